@@ -1,0 +1,53 @@
+# Native build of the platform-free logic: unit tests under AddressSanitizer
+# and UndefinedBehaviorSanitizer, libFuzzer targets (clang) and benchmarks.
+option(CORVANE_SANITIZE "Build with ASan and UBSan" ON)
+option(CORVANE_FUZZERS "Build libFuzzer targets (clang only)" ON)
+option(CORVANE_BENCHMARKS "Build the benchmarks (no sanitizers)" OFF)
+
+add_compile_options(-Wall -Wextra)
+if(CORVANE_SANITIZE)
+  set(CORVANE_SANITIZER_FLAGS -fsanitize=address,undefined
+      -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  add_compile_options(${CORVANE_SANITIZER_FLAGS})
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+add_subdirectory(${CORVANE_GTEST_SOURCE_DIR} googletest EXCLUDE_FROM_ALL)
+
+add_executable(native_unit_tests
+  tests/native/bounded_string_test.cpp
+  tests/native/browser_command_test.cpp
+  tests/native/domain_matching_test.cpp
+  tests/native/prefs_file_test.cpp
+  tests/native/url_encoding_test.cpp
+  tests/support/failing_memory.cpp
+)
+target_link_libraries(native_unit_tests PRIVATE corvane_pure GTest::gtest_main)
+add_test(NAME native_unit_tests COMMAND native_unit_tests --gtest_brief=1)
+set_tests_properties(native_unit_tests PROPERTIES LABELS native)
+
+if(CORVANE_FUZZERS AND CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+  # Coverage-instrumented copy of the logic for the fuzzers.
+  add_library(corvane_pure_fuzz STATIC ${CORVANE_PURE_SOURCES} support/memory.cpp)
+  target_include_directories(corvane_pure_fuzz PUBLIC ${CMAKE_SOURCE_DIR})
+  target_compile_options(corvane_pure_fuzz PRIVATE -fsanitize=fuzzer-no-link)
+  foreach(target url_encoding bounded_format home_page browser_command
+                 prefs_file country_code)
+    add_executable(fuzz_${target} tests/fuzz/fuzz_${target}.cpp)
+    target_link_libraries(fuzz_${target} PRIVATE corvane_pure_fuzz)
+    target_compile_options(fuzz_${target} PRIVATE -fsanitize=fuzzer)
+    target_link_options(fuzz_${target} PRIVATE -fsanitize=fuzzer)
+    add_test(NAME fuzz_${target}
+      COMMAND fuzz_${target} -runs=4000 -seed=1 -max_len=4096)
+    set_tests_properties(fuzz_${target} PROPERTIES LABELS fuzz)
+  endforeach()
+endif()
+
+if(CORVANE_BENCHMARKS)
+  find_package(benchmark REQUIRED)
+  find_package(CURL REQUIRED)
+  add_executable(encoder_benchmark tests/bench/encoder_benchmark.cpp
+                 support/memory.cpp)
+  target_link_libraries(encoder_benchmark PRIVATE corvane_pure
+                        benchmark::benchmark CURL::libcurl)
+endif()

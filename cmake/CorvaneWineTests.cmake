@@ -1,0 +1,88 @@
+# Tests of the Windows layer, run by CTest through Wine in one private prefix
+# per build tree. A fixture prepares the prefix once and keeps a wineserver
+# running, so that a test costs tens of milliseconds rather than seconds.
+# Test names carry the architecture, so that the 32- and 64-bit trees can
+# run in one CTest session.
+if(NOT DEFINED CORVANE_WINEARCH)
+  set(CORVANE_WINEARCH win32)
+endif()
+set(arch ${CORVANE_WINEARCH})
+set(CORVANE_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+set(CORVANE_WINE_RUN ${CMAKE_SOURCE_DIR}/cmake/wine-run.sh)
+set(CORVANE_WINE_PREFIX_TOOL ${CMAKE_SOURCE_DIR}/cmake/wine-prefix.sh)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CORVANE_WINE_RUN} ${CORVANE_WINEPREFIX} ${arch})
+
+# Some machines run 64-bit user code only: there the 32-bit Wine loader
+# cannot start and the 32-bit tree is checked without running it.
+if(arch STREQUAL "win32")
+  set(loader /usr/lib/wine/wine)
+else()
+  set(loader /usr/lib/wine/wine64)
+endif()
+execute_process(COMMAND ${loader} --version RESULT_VARIABLE loaderResult
+                OUTPUT_QUIET ERROR_QUIET)
+if(loaderResult EQUAL 0)
+  set(CORVANE_RUN_WINE_TESTS ON)
+else()
+  set(CORVANE_RUN_WINE_TESTS OFF)
+  message(STATUS "${loader} cannot run on this machine: ${arch} programs are "
+                 "built but not run")
+endif()
+
+set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+add_subdirectory(${CORVANE_GTEST_SOURCE_DIR} googletest EXCLUDE_FROM_ALL)
+
+if(CORVANE_RUN_WINE_TESTS)
+  add_test(NAME ${arch}_prefix_start
+    COMMAND ${CORVANE_WINE_PREFIX_TOOL} start ${CORVANE_WINEPREFIX} ${arch})
+  set_tests_properties(${arch}_prefix_start PROPERTIES FIXTURES_SETUP wine_${arch})
+  add_test(NAME ${arch}_prefix_stop
+    COMMAND ${CORVANE_WINE_PREFIX_TOOL} stop ${CORVANE_WINEPREFIX} ${arch})
+  set_tests_properties(${arch}_prefix_stop PROPERTIES FIXTURES_CLEANUP wine_${arch})
+endif()
+
+# Registers a program of this tree as a test run under Wine.
+function(corvane_add_wine_test name)
+  cmake_parse_arguments(ARG "" "" "COMMAND;ENVIRONMENT;PROPERTIES" ${ARGN})
+  if(NOT CORVANE_RUN_WINE_TESTS)
+    return()
+  endif()
+  add_test(NAME ${arch}_${name} COMMAND ${ARG_COMMAND})
+  set_tests_properties(${arch}_${name} PROPERTIES
+    FIXTURES_REQUIRED wine_${arch} LABELS ${arch} TIMEOUT 300
+    ENVIRONMENT "${ARG_ENVIRONMENT}" ${ARG_PROPERTIES})
+endfunction()
+
+# A GoogleTest program run under Wine as one CTest test.
+function(corvane_wine_gtest name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES;ENVIRONMENT" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} GTest::gtest_main)
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+  add_dependencies(${name} url_recorder)
+  corvane_add_wine_test(${name} COMMAND ${name} --gtest_brief=1
+                        ENVIRONMENT "${ARG_ENVIRONMENT}")
+endfunction()
+
+corvane_wine_gtest(search_tests
+  SOURCES
+    tests/win/browser_discovery_test.cpp
+    tests/win/launch_web_search_test.cpp
+    tests/win/test_support.cpp
+  LIBRARIES corvane_win corvane_memory
+  ENVIRONMENT "LC_ALL=de_DE.UTF-8;LANG=de_DE.UTF-8")
+
+# The locale's country decides the suffix when no home page does.
+add_executable(locale_probe tests/win/locale_probe.cpp)
+target_link_libraries(locale_probe PRIVATE corvane_win corvane_memory)
+target_link_options(locale_probe PRIVATE -municode)
+foreach(case "de_CH.UTF-8:ch:ch" "de_DE.UTF-8:de:de" "en_GB.UTF-8:co.uk:co.uk"
+             "C:com:com" "is_IS.UTF-8:-:com")
+  string(REPLACE ":" ";" parts "${case}")
+  list(GET parts 0 locale)
+  list(GET parts 1 fromLocale)
+  list(GET parts 2 selected)
+  corvane_add_wine_test(locale_${locale}
+    COMMAND locale_probe ${fromLocale} ${selected}
+    ENVIRONMENT "LC_ALL=${locale};LANG=${locale}")
+endforeach()

@@ -1,0 +1,28 @@
+// Percent-encoding of a UTF-8 query for the q= parameter of the search
+// address. Two passes over the same byte classes: one counts the units, the
+// other writes them into a buffer sized from that count.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+namespace corvane {
+
+enum class QueryByteClass : std::uint8_t {
+  kPlus,     // tab and space become "+"
+  kDropped,  // line feed and carriage return leave no trace
+  kLiteral,  // 0-9 A-Z a-z * - . _ stand for themselves
+  kEscaped,  // everything else becomes %XY, upper-case hex
+};
+
+QueryByteClass ClassifyQueryByte(unsigned char byte);
+
+// Units the encoded form of a zero-terminated UTF-8 query takes.
+std::size_t EncodedQueryLength(const char* utf8);
+
+// Writes the encoded query starting at `position`. Before each byte it checks
+// that `position` has not reached `limit`; false when that guard trips (an
+// escape, once begun, is written whole). Writes no terminator.
+bool WriteEncodedQuery(const char* utf8, char16_t* position,
+                       const char16_t* limit);
+
+}  // namespace corvane

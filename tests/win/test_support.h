@@ -1,0 +1,62 @@
+// Helpers for tests that run under Wine: scratch registry roots, scratch
+// folders and files, and the recorder program that stands in for a browser.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+namespace corvane::testing {
+
+// Redirects a predefined root (HKEY_CLASSES_ROOT, HKEY_CURRENT_USER) of this
+// process to a new empty key, deleted again at the end.
+class ScratchRegistryRoot {
+ public:
+  explicit ScratchRegistryRoot(HKEY root);
+  ~ScratchRegistryRoot();
+  ScratchRegistryRoot(const ScratchRegistryRoot&) = delete;
+  ScratchRegistryRoot& operator=(const ScratchRegistryRoot&) = delete;
+
+ private:
+  HKEY root_;
+  HKEY scratch_ = nullptr;
+  std::wstring path_;
+};
+
+// Writes a value (creating the key); data is taken as given, in bytes.
+void SetRegistryValue(HKEY root, const std::wstring& key, const wchar_t* name,
+                      DWORD type, const void* data, DWORD bytes);
+// A REG_SZ value with its terminator; name nullptr is the default value.
+void SetRegistryText(HKEY root, const std::wstring& key, const wchar_t* name,
+                     const std::wstring& text);
+
+// A new empty folder under %TEMP%, removed with everything in it at the end.
+class ScratchFolder {
+ public:
+  ScratchFolder();
+  ~ScratchFolder();
+  const std::wstring& path() const { return path_; }
+  std::wstring Child(const std::wstring& relative) const {
+    return path_ + L"\\" + relative;
+  }
+
+ private:
+  std::wstring path_;
+};
+
+void MakeFolder(const std::wstring& path);
+void WriteBytes(const std::wstring& path, const std::string& bytes);
+// The file's bytes, or "" if it is missing.
+std::string ReadBytes(const std::wstring& path);
+// Polls until the file holds at least one complete line, or gives up.
+std::string WaitForLine(const std::wstring& path, DWORD timeoutMs = 15000);
+
+// Folder of the running test program (the helper programs sit beside it).
+std::wstring ProgramFolder();
+// Registers the URL recorder as the https (and http) handler in the current
+// HKEY_CLASSES_ROOT and points its log at `logPath`.
+void RegisterRecorder(const std::wstring& logPath);
+
+std::string Narrow(const std::wstring& text);
+std::string Narrow(const wchar_t* text);
+
+}  // namespace corvane::testing
