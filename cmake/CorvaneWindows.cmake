@@ -2,22 +2,31 @@
 # Wine.
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
                         WINVER=0x0601 _WIN32_WINNT=0x0601)
-add_compile_options(-Wall -Wextra)
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
-# Nothing may need libgcc, libstdc++ or winpthread DLLs on a user's machine.
-set(CMAKE_EXE_LINKER_FLAGS "${CMAKE_EXE_LINKER_FLAGS} -static")
-set(CMAKE_SHARED_LINKER_FLAGS "${CMAKE_SHARED_LINKER_FLAGS} -static")
 
 # The DLL is loaded into every process that gets a keystroke while the band
-# is shown: small, no exceptions, no RTTI, nothing unused.
-set(CORVANE_PRODUCT_COMPILE_OPTIONS
-  -Os -ffunction-sections -fdata-sections -fno-exceptions -fno-rtti
-  -fno-asynchronous-unwind-tables)
-set(CORVANE_PRODUCT_LINK_OPTIONS -s -Wl,--gc-sections)
-if(CMAKE_SIZEOF_VOID_P EQUAL 4)
-  # The .def names the entries undecorated; let the linker map them to the
-  # stdcall symbols without a warning.
-  list(APPEND CORVANE_PRODUCT_LINK_OPTIONS -Wl,--enable-stdcall-fixup)
+# is shown: small, no exceptions, no RTTI, nothing unused, and no runtime
+# DLL a user's machine lacks.
+if(MSVC)
+  add_compile_options(/W4 /utf-8)
+  set(CMAKE_MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
+  set(CORVANE_PRODUCT_COMPILE_OPTIONS /O1 /GR- /EHs-c- /Gy)
+  set(CORVANE_PRODUCT_LINK_OPTIONS /OPT:REF /OPT:ICF)
+  set(CORVANE_WIDE_MAIN_OPTIONS "")
+else()
+  add_compile_options(-Wall -Wextra)
+  set(CMAKE_EXE_LINKER_FLAGS "${CMAKE_EXE_LINKER_FLAGS} -static")
+  set(CMAKE_SHARED_LINKER_FLAGS "${CMAKE_SHARED_LINKER_FLAGS} -static")
+  set(CORVANE_PRODUCT_COMPILE_OPTIONS
+    -Os -ffunction-sections -fdata-sections -fno-exceptions -fno-rtti
+    -fno-asynchronous-unwind-tables)
+  set(CORVANE_PRODUCT_LINK_OPTIONS -s -Wl,--gc-sections)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    # The .def names the entries undecorated; let the linker map them to the
+    # stdcall symbols without a warning.
+    list(APPEND CORVANE_PRODUCT_LINK_OPTIONS -Wl,--enable-stdcall-fixup)
+  endif()
+  set(CORVANE_WIDE_MAIN_OPTIONS -municode)
 endif()
 
 add_library(corvane_win STATIC
@@ -41,17 +50,18 @@ target_link_libraries(corvane PRIVATE corvane_win corvane_memory)
 target_compile_options(corvane PRIVATE ${CORVANE_PRODUCT_COMPILE_OPTIONS})
 target_link_options(corvane PRIVATE ${CORVANE_PRODUCT_LINK_OPTIONS})
 set_target_properties(corvane PROPERTIES
-  PREFIX "" OUTPUT_NAME "CORVANE" SUFFIX ".DLL"
-  RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+  PREFIX "" OUTPUT_NAME "CORVANE" SUFFIX ".DLL")
 
 # Helper programs.
 add_executable(search_demo tools/search_demo.cpp)
 target_link_libraries(search_demo PRIVATE corvane_win corvane_memory)
 add_executable(url_recorder tools/url_recorder.cpp)
 foreach(tool search_demo url_recorder)
-  target_link_options(${tool} PRIVATE -municode)
-  set_target_properties(${tool} PROPERTIES
-    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+  target_link_options(${tool} PRIVATE ${CORVANE_WIDE_MAIN_OPTIONS})
 endforeach()
 
 include(cmake/CorvaneWineTests.cmake)
+
+# Benchmark of a launch short of the shell call (run by tools/bench.sh).
+add_executable(launch_path_benchmark tests/bench/launch_path_benchmark.cpp)
+target_link_libraries(launch_path_benchmark PRIVATE corvane_win corvane_memory)

@@ -12,27 +12,33 @@ set(CORVANE_WINE_RUN ${CMAKE_SOURCE_DIR}/cmake/wine-run.sh)
 set(CORVANE_WINE_PREFIX_TOOL ${CMAKE_SOURCE_DIR}/cmake/wine-prefix.sh)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CORVANE_WINE_RUN} ${CORVANE_WINEPREFIX} ${arch})
 
-# Some machines run 64-bit user code only: there the 32-bit Wine loader
-# cannot start and the 32-bit tree is checked without running it.
-if(arch STREQUAL "win32")
-  set(loader /usr/lib/wine/wine)
-else()
-  set(loader /usr/lib/wine/wine64)
-endif()
-execute_process(COMMAND ${loader} --version RESULT_VARIABLE loaderResult
-                OUTPUT_QUIET ERROR_QUIET)
-if(loaderResult EQUAL 0)
+# On Windows the tests run as they are. Elsewhere they run under Wine; some
+# machines run 64-bit user code only, and there the 32-bit Wine loader cannot
+# start, so the 32-bit tree is built and checked without running it.
+if(CMAKE_HOST_WIN32)
   set(CORVANE_RUN_WINE_TESTS ON)
+  set(CMAKE_CROSSCOMPILING_EMULATOR "")
 else()
-  set(CORVANE_RUN_WINE_TESTS OFF)
-  message(STATUS "${loader} cannot run on this machine: ${arch} programs are "
-                 "built but not run")
+  if(arch STREQUAL "win32")
+    set(loader /usr/lib/wine/wine)
+  else()
+    set(loader /usr/lib/wine/wine64)
+  endif()
+  execute_process(COMMAND ${loader} --version RESULT_VARIABLE loaderResult
+                  OUTPUT_QUIET ERROR_QUIET)
+  if(loaderResult EQUAL 0)
+    set(CORVANE_RUN_WINE_TESTS ON)
+  else()
+    set(CORVANE_RUN_WINE_TESTS OFF)
+    message(STATUS "${loader} cannot run on this machine: ${arch} programs "
+                   "are built but not run")
+  endif()
 endif()
 
 set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
 add_subdirectory(${CORVANE_GTEST_SOURCE_DIR} googletest EXCLUDE_FROM_ALL)
 
-if(CORVANE_RUN_WINE_TESTS)
+if(CORVANE_RUN_WINE_TESTS AND NOT CMAKE_HOST_WIN32)
   add_test(NAME ${arch}_prefix_start
     COMMAND ${CORVANE_WINE_PREFIX_TOOL} start ${CORVANE_WINEPREFIX} ${arch})
   set_tests_properties(${arch}_prefix_start PROPERTIES FIXTURES_SETUP wine_${arch})
@@ -49,19 +55,21 @@ function(corvane_add_wine_test name)
   endif()
   add_test(NAME ${arch}_${name} COMMAND ${ARG_COMMAND})
   set_tests_properties(${arch}_${name} PROPERTIES
-    FIXTURES_REQUIRED wine_${arch} LABELS ${arch} TIMEOUT 300
-    ENVIRONMENT "${ARG_ENVIRONMENT}" ${ARG_PROPERTIES})
+    LABELS ${arch} TIMEOUT 300 ENVIRONMENT "${ARG_ENVIRONMENT}" ${ARG_PROPERTIES})
+  if(NOT CMAKE_HOST_WIN32)
+    set_tests_properties(${arch}_${name} PROPERTIES FIXTURES_REQUIRED wine_${arch})
+  endif()
 endfunction()
 
 # A GoogleTest program run under Wine as one CTest test.
 function(corvane_wine_gtest name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES;ENVIRONMENT" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES;ENVIRONMENT;PROPERTIES" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} GTest::gtest_main)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
   add_dependencies(${name} url_recorder)
   corvane_add_wine_test(${name} COMMAND ${name} --gtest_brief=1
-                        ENVIRONMENT "${ARG_ENVIRONMENT}")
+                        ENVIRONMENT "${ARG_ENVIRONMENT}" PROPERTIES ${ARG_PROPERTIES})
 endfunction()
 
 corvane_wine_gtest(search_tests
@@ -70,12 +78,16 @@ corvane_wine_gtest(search_tests
     tests/win/launch_web_search_test.cpp
     tests/win/test_support.cpp
   LIBRARIES corvane_win corvane_memory
-  ENVIRONMENT "LC_ALL=de_DE.UTF-8;LANG=de_DE.UTF-8")
+  ENVIRONMENT "LC_ALL=de_DE.UTF-8;LANG=de_DE.UTF-8"
+  PROPERTIES RESOURCE_LOCK wine_locale_${arch})
 
-# The locale's country decides the suffix when no home page does.
+# The locale's country decides the suffix when no home page does. Wine keeps
+# the user's locale settings in the prefix's registry and rewrites them when a
+# process starts under another locale, so tests that depend on the locale
+# take turns.
 add_executable(locale_probe tests/win/locale_probe.cpp)
 target_link_libraries(locale_probe PRIVATE corvane_win corvane_memory)
-target_link_options(locale_probe PRIVATE -municode)
+target_link_options(locale_probe PRIVATE ${CORVANE_WIDE_MAIN_OPTIONS})
 foreach(case "de_CH.UTF-8:ch:ch" "de_DE.UTF-8:de:de" "en_GB.UTF-8:co.uk:co.uk"
              "C:com:com" "is_IS.UTF-8:-:com")
   string(REPLACE ":" ";" parts "${case}")
@@ -84,5 +96,6 @@ foreach(case "de_CH.UTF-8:ch:ch" "de_DE.UTF-8:de:de" "en_GB.UTF-8:co.uk:co.uk"
   list(GET parts 2 selected)
   corvane_add_wine_test(locale_${locale}
     COMMAND locale_probe ${fromLocale} ${selected}
-    ENVIRONMENT "LC_ALL=${locale};LANG=${locale}")
+    ENVIRONMENT "LC_ALL=${locale};LANG=${locale}"
+    PROPERTIES RESOURCE_LOCK wine_locale_${arch})
 endforeach()

@@ -10,8 +10,9 @@ build=${CORVANE_BUILD_ROOT:-$root/build}
 bash "$root/tools/bootstrap.sh" || exit 1
 for kind in native win32 win64; do
   echo "== building $kind"
-  bash "$root/tools/build.sh" "$kind" "$build" >"$build-$kind.log" 2>&1 ||
-    { tail -n 60 "$build-$kind.log"; echo "building $kind failed"; exit 1; }
+  mkdir -p "$build"
+  bash "$root/tools/build.sh" "$kind" "$build" >"$build/$kind.log" 2>&1 ||
+    { tail -n 60 "$build/$kind.log"; echo "building $kind failed"; exit 1; }
 done
 
 cat >"$build/CTestTestfile.cmake" <<CTEST

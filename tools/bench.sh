@@ -1,0 +1,21 @@
+#!/bin/bash
+# Runs the benchmarks: the encoder beside libcurl (native, optimised, no
+# sanitizers) and the launch path beside its bare reads (under Wine).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${CORVANE_BUILD_ROOT:-$root/build}
+arch=win64
+/usr/lib/wine/wine --version >/dev/null 2>&1 && arch=win32
+
+bash "$root/tools/bootstrap.sh"
+mkdir -p "$build"
+bash "$root/tools/build.sh" native-release "$build" >"$build/native-release.log" 2>&1
+bash "$root/tools/build.sh" $arch "$build" >"$build/$arch.log" 2>&1
+
+"$build/native-release/encoder_benchmark" --benchmark_min_time=0.5
+
+prefix=$build/bench-$arch/wineprefix
+"$root/cmake/wine-prefix.sh" start "$prefix" $arch
+trap '"$root/cmake/wine-prefix.sh" stop "$prefix" $arch' EXIT
+echo "Launch path under Wine ($arch):"
+"$root/cmake/wine-run.sh" "$prefix" $arch "$build/$arch/bin/launch_path_benchmark.exe"
