@@ -26,6 +26,14 @@ target_link_libraries(native_unit_tests PRIVATE corvane_pure GTest::gtest_main)
 add_test(NAME native_unit_tests COMMAND native_unit_tests --gtest_brief=1)
 set_tests_properties(native_unit_tests PROPERTIES LABELS native)
 
+# The Go-button bitmaps in res/ are exactly what their generator draws.
+add_executable(make_go_bitmaps tools/make_go_bitmaps.cpp)
+add_test(NAME go_bitmaps_reproducible
+  COMMAND ${CMAKE_COMMAND} -DGENERATOR=$<TARGET_FILE:make_go_bitmaps>
+          -DSOURCE_DIR=${CMAKE_SOURCE_DIR} -DWORK_DIR=${CMAKE_BINARY_DIR}/bitmaps
+          -P ${CMAKE_SOURCE_DIR}/cmake/CheckGoBitmaps.cmake)
+set_tests_properties(go_bitmaps_reproducible PROPERTIES LABELS native)
+
 if(CORVANE_FUZZERS AND CMAKE_CXX_COMPILER_ID MATCHES "Clang")
   # Coverage-instrumented copy of the logic for the fuzzers.
   add_library(corvane_pure_fuzz STATIC ${CORVANE_PURE_SOURCES} support/memory.cpp)

@@ -37,16 +37,41 @@ add_library(corvane_win STATIC
 )
 target_link_libraries(corvane_win PUBLIC corvane_pure shell32 advapi32)
 
-foreach(lib corvane_pure corvane_memory corvane_win)
+# Module-wide values, string resources, the setting and the hook's shared
+# words.
+add_library(corvane_module STATIC
+  module/module_state.cpp
+  support/resource_strings.cpp
+  support/settings_store.cpp
+  ui/shared_hook_state.cpp
+)
+target_include_directories(corvane_module PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(corvane_module PUBLIC advapi32 user32)
+
+foreach(lib corvane_pure corvane_memory corvane_win corvane_module)
   target_compile_options(${lib} PRIVATE ${CORVANE_PRODUCT_COMPILE_OPTIONS})
 endforeach()
 
+# The manifest names the processor architecture of the build.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(CORVANE_MANIFEST_ARCH amd64)
+else()
+  set(CORVANE_MANIFEST_ARCH X86)
+endif()
+configure_file(res/corvane.manifest.in ${CMAKE_BINARY_DIR}/res/corvane.manifest @ONLY)
+
+# Exported by name, and nothing else.
+set(CORVANE_DLL_EXPORTS DllCanUnloadNow)
+
 add_library(corvane SHARED
   module/dll_main.cpp
-  module/module_state.cpp
   module/corvane.def
+  res/corvane.rc
 )
-target_link_libraries(corvane PRIVATE corvane_win corvane_memory)
+target_include_directories(corvane PRIVATE ${CMAKE_SOURCE_DIR}/res ${CMAKE_BINARY_DIR}/res)
+set_source_files_properties(res/corvane.rc PROPERTIES OBJECT_DEPENDS
+  "${CMAKE_SOURCE_DIR}/res/go_normal.bmp;${CMAKE_SOURCE_DIR}/res/go_active.bmp;${CMAKE_BINARY_DIR}/res/corvane.manifest;${CMAKE_SOURCE_DIR}/res/resource_ids.h")
+target_link_libraries(corvane PRIVATE corvane_module corvane_win corvane_memory)
 target_compile_options(corvane PRIVATE ${CORVANE_PRODUCT_COMPILE_OPTIONS})
 target_link_options(corvane PRIVATE ${CORVANE_PRODUCT_LINK_OPTIONS})
 set_target_properties(corvane PROPERTIES

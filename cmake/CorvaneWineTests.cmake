@@ -81,6 +81,26 @@ corvane_wine_gtest(search_tests
   ENVIRONMENT "LC_ALL=de_DE.UTF-8;LANG=de_DE.UTF-8"
   PROPERTIES RESOURCE_LOCK wine_locale_${arch})
 
+corvane_wine_gtest(module_tests
+  SOURCES
+    tests/win/resources_test.cpp
+    tests/win/settings_store_test.cpp
+    tests/win/shared_hook_state_test.cpp
+    tests/win/test_support.cpp
+  LIBRARIES corvane_module version)
+add_dependencies(module_tests corvane)
+
+# The DLL as a file: machine, exports, imports, shared section, size.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(machine 0x8664)
+else()
+  set(machine 0x014c)
+endif()
+add_test(NAME ${arch}_dll_file
+  COMMAND ${CMAKE_SOURCE_DIR}/cmake/check-dll.sh $<TARGET_FILE:corvane>
+          ${CMAKE_OBJDUMP} ${machine} 65536 ${CORVANE_DLL_EXPORTS})
+set_tests_properties(${arch}_dll_file PROPERTIES LABELS ${arch})
+
 # The locale's country decides the suffix when no home page does. Wine keeps
 # the user's locale settings in the prefix's registry and rewrites them when a
 # process starts under another locale, so tests that depend on the locale

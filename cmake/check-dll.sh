@@ -1,0 +1,49 @@
+#!/bin/bash
+# Checks the built CORVANE.DLL as a file: machine type, exports by name,
+# imports (Windows system DLLs only), the shared section's characteristics
+# and the size.
+#   check-dll.sh DLL OBJDUMP MACHINE MAX_BYTES EXPORT...
+set -u
+dll=$1 objdump=$2 machine=$3 maxBytes=$4
+shift 4
+expected_exports=$(printf '%s\n' "$@" | sort)
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+u16() { od -An -tu2 -j "$1" -N2 "$dll" | tr -d ' '; }
+u32() { od -An -tu4 -j "$1" -N4 "$dll" | tr -d ' '; }
+
+pe=$(u32 60)
+[ "$(od -An -c -j "$pe" -N4 "$dll" | tr -d ' ')" = 'PE\0\0' ] || fail "no PE signature"
+actual_machine=$(printf '0x%04x' "$(u16 $((pe + 4)))")
+[ "$actual_machine" = "$machine" ] || fail "machine $actual_machine, expected $machine"
+
+sections=$(u16 $((pe + 6)))
+optional=$(u16 $((pe + 20)))
+table=$((pe + 24 + optional))
+shared=
+for ((i = 0; i < sections; i++)); do
+  entry=$((table + 40 * i))
+  name=$(dd if="$dll" bs=1 skip=$entry count=8 2>/dev/null | tr -d '\0')
+  if [ "$name" = .shared ]; then
+    shared=$(printf '0x%08X' "$(u32 $((entry + 36)))")
+  fi
+done
+[ "$shared" = 0xD0000040 ] || fail ".shared characteristics '${shared:-missing}', expected 0xD0000040"
+
+actual_exports=$("$objdump" -p "$dll" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' |
+  sed -n 's/^\s*\[ *[0-9]*\] //p' | sort)
+[ "$actual_exports" = "$expected_exports" ] ||
+  fail "exports: $(echo $actual_exports), expected: $(echo $expected_exports)"
+
+system='^(kernel32|user32|gdi32|advapi32|ole32|oleaut32|shell32|shlwapi|comctl32|msvcrt|version|uxtheme)\.dll$'
+imports=$("$objdump" -p "$dll" | awk '/DLL Name/ {print tolower($3)}')
+for import in $imports; do
+  [[ $import =~ $system ]] || fail "imports $import, which is no Windows system DLL"
+done
+
+size=$(stat -c %s "$dll")
+[ "$size" -lt "$maxBytes" ] || fail "size $size bytes, limit $maxBytes"
+
+echo "$(basename "$dll"): machine $actual_machine, $size bytes, imports: $(echo $imports)"
+[ $failures -eq 0 ]

@@ -1,0 +1,19 @@
+// Resource ids shared by the resource script and the code.
+#pragma once
+
+#define IDB_GO_NORMAL 201
+#define IDB_GO_ACTIVE 202
+
+#define IDS_SHOW_GO_BUTTON 301
+#define IDS_ABOUT_TITLE 302
+#define IDS_ABOUT_MENU 303
+#define IDS_ABOUT_TEXT 304
+#define IDS_PRODUCT_NAME 305
+#define IDS_DISPLAY_NAME 306
+#define IDS_GO_TOOLTIP 307
+#define IDS_SEARCH_HINT 308
+#define IDS_EMPTY_QUERY 309
+#define IDS_INSTALLED 310
+
+#define IDS_FIRST IDS_SHOW_GO_BUTTON
+#define IDS_LAST IDS_INSTALLED

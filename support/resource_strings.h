@@ -1,0 +1,12 @@
+// Texts of the module's string table (ids 301 to 310), loaded once each and
+// kept for the life of the module.
+#pragma once
+
+namespace corvane {
+
+// Never null. The text stays valid until the module is unloaded and must not
+// be changed or freed. Ids outside the table, and strings that cannot be
+// loaded (tried again next time), give an empty text.
+const wchar_t* LoadResString(int id);
+
+}  // namespace corvane
