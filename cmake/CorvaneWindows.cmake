@@ -17,8 +17,10 @@ else()
   add_compile_options(-Wall -Wextra)
   set(CMAKE_EXE_LINKER_FLAGS "${CMAKE_EXE_LINKER_FLAGS} -static")
   set(CMAKE_SHARED_LINKER_FLAGS "${CMAKE_SHARED_LINKER_FLAGS} -static")
+  # No -fdata-sections: with it mingw's GCC moves zero-filled storage (the
+  # string cache) from .bss into the file.
   set(CORVANE_PRODUCT_COMPILE_OPTIONS
-    -Os -ffunction-sections -fdata-sections -fno-exceptions -fno-rtti
+    -Os -ffunction-sections -fno-exceptions -fno-rtti
     -fno-asynchronous-unwind-tables)
   set(CORVANE_PRODUCT_LINK_OPTIONS -s -Wl,--gc-sections)
   if(CMAKE_SIZEOF_VOID_P EQUAL 4)
@@ -48,7 +50,20 @@ add_library(corvane_module STATIC
 target_include_directories(corvane_module PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(corvane_module PUBLIC advapi32 user32)
 
-foreach(lib corvane_pure corvane_memory corvane_win corvane_module)
+# The band: its object and interfaces, its window and controls, the factory.
+add_library(corvane_band STATIC
+  band/context_menu.cpp
+  band/search_band.cpp
+  band/shell_interfaces.cpp
+  ui/band_window.cpp
+  ui/focus_hotkey.cpp
+  ui/go_button.cpp
+  ui/query_submission.cpp
+  ui/search_box.cpp
+)
+target_link_libraries(corvane_band PUBLIC corvane_module corvane_win gdi32 user32 uuid)
+
+foreach(lib corvane_pure corvane_memory corvane_win corvane_module corvane_band)
   target_compile_options(${lib} PRIVATE ${CORVANE_PRODUCT_COMPILE_OPTIONS})
 endforeach()
 
@@ -61,9 +76,10 @@ endif()
 configure_file(res/corvane.manifest.in ${CMAKE_BINARY_DIR}/res/corvane.manifest @ONLY)
 
 # Exported by name, and nothing else.
-set(CORVANE_DLL_EXPORTS DllCanUnloadNow)
+set(CORVANE_DLL_EXPORTS DllCanUnloadNow DllGetClassObject)
 
 add_library(corvane SHARED
+  module/class_factory.cpp
   module/dll_main.cpp
   module/corvane.def
   res/corvane.rc
@@ -71,7 +87,10 @@ add_library(corvane SHARED
 target_include_directories(corvane PRIVATE ${CMAKE_SOURCE_DIR}/res ${CMAKE_BINARY_DIR}/res)
 set_source_files_properties(res/corvane.rc PROPERTIES OBJECT_DEPENDS
   "${CMAKE_SOURCE_DIR}/res/go_normal.bmp;${CMAKE_SOURCE_DIR}/res/go_active.bmp;${CMAKE_BINARY_DIR}/res/corvane.manifest;${CMAKE_SOURCE_DIR}/res/resource_ids.h")
-target_link_libraries(corvane PRIVATE corvane_module corvane_win corvane_memory)
+target_link_libraries(corvane PRIVATE corvane_band corvane_memory)
+if(NOT MSVC)
+  target_sources(corvane PRIVATE module/runtime_support.cpp)
+endif()
 target_compile_options(corvane PRIVATE ${CORVANE_PRODUCT_COMPILE_OPTIONS})
 target_link_options(corvane PRIVATE ${CORVANE_PRODUCT_LINK_OPTIONS})
 set_target_properties(corvane PROPERTIES

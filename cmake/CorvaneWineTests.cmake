@@ -38,10 +38,17 @@ endif()
 set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
 add_subdirectory(${CORVANE_GTEST_SOURCE_DIR} googletest EXCLUDE_FROM_ALL)
 
+# Wine keeps the user's locale settings in the prefix's registry and rewrites
+# them whenever a process starts under another locale, so every test runs
+# under one locale (the country Germany: "de"), and the tests of other
+# locales run alone.
+set(CORVANE_TEST_LOCALE "LC_ALL=de_DE.UTF-8;LANG=de_DE.UTF-8")
+
 if(CORVANE_RUN_WINE_TESTS AND NOT CMAKE_HOST_WIN32)
   add_test(NAME ${arch}_prefix_start
     COMMAND ${CORVANE_WINE_PREFIX_TOOL} start ${CORVANE_WINEPREFIX} ${arch})
-  set_tests_properties(${arch}_prefix_start PROPERTIES FIXTURES_SETUP wine_${arch})
+  set_tests_properties(${arch}_prefix_start PROPERTIES FIXTURES_SETUP wine_${arch}
+    ENVIRONMENT "${CORVANE_TEST_LOCALE}")
   add_test(NAME ${arch}_prefix_stop
     COMMAND ${CORVANE_WINE_PREFIX_TOOL} stop ${CORVANE_WINEPREFIX} ${arch})
   set_tests_properties(${arch}_prefix_stop PROPERTIES FIXTURES_CLEANUP wine_${arch})
@@ -52,6 +59,9 @@ function(corvane_add_wine_test name)
   cmake_parse_arguments(ARG "" "" "COMMAND;ENVIRONMENT;PROPERTIES" ${ARGN})
   if(NOT CORVANE_RUN_WINE_TESTS)
     return()
+  endif()
+  if(NOT ARG_ENVIRONMENT)
+    set(ARG_ENVIRONMENT "${CORVANE_TEST_LOCALE}")
   endif()
   add_test(NAME ${arch}_${name} COMMAND ${ARG_COMMAND})
   set_tests_properties(${arch}_${name} PROPERTIES
@@ -77,9 +87,7 @@ corvane_wine_gtest(search_tests
     tests/win/browser_discovery_test.cpp
     tests/win/launch_web_search_test.cpp
     tests/win/test_support.cpp
-  LIBRARIES corvane_win corvane_memory
-  ENVIRONMENT "LC_ALL=de_DE.UTF-8;LANG=de_DE.UTF-8"
-  PROPERTIES RESOURCE_LOCK wine_locale_${arch})
+  LIBRARIES corvane_win corvane_memory)
 
 corvane_wine_gtest(module_tests
   SOURCES
@@ -101,10 +109,7 @@ add_test(NAME ${arch}_dll_file
           ${CMAKE_OBJDUMP} ${machine} 65536 ${CORVANE_DLL_EXPORTS})
 set_tests_properties(${arch}_dll_file PROPERTIES LABELS ${arch})
 
-# The locale's country decides the suffix when no home page does. Wine keeps
-# the user's locale settings in the prefix's registry and rewrites them when a
-# process starts under another locale, so tests that depend on the locale
-# take turns.
+# The locale's country decides the suffix when no home page does.
 add_executable(locale_probe tests/win/locale_probe.cpp)
 target_link_libraries(locale_probe PRIVATE corvane_win corvane_memory)
 target_link_options(locale_probe PRIVATE ${CORVANE_WIDE_MAIN_OPTIONS})
@@ -117,5 +122,5 @@ foreach(case "de_CH.UTF-8:ch:ch" "de_DE.UTF-8:de:de" "en_GB.UTF-8:co.uk:co.uk"
   corvane_add_wine_test(locale_${locale}
     COMMAND locale_probe ${fromLocale} ${selected}
     ENVIRONMENT "LC_ALL=${locale};LANG=${locale}"
-    PROPERTIES RESOURCE_LOCK wine_locale_${arch})
+    PROPERTIES RUN_SERIAL TRUE)
 endforeach()

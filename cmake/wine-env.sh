@@ -15,9 +15,10 @@ case ${arch:-win32} in
 esac
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-# Tests see no display unless CORVANE_TEST_DISPLAY names one.
-if [ -n "${CORVANE_TEST_DISPLAY:-}" ]; then
-  export DISPLAY=$CORVANE_TEST_DISPLAY
+# One display per wineserver session: the one the prefix was started with.
+if [ -n "${WINEPREFIX:-}" ] && [ -s "$WINEPREFIX.display" ]; then
+  DISPLAY=$(cat "$WINEPREFIX.display")
+  export DISPLAY
 else
   unset DISPLAY
 fi

@@ -2,6 +2,8 @@
 # Prepares a private Wine prefix once and keeps its wineserver running:
 #   wine-prefix.sh start PREFIX ARCH
 #   wine-prefix.sh stop  PREFIX ARCH
+# Windows need a display: the prefix gets its own Xvfb, unless
+# CORVANE_DISPLAY names a display to use instead.
 set -eu
 action=$1
 export WINEPREFIX=$2
@@ -9,9 +11,32 @@ arch=${3:-win32}
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-env.sh"
 
+start_display() {
+  if [ -n "${CORVANE_DISPLAY:-}" ]; then
+    echo "$CORVANE_DISPLAY" >"$WINEPREFIX.display"
+    return
+  fi
+  if [ -s "$WINEPREFIX.xvfb" ] && kill -0 "$(cat "$WINEPREFIX.xvfb")" 2>/dev/null; then
+    return
+  fi
+  local number=$WINEPREFIX.display-number
+  rm -f "$number"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$number" \
+    </dev/null >/dev/null 2>&1 &
+  echo $! >"$WINEPREFIX.xvfb"
+  for _ in $(seq 100); do
+    [ -s "$number" ] && break
+    sleep 0.1
+  done
+  echo ":$(cat "$number")" >"$WINEPREFIX.display"
+  rm -f "$number"
+}
+
 case $action in
   start)
     mkdir -p "$(dirname "$WINEPREFIX")"
+    start_display
+    . "$here/wine-env.sh"
     exec 9>"$WINEPREFIX.lock"
     flock 9
     if [ ! -f "$WINEPREFIX/.corvane-ready" ]; then
@@ -28,6 +53,10 @@ case $action in
     ;;
   stop)
     "$WINESERVER" -k >/dev/null 2>&1 || true
+    if [ -s "$WINEPREFIX.xvfb" ]; then
+      kill "$(cat "$WINEPREFIX.xvfb")" 2>/dev/null || true
+    fi
+    rm -f "$WINEPREFIX.xvfb" "$WINEPREFIX.display"
     ;;
   *)
     echo "usage: $0 start|stop PREFIX ARCH" >&2

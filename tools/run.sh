@@ -31,12 +31,12 @@ bin=$build/$arch/bin
 prefix=$build/run-$arch/wineprefix
 wine_run() { "$root/cmake/wine-run.sh" "$prefix" "$arch" "$@"; }
 windows_path() { local p=${1//\//\\}; echo "Z:$p"; }
+[ -z "${DISPLAY:-}" ] || export CORVANE_DISPLAY=$DISPLAY
 "$root/cmake/wine-prefix.sh" start "$prefix" "$arch"
 trap '"$root/cmake/wine-prefix.sh" stop "$prefix" "$arch"' EXIT
 
 handler='HKCR\https\shell\open\command'
 if [ -n "${DISPLAY:-}" ]; then
-  export CORVANE_TEST_DISPLAY=$DISPLAY
   wine_run reg delete 'HKCU\Software\Wine\WineBrowser' /v Browsers /f >/dev/null 2>&1 || true
   wine_run reg add "$handler" /ve /d '"C:\windows\system32\winebrowser.exe" "%1"' /f >/dev/null
   wine_run "$bin/search_demo.exe" "$query"

@@ -40,7 +40,9 @@ TEST(ReadShowGoButton, ValidOnlyAsAFourByteDword) {
     BOOL show = kUntouched;
     EXPECT_EQ(ReadShowGoButton(&show), c.found) << c.type << "/" << c.data.size();
     EXPECT_EQ(show, c.show) << c.type << "/" << c.data.size();
-    if (c.found) EXPECT_EQ(ReadShowGoButton(nullptr), TRUE);
+    if (c.found) {
+      EXPECT_EQ(ReadShowGoButton(nullptr), TRUE);
+    }
   }
 }
 

@@ -1,0 +1,99 @@
+#include "band/search_band.h"
+
+#include "module/module_state.h"
+#include "res/resource_ids.h"
+#include "support/settings_store.h"
+#include "ui/band_window.h"
+#include "ui/shared_hook_state.h"
+
+namespace corvane {
+namespace {
+
+template <class Interface>
+void* As(SearchBand* band) {
+  return static_cast<Interface*>(band);
+}
+
+// What QueryInterface answers, first match wins.
+const struct {
+  const IID* iid;
+  void* (*pointer)(SearchBand*);
+} kInterfaces[] = {
+    {&IID_IUnknown, As<IDeskBand>},
+    {&IID_IOleWindow, As<IDeskBand>},
+    {&IID_IDeskBand, As<IDeskBand>},
+    {&IID_IInputObject, As<IInputObject>},
+    {&IID_IObjectWithSite, As<IObjectWithSite>},
+    {&IID_IDockingWindow, As<IDeskBand>},
+    {&IID_IPersist, As<IPersistStream>},
+    {&IID_IPersistStream, As<IPersistStream>},
+    {&IID_IContextMenu, As<IContextMenu>},
+};
+
+HDC MemoryDcHolding(HBITMAP bitmap) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  if (dc != nullptr && bitmap != nullptr) SelectObject(dc, bitmap);
+  return dc;
+}
+
+template <class Handle>
+void DeleteGdiObject(Handle& handle) {
+  if (handle != nullptr) DeleteObject(handle);
+  handle = nullptr;
+}
+
+}  // namespace
+
+SearchBand::SearchBand() {
+  if (!ReadShowGoButton(&showGoButton)) showGoButton = TRUE;
+  goBitmapNormal = LoadBitmapW(ModuleInstance, MAKEINTRESOURCEW(IDB_GO_NORMAL));
+  goBitmapActive = LoadBitmapW(ModuleInstance, MAKEINTRESOURCEW(IDB_GO_ACTIVE));
+  goDcNormal = MemoryDcHolding(goBitmapNormal);
+  goDcActive = MemoryDcHolding(goBitmapActive);
+  ObjectCreated();
+}
+
+SearchBand::~SearchBand() {
+  RemoveFocusHotkey(focusHook);
+  focusHook = nullptr;
+  // A host that never called CloseDW leaves the band window behind: take it
+  // down now, with its edits and tooltip, so that nothing can reach this
+  // object through it. Once the band window is gone its controls' handles
+  // are forgotten; they may name other windows by now.
+  DestroyOwnBandWindow(this);
+  tooltip = nullptr;
+  hintEdit = nullptr;
+  searchEdit = nullptr;
+  DeleteGdiObject(font);
+  if (goDcActive != nullptr) DeleteDC(goDcActive);
+  if (goDcNormal != nullptr) DeleteDC(goDcNormal);
+  DeleteGdiObject(goBitmapActive);
+  DeleteGdiObject(goBitmapNormal);
+  WriteShowGoButton(showGoButton);
+  if (inputObjectSite != nullptr) inputObjectSite->Release();
+  inputObjectSite = nullptr;
+  ObjectDestroyed();
+}
+
+STDMETHODIMP SearchBand::QueryInterface(REFIID iid, void** out) {
+  if (out == nullptr) return E_POINTER;
+  *out = nullptr;
+  for (const auto& entry : kInterfaces) {
+    if (IsEqualIID(iid, *entry.iid)) {
+      *out = entry.pointer(this);
+      static_cast<IUnknown*>(*out)->AddRef();
+      return S_OK;
+    }
+  }
+  return E_NOINTERFACE;
+}
+
+STDMETHODIMP_(ULONG) SearchBand::AddRef() { return ++refCount; }
+
+STDMETHODIMP_(ULONG) SearchBand::Release() {
+  ULONG count = --refCount;
+  if (count == 0) delete this;
+  return count;
+}
+
+}  // namespace corvane

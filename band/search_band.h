@@ -1,0 +1,89 @@
+// The band object the shell hosts: one table per interface, one identity, one
+// reference count, and the record the band's window code works on.
+#pragma once
+#include <windows.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+namespace corvane {
+
+class SearchBand final : public IDeskBand,
+                         public IInputObject,
+                         public IObjectWithSite,
+                         public IPersistStream,
+                         public IContextMenu {
+ public:
+  // Reads the Go-button setting and prepares the button images; count 1.
+  SearchBand();
+  SearchBand(const SearchBand&) = delete;
+  SearchBand& operator=(const SearchBand&) = delete;
+
+  // IUnknown
+  STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
+  STDMETHODIMP_(ULONG) AddRef() override;
+  STDMETHODIMP_(ULONG) Release() override;
+
+  // IOleWindow
+  STDMETHODIMP GetWindow(HWND* window) override;
+  STDMETHODIMP ContextSensitiveHelp(BOOL enterMode) override;
+  // IDockingWindow
+  STDMETHODIMP ShowDW(BOOL show) override;
+  STDMETHODIMP CloseDW(DWORD reserved) override;
+  STDMETHODIMP ResizeBorderDW(LPCRECT border, IUnknown* site, BOOL reserved) override;
+  // IDeskBand
+  STDMETHODIMP GetBandInfo(DWORD bandId, DWORD viewMode, DESKBANDINFO* info) override;
+
+  // IInputObject
+  STDMETHODIMP UIActivateIO(BOOL activate, MSG* message) override;
+  STDMETHODIMP HasFocusIO() override;
+  STDMETHODIMP TranslateAcceleratorIO(MSG* message) override;
+
+  // IObjectWithSite
+  STDMETHODIMP SetSite(IUnknown* site) override;
+  STDMETHODIMP GetSite(REFIID iid, void** out) override;
+
+  // IPersist, IPersistStream
+  STDMETHODIMP GetClassID(CLSID* classId) override;
+  STDMETHODIMP IsDirty() override;
+  STDMETHODIMP Load(IStream* stream) override;
+  STDMETHODIMP Save(IStream* stream, BOOL clearDirty) override;
+  STDMETHODIMP GetSizeMax(ULARGE_INTEGER* size) override;
+
+  // IContextMenu
+  STDMETHODIMP QueryContextMenu(HMENU menu, UINT position, UINT firstId,
+                                UINT lastId, UINT flags) override;
+  STDMETHODIMP InvokeCommand(CMINVOKECOMMANDINFO* info) override;
+  STDMETHODIMP GetCommandString(UINT_PTR command, UINT type, UINT* reserved,
+                                CHAR* name, UINT capacity) override;
+
+  // The record, shared with the band window's code.
+  ULONG refCount = 1;
+  BOOL hasFocus = FALSE;
+  HWND parentWindow = nullptr;
+  HWND bandWindow = nullptr;
+  HWND searchEdit = nullptr;
+  HWND hintEdit = nullptr;
+  HFONT font = nullptr;
+  int width = 0;
+  int height = 0;
+  WNDPROC searchEditOldProc = nullptr;
+  WNDPROC hintEditOldProc = nullptr;
+  IInputObjectSite* inputObjectSite = nullptr;
+  BOOL showGoButton = TRUE;
+  RECT goButtonRect = {};
+  BOOL goPressed = FALSE;
+  BOOL goHot = FALSE;
+  HBITMAP goBitmapNormal = nullptr;
+  HBITMAP goBitmapActive = nullptr;
+  HDC goDcNormal = nullptr;
+  HDC goDcActive = nullptr;
+  HWND tooltip = nullptr;
+  // The F12 hook this band installed, so that it goes with the band.
+  HHOOK focusHook = nullptr;
+
+ private:
+  ~SearchBand();
+  IUnknown* Identity() { return static_cast<IDeskBand*>(this); }
+};
+
+}  // namespace corvane

@@ -1,0 +1,101 @@
+// How the shell hosts the band: site, window, size, visibility, focus and the
+// taskbar's saved state (of which the band keeps nothing).
+#include "band/search_band.h"
+#include "module/module_state.h"
+#include "support/bounded_string.h"
+#include "support/wide_text.h"
+#include "ui/band_window.h"
+
+namespace corvane {
+
+STDMETHODIMP SearchBand::GetWindow(HWND* window) {
+  if (window == nullptr) return E_INVALIDARG;
+  *window = bandWindow;
+  return S_OK;
+}
+
+STDMETHODIMP SearchBand::ContextSensitiveHelp(BOOL) { return E_NOTIMPL; }
+
+STDMETHODIMP SearchBand::ShowDW(BOOL show) {
+  if (bandWindow != nullptr) ShowWindow(bandWindow, show ? SW_SHOW : SW_HIDE);
+  return S_OK;
+}
+
+STDMETHODIMP SearchBand::CloseDW(DWORD) {
+  static_cast<IDeskBand*>(this)->ShowDW(FALSE);
+  if (bandWindow != nullptr && IsWindow(bandWindow)) DestroyWindow(bandWindow);
+  bandWindow = nullptr;
+  return S_OK;
+}
+
+STDMETHODIMP SearchBand::ResizeBorderDW(LPCRECT, IUnknown*, BOOL) {
+  return E_NOTIMPL;
+}
+
+STDMETHODIMP SearchBand::GetBandInfo(DWORD, DWORD viewMode, DESKBANDINFO* info) {
+  if (info == nullptr) return E_INVALIDARG;
+  if (info->dwMask & DBIM_MINSIZE) {
+    if (viewMode & DBIF_VIEWMODE_FLOATING)
+      info->ptMinSize = {200, 400};
+    else if (viewMode & DBIF_VIEWMODE_VERTICAL)
+      info->ptMinSize = {22, 66};
+    else
+      info->ptMinSize = {66, 22};
+  }
+  if (info->dwMask & DBIM_MAXSIZE) info->ptMaxSize = {-1, -1};
+  if (info->dwMask & DBIM_INTEGRAL) info->ptIntegral = {1, 1};
+  if (info->dwMask & DBIM_ACTUAL) info->ptActual = {100, 100};
+  if (info->dwMask & DBIM_TITLE)
+    BoundedCopy(AsUtf16(info->wszTitle), 256, u"");
+  if (info->dwMask & DBIM_MODEFLAGS) info->dwModeFlags = DBIMF_VARIABLEHEIGHT;
+  return S_OK;
+}
+
+STDMETHODIMP SearchBand::UIActivateIO(BOOL activate, MSG*) {
+  if (activate) SetFocus(bandWindow);
+  return S_OK;
+}
+
+STDMETHODIMP SearchBand::HasFocusIO() { return hasFocus ? S_OK : S_FALSE; }
+
+STDMETHODIMP SearchBand::TranslateAcceleratorIO(MSG*) { return S_FALSE; }
+
+STDMETHODIMP SearchBand::SetSite(IUnknown* site) {
+  if (inputObjectSite != nullptr) inputObjectSite->Release();
+  inputObjectSite = nullptr;
+  if (site == nullptr) return S_OK;
+
+  parentWindow = nullptr;
+  IOleWindow* oleWindow = nullptr;
+  if (SUCCEEDED(site->QueryInterface(IID_IOleWindow,
+                                     reinterpret_cast<void**>(&oleWindow)))) {
+    oleWindow->GetWindow(&parentWindow);
+    oleWindow->Release();
+  }
+  if (parentWindow == nullptr) return E_FAIL;
+  if (!CreateBandWindow(this)) return E_FAIL;
+  return SUCCEEDED(site->QueryInterface(
+             IID_IInputObjectSite, reinterpret_cast<void**>(&inputObjectSite)))
+             ? S_OK
+             : E_FAIL;
+}
+
+STDMETHODIMP SearchBand::GetSite(REFIID iid, void** out) {
+  if (out == nullptr) return E_INVALIDARG;
+  *out = nullptr;
+  if (inputObjectSite == nullptr) return E_FAIL;
+  return inputObjectSite->QueryInterface(iid, out);
+}
+
+STDMETHODIMP SearchBand::GetClassID(CLSID* classId) {
+  if (classId == nullptr) return E_INVALIDARG;
+  *classId = CLSID_SearchBand;
+  return S_OK;
+}
+
+STDMETHODIMP SearchBand::IsDirty() { return S_FALSE; }
+STDMETHODIMP SearchBand::Load(IStream*) { return S_OK; }
+STDMETHODIMP SearchBand::Save(IStream*, BOOL) { return S_OK; }
+STDMETHODIMP SearchBand::GetSizeMax(ULARGE_INTEGER*) { return E_NOTIMPL; }
+
+}  // namespace corvane

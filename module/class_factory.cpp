@@ -1,0 +1,60 @@
+#include "module/class_factory.h"
+
+#include <new>
+
+#include "band/search_band.h"
+#include "module/module_state.h"
+
+namespace corvane {
+
+SearchBandFactory::SearchBandFactory(REFCLSID classId) : clsid_(classId) {
+  ObjectCreated();
+}
+
+SearchBandFactory::~SearchBandFactory() { ObjectDestroyed(); }
+
+STDMETHODIMP SearchBandFactory::QueryInterface(REFIID iid, void** out) {
+  if (out == nullptr) return E_POINTER;
+  *out = nullptr;
+  if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_IClassFactory))
+    return E_NOINTERFACE;
+  *out = static_cast<IClassFactory*>(this);
+  AddRef();
+  return S_OK;
+}
+
+STDMETHODIMP_(ULONG) SearchBandFactory::AddRef() { return ++refCount_; }
+
+STDMETHODIMP_(ULONG) SearchBandFactory::Release() {
+  ULONG count = --refCount_;
+  if (count == 0) delete this;
+  return count;
+}
+
+STDMETHODIMP SearchBandFactory::CreateInstance(IUnknown* outer, REFIID iid, void** out) {
+  if (out == nullptr) return E_POINTER;
+  *out = nullptr;
+  if (outer != nullptr) return CLASS_E_NOAGGREGATION;
+  if (!IsEqualCLSID(clsid_, CLSID_SearchBand)) return E_FAIL;
+  SearchBand* band = new (std::nothrow) SearchBand();
+  if (band == nullptr) return E_OUTOFMEMORY;
+  HRESULT result = band->QueryInterface(iid, out);
+  band->Release();
+  return result;
+}
+
+STDMETHODIMP SearchBandFactory::LockServer(BOOL) { return E_NOTIMPL; }
+
+}  // namespace corvane
+
+extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID classId, REFIID iid,
+                                                   void** out) {
+  if (out == nullptr) return E_POINTER;
+  *out = nullptr;
+  if (!IsEqualCLSID(classId, corvane::CLSID_SearchBand)) return CLASS_E_CLASSNOTAVAILABLE;
+  auto* factory = new (std::nothrow) corvane::SearchBandFactory(classId);
+  if (factory == nullptr) return E_OUTOFMEMORY;
+  HRESULT result = factory->QueryInterface(iid, out);
+  factory->Release();
+  return result;
+}

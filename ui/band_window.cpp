@@ -1,0 +1,268 @@
+#include "ui/band_window.h"
+
+#include <commctrl.h>
+
+#include <initializer_list>
+
+#include "band/search_band.h"
+#include "module/module_state.h"
+#include "res/resource_ids.h"
+#include "support/bounded_string.h"
+#include "support/resource_strings.h"
+#include "support/wide_text.h"
+#include "ui/focus_hotkey.h"
+#include "ui/go_button.h"
+#include "ui/search_box.h"
+#include "ui/shared_hook_state.h"
+
+namespace corvane {
+namespace {
+
+const wchar_t kBandClass[] = L"Corvane_Class";
+constexpr COLORREF kHintTextColour = RGB(102, 102, 102);
+constexpr int kFontPoints = 9;
+
+// The class outlives a module image that is unloaded; a class whose window
+// procedure is not this image's is registered afresh, and when that is not
+// possible no window is made from it.
+bool EnsureBandClass() {
+  WNDCLASSW existing = {};
+  if (GetClassInfoW(ModuleInstance, kBandClass, &existing)) {
+    if (existing.lpfnWndProc == BandWindowProc) return true;
+    if (!UnregisterClassW(kBandClass, existing.hInstance)) return false;
+  }
+  WNDCLASSW wc = {};
+  wc.style = CS_GLOBALCLASS | CS_HREDRAW | CS_VREDRAW;
+  wc.lpfnWndProc = BandWindowProc;
+  wc.hInstance = ModuleInstance;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  return RegisterClassW(&wc) != 0;
+}
+
+HFONT CreateBandFont(HWND parent) {
+  HDC dc = GetWindowDC(parent);
+  if (dc == nullptr) return nullptr;
+  int height = MulDiv(kFontPoints, GetDeviceCaps(dc, LOGPIXELSY), 72);
+  ReleaseDC(parent, dc);
+  for (const char16_t* face : {u"Tahoma", u"MS Sans Serif"}) {
+    LOGFONTW logFont = {};
+    logFont.lfHeight = -height;
+    BoundedCopy(AsUtf16(logFont.lfFaceName), LF_FACESIZE, face);
+    if (HFONT font = CreateFontIndirectW(&logFont)) return font;
+  }
+  return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+HWND CreateEdit(SearchBand* band, int id, DWORD style) {
+  RowGeometry row = RowGeometryOf(band);
+  return CreateWindowExW(WS_EX_CLIENTEDGE, L"edit", nullptr, style, kEditLeft,
+                         row.top, row.editWidth, kRowHeight, band->bandWindow,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                         ModuleInstance, nullptr);
+}
+
+void DestroyAndClear(HWND& window) {
+  if (window != nullptr) DestroyWindow(window);
+  window = nullptr;
+}
+
+void DeleteFont(SearchBand* band) {
+  if (band->font != nullptr) DeleteObject(band->font);
+  band->font = nullptr;
+}
+
+// Handlers of the band window's messages; each answers as the window does.
+using MessageHandler = LRESULT (*)(SearchBand*, HWND, WPARAM, LPARAM);
+
+LRESULT OnCreate(SearchBand* band, HWND, WPARAM, LPARAM) {
+  CreateBandControls(band);
+  return 0;
+}
+
+LRESULT OnSize(SearchBand* band, HWND, WPARAM, LPARAM lParam) {
+  band->width = LOWORD(lParam);
+  band->height = HIWORD(lParam);
+  LayoutBand(band);
+  return 0;
+}
+
+void ReportFocus(SearchBand* band, BOOL focused) {
+  band->hasFocus = focused;
+  if (band->inputObjectSite != nullptr)
+    band->inputObjectSite->OnFocusChangeIS(static_cast<IDeskBand*>(band), focused);
+}
+
+LRESULT OnSetFocus(SearchBand* band, HWND, WPARAM, LPARAM) {
+  ReportFocus(band, TRUE);
+  return 0;
+}
+
+LRESULT OnKillFocus(SearchBand* band, HWND, WPARAM, LPARAM) {
+  ReportFocus(band, FALSE);
+  return 0;
+}
+
+LRESULT OnPaint(SearchBand* band, HWND window, WPARAM, LPARAM) {
+  PAINTSTRUCT paint;
+  if (HDC dc = BeginPaint(window, &paint)) {
+    PaintGoButton(band, dc);
+    EndPaint(window, &paint);
+  }
+  return 0;
+}
+
+LRESULT Ignore(SearchBand*, HWND, WPARAM, LPARAM) { return 0; }
+
+LRESULT OnCtlColorEdit(SearchBand* band, HWND window, WPARAM wParam, LPARAM lParam) {
+  if (reinterpret_cast<HWND>(lParam) != band->hintEdit)
+    return DefWindowProcW(window, WM_CTLCOLOREDIT, wParam, lParam);
+  SetTextColor(reinterpret_cast<HDC>(wParam), kHintTextColour);
+  return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+}
+
+POINT MousePosition(LPARAM lParam) {
+  return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+}
+
+LRESULT OnMouseMove(SearchBand* band, HWND, WPARAM, LPARAM lParam) {
+  TrackMouseLeave(band);
+  GoButtonMouseMove(band, MousePosition(lParam));
+  return 0;
+}
+
+LRESULT OnLeftButtonDown(SearchBand* band, HWND, WPARAM, LPARAM lParam) {
+  GoButtonMouseDown(band, MousePosition(lParam));
+  return 0;
+}
+
+LRESULT OnLeftButtonUp(SearchBand* band, HWND, WPARAM, LPARAM lParam) {
+  GoButtonMouseUp(band, MousePosition(lParam));
+  return 0;
+}
+
+LRESULT OnMouseLeave(SearchBand* band, HWND, WPARAM, LPARAM) {
+  GoButtonMouseLeave(band);
+  return 0;
+}
+
+// The F12 hook serves this window's hint box and goes with it; the tooltip
+// is owned by the top-level window, so it would outlive this one.
+LRESULT OnDestroy(SearchBand* band, HWND, WPARAM, LPARAM) {
+  RemoveFocusHotkey(band->focusHook);
+  band->focusHook = nullptr;
+  DestroyAndClear(band->tooltip);
+  return 0;
+}
+
+// The children are gone now: forget their handles, which the system may
+// hand out again, and let go of the band.
+LRESULT OnNcDestroy(SearchBand* band, HWND window, WPARAM, LPARAM) {
+  band->searchEdit = nullptr;
+  band->hintEdit = nullptr;
+  DeleteFont(band);
+  if (band->bandWindow == window) band->bandWindow = nullptr;
+  SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+  return 0;
+}
+
+const struct {
+  UINT message;
+  MessageHandler handler;
+} kBandMessages[] = {
+    {WM_CREATE, OnCreate},
+    {WM_SIZE, OnSize},
+    {WM_SETFOCUS, OnSetFocus},
+    {WM_KILLFOCUS, OnKillFocus},
+    {WM_PAINT, OnPaint},
+    {WM_ERASEBKGND, Ignore},
+    {WM_COMMAND, Ignore},
+    {WM_CTLCOLOREDIT, OnCtlColorEdit},
+    {WM_MOUSEMOVE, OnMouseMove},
+    {WM_LBUTTONDOWN, OnLeftButtonDown},
+    {WM_LBUTTONUP, OnLeftButtonUp},
+    {WM_MOUSELEAVE, OnMouseLeave},
+    {WM_DESTROY, OnDestroy},
+    {WM_NCDESTROY, OnNcDestroy},
+};
+
+LRESULT OnNcCreate(HWND window, WPARAM wParam, LPARAM lParam) {
+  auto* band = static_cast<SearchBand*>(
+      reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+  SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(band));
+  band->bandWindow = window;
+  return DefWindowProcW(window, WM_NCCREATE, wParam, lParam);
+}
+
+}  // namespace
+
+SearchBand* BandFromWindow(HWND bandWindow) {
+  return reinterpret_cast<SearchBand*>(GetWindowLongPtrW(bandWindow, GWLP_USERDATA));
+}
+
+BOOL CreateBandWindow(SearchBand* band) {
+  if (band->bandWindow != nullptr) return TRUE;
+  if (band->parentWindow == nullptr || !EnsureBandClass()) return FALSE;
+  RECT client = {};
+  GetClientRect(band->parentWindow, &client);
+  band->width = client.right - client.left;
+  band->height = client.bottom - client.top;
+  band->bandWindow = CreateWindowExW(
+      0, kBandClass, nullptr, WS_CHILD | WS_CLIPSIBLINGS, client.left,
+      client.top, band->width, band->height, band->parentWindow, nullptr,
+      ModuleInstance, band);
+  return band->bandWindow != nullptr;
+}
+
+LRESULT CALLBACK BandWindowProc(HWND window, UINT message, WPARAM wParam,
+                                LPARAM lParam) {
+  if (message == WM_NCCREATE) return OnNcCreate(window, wParam, lParam);
+  if (SearchBand* band = BandFromWindow(window)) {
+    for (const auto& entry : kBandMessages)
+      if (entry.message == message) return entry.handler(band, window, wParam, lParam);
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void CreateBandControls(SearchBand* band) {
+  band->font = CreateBandFont(band->parentWindow);
+  if (band->font == nullptr) return;
+
+  band->searchEdit = CreateEdit(band, kSearchEditId,
+                                WS_CHILD | ES_MULTILINE | ES_AUTOVSCROLL |
+                                    ES_AUTOHSCROLL | ES_WANTRETURN);
+  if (band->searchEdit == nullptr) return DeleteFont(band);
+  band->searchEditOldProc = SubclassEdit(band->searchEdit, SearchEditProc);
+  SendMessageW(band->searchEdit, WM_SETFONT, reinterpret_cast<WPARAM>(band->font), TRUE);
+  SetWindowTextW(band->searchEdit, L"");
+
+  band->hintEdit = CreateEdit(band, kHintEditId, WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL);
+  if (band->hintEdit == nullptr) {
+    DestroyAndClear(band->searchEdit);
+    return DeleteFont(band);
+  }
+  band->hintEditOldProc = SubclassEdit(band->hintEdit, HintEditProc);
+  SendMessageW(band->hintEdit, WM_SETFONT, reinterpret_cast<WPARAM>(band->font), TRUE);
+  SetWindowTextW(band->hintEdit, LoadResString(IDS_SEARCH_HINT));
+
+  band->tooltip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, TTS_ALWAYSTIP,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, band->bandWindow, nullptr,
+                                  ModuleInstance, nullptr);
+  if (band->tooltip != nullptr) band->focusHook = InstallFocusHotkey(band->hintEdit);
+  if (band->focusHook == nullptr) {
+    DestroyAndClear(band->tooltip);
+    DestroyAndClear(band->searchEdit);
+    DestroyAndClear(band->hintEdit);
+    DeleteFont(band);
+  }
+}
+
+void DestroyOwnBandWindow(SearchBand* band) {
+  HWND window = band->bandWindow;
+  if (window != nullptr && IsWindow(window) && BandFromWindow(window) == band)
+    DestroyWindow(window);
+  band->bandWindow = nullptr;
+}
+
+}  // namespace corvane

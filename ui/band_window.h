@@ -1,0 +1,28 @@
+// The band's own child window inside the site's window, and the controls it
+// carries: the search box (two edits), its font and the Go button's tooltip.
+#pragma once
+#include <windows.h>
+
+namespace corvane {
+
+class SearchBand;
+
+// Control ids of the two edits that make the search box.
+constexpr int kSearchEditId = 101;
+constexpr int kHintEditId = 102;
+
+// Creates the band window covering the client area of parentWindow, unless
+// the band has one already. TRUE when the band has a window afterwards.
+BOOL CreateBandWindow(SearchBand* band);
+LRESULT CALLBACK BandWindowProc(HWND window, UINT message, WPARAM wParam,
+                                LPARAM lParam);
+// Font, edits, tooltip and the F12 hook; all or nothing.
+void CreateBandControls(SearchBand* band);
+
+// The band a band window (or one of its edits' parent) belongs to, or null
+// once the band has let go of it.
+SearchBand* BandFromWindow(HWND bandWindow);
+// Destroys the band window if it still exists and still belongs to `band`.
+void DestroyOwnBandWindow(SearchBand* band);
+
+}  // namespace corvane

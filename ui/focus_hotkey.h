@@ -1,0 +1,14 @@
+// F12 from any application: a system-wide keyboard hook that clicks the
+// band's hint box, which opens the search box with the keyboard focus.
+#pragma once
+#include <windows.h>
+
+namespace corvane {
+
+// Records `hintEdit` as the target and installs the hook for all threads of
+// the desktop. Returns the new hook (the band keeps it), or null.
+HHOOK InstallFocusHotkey(HWND hintEdit);
+
+LRESULT CALLBACK FocusHotkeyHook(int code, WPARAM wParam, LPARAM lParam);
+
+}  // namespace corvane

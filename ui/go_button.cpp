@@ -1,0 +1,167 @@
+#include "ui/go_button.h"
+
+#include <commctrl.h>
+
+#include <initializer_list>
+
+#include <cstddef>
+
+#include "band/search_band.h"
+#include "module/module_state.h"
+#include "res/resource_ids.h"
+#include "support/resource_strings.h"
+#include "ui/query_submission.h"
+
+namespace corvane {
+namespace {
+
+constexpr int kButtonSize = 22;
+constexpr int kEditMarginWithButton = 28;
+constexpr int kEditMarginWithoutButton = 6;
+
+// The tool structure as far as lParam, as the tooltip control expects it.
+constexpr UINT kToolInfoSize = offsetof(TOOLINFOW, lParam) + sizeof(LPARAM);
+
+int FloorHalf(int value) { return value >= 0 ? value / 2 : -((1 - value) / 2); }
+
+bool IsOverButton(const SearchBand* band, POINT point) {
+  return PtInRect(&band->goButtonRect, point) != FALSE;
+}
+
+void InvalidateButton(SearchBand* band) {
+  InvalidateRect(band->bandWindow, &band->goButtonRect, FALSE);
+}
+
+void InvalidateWhole(SearchBand* band) {
+  InvalidateRect(band->bandWindow, nullptr, FALSE);
+}
+
+// Exactly one tool while the button is shown, covering its current place;
+// none while it is hidden.
+void UpdateGoButtonTool(SearchBand* band) {
+  if (band->tooltip == nullptr) return;
+  TOOLINFOW tool = {};
+  tool.cbSize = kToolInfoSize;
+  tool.uFlags = TTF_SUBCLASS;
+  tool.hwnd = band->bandWindow;
+  tool.uId = kGoButtonToolId;
+  tool.rect = band->goButtonRect;
+  tool.hinst = ModuleInstance;
+  tool.lpszText = const_cast<wchar_t*>(LoadResString(IDS_GO_TOOLTIP));
+  SendMessageW(band->tooltip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  if (band->showGoButton)
+    SendMessageW(band->tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+// Row of edits plus, when shown, the rounded button; never beyond the band.
+HRGN MakeBandRegion(SearchBand* band, RowGeometry row) {
+  HRGN region = CreateRectRgn(kEditLeft, row.top, kEditLeft + row.editWidth,
+                              row.top + kRowHeight);
+  if (region == nullptr) return nullptr;
+  if (band->showGoButton) {
+    const RECT& button = band->goButtonRect;
+    HRGN rounded = CreateRoundRectRgn(button.left + 2, button.top + 2,
+                                      button.left + 21, button.top + 21, 2, 2);
+    if (rounded == nullptr) {
+      DeleteObject(region);
+      return nullptr;
+    }
+    CombineRgn(region, region, rounded, RGN_OR);
+    DeleteObject(rounded);
+  }
+  if (HRGN client = CreateRectRgn(0, 0, band->width, band->height)) {
+    CombineRgn(region, region, client, RGN_AND);
+    DeleteObject(client);
+  }
+  return region;
+}
+
+void ReleasePress(SearchBand* band) {
+  LayoutBand(band);
+  ReleaseCapture();
+  InvalidateWhole(band);
+}
+
+}  // namespace
+
+RowGeometry RowGeometryOf(const SearchBand* band) {
+  int margin = band->showGoButton ? kEditMarginWithButton : kEditMarginWithoutButton;
+  int editWidth = band->width - margin;
+  int top = FloorHalf(band->height - kRowHeight);
+  return {editWidth < 0 ? 0 : editWidth, top < 0 ? 0 : top};
+}
+
+void LayoutBand(SearchBand* band) {
+  RowGeometry row = RowGeometryOf(band);
+  for (HWND edit : {band->searchEdit, band->hintEdit})
+    if (edit != nullptr)
+      MoveWindow(edit, kEditLeft, row.top, row.editWidth, kRowHeight, TRUE);
+  if (band->showGoButton) {
+    int offset = band->goPressed ? 1 : 0;
+    int left = row.editWidth + 4 + offset;
+    int top = row.top + offset;
+    band->goButtonRect = {left, top, left + kButtonSize, top + kButtonSize};
+  }
+  // Without a region in hand the window keeps the one it has.
+  HRGN region = MakeBandRegion(band, row);
+  if (region == nullptr) return;
+  SetWindowRgn(band->bandWindow, region, TRUE);  // the window owns it now
+  UpdateGoButtonTool(band);
+}
+
+void PaintGoButton(SearchBand* band, HDC dc) {
+  if (!band->showGoButton) return;
+  const RECT& r = band->goButtonRect;
+  HDC image = (band->goPressed || band->goHot) ? band->goDcActive : band->goDcNormal;
+  BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, image, 0, 0, SRCCOPY);
+}
+
+void TrackMouseLeave(SearchBand* band) {
+  TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, band->bandWindow, HOVER_DEFAULT};
+  TrackMouseEvent(&track);
+}
+
+void GoButtonMouseMove(SearchBand* band, POINT point) {
+  if (!band->showGoButton) return;
+  if (IsOverButton(band, point)) {
+    if (band->goHot) return;
+    band->goHot = TRUE;
+    InvalidateButton(band);
+  } else if (band->goPressed) {
+    band->goPressed = FALSE;
+    band->goHot = FALSE;
+    ReleasePress(band);
+  } else if (band->goHot) {
+    band->goHot = FALSE;
+    InvalidateButton(band);
+  }
+}
+
+void GoButtonMouseDown(SearchBand* band, POINT point) {
+  if (!band->showGoButton || band->goPressed || !IsOverButton(band, point)) return;
+  band->goPressed = TRUE;
+  LayoutBand(band);
+  SetCapture(band->bandWindow);
+  InvalidateWhole(band);
+}
+
+void GoButtonMouseUp(SearchBand* band, POINT point) {
+  if (!band->showGoButton || !band->goPressed || !IsOverButton(band, point)) return;
+  band->goPressed = FALSE;
+  ReleasePress(band);
+  SubmitQuery(band, TRUE);
+}
+
+void GoButtonMouseLeave(SearchBand* band) {
+  if (!band->showGoButton) return;
+  if (band->goPressed) {
+    band->goPressed = FALSE;
+    band->goHot = FALSE;
+    ReleasePress(band);
+  } else if (band->goHot) {
+    band->goHot = FALSE;
+    InvalidateButton(band);
+  }
+}
+
+}  // namespace corvane

@@ -1,0 +1,14 @@
+// Where a search starts on the band's side: Enter in the box or a click on Go.
+#pragma once
+#include <windows.h>
+
+namespace corvane {
+
+class SearchBand;
+
+// Reads and empties the search box and opens the search; an empty query is
+// refused with a warning box (Go) or a beep (Enter).
+void SubmitQuery(SearchBand* band, BOOL fromGoButton);
+void WarnEmptyQuery(SearchBand* band, BOOL fromGoButton);
+
+}  // namespace corvane
