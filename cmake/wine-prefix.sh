@@ -16,7 +16,8 @@ start_display() {
     echo "$CORVANE_DISPLAY" >"$WINEPREFIX.display"
     return
   fi
-  if [ -s "$WINEPREFIX.xvfb" ] && kill -0 "$(cat "$WINEPREFIX.xvfb")" 2>/dev/null; then
+  if [ -s "$WINEPREFIX.xvfb" ] &&
+      [ "$(ps -o comm= -p "$(cat "$WINEPREFIX.xvfb")" 2>/dev/null)" = Xvfb ]; then
     return
   fi
   local number=$WINEPREFIX.display-number

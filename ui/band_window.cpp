@@ -37,6 +37,7 @@ bool EnsureBandClass() {
   wc.hInstance = ModuleInstance;
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = kBandClass;
   return RegisterClassW(&wc) != 0;
 }
 

@@ -8,20 +8,10 @@
 
 #include "tests/win/test_support.h"
 
+using corvane::testing::SharedWordsOf;
+
 namespace corvane {
 namespace {
-
-// The shared words of the loaded DLL, found through its section table.
-SharedHookState* SharedWordsOf(HMODULE dll) {
-  auto* base = reinterpret_cast<BYTE*>(dll);
-  auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(
-      base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
-  IMAGE_SECTION_HEADER* section = IMAGE_FIRST_SECTION(nt);
-  for (WORD i = 0; i < nt->FileHeader.NumberOfSections; ++i, ++section)
-    if (std::string(reinterpret_cast<char*>(section->Name), 7) == ".shared")
-      return reinterpret_cast<SharedHookState*>(base + section->VirtualAddress);
-  return nullptr;
-}
 
 std::wstring DllPath() { return testing::ProgramFolder() + L"\\CORVANE.DLL"; }
 

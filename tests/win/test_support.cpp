@@ -128,6 +128,17 @@ void RegisterRecorder(const std::wstring& logPath) {
   SetEnvironmentVariableW(L"CORVANE_URL_LOG", logPath.c_str());
 }
 
+SharedHookState* SharedWordsOf(HMODULE dll) {
+  auto* base = reinterpret_cast<BYTE*>(dll);
+  auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(
+      base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+  IMAGE_SECTION_HEADER* section = IMAGE_FIRST_SECTION(nt);
+  for (WORD i = 0; i < nt->FileHeader.NumberOfSections; ++i, ++section)
+    if (std::string(reinterpret_cast<char*>(section->Name), 7) == ".shared")
+      return reinterpret_cast<SharedHookState*>(base + section->VirtualAddress);
+  return nullptr;
+}
+
 std::string Narrow(const std::wstring& text) { return Narrow(text.c_str()); }
 
 std::string Narrow(const wchar_t* text) {

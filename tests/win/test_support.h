@@ -5,6 +5,10 @@
 
 #include <string>
 
+namespace corvane {
+struct SharedHookState;
+}
+
 namespace corvane::testing {
 
 // Redirects a predefined root (HKEY_CLASSES_ROOT, HKEY_CURRENT_USER) of this
@@ -55,6 +59,10 @@ std::wstring ProgramFolder();
 // Registers the URL recorder as the https (and http) handler in the current
 // HKEY_CLASSES_ROOT and points its log at `logPath`.
 void RegisterRecorder(const std::wstring& logPath);
+
+// The F12 hook's shared words inside a loaded CORVANE.DLL, found through its
+// section table (the DLL exports nothing for them).
+struct SharedHookState* SharedWordsOf(HMODULE dll);
 
 std::string Narrow(const std::wstring& text);
 std::string Narrow(const wchar_t* text);

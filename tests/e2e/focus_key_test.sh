@@ -1,0 +1,121 @@
+#!/bin/bash
+# F12 and real keystrokes, with real input under Xvfb: the band in a host
+# process, another application beside it, xdotool typing.
+#   focus_key_test.sh WINE_RUN PREFIX ARCH BIN_DIR WORK_DIR
+set -u
+wine_run=$1 prefix=$2 arch=$3 bin=$4 work=$5
+DISPLAY=$(cat "$prefix.display")
+export DISPLAY
+rm -rf "$work" && mkdir -p "$work"
+failures=0
+pids=()
+
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+windows_path() { local p=${1//\//\\}; echo "Z:$p"; }
+# wait_for FILE EXTENDED-REGEX [SECONDS]
+wait_for() {
+  for _ in $(seq $((${3:-10} * 20))); do
+    grep -qE "$2" "$1" 2>/dev/null && return 0
+    sleep 0.05
+  done
+  return 1
+}
+start() { "$wine_run" "$prefix" "$arch" "$@" >/dev/null 2>&1 & pids+=($!); }
+stop_all() {
+  kill "${pids[@]}" 2>/dev/null
+  wait "${pids[@]}" 2>/dev/null
+  pids=()
+  sleep 0.3
+}
+window_of() { xdotool search --sync --name "^$1\$" 2>/dev/null | head -n 1; }
+focus_window() {
+  xdotool windowfocus --sync "$(xdotool search --maxdepth 0 --name '' 2>/dev/null | head -n 1)" 2>/dev/null
+  xdotool windowfocus --sync "$1"
+}
+
+# scenario NAME "KEY TARGET PLACE" [band host options...]: both started
+scenario() {
+  local name=$1 place=$2
+  shift 2
+  dir=$work/$name
+  mkdir -p "$dir"
+  start "$bin/band_host.exe" --status "$(windows_path "$dir/status")" \
+    --recorder "$(windows_path "$dir/urls.log")" --exit-after-ms 60000 "$@"
+  wait_for "$dir/status" "focus=" || fail "$name: the band host did not start"
+  # shellcheck disable=SC2086
+  start "$bin/key_target.exe" "$(windows_path "$dir/keys")" $place
+  host=$(window_of "Corvane band host")
+  target=$(window_of "Corvane key target")
+}
+
+echo "== F12 opens the search box; the application sees neither press nor release"
+scenario open ""
+focus_window "$target"
+xdotool key b
+wait_for "$dir/keys" "^up 66$" || fail "open: other keys do not reach the application"
+before=$(xdotool getmouselocation | cut -d' ' -f1-2)
+xdotool key F12
+wait_for "$dir/status" "focus=search" || fail "open: F12 did not put the focus into the search box"
+sleep 0.3
+grep -qE " 123$" "$dir/keys" && fail "open: the application received F12"
+after=$(xdotool getmouselocation | cut -d' ' -f1-2)
+[ "$before" = "$after" ] || fail "open: the pointer was not put back ($before, now $after)"
+
+echo "== Shift+F12 does the same"
+focus_window "$target"
+xdotool mousemove 650 400 click 1
+for _ in $(seq 100); do
+  tail -n 1 "$dir/status" | grep -q "focus=search" || break
+  sleep 0.05
+done
+tail -n 1 "$dir/status" | grep -q "focus=search" && fail "shift: the band kept the focus"
+lines=$(wc -l <"$dir/status")
+xdotool key shift+F12
+for _ in $(seq 100); do
+  [ "$(tail -n +$((lines + 1)) "$dir/status" | grep -c 'focus=search')" -gt 0 ] && break
+  sleep 0.05
+done
+tail -n +$((lines + 1)) "$dir/status" | grep -q 'focus=search' ||
+  fail "shift: Shift+F12 did not open the search box"
+grep -qE " 123$" "$dir/keys" && fail "shift: the application received F12"
+
+echo "== A click on the hint, typed text and Enter: one search, no line break"
+focus_window "$host"
+xdotool mousemove 150 115 click 1
+wait_for "$dir/status" "focus=search text=$" || fail "click: the hint did not open the box"
+LC_ALL=C.UTF-8 xdotool type --delay 40 'Grüße aus C++'
+wait_for "$dir/status" "text=Grüße aus C\+\+$" || fail "typing: the text did not arrive"
+xdotool key Return
+wait_for "$dir/urls.log" "q=" || fail "enter: nothing was opened"
+expected="https://www.google.de/search?ie=UTF-8&oe=UTF-8&q=Gr%C3%BC%C3%9Fe+aus+C%2B%2B"
+[ "$(cat "$dir/urls.log" 2>/dev/null)" = "$expected" ] ||
+  fail "enter: opened '$(cat "$dir/urls.log" 2>/dev/null)'"
+sleep 0.5
+[ "$(tail -n 1 "$dir/status" | sed 's/.*text=//')" = "" ] ||
+  fail "enter: the box holds '$(tail -n 1 "$dir/status")'"
+grep -q 'text=\\r\|text=\\n' "$dir/status" && fail "enter: a line break was added"
+stop_all
+
+echo "== F12 passes on when the band is closed"
+scenario closed "" --close-band
+focus_window "$target"
+xdotool key F12
+wait_for "$dir/keys" "^up 123$" || fail "closed: F12 did not reach the application"
+stop_all
+
+echo "== F12 passes on when the band is hidden, and when it is covered"
+scenario hidden "" --hide-band
+focus_window "$target"
+xdotool key F12
+wait_for "$dir/keys" "^up 123$" || fail "hidden: F12 did not reach the application"
+grep -q "focus=search" "$dir/status" && fail "hidden: the hidden box took the focus"
+stop_all
+scenario covered "50 50 500 150"
+focus_window "$target"
+xdotool key F12
+wait_for "$dir/keys" "^up 123$" || fail "covered: F12 did not reach the application"
+grep -q "focus=search" "$dir/status" && fail "covered: the covered box took the focus"
+stop_all
+
+[ $failures -eq 0 ] && echo "all F12 and keystroke checks passed"
+exit $((failures > 0))

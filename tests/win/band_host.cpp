@@ -1,0 +1,131 @@
+#include "tests/win/band_host.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include "module/module_state.h"
+#include "tests/win/test_support.h"
+
+namespace corvane::testing {
+
+STDMETHODIMP TestSite::QueryInterface(REFIID iid, void** out) {
+  *out = nullptr;
+  if (IsEqualIID(iid, IID_IUnknown) ||
+      (offerOleWindow_ && IsEqualIID(iid, IID_IOleWindow)))
+    *out = static_cast<IOleWindow*>(this);
+  else if (offerInputObjectSite_ && IsEqualIID(iid, IID_IInputObjectSite))
+    *out = static_cast<IInputObjectSite*>(this);
+  if (*out == nullptr) return E_NOINTERFACE;
+  AddRef();
+  return S_OK;
+}
+
+HMODULE CorvaneDll() {
+  static HMODULE dll = [] {
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+    return LoadLibraryW((ProgramFolder() + L"\\CORVANE.DLL").c_str());
+  }();
+  return dll;
+}
+
+IDeskBand* CreateBand() {
+  using GetClassObject = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
+  auto getClassObject = reinterpret_cast<GetClassObject>(
+      GetProcAddress(CorvaneDll(), "DllGetClassObject"));
+  if (getClassObject == nullptr) return nullptr;
+  IClassFactory* factory = nullptr;
+  if (FAILED(getClassObject(CLSID_SearchBand, IID_IClassFactory,
+                            reinterpret_cast<void**>(&factory))))
+    return nullptr;
+  IDeskBand* band = nullptr;
+  factory->CreateInstance(nullptr, IID_IDeskBand, reinterpret_cast<void**>(&band));
+  factory->Release();
+  return band;
+}
+
+HRESULT CanUnloadNow() {
+  auto canUnload = reinterpret_cast<HRESULT(WINAPI*)()>(
+      GetProcAddress(CorvaneDll(), "DllCanUnloadNow"));
+  return canUnload();
+}
+
+HWND CreateFrame(int width, int height, int x, int y) {
+  static const wchar_t kClass[] = L"CorvaneTestFrame";
+  static bool registered = [] {
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = kClass;
+    return RegisterClassW(&wc) != 0;
+  }();
+  (void)registered;
+  // Without a window manager the X focus follows the pointer; a pointer left
+  // over one frame would fight Wine's activation of another.
+  SetCursorPos(1020, 760);
+  RECT rect = {0, 0, width, height};
+  AdjustWindowRectEx(&rect, WS_POPUP | WS_BORDER, FALSE, WS_EX_TOPMOST);
+  HWND frame = CreateWindowExW(WS_EX_TOPMOST, kClass, L"Corvane test frame",
+                               WS_POPUP | WS_BORDER | WS_VISIBLE | WS_CLIPCHILDREN, x, y,
+                               rect.right - rect.left, rect.bottom - rect.top,
+                               nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  PumpMessages();
+  return frame;
+}
+
+void PumpMessages(DWORD forMs) {
+  DWORD start = GetTickCount();
+  do {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    if (forMs > 0) Sleep(10);
+  } while (GetTickCount() - start < forMs);
+}
+
+namespace {
+MessageBoxCatcher* activeCatcher = nullptr;
+
+// The message of a box: the longest text among its static controls.
+BOOL CALLBACK CollectStaticText(HWND child, LPARAM lParam) {
+  wchar_t className[16] = {}, text[4096] = {};
+  GetClassNameW(child, className, 16);
+  GetWindowTextW(child, text, 4096);
+  auto* longest = reinterpret_cast<std::wstring*>(lParam);
+  if (lstrcmpiW(className, L"Static") == 0 && wcslen(text) > longest->size())
+    *longest = text;
+  return TRUE;
+}
+
+LRESULT CALLBACK CatchBoxes(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_ACTIVATE && activeCatcher != nullptr) {
+    HWND box = reinterpret_cast<HWND>(wParam);
+    wchar_t className[64] = {};
+    GetClassNameW(box, className, 64);
+    if (std::wstring(className) == L"#32770") {
+      wchar_t caption[256] = {};
+      GetWindowTextW(box, caption, 256);
+      std::wstring text;
+      EnumChildWindows(box, CollectStaticText, reinterpret_cast<LPARAM>(&text));
+      activeCatcher->boxes.push_back({caption, text});
+      PostMessageW(box, WM_COMMAND, IDOK, 0);
+    }
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+}  // namespace
+
+MessageBoxCatcher::MessageBoxCatcher()
+    : hook_(SetWindowsHookExW(WH_CBT, CatchBoxes, nullptr, GetCurrentThreadId())) {
+  activeCatcher = this;
+}
+
+MessageBoxCatcher::~MessageBoxCatcher() {
+  activeCatcher = nullptr;
+  UnhookWindowsHookEx(hook_);
+}
+
+}  // namespace corvane::testing

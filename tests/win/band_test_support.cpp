@@ -1,0 +1,65 @@
+#include "tests/win/band_test_support.h"
+
+#include <commctrl.h>
+
+namespace corvane::testing {
+namespace {
+
+struct TooltipSearch {
+  HWND owner;
+  HWND found;
+};
+
+BOOL CALLBACK FindTooltip(HWND window, LPARAM lParam) {
+  auto* search = reinterpret_cast<TooltipSearch*>(lParam);
+  wchar_t className[64] = {};
+  GetClassNameW(window, className, 64);
+  if (lstrcmpiW(className, TOOLTIPS_CLASSW) == 0 &&
+      GetWindow(window, GW_OWNER) == search->owner) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+HWND SitedBandTest::Tooltip() {
+  TooltipSearch search = {frame, nullptr};
+  EnumThreadWindows(GetCurrentThreadId(), FindTooltip, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::vector<RECT> SitedBandTest::ToolRects() {
+  std::vector<RECT> rects;
+  HWND tooltip = Tooltip();
+  if (tooltip == nullptr) return rects;
+  LRESULT count = SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    TOOLINFOW tool = {};
+    tool.cbSize = sizeof tool;
+    if (SendMessageW(tooltip, TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(&tool))) {
+      EXPECT_EQ(tool.uId, 103u);
+      EXPECT_EQ(tool.hwnd, BandWindow());
+      rects.push_back(tool.rect);
+    }
+  }
+  return rects;
+}
+
+bool SitedBandTest::RegionContains(int x, int y) {
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  bool inside = GetWindowRgn(BandWindow(), region) != ERROR && PtInRegion(region, x, y);
+  DeleteObject(region);
+  return inside;
+}
+
+RECT SitedBandTest::RegionBox() {
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  RECT box = {};
+  if (GetWindowRgn(BandWindow(), region) != ERROR) GetRgnBox(region, &box);
+  DeleteObject(region);
+  return box;
+}
+
+}  // namespace corvane::testing

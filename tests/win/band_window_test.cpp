@@ -1,0 +1,291 @@
+// The band's window sited in a 300 x 30 frame: layout, region, tooltip, the
+// Go button's states, the search box, submission and the context menu.
+#include <windows.h>
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include "tests/win/band_test_support.h"
+
+namespace corvane::testing {
+namespace {
+
+using BandLayout = SitedBandTest;
+
+TEST_F(BandLayout, LayoutWithTheGoButton) {
+  EXPECT_EQ(ChildRect(SearchEdit()), (RECT{2, 4, 274, 26}));
+  EXPECT_EQ(ChildRect(HintEdit()), (RECT{2, 4, 274, 26}));
+  // The row, and the button's rounded square from (278, 6) to (297, 25).
+  RECT box = RegionBox();
+  EXPECT_EQ(box.left, 2);
+  EXPECT_EQ(box.top, 4);
+  EXPECT_EQ(box.bottom, 26);
+  EXPECT_GE(box.right, 295);
+  EXPECT_LE(box.right, 297);
+  EXPECT_TRUE(RegionContains(2, 4));
+  EXPECT_TRUE(RegionContains(273, 25));
+  EXPECT_FALSE(RegionContains(274, 15));  // gap between box and button
+  EXPECT_FALSE(RegionContains(277, 15));
+  EXPECT_TRUE(RegionContains(278, 15));
+  EXPECT_TRUE(RegionContains(294, 15));
+  EXPECT_FALSE(RegionContains(297, 15));
+  EXPECT_FALSE(RegionContains(287, 5));
+  EXPECT_TRUE(RegionContains(287, 6));
+  EXPECT_FALSE(RegionContains(1, 15));
+  std::vector<RECT> tools = ToolRects();
+  ASSERT_EQ(tools.size(), 1u);
+  EXPECT_EQ(tools[0], (RECT{276, 4, 298, 26}));
+
+  // Laid out again and again: still exactly one tool.
+  for (int i = 0; i < 3; ++i)
+    SendMessageW(BandWindow(), WM_SIZE, 0, MAKELPARAM(300, 30));
+  EXPECT_EQ(ToolRects().size(), 1u);
+}
+
+TEST_F(BandLayout, LayoutWithoutTheGoButton) {
+  ASSERT_EQ(Invoke(0), S_OK);
+  EXPECT_EQ(ChildRect(SearchEdit()), (RECT{2, 4, 296, 26}));
+  EXPECT_EQ(ChildRect(HintEdit()), (RECT{2, 4, 296, 26}));
+  EXPECT_EQ(RegionBox(), (RECT{2, 4, 296, 26}));
+  EXPECT_TRUE(ToolRects().empty());
+  // Mouse input over its former place does nothing.
+  SetWindowTextW(SearchEdit(), L"query");
+  Mouse(WM_LBUTTONDOWN, 287, 15);
+  Mouse(WM_LBUTTONUP, 287, 15);
+  EXPECT_EQ(Text(SearchEdit()), L"query");
+  ASSERT_EQ(Invoke(0), S_OK);
+  EXPECT_EQ(ToolRects().size(), 1u);
+}
+
+TEST_F(BandLayout, SmallSizesStayInsideTheBand) {
+  for (auto [width, height] : {std::pair{20, 30}, {27, 10}, {5, 5}, {0, 0}, {300, 21}}) {
+    SendMessageW(BandWindow(), WM_SIZE, 0, MAKELPARAM(width, height));
+    RECT edit = ChildRect(SearchEdit());
+    EXPECT_GE(edit.right - edit.left, 0);
+    EXPECT_GE(edit.top, 0);
+    RECT box = RegionBox();
+    RECT band = {0, 0, width, height};
+    RECT joined;
+    UnionRect(&joined, &box, &band);
+    if (!IsRectEmpty(&box)) {
+      EXPECT_EQ(joined, band) << width << "x" << height << " region " << box;
+    }
+  }
+}
+
+TEST_F(BandLayout, PressMovesTheButtonByOnePixel) {
+  Mouse(WM_LBUTTONDOWN, 287, 15);
+  EXPECT_EQ(GetCapture(), BandWindow());
+  std::vector<RECT> tools = ToolRects();
+  ASSERT_EQ(tools.size(), 1u);
+  EXPECT_EQ(tools[0], (RECT{277, 5, 299, 27}));
+  EXPECT_TRUE(RegionContains(279, 16));
+  EXPECT_FALSE(RegionContains(278, 16));
+  EXPECT_TRUE(RegionContains(295, 23));
+  EXPECT_FALSE(RegionContains(287, 6));
+  EXPECT_TRUE(RegionContains(287, 7));
+  // Leaving the window gives the press up.
+  SendMessageW(BandWindow(), WM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(GetCapture(), nullptr);
+  EXPECT_EQ(ToolRects()[0], (RECT{276, 4, 298, 26}));
+}
+
+TEST_F(BandLayout, GoButtonSubmitsOnlyAReleaseOverItselfAfterAPress) {
+  MessageBoxCatcher boxes;
+  // Press, leave, come back, release: nothing.
+  Mouse(WM_LBUTTONDOWN, 287, 15);
+  Mouse(WM_MOUSEMOVE, 100, 15);
+  EXPECT_EQ(GetCapture(), nullptr);
+  Mouse(WM_MOUSEMOVE, 287, 15);
+  EXPECT_EQ(ToolRects()[0], (RECT{276, 4, 298, 26}));  // hot, not pressed
+  Mouse(WM_LBUTTONUP, 287, 15);
+  // A release without a press before it: nothing.
+  Mouse(WM_LBUTTONUP, 287, 15);
+  EXPECT_TRUE(boxes.boxes.empty());
+  // Press and release over the button with the box empty: one warning.
+  Mouse(WM_LBUTTONDOWN, 287, 15);
+  Mouse(WM_LBUTTONUP, 287, 15);
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].caption, L"Corvane");
+  EXPECT_EQ(boxes.boxes[0].text,
+            L"Can't search for empty query.\nPlease input what to search for.");
+  EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(BandLayout, HintAndSearchBoxSwapWithTheFocus) {
+  EXPECT_TRUE(IsWindowVisible(HintEdit()));
+  EXPECT_FALSE(IsWindowVisible(SearchEdit()));
+  EXPECT_EQ(Text(HintEdit()), L"Google search");
+  SetFocus(HintEdit());
+  PumpMessages();
+  EXPECT_EQ(GetFocus(), SearchEdit());
+  EXPECT_TRUE(IsWindowVisible(SearchEdit()));
+  EXPECT_FALSE(IsWindowVisible(HintEdit()));
+  SetWindowTextW(SearchEdit(), L"typed");
+  SetFocus(frame);
+  PumpMessages();
+  EXPECT_TRUE(IsWindowVisible(HintEdit()));
+  EXPECT_FALSE(IsWindowVisible(SearchEdit()));
+  EXPECT_EQ(Text(HintEdit()), L"Google search");
+  SetFocus(HintEdit());
+  PumpMessages();
+  EXPECT_EQ(Text(SearchEdit()), L"typed");
+}
+
+TEST_F(BandLayout, HintColoursOnlyForTheHint) {
+  HDC dc = GetDC(BandWindow());
+  LRESULT brush = SendMessageW(BandWindow(), WM_CTLCOLOREDIT,
+                               reinterpret_cast<WPARAM>(dc),
+                               reinterpret_cast<LPARAM>(HintEdit()));
+  EXPECT_EQ(brush, reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH)));
+  EXPECT_EQ(GetTextColor(dc), RGB(102, 102, 102));
+  SetTextColor(dc, RGB(1, 2, 3));
+  LRESULT plain = SendMessageW(BandWindow(), WM_CTLCOLOREDIT,
+                               reinterpret_cast<WPARAM>(dc),
+                               reinterpret_cast<LPARAM>(SearchEdit()));
+  EXPECT_EQ(plain, DefWindowProcW(BandWindow(), WM_CTLCOLOREDIT,
+                                  reinterpret_cast<WPARAM>(dc),
+                                  reinterpret_cast<LPARAM>(SearchEdit())));
+  EXPECT_NE(GetTextColor(dc), RGB(102, 102, 102));
+  ReleaseDC(BandWindow(), dc);
+}
+
+// Submissions go to the URL recorder registered as the https handler.
+class BandSubmission : public SitedBandTest {
+ protected:
+  void SetUp() override {
+    SitedBandTest::SetUp();
+    RegisterRecorder(log_);
+  }
+  void TearDown() override {
+    SitedBandTest::TearDown();
+    SetEnvironmentVariableW(L"CORVANE_URL_LOG", nullptr);
+  }
+
+  ScratchRegistryRoot classes_{HKEY_CLASSES_ROOT};
+  ScratchFolder folder_;
+  std::wstring log_ = folder_.Child(L"urls.log");
+};
+
+const std::string kAddress = "https://www.google.de/search?ie=UTF-8&oe=UTF-8&q=";
+
+TEST_F(BandSubmission, EnterSearchesAndLeavesNoLineBreak) {
+  SetFocus(HintEdit());
+  PumpMessages();
+  SetWindowTextW(SearchEdit(), L"Gr\u00FC\u00DFe C++");
+  // A sent key-down alone.
+  SendMessageW(SearchEdit(), WM_KEYDOWN, VK_RETURN, 0);
+  EXPECT_EQ(WaitForLine(log_), kAddress + "Gr%C3%BC%C3%9Fe+C%2B%2B\n");
+  EXPECT_EQ(Text(SearchEdit()), L"");
+  EXPECT_EQ(GetFocus(), SearchEdit());  // the box stays open
+  // The character message a real Enter brings adds nothing either.
+  SendMessageW(SearchEdit(), WM_CHAR, L'\r', 0);
+  EXPECT_EQ(Text(SearchEdit()), L"");
+}
+
+TEST_F(BandSubmission, GoButtonSearches) {
+  SetWindowTextW(SearchEdit(), L"\u20AC rate");
+  Mouse(WM_MOUSEMOVE, 287, 15);
+  Mouse(WM_LBUTTONDOWN, 287, 15);
+  Mouse(WM_LBUTTONUP, 287, 15);
+  EXPECT_EQ(WaitForLine(log_), kAddress + "%E2%82%AC+rate\n");
+  EXPECT_EQ(Text(SearchEdit()), L"");
+}
+
+TEST_F(BandSubmission, EmptyQueriesAreRefused) {
+  MessageBoxCatcher boxes;
+  SendMessageW(SearchEdit(), WM_KEYDOWN, VK_RETURN, 0);  // a beep, no box
+  EXPECT_TRUE(boxes.boxes.empty());
+  SetWindowTextW(SearchEdit(), L"\r\n");  // nothing to search for
+  Mouse(WM_LBUTTONDOWN, 287, 15);
+  Mouse(WM_LBUTTONUP, 287, 15);
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].caption, L"Corvane");
+  EXPECT_EQ(Text(SearchEdit()), L"");
+  PumpMessages(300);
+  EXPECT_EQ(ReadBytes(log_), "");  // nothing was launched
+}
+
+TEST_F(BandLayout, ContextMenuItems) {
+  HMENU menu = CreatePopupMenu();
+  EXPECT_EQ(Menu()->QueryContextMenu(menu, 0, 100, 200, CMF_DEFAULTONLY), S_OK);
+  EXPECT_EQ(GetMenuItemCount(menu), 0);
+  EXPECT_EQ(Menu()->QueryContextMenu(menu, 0, 100, 200, CMF_NORMAL), 2);
+  ASSERT_EQ(GetMenuItemCount(menu), 2);
+  wchar_t text[64] = {};
+  EXPECT_EQ(GetMenuItemID(menu, 0), 101u);
+  GetMenuStringW(menu, 0, text, 64, MF_BYPOSITION);
+  EXPECT_STREQ(text, L"&About Corvane...");
+  EXPECT_EQ(GetMenuItemID(menu, 1), 100u);
+  GetMenuStringW(menu, 1, text, 64, MF_BYPOSITION);
+  EXPECT_STREQ(text, L"Show \u201C&Go\u201D button");
+  EXPECT_TRUE(GetMenuState(menu, 1, MF_BYPOSITION) & MF_CHECKED);
+  EXPECT_FALSE(GetMenuState(menu, 0, MF_BYPOSITION) & MF_CHECKED);
+  DestroyMenu(menu);
+
+  EXPECT_EQ(Invoke(0), S_OK);
+  menu = CreatePopupMenu();
+  AppendMenuW(menu, MF_STRING, 1, L"Close");
+  EXPECT_EQ(Menu()->QueryContextMenu(menu, static_cast<UINT>(-1), 10, 20, 0), 2);
+  ASSERT_EQ(GetMenuItemCount(menu), 3);
+  EXPECT_EQ(GetMenuItemID(menu, 1), 10u);  // appended: the Go item above
+  EXPECT_FALSE(GetMenuState(menu, 1, MF_BYPOSITION) & MF_CHECKED);
+  DestroyMenu(menu);
+
+  EXPECT_EQ(Invoke(2), E_INVALIDARG);
+  CMINVOKECOMMANDINFO byVerb = {sizeof byVerb};
+  byVerb.lpVerb = "showgobtn";
+  EXPECT_EQ(Menu()->InvokeCommand(&byVerb), E_INVALIDARG);
+  EXPECT_EQ(ChildRect(SearchEdit()), (RECT{2, 4, 296, 26}));  // unchanged
+}
+
+TEST_F(BandLayout, AboutBox) {
+  MessageBoxCatcher boxes;
+  EXPECT_EQ(Invoke(1, frame), S_OK);
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].caption, L"Corvane");
+  EXPECT_EQ(boxes.boxes[0].text.rfind(L"Corvane\nversion 1.0\n", 0), 0u);
+}
+
+constexpr HRESULT kInsufficientBuffer = static_cast<HRESULT>(0x8007007A);
+
+struct CommandStringCase {
+  UINT_PTR command;
+  UINT type;
+  UINT capacity;
+  HRESULT result;
+  const wchar_t* text;  // nullptr: nothing written
+};
+
+TEST_F(BandLayout, CommandStrings) {
+  const CommandStringCase cases[] = {
+      {1, GCS_VERBW, 20, S_OK, L"aboutcorvane"},
+      {1, GCS_VERBW, 5, kInsufficientBuffer, L"abou"},
+      {1, GCS_VERBW, 0, E_INVALIDARG, nullptr},
+      {0, GCS_VERBW, 10, S_OK, L"showgobtn"},
+      {0, GCS_VERBW, 9, kInsufficientBuffer, L"showgobt"},
+      {0, GCS_HELPTEXTW, 64, S_OK, L"Toggle visibility of \"Go\" button"},
+      {1, GCS_HELPTEXTW, 64, S_OK, L"Show information about this program"},
+      {2, GCS_VERBW, 64, E_INVALIDARG, nullptr},
+      {0, GCS_VERBA, 64, E_INVALIDARG, nullptr},
+      {0, GCS_HELPTEXTA, 64, E_INVALIDARG, nullptr},
+      {0, GCS_VALIDATEA, 64, E_INVALIDARG, nullptr},
+      {0, GCS_VALIDATEW, 64, S_OK, nullptr},
+      {7, GCS_VALIDATEW, 64, S_OK, nullptr},
+      {0, GCS_VERBW, 0x80000000u, E_INVALIDARG, nullptr},
+  };
+  for (const CommandStringCase& c : cases) {
+    wchar_t buffer[64];
+    wmemset(buffer, L'#', 64);
+    HRESULT result = Menu()->GetCommandString(c.command, c.type, nullptr,
+                                              reinterpret_cast<CHAR*>(buffer), c.capacity);
+    EXPECT_EQ(result, c.result) << c.command << "/" << c.type << "/" << c.capacity;
+    if (c.text == nullptr) {
+      EXPECT_EQ(buffer[0], L'#');
+    } else {
+      EXPECT_STREQ(buffer, c.text);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace corvane::testing

@@ -1,0 +1,62 @@
+// Another application for the F12 tests: an always-on-top window that logs
+// every key message it receives ("down VK", "up VK", "char CODE"):
+//   key_target LOG [X Y WIDTH HEIGHT]
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+const wchar_t* logPath = nullptr;
+
+void Log(const char* what, WPARAM code) {
+  if (FILE* file = _wfopen(logPath, L"ab")) {
+    std::fprintf(file, "%s %u\n", what, static_cast<unsigned>(code));
+    std::fclose(file);
+  }
+}
+
+LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      Log("down", wParam);
+      return 0;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+      Log("up", wParam);
+      return 0;
+    case WM_CHAR:
+      Log("char", wParam);
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc < 2) return 2;
+  logPath = argv[1];
+  WNDCLASSW wc = {};
+  wc.lpfnWndProc = TargetProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  wc.lpszClassName = L"CorvaneKeyTarget";
+  RegisterClassW(&wc);
+  int place[4] = {500, 300, 300, 200};
+  for (int i = 0; i < 4 && i + 2 < argc; ++i) place[i] = _wtoi(argv[i + 2]);
+  CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"Corvane key target",
+                  WS_POPUP | WS_VISIBLE | WS_BORDER, place[0], place[1], place[2],
+                  place[3], nullptr, nullptr, wc.hInstance, nullptr);
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return 0;
+}
