@@ -76,18 +76,20 @@ endif()
 configure_file(res/corvane.manifest.in ${CMAKE_BINARY_DIR}/res/corvane.manifest @ONLY)
 
 # Exported by name, and nothing else.
-set(CORVANE_DLL_EXPORTS DllCanUnloadNow DllGetClassObject)
+set(CORVANE_DLL_EXPORTS DllCanUnloadNow DllGetClassObject DllRegisterServer
+    DllUnregisterServer)
 
 add_library(corvane SHARED
   module/class_factory.cpp
   module/dll_main.cpp
+  module/self_registration.cpp
   module/corvane.def
   res/corvane.rc
 )
 target_include_directories(corvane PRIVATE ${CMAKE_SOURCE_DIR}/res ${CMAKE_BINARY_DIR}/res)
 set_source_files_properties(res/corvane.rc PROPERTIES OBJECT_DEPENDS
   "${CMAKE_SOURCE_DIR}/res/go_normal.bmp;${CMAKE_SOURCE_DIR}/res/go_active.bmp;${CMAKE_BINARY_DIR}/res/corvane.manifest;${CMAKE_SOURCE_DIR}/res/resource_ids.h")
-target_link_libraries(corvane PRIVATE corvane_band corvane_memory)
+target_link_libraries(corvane PRIVATE corvane_band corvane_memory ole32)
 if(NOT MSVC)
   target_sources(corvane PRIVATE module/runtime_support.cpp)
 endif()

@@ -121,6 +121,16 @@ corvane_wine_gtest(band_tests
 add_dependencies(band_tests corvane)
 corvane_lock_display(band_tests)
 
+corvane_wine_gtest(entry_tests
+  SOURCES
+    tests/win/band_host.cpp
+    tests/win/factory_test.cpp
+    tests/win/registration_test.cpp
+    tests/win/test_support.cpp
+  LIBRARIES corvane_module comctl32 ole32 uuid)
+add_dependencies(entry_tests corvane)
+corvane_lock_display(entry_tests)
+
 corvane_wine_gtest(band_reload_tests
   SOURCES
     tests/win/band_host.cpp

@@ -1,8 +1,12 @@
 // Hosts the band the way the taskbar does: a small always-on-top strip
-// window is the band's site, the band comes from CORVANE.DLL's class object,
-// and on exit the band is hidden, closed, unsited and released.
+// window is the band's site, the band comes from COM activation of its
+// registered class, right-click offers the band's menu items and Close, and
+// on exit the band is hidden, closed, unsited and released. It is also a way
+// to use Corvane where the taskbar no longer hosts toolbars.
 //
 //   band_host [--x X] [--y Y] [--width W] [--height H]
+//             [--dll]              take the band from CORVANE.DLL beside this
+//                                  program instead of the registered class
 //             [--status FILE]      write "focus=... text=..." when it changes
 //             [--recorder LOG]     open searches with the URL recorder
 //             [--close-band]       close the band at once (process stays)
@@ -28,6 +32,7 @@ struct Options {
   const wchar_t* recorderLog = nullptr;
   bool closeBand = false;
   bool hideBand = false;
+  bool fromDll = false;
   DWORD exitAfterMs = 0;
 };
 
@@ -45,6 +50,7 @@ Options ParseOptions(int argc, wchar_t** argv) {
     else if (arg == L"--exit-after-ms") options.exitAfterMs = _wtoi(next), ++i;
     else if (arg == L"--close-band") options.closeBand = true;
     else if (arg == L"--hide-band") options.hideBand = true;
+    else if (arg == L"--dll") options.fromDll = true;
   }
   return options;
 }
@@ -153,8 +159,54 @@ IDeskBand* CreateBandFromDll() {
   return created;
 }
 
+IDeskBand* CreateBandFromRegistration() {
+  IDeskBand* created = nullptr;
+  CoCreateInstance(corvane::CLSID_SearchBand, nullptr, CLSCTX_INPROC_SERVER, IID_IDeskBand,
+                   reinterpret_cast<void**>(&created));
+  return created;
+}
+
+// The band's own items first, then the host's Close, as the taskbar does.
+void ShowContextMenu(HWND strip, POINT screen) {
+  constexpr UINT kFirstBandCommand = 100, kLastBandCommand = 199, kClose = 1;
+  HMENU menu = CreatePopupMenu();
+  AppendMenuW(menu, MF_STRING, kClose, L"&Close");
+  IContextMenu* bandMenu = nullptr;
+  if (SUCCEEDED(band->QueryInterface(IID_IContextMenu, reinterpret_cast<void**>(&bandMenu))))
+    bandMenu->QueryContextMenu(menu, 0, kFirstBandCommand, kLastBandCommand, CMF_NORMAL);
+  UINT chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0,
+                               strip, nullptr);
+  if (chosen == kClose) {
+    DestroyWindow(strip);
+  } else if (chosen >= kFirstBandCommand && chosen <= kLastBandCommand && bandMenu) {
+    CMINVOKECOMMANDINFO invoke = {};
+    invoke.cbSize = sizeof invoke;
+    invoke.hwnd = strip;
+    invoke.lpVerb = MAKEINTRESOURCEA(chosen - kFirstBandCommand);
+    invoke.nShow = SW_SHOWNORMAL;
+    bandMenu->InvokeCommand(&invoke);
+  }
+  if (bandMenu) bandMenu->Release();
+  DestroyMenu(menu);
+}
+
 LRESULT CALLBACK StripProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_CONTEXTMENU: {
+      POINT screen = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+      if (screen.x == -1 && screen.y == -1) GetCursorPos(&screen);
+      ShowContextMenu(window, screen);
+      return 0;
+    }
+    case WM_SETFOCUS: {  // the taskbar hands its focus on to the band
+      IInputObject* input = nullptr;
+      if (band != nullptr && SUCCEEDED(band->QueryInterface(
+                                 IID_IInputObject, reinterpret_cast<void**>(&input)))) {
+        input->UIActivateIO(TRUE, nullptr);
+        input->Release();
+      }
+      return 0;
+    }
     case WM_TIMER:
       if (wParam == kExitTimer) DestroyWindow(window);
       else WriteStatus();
@@ -195,6 +247,7 @@ void CallSetSite(IUnknown* site) {
 
 int wmain(int argc, wchar_t** argv) {
   options = ParseOptions(argc, argv);
+  HRESULT comReady = CoInitialize(nullptr);
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
   if (options.recorderLog != nullptr) RegisterRecorder(options.recorderLog);
@@ -208,7 +261,7 @@ int wmain(int argc, wchar_t** argv) {
   RegisterClassW(&wc);
   HWND strip = CreateStrip(L"Corvane band host", options.x, options.y, options.width,
                            options.height);
-  band = CreateBandFromDll();
+  band = options.fromDll ? CreateBandFromDll() : CreateBandFromRegistration();
   if (strip == nullptr || band == nullptr) {
     std::fprintf(stderr, "the band could not be created\n");
     return 1;
@@ -235,5 +288,6 @@ int wmain(int argc, wchar_t** argv) {
   band->CloseDW(0);
   CallSetSite(nullptr);
   band->Release();
+  if (SUCCEEDED(comReady)) CoUninitialize();
   return 0;
 }

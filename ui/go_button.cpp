@@ -82,6 +82,18 @@ void ReleasePress(SearchBand* band) {
   InvalidateWhole(band);
 }
 
+// The mouse is off the button: a press is given up, not suspended.
+void LeaveButton(SearchBand* band) {
+  if (band->goPressed) {
+    band->goPressed = FALSE;
+    band->goHot = FALSE;
+    ReleasePress(band);
+  } else if (band->goHot) {
+    band->goHot = FALSE;
+    InvalidateButton(band);
+  }
+}
+
 }  // namespace
 
 RowGeometry RowGeometryOf(const SearchBand* band) {
@@ -127,13 +139,8 @@ void GoButtonMouseMove(SearchBand* band, POINT point) {
     if (band->goHot) return;
     band->goHot = TRUE;
     InvalidateButton(band);
-  } else if (band->goPressed) {
-    band->goPressed = FALSE;
-    band->goHot = FALSE;
-    ReleasePress(band);
-  } else if (band->goHot) {
-    band->goHot = FALSE;
-    InvalidateButton(band);
+  } else {
+    LeaveButton(band);
   }
 }
 
@@ -153,15 +160,7 @@ void GoButtonMouseUp(SearchBand* band, POINT point) {
 }
 
 void GoButtonMouseLeave(SearchBand* band) {
-  if (!band->showGoButton) return;
-  if (band->goPressed) {
-    band->goPressed = FALSE;
-    band->goHot = FALSE;
-    ReleasePress(band);
-  } else if (band->goHot) {
-    band->goHot = FALSE;
-    InvalidateButton(band);
-  }
+  if (band->showGoButton) LeaveButton(band);
 }
 
 }  // namespace corvane

@@ -39,7 +39,7 @@ scenario() {
   shift 2
   dir=$work/$name
   mkdir -p "$dir"
-  start "$bin/band_host.exe" --status "$(windows_path "$dir/status")" \
+  start "$bin/band_host.exe" --dll --status "$(windows_path "$dir/status")" \
     --recorder "$(windows_path "$dir/urls.log")" --exit-after-ms 60000 "$@"
   wait_for "$dir/status" "focus=" || fail "$name: the band host did not start"
   # shellcheck disable=SC2086

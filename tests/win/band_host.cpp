@@ -29,10 +29,12 @@ HMODULE CorvaneDll() {
   return dll;
 }
 
-IDeskBand* CreateBand() {
+IDeskBand* CreateBand() { return CreateBandFrom(CorvaneDll()); }
+
+IDeskBand* CreateBandFrom(HMODULE dll) {
   using GetClassObject = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
   auto getClassObject = reinterpret_cast<GetClassObject>(
-      GetProcAddress(CorvaneDll(), "DllGetClassObject"));
+      GetProcAddress(dll, "DllGetClassObject"));
   if (getClassObject == nullptr) return nullptr;
   IClassFactory* factory = nullptr;
   if (FAILED(getClassObject(CLSID_SearchBand, IID_IClassFactory,
@@ -100,18 +102,19 @@ BOOL CALLBACK CollectStaticText(HWND child, LPARAM lParam) {
   return TRUE;
 }
 
+// A message box is recorded once its texts are set, and closed.
 LRESULT CALLBACK CatchBoxes(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HCBT_ACTIVATE && activeCatcher != nullptr) {
-    HWND box = reinterpret_cast<HWND>(wParam);
+  auto* call = reinterpret_cast<CWPRETSTRUCT*>(lParam);
+  if (code == HC_ACTION && activeCatcher != nullptr && call->message == WM_INITDIALOG) {
     wchar_t className[64] = {};
-    GetClassNameW(box, className, 64);
+    GetClassNameW(call->hwnd, className, 64);
     if (std::wstring(className) == L"#32770") {
       wchar_t caption[256] = {};
-      GetWindowTextW(box, caption, 256);
+      GetWindowTextW(call->hwnd, caption, 256);
       std::wstring text;
-      EnumChildWindows(box, CollectStaticText, reinterpret_cast<LPARAM>(&text));
+      EnumChildWindows(call->hwnd, CollectStaticText, reinterpret_cast<LPARAM>(&text));
       activeCatcher->boxes.push_back({caption, text});
-      PostMessageW(box, WM_COMMAND, IDOK, 0);
+      PostMessageW(call->hwnd, WM_COMMAND, IDOK, 0);
     }
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -119,7 +122,8 @@ LRESULT CALLBACK CatchBoxes(int code, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 MessageBoxCatcher::MessageBoxCatcher()
-    : hook_(SetWindowsHookExW(WH_CBT, CatchBoxes, nullptr, GetCurrentThreadId())) {
+    : hook_(SetWindowsHookExW(WH_CALLWNDPROCRET, CatchBoxes, nullptr,
+                              GetCurrentThreadId())) {
   activeCatcher = this;
 }
 

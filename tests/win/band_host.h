@@ -49,6 +49,7 @@ class TestSite final : public IOleWindow, public IInputObjectSite {
 // The DLL of this test tree, loaded once.
 HMODULE CorvaneDll();
 // A new band through DllGetClassObject and the factory, as IDeskBand.
+IDeskBand* CreateBandFrom(HMODULE dll);
 IDeskBand* CreateBand();
 HRESULT CanUnloadNow();
 

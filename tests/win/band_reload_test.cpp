@@ -9,24 +9,10 @@
 namespace corvane::testing {
 namespace {
 
-using GetClassObject = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
-
-IDeskBand* BandFrom(HMODULE dll) {
-  auto get = reinterpret_cast<GetClassObject>(GetProcAddress(dll, "DllGetClassObject"));
-  IClassFactory* factory = nullptr;
-  if (get == nullptr || FAILED(get(CLSID_SearchBand, IID_IClassFactory,
-                                   reinterpret_cast<void**>(&factory))))
-    return nullptr;
-  IDeskBand* band = nullptr;
-  factory->CreateInstance(nullptr, IID_IDeskBand, reinterpret_cast<void**>(&band));
-  factory->Release();
-  return band;
-}
-
 // Sites a band from `dll` in `frame`, exercises its window, and lets it go.
 void LiveOnce(HMODULE dll, HWND frame) {
   TestSite site(frame, true, true);
-  IDeskBand* band = BandFrom(dll);
+  IDeskBand* band = CreateBandFrom(dll);
   ASSERT_NE(band, nullptr);
   IObjectWithSite* withSite = Query<IObjectWithSite>(band, IID_IObjectWithSite);
   ASSERT_EQ(withSite->SetSite(site.Unknown()), S_OK);
