@@ -149,9 +149,14 @@ if(CORVANE_RUN_WINE_TESTS AND NOT CMAKE_HOST_WIN32)
     COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/focus_key_test.sh ${CORVANE_WINE_RUN}
             ${CORVANE_WINEPREFIX} ${arch} ${CMAKE_BINARY_DIR}/bin
             ${CMAKE_BINARY_DIR}/e2e/focus_key)
-  set_tests_properties(${arch}_focus_key_and_keystrokes PROPERTIES
-    FIXTURES_REQUIRED wine_${arch} LABELS "${arch};e2e" RUN_SERIAL TRUE TIMEOUT 300
-    ENVIRONMENT "${CORVANE_TEST_LOCALE}")
+  # Registered with regsvr32, hosted through COM, used with real input.
+  add_test(NAME ${arch}_product_end_to_end
+    COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/product_test.sh ${CORVANE_WINE_RUN}
+            ${CORVANE_WINEPREFIX} ${arch} ${CMAKE_BINARY_DIR}/bin
+            ${CMAKE_BINARY_DIR}/e2e/product)
+  set_tests_properties(${arch}_focus_key_and_keystrokes ${arch}_product_end_to_end
+    PROPERTIES FIXTURES_REQUIRED wine_${arch} LABELS "${arch};e2e" RUN_SERIAL TRUE
+    TIMEOUT 300 ENVIRONMENT "${CORVANE_TEST_LOCALE}")
 endif()
 
 # The DLL as a file: machine, exports, imports, shared section, size.

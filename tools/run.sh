@@ -1,9 +1,12 @@
 #!/bin/bash
-# Builds Corvane and searches the web with it under Wine:
+# Builds Corvane, registers CORVANE.DLL with regsvr32 in a private Wine
+# prefix and shows the band in a host window, as the taskbar would:
 #   run.sh [--64] [QUERY...]
-# With a display, Wine's URL handler opens the results in the desktop's
-# browser. Without one, a recorder stands in for the browser and the address
-# that was opened is printed.
+# With a display (DISPLAY set) the band is yours to use: type, press Enter,
+# and Wine hands the results to your desktop's browser; right-click the strip
+# for the band's menu and Close. Without a display it runs under Xvfb: it
+# types QUERY into the band, presses Enter, prints the address that was
+# opened (a recorder stands in for the browser) and saves a screenshot.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${CORVANE_BUILD_ROOT:-$root/build}
@@ -28,31 +31,48 @@ done
 echo "Built $build/win32/bin/CORVANE.DLL"
 
 bin=$build/$arch/bin
-prefix=$build/run-$arch/wineprefix
-wine_run() { "$root/cmake/wine-run.sh" "$prefix" "$arch" "$@"; }
-windows_path() { local p=${1//\//\\}; echo "Z:$p"; }
+run=$build/run-$arch
+prefix=$run/wineprefix
+wine_run=$root/cmake/wine-run.sh
+# shellcheck source=ui_helpers.sh
+. "$root/tools/ui_helpers.sh"
 [ -z "${DISPLAY:-}" ] || export CORVANE_DISPLAY=$DISPLAY
 "$root/cmake/wine-prefix.sh" start "$prefix" "$arch"
 trap '"$root/cmake/wine-prefix.sh" stop "$prefix" "$arch"' EXIT
-
+DISPLAY=$(cat "$prefix.display")
+export DISPLAY
+dll=$(windows_path "$bin/CORVANE.DLL")
 handler='HKCR\https\shell\open\command'
-if [ -n "${DISPLAY:-}" ]; then
-  wine_run reg delete 'HKCU\Software\Wine\WineBrowser' /v Browsers /f >/dev/null 2>&1 || true
-  wine_run reg add "$handler" /ve /d '"C:\windows\system32\winebrowser.exe" "%1"' /f >/dev/null
-  wine_run "$bin/search_demo.exe" "$query"
+
+if [ -n "${CORVANE_DISPLAY:-}" ]; then
+  "$wine_run" "$prefix" "$arch" reg delete 'HKCU\Software\Wine\WineBrowser' /v Browsers /f >/dev/null 2>&1 || true
+  "$wine_run" "$prefix" "$arch" reg add "$handler" /ve /f \
+    /d '"C:\windows\system32\winebrowser.exe" "%1"' >/dev/null
+  "$wine_run" "$prefix" "$arch" regsvr32 "$dll"
+  echo "Corvane is registered; the host shows the band until you close it."
+  "$wine_run" "$prefix" "$arch" "$bin/band_host.exe"
   exit
 fi
 
-log=$build/run-$arch/urls.log
-rm -f "$log"
-wine_run reg add "$handler" /ve /f \
-  /d "\"$(windows_path "$bin/url_recorder.exe")\" \"%1\"" >/dev/null
-export CORVANE_URL_LOG
-CORVANE_URL_LOG=$(windows_path "$log")
-wine_run "$bin/search_demo.exe" "$query"
-for _ in $(seq 100); do
-  [ -s "$log" ] && break
-  sleep 0.1
-done
-[ -s "$log" ] || { echo "No browser was started."; exit 1; }
-echo "The browser was asked to open: $(head -n 1 "$log")"
+# Headless: registration's message closed as a user would, then a search.
+"$wine_run" "$prefix" "$arch" regsvr32 "$dll" >/dev/null 2>&1 &
+registering=$!
+close_box Corvane || { echo "regsvr32 showed no message"; exit 1; }
+wait $registering || { echo "regsvr32 failed"; exit 1; }
+echo "Registered $dll"
+
+rm -f "$run/urls.log" "$run/status"
+start_program "$bin/band_host.exe" --status "$(windows_path "$run/status")" \
+  --recorder "$(windows_path "$run/urls.log")" --exit-after-ms 60000
+wait_for "$run/status" "focus=" 20 || { echo "The band did not come up."; exit 1; }
+focus_window "$(window_of "Corvane band host")"
+xdotool mousemove 200 116 click 1
+wait_for "$run/status" "focus=search" || { echo "The search box did not open."; exit 1; }
+LC_ALL=C.UTF-8 xdotool type --delay 40 "$query"
+sleep 0.5
+import -window root -crop 320x50+90+90 +repage "$run/corvane.png"
+xdotool key Return
+wait_for "$run/urls.log" "q=" || { echo "No browser was started."; exit 1; }
+stop_programs
+echo "Screenshot: $run/corvane.png"
+echo "The browser was asked to open: $(head -n 1 "$run/urls.log")"

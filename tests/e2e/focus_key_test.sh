@@ -8,30 +8,12 @@ DISPLAY=$(cat "$prefix.display")
 export DISPLAY
 rm -rf "$work" && mkdir -p "$work"
 failures=0
-pids=()
 
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-windows_path() { local p=${1//\//\\}; echo "Z:$p"; }
-# wait_for FILE EXTENDED-REGEX [SECONDS]
-wait_for() {
-  for _ in $(seq $((${3:-10} * 20))); do
-    grep -qE "$2" "$1" 2>/dev/null && return 0
-    sleep 0.05
-  done
-  return 1
-}
-start() { "$wine_run" "$prefix" "$arch" "$@" >/dev/null 2>&1 & pids+=($!); }
-stop_all() {
-  kill "${pids[@]}" 2>/dev/null
-  wait "${pids[@]}" 2>/dev/null
-  pids=()
-  sleep 0.3
-}
-window_of() { xdotool search --sync --name "^$1\$" 2>/dev/null | head -n 1; }
-focus_window() {
-  xdotool windowfocus --sync "$(xdotool search --maxdepth 0 --name '' 2>/dev/null | head -n 1)" 2>/dev/null
-  xdotool windowfocus --sync "$1"
-}
+# shellcheck source=../../tools/ui_helpers.sh
+. "$(dirname "$0")/../../tools/ui_helpers.sh"
+start() { start_program "$@"; }
+stop_all() { stop_programs; }
 
 # scenario NAME "KEY TARGET PLACE" [band host options...]: both started
 scenario() {

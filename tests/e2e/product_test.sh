@@ -1,0 +1,111 @@
+#!/bin/bash
+# Corvane as a user meets it, with real input under Xvfb: registered with
+# regsvr32, hosted through COM, searched with Enter and with Go, the Go
+# button toggled from the context menu, the setting kept, unregistered.
+#   product_test.sh WINE_RUN PREFIX ARCH BIN_DIR WORK_DIR
+set -u -o pipefail
+wine_run=$1 prefix=$2 arch=$3 bin=$4 work=$5
+DISPLAY=$(cat "$prefix.display")
+export DISPLAY
+rm -rf "$work" && mkdir -p "$work"
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+# shellcheck source=../../tools/ui_helpers.sh
+. "$(dirname "$0")/../../tools/ui_helpers.sh"
+
+class='HKCR\CLSID\{59E5B916-B4DC-4C77-82B3-1A22AF7FBAE8}'
+setting='HKCU\SOFTWARE\Ostrand\Corvane\1.0'
+search="https://www.google.de/search?ie=UTF-8&oe=UTF-8&q="
+reg_query() { "$wine_run" "$prefix" "$arch" reg query "$@" 2>/dev/null | tr -d '\r'; }
+# The host's strip: client area at (101, 101), 300 x 30.
+client() { echo $((101 + $1)) $((101 + $2)); }
+
+echo "== regsvr32 registers the class and says how to show the band"
+"$wine_run" "$prefix" "$arch" reg delete "$setting" /f >/dev/null 2>&1
+"$wine_run" "$prefix" "$arch" regsvr32 "$(windows_path "$bin/CORVANE.DLL")" >/dev/null 2>&1 &
+registering=$!
+close_box Corvane || fail "register: no message box"
+wait $registering || fail "register: regsvr32 failed"
+reg_query "$class" /ve | grep -q '&Corvane' || fail "register: no display name"
+reg_query "$class\\InprocServer32" /v ThreadingModel | grep -q Apartment ||
+  fail "register: no threading model"
+reg_query "$class\\Implemented Categories\\{00021492-0000-0000-C000-000000000046}" >/dev/null ||
+  fail "register: not in the desk band category"
+
+dir=$work/host
+mkdir -p "$dir"
+start_program "$bin/band_host.exe" --status "$(windows_path "$dir/status")" \
+  --recorder "$(windows_path "$dir/urls.log")" --exit-after-ms 90000
+wait_for "$dir/status" "focus=" 20 || fail "host: the band did not come up through COM"
+host=$(window_of "Corvane band host")
+focus_window "$host"
+sleep 0.5
+import -window root "$work/band.png"
+# Pixels: the white box, the grey hint text, the green Go button.
+[ "$(pixel "$work/band.png" $(client 200 15))" = "255,255,255" ] || fail "pixels: the box is not white"
+grey=$(convert "$work/band.png" -crop 120x16+$((101 + 5))+$((101 + 7)) -depth 8 txt:- |
+  grep -c "#666666")
+[ "$grey" -gt 10 ] || fail "pixels: no grey hint text ($grey pixels)"
+IFS=, read -r r g b <<<"$(pixel "$work/band.png" $(client 281 8))"
+[ "$g" -gt $((r + 60)) ] && [ "$g" -gt $((b + 60)) ] || fail "pixels: no green button ($r,$g,$b)"
+
+echo "== A click on the hint, non-ASCII text and Enter"
+xdotool mousemove $(client 100 15) click 1
+wait_for "$dir/status" "focus=search" || fail "enter: the hint did not open the box"
+LC_ALL=C.UTF-8 xdotool type --delay 40 'Grüße aus C++'
+wait_for "$dir/status" "text=Grüße aus C\+\+$" || fail "enter: the text did not arrive"
+xdotool key Return
+wait_for "$dir/urls.log" "q=" || fail "enter: nothing was opened"
+[ "$(sed -n 1p "$dir/urls.log")" = "${search}Gr%C3%BC%C3%9Fe+aus+C%2B%2B" ] ||
+  fail "enter: opened '$(sed -n 1p "$dir/urls.log")'"
+
+echo "== The Go button"
+# Starting the browser may take the activation away for a moment.
+sleep 1
+focus_window "$host"
+xdotool mousemove $(client 100 15) click 1
+wait_for "$dir/status" "focus=search" || fail "go: the hint did not open the box"
+LC_ALL=C.UTF-8 xdotool type --delay 40 'öl und gas'
+wait_for "$dir/status" "text=öl und gas$" || fail "go: the text did not arrive"
+xdotool mousemove $(client 287 15) click 1
+wait_for "$dir/urls.log" "q=%C3%B6" || fail "go: nothing was opened"
+[ "$(sed -n 2p "$dir/urls.log")" = "${search}%C3%B6l+und+gas" ] ||
+  fail "go: opened '$(sed -n 2p "$dir/urls.log")'"
+
+echo "== Go with an empty box warns and opens nothing"
+xdotool mousemove $(client 287 15) click 1
+close_box Corvane || fail "empty: no warning box"
+sleep 0.5
+[ "$(wc -l <"$dir/urls.log")" -eq 2 ] || fail "empty: something was opened"
+
+echo "== The context menu hides the Go button; the box widens"
+focus_window "$host"
+xdotool mousemove $(client 299 1) click 3
+sleep 0.7
+xdotool key g
+sleep 0.7
+import -window root "$work/no-button.png"
+[ "$(pixel "$work/no-button.png" $(client 290 15))" = "255,255,255" ] ||
+  fail "toggle: the box did not widen over the button's place"
+IFS=, read -r r g b <<<"$(pixel "$work/no-button.png" $(client 281 8))"
+[ "$g" -gt $((r + 60)) ] && fail "toggle: the button is still shown"
+
+echo "== Close from the context menu: the setting is kept"
+xdotool mousemove $(client 299 1) click 3
+sleep 0.7
+xdotool key c
+for _ in $(seq 100); do
+  kill -0 "${ui_pids[0]}" 2>/dev/null || break
+  sleep 0.1
+done
+kill -0 "${ui_pids[0]}" 2>/dev/null && fail "close: the host did not exit"
+reg_query "$setting" /v ShowGoButton | grep -q '0x0' || fail "close: the setting was not kept"
+stop_programs
+
+echo "== regsvr32 /u removes the class"
+"$wine_run" "$prefix" "$arch" regsvr32 /u "$(windows_path "$bin/CORVANE.DLL")" >/dev/null 2>&1 ||
+  fail "unregister: regsvr32 /u failed"
+reg_query "$class" >/dev/null && fail "unregister: the class key is still there"
+
+[ $failures -eq 0 ] && echo "all product checks passed"
+exit $((failures > 0))

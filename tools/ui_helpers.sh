@@ -1,0 +1,55 @@
+# Helpers for driving Wine programs on an X display with xdotool; sourced by
+# the end-to-end tests and the run command. Expects wine_run, prefix, arch.
+
+windows_path() { local p=${1//\//\\}; echo "Z:$p"; }
+
+# wait_for FILE EXTENDED-REGEX [SECONDS]
+wait_for() {
+  for _ in $(seq $((${3:-10} * 20))); do
+    grep -qE "$2" "$1" 2>/dev/null && return 0
+    sleep 0.05
+  done
+  return 1
+}
+
+ui_pids=()
+# Starts a Windows program in the background.
+start_program() {
+  "$wine_run" "$prefix" "$arch" "$@" >/dev/null 2>&1 &
+  ui_pids+=($!)
+}
+stop_programs() {
+  kill "${ui_pids[@]}" 2>/dev/null || true
+  wait "${ui_pids[@]}" 2>/dev/null || true
+  ui_pids=()
+  sleep 0.3
+}
+
+window_of() { xdotool search --sync --name "^$1\$" 2>/dev/null | head -n 1; }
+
+# Without a window manager the X focus moves only when told; going through
+# the root window makes Wine notice the change.
+focus_window() {
+  xdotool windowfocus --sync "$(xdotool search --maxdepth 0 --name '' 2>/dev/null | head -n 1)" 2>/dev/null
+  xdotool windowfocus --sync "$1"
+}
+
+# Waits for a window titled TITLE to appear and presses its default button.
+close_box() {
+  local box
+  for _ in $(seq "${2:-200}"); do
+    box=$(xdotool search --name "^$1\$" 2>/dev/null | head -n 1)
+    if [ -n "$box" ]; then
+      focus_window "$box"
+      xdotool key Return
+      return 0
+    fi
+    sleep 0.05
+  done
+  return 1
+}
+
+# pixel PNG X Y: "r,g,b"
+pixel() {
+  convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:
+}
