@@ -23,7 +23,7 @@ start_display() {
   local number=$WINEPREFIX.display-number
   rm -f "$number"
   Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$number" \
-    </dev/null >/dev/null 2>&1 &
+    </dev/null >/dev/null 2>&1 9>&- &
   echo $! >"$WINEPREFIX.xvfb"
   for _ in $(seq 100); do
     [ -s "$number" ] && break
@@ -49,8 +49,8 @@ case $action in
       "$WINESERVER" -w
       touch "$WINEPREFIX/.corvane-ready"
     fi
-    "$WINESERVER" -p </dev/null >/dev/null 2>&1
-    "$WINE" cmd /c exit </dev/null >/dev/null 2>&1
+    "$WINESERVER" -p </dev/null >/dev/null 2>&1 9>&-
+    "$WINE" cmd /c exit </dev/null >/dev/null 2>&1 9>&-
     ;;
   stop)
     "$WINESERVER" -k >/dev/null 2>&1 || true

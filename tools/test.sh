@@ -15,6 +15,12 @@ for kind in native win32 win64; do
     { tail -n 60 "$build/$kind.log"; echo "building $kind failed"; exit 1; }
 done
 
+# Every run starts its Wine sessions afresh.
+for arch in win32 win64; do
+  [ -d "$build/$arch/wineprefix" ] &&
+    "$root/cmake/wine-prefix.sh" stop "$build/$arch/wineprefix" "$arch"
+done
+
 cat >"$build/CTestTestfile.cmake" <<CTEST
 subdirs("native")
 subdirs("win32")
