@@ -3,17 +3,7 @@
 # process, another application beside it, xdotool typing.
 #   focus_key_test.sh WINE_RUN PREFIX ARCH BIN_DIR WORK_DIR
 set -u
-wine_run=$1 prefix=$2 arch=$3 bin=$4 work=$5
-DISPLAY=$(cat "$prefix.display")
-export DISPLAY
-rm -rf "$work" && mkdir -p "$work"
-failures=0
-
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-# shellcheck source=../../tools/ui_helpers.sh
-. "$(dirname "$0")/../../tools/ui_helpers.sh"
-start() { start_program "$@"; }
-stop_all() { stop_programs; }
+. "$(dirname "$0")/e2e_common.sh" "$@"
 
 # scenario NAME "KEY TARGET PLACE" [band host options...]: both started
 scenario() {
@@ -21,11 +11,11 @@ scenario() {
   shift 2
   dir=$work/$name
   mkdir -p "$dir"
-  start "$bin/band_host.exe" --dll --status "$(windows_path "$dir/status")" \
+  start_program "$bin/band_host.exe" --dll --status "$(windows_path "$dir/status")" \
     --recorder "$(windows_path "$dir/urls.log")" --exit-after-ms 60000 "$@"
   wait_for "$dir/status" "focus=" || fail "$name: the band host did not start"
   # shellcheck disable=SC2086
-  start "$bin/key_target.exe" "$(windows_path "$dir/keys")" $place
+  start_program "$bin/key_target.exe" "$(windows_path "$dir/keys")" $place
   host=$(window_of "Corvane band host")
   target=$(window_of "Corvane key target")
 }
@@ -76,14 +66,14 @@ sleep 0.5
 [ "$(tail -n 1 "$dir/status" | sed 's/.*text=//')" = "" ] ||
   fail "enter: the box holds '$(tail -n 1 "$dir/status")'"
 grep -q 'text=\\r\|text=\\n' "$dir/status" && fail "enter: a line break was added"
-stop_all
+stop_programs
 
 echo "== F12 passes on when the band is closed"
 scenario closed "" --close-band
 focus_window "$target"
 xdotool key F12
 wait_for "$dir/keys" "^up 123$" || fail "closed: F12 did not reach the application"
-stop_all
+stop_programs
 
 echo "== F12 passes on when the band is hidden, and when it is covered"
 scenario hidden "" --hide-band
@@ -91,13 +81,13 @@ focus_window "$target"
 xdotool key F12
 wait_for "$dir/keys" "^up 123$" || fail "hidden: F12 did not reach the application"
 grep -q "focus=search" "$dir/status" && fail "hidden: the hidden box took the focus"
-stop_all
+stop_programs
 scenario covered "50 50 500 150"
 focus_window "$target"
 xdotool key F12
 wait_for "$dir/keys" "^up 123$" || fail "covered: F12 did not reach the application"
 grep -q "focus=search" "$dir/status" && fail "covered: the covered box took the focus"
-stop_all
+stop_programs
 
 [ $failures -eq 0 ] && echo "all F12 and keystroke checks passed"
 exit $((failures > 0))

@@ -4,14 +4,7 @@
 # button toggled from the context menu, the setting kept, unregistered.
 #   product_test.sh WINE_RUN PREFIX ARCH BIN_DIR WORK_DIR
 set -u -o pipefail
-wine_run=$1 prefix=$2 arch=$3 bin=$4 work=$5
-DISPLAY=$(cat "$prefix.display")
-export DISPLAY
-rm -rf "$work" && mkdir -p "$work"
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-# shellcheck source=../../tools/ui_helpers.sh
-. "$(dirname "$0")/../../tools/ui_helpers.sh"
+. "$(dirname "$0")/e2e_common.sh" "$@"
 
 class='HKCR\CLSID\{59E5B916-B4DC-4C77-82B3-1A22AF7FBAE8}'
 setting='HKCU\SOFTWARE\Ostrand\Corvane\1.0'

@@ -12,24 +12,8 @@ namespace {
 
 SharedHookState* Words() { return SharedWordsOf(CorvaneDll()); }
 
-struct TooltipCount {
-  HWND owner;
-  int count;
-};
-
-BOOL CALLBACK CountTooltip(HWND window, LPARAM lParam) {
-  auto* c = reinterpret_cast<TooltipCount*>(lParam);
-  wchar_t className[64] = {};
-  GetClassNameW(window, className, 64);
-  if (lstrcmpiW(className, TOOLTIPS_CLASSW) == 0 && GetWindow(window, GW_OWNER) == c->owner)
-    ++c->count;
-  return TRUE;
-}
-
 int CountTooltipsOwnedBy(HWND owner) {
-  TooltipCount count = {owner, 0};
-  EnumThreadWindows(GetCurrentThreadId(), CountTooltip, reinterpret_cast<LPARAM>(&count));
-  return count.count;
+  return static_cast<int>(TooltipsOwnedBy(owner).size());
 }
 
 HRESULT SiteBand(IDeskBand* band, IUnknown* site) {

@@ -5,29 +5,26 @@
 namespace corvane::testing {
 namespace {
 
-struct TooltipSearch {
-  HWND owner;
-  HWND found;
-};
-
-BOOL CALLBACK FindTooltip(HWND window, LPARAM lParam) {
-  auto* search = reinterpret_cast<TooltipSearch*>(lParam);
+BOOL CALLBACK CollectTooltip(HWND window, LPARAM lParam) {
+  auto* found = reinterpret_cast<std::pair<HWND, std::vector<HWND>>*>(lParam);
   wchar_t className[64] = {};
   GetClassNameW(window, className, 64);
-  if (lstrcmpiW(className, TOOLTIPS_CLASSW) == 0 &&
-      GetWindow(window, GW_OWNER) == search->owner) {
-    search->found = window;
-    return FALSE;
-  }
+  if (lstrcmpiW(className, TOOLTIPS_CLASSW) == 0 && GetWindow(window, GW_OWNER) == found->first)
+    found->second.push_back(window);
   return TRUE;
 }
 
 }  // namespace
 
+std::vector<HWND> TooltipsOwnedBy(HWND owner) {
+  std::pair<HWND, std::vector<HWND>> found = {owner, {}};
+  EnumThreadWindows(GetCurrentThreadId(), CollectTooltip, reinterpret_cast<LPARAM>(&found));
+  return found.second;
+}
+
 HWND SitedBandTest::Tooltip() {
-  TooltipSearch search = {frame, nullptr};
-  EnumThreadWindows(GetCurrentThreadId(), FindTooltip, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  std::vector<HWND> tooltips = TooltipsOwnedBy(frame);
+  return tooltips.empty() ? nullptr : tooltips.front();
 }
 
 std::vector<RECT> SitedBandTest::ToolRects() {

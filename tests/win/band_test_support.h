@@ -9,6 +9,9 @@
 
 namespace corvane::testing {
 
+// The tooltip windows of this thread owned by `owner`.
+std::vector<HWND> TooltipsOwnedBy(HWND owner);
+
 class SitedBandTest : public ::testing::Test {
  protected:
   void SetUp() override {
