@@ -49,7 +49,11 @@ close_box() {
   return 1
 }
 
+# ImageMagick's own convert, even where another one comes first on PATH.
+CONVERT=convert
+[ -x /usr/bin/convert ] && CONVERT=/usr/bin/convert
+
 # pixel PNG X Y: "r,g,b"
 pixel() {
-  convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:
+  "$CONVERT" "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:
 }

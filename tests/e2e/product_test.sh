@@ -36,7 +36,7 @@ sleep 0.5
 import -window root "$work/band.png"
 # Pixels: the white box, the grey hint text, the green Go button.
 [ "$(pixel "$work/band.png" $(client 200 15))" = "255,255,255" ] || fail "pixels: the box is not white"
-grey=$(convert "$work/band.png" -crop 120x16+$((101 + 5))+$((101 + 7)) -depth 8 txt:- |
+grey=$("$CONVERT" "$work/band.png" -crop 120x16+$((101 + 5))+$((101 + 7)) -depth 8 txt:- |
   grep -c "#666666")
 [ "$grey" -gt 10 ] || fail "pixels: no grey hint text ($grey pixels)"
 IFS=, read -r r g b <<<"$(pixel "$work/band.png" $(client 281 8))"
