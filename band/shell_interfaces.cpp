@@ -52,7 +52,9 @@ STDMETHODIMP SearchBand::GetBandInfo(DWORD, DWORD viewMode, DESKBANDINFO* info) 
 }
 
 STDMETHODIMP SearchBand::UIActivateIO(BOOL activate, MSG*) {
-  if (activate) SetFocus(bandWindow);
+  // Without a window there is nothing to take the focus; SetFocus(null)
+  // would take it from the taskbar instead.
+  if (activate && bandWindow != nullptr) SetFocus(bandWindow);
   return S_OK;
 }
 

@@ -117,7 +117,8 @@ void LayoutBand(SearchBand* band) {
   // Without a region in hand the window keeps the one it has.
   HRGN region = MakeBandRegion(band, row);
   if (region == nullptr) return;
-  SetWindowRgn(band->bandWindow, region, TRUE);  // the window owns it now
+  // Once set, the window owns the region; a band without a window does not.
+  if (!SetWindowRgn(band->bandWindow, region, TRUE)) DeleteObject(region);
   UpdateGoButtonTool(band);
 }
 
