@@ -99,6 +99,8 @@ corvane_wine_gtest(search_tests
     tests/win/launch_web_search_test.cpp
     tests/win/test_support.cpp
   LIBRARIES corvane_win corvane_memory)
+# Its launches start programs, which take the activation for a moment.
+corvane_lock_display(search_tests)
 
 corvane_wine_gtest(module_tests
   SOURCES

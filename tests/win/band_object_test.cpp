@@ -266,6 +266,7 @@ TEST_F(SitedBandTest, FocusReportsFollowTheBandWindow) {
   IInputObject* input = Query<IInputObject>(band, IID_IInputObject);
   EXPECT_EQ(input->UIActivateIO(FALSE, nullptr), S_OK);
   EXPECT_TRUE(site->notices.empty());
+  ActivateFrame();
   EXPECT_EQ(input->UIActivateIO(TRUE, nullptr), S_OK);
   PumpMessages();
   EXPECT_EQ(GetFocus(), BandWindow());

@@ -17,7 +17,7 @@ class SitedBandTest : public ::testing::Test {
   void SetUp() override {
     frame = CreateFrame(300, 30);
     ASSERT_NE(frame, nullptr);
-    SetForegroundWindow(frame);
+    ActivateFrame();
     band = CreateBand();
     ASSERT_NE(band, nullptr);
     site = std::make_unique<TestSite>(frame, true, true);
@@ -33,6 +33,17 @@ class SitedBandTest : public ::testing::Test {
       band->Release();
     }
     DestroyWindow(frame);
+    PumpMessages();
+  }
+
+  // Focus moves only inside the active window; a program started a moment
+  // ago (a search's browser) may still hold the activation.
+  void ActivateFrame() {
+    for (int i = 0; i < 100 && GetForegroundWindow() != frame; ++i) {
+      SetForegroundWindow(frame);
+      PumpMessages(10);
+    }
+    SetActiveWindow(frame);
     PumpMessages();
   }
 

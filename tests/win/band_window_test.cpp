@@ -115,6 +115,7 @@ TEST_F(BandLayout, HintAndSearchBoxSwapWithTheFocus) {
   EXPECT_TRUE(IsWindowVisible(HintEdit()));
   EXPECT_FALSE(IsWindowVisible(SearchEdit()));
   EXPECT_EQ(Text(HintEdit()), L"Google search");
+  ActivateFrame();
   SetFocus(HintEdit());
   PumpMessages();
   EXPECT_EQ(GetFocus(), SearchEdit());
@@ -169,6 +170,7 @@ class BandSubmission : public SitedBandTest {
 const std::string kAddress = "https://www.google.de/search?ie=UTF-8&oe=UTF-8&q=";
 
 TEST_F(BandSubmission, EnterSearchesAndLeavesNoLineBreak) {
+  ActivateFrame();
   SetFocus(HintEdit());
   PumpMessages();
   SetWindowTextW(SearchEdit(), L"Gr\u00FC\u00DFe C++");
