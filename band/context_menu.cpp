@@ -4,7 +4,6 @@
 #include "res/resource_ids.h"
 #include "support/bounded_string.h"
 #include "support/resource_strings.h"
-#include "support/wide_text.h"
 #include "ui/go_button.h"
 
 namespace corvane {
