@@ -46,8 +46,9 @@ bool WriteEncodedQuery(const char* utf8, char16_t* position,
                        const char16_t* limit) {
   for (const unsigned char* p = reinterpret_cast<const unsigned char*>(utf8);
        *p != 0; ++p) {
-    if (position >= limit) return false;
-    switch (kByteClasses.classes[*p]) {
+    QueryByteClass byteClass = kByteClasses.classes[*p];
+    if (limit - position < kUnitsOfClass[static_cast<int>(byteClass)]) return false;
+    switch (byteClass) {
       case QueryByteClass::kPlus:
         *position++ = u'+';
         break;

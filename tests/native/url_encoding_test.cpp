@@ -71,17 +71,27 @@ TEST(UrlEncoding, Examples) {
   for (const auto& c : cases) EXPECT_EQ(Encode(c.utf8), Widen(c.encoded)) << c.utf8;
 }
 
-TEST(UrlEncoding, GuardStopsBeforeTheLimitIsPassed) {
-  char16_t buffer[8];
-  std::fill(std::begin(buffer), std::end(buffer), u'#');
-  // "ab" needs 2 units; with room for 1 the guard trips at the second byte.
-  EXPECT_FALSE(WriteEncodedQuery("ab", buffer, buffer + 1));
-  EXPECT_EQ(buffer[0], u'a');
-  EXPECT_EQ(buffer[1], u'#');
-  // An escape begun before the limit is written whole.
-  EXPECT_TRUE(WriteEncodedQuery("~", buffer, buffer + 1));
-  EXPECT_EQ(std::u16string(buffer, 3), u"%7E");
-  EXPECT_EQ(buffer[3], u'#');
+TEST(UrlEncoding, NothingIsWrittenAtOrPastTheLimit) {
+  const struct {
+    const char* utf8;
+    int room;
+    bool whole;
+    const char16_t* written;
+  } cases[] = {
+      {"ab", 1, false, u"a"},     {"ab", 2, true, u"ab"},
+      {"~", 1, false, u""},       {"~", 2, false, u""},
+      {"~", 3, true, u"%7E"},     {"a~", 3, false, u"a"},
+      {"a\r\n", 1, true, u"a"}, {"\r", 0, true, u""},
+  };
+  for (const auto& c : cases) {
+    char16_t buffer[8];
+    std::fill(std::begin(buffer), std::end(buffer), u'#');
+    EXPECT_EQ(WriteEncodedQuery(c.utf8, buffer, buffer + c.room), c.whole) << c.utf8;
+    std::u16string written(c.written);
+    EXPECT_EQ(std::u16string(buffer, written.size()), written) << c.utf8;
+    for (int i = static_cast<int>(written.size()); i < 8; ++i)
+      EXPECT_EQ(buffer[i], u'#') << c.utf8 << " unit " << i;
+  }
 }
 
 struct AddressCase {
