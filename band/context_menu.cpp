@@ -32,13 +32,15 @@ STDMETHODIMP SearchBand::QueryContextMenu(HMENU menu, UINT position,
 }
 
 STDMETHODIMP SearchBand::InvokeCommand(CMINVOKECOMMANDINFO* info) {
-  if (info == nullptr || HIWORD(reinterpret_cast<ULONG_PTR>(info->lpVerb)) != 0)
-    return E_INVALIDARG;
+  // A verb string may lie anywhere in a 64-bit address space; only the
+  // platform's own test tells it from a command offset.
+  if (info == nullptr || !IS_INTRESOURCE(info->lpVerb)) return E_INVALIDARG;
   switch (LOWORD(reinterpret_cast<ULONG_PTR>(info->lpVerb))) {
     case kToggleGoButton:
       showGoButton = showGoButton ? FALSE : TRUE;
       LayoutBand(this);
-      InvalidateRect(bandWindow, nullptr, FALSE);
+      // Without a window of its own a null handle would repaint the desktop.
+      if (bandWindow != nullptr) InvalidateRect(bandWindow, nullptr, FALSE);
       return S_OK;
     case kAbout:
       MessageBoxW(info->hwnd, LoadResString(IDS_ABOUT_TEXT),

@@ -75,8 +75,10 @@ BOOL RegisterClassKeys(REFCLSID classId, const wchar_t* displayName) {
   wchar_t classText[kTextUnits];
   if (!GuidToText(classId, classText)) return FALSE;
   ModuleInstance = OwnModule();
+  // A path cut to fit would register a file that does not exist.
   wchar_t path[kTextUnits] = {};
-  if (GetModuleFileNameW(ModuleInstance, path, kTextUnits) == 0) return FALSE;
+  DWORD pathUnits = GetModuleFileNameW(ModuleInstance, path, kTextUnits);
+  if (pathUnits == 0 || pathUnits >= kTextUnits) return FALSE;
   const wchar_t* data[] = {displayName, path, L"Apartment"};
   for (size_t row = 0; row < 3; ++row) {
     wchar_t keyName[kTextUnits] = {};

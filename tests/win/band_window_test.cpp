@@ -62,12 +62,20 @@ TEST_F(BandLayout, SmallSizesStayInsideTheBand) {
     RECT edit = ChildRect(SearchEdit());
     EXPECT_GE(edit.right - edit.left, 0);
     EXPECT_GE(edit.top, 0);
-    RECT box = RegionBox();
+    // Always a region of its own, never reaching beyond the band; none at all
+    // for a band without an area.
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    int kind = GetWindowRgn(BandWindow(), region);
+    RECT box = {};
+    GetRgnBox(region, &box);
+    DeleteObject(region);
+    ASSERT_NE(kind, ERROR) << width << "x" << height;
     RECT band = {0, 0, width, height};
-    RECT joined;
-    UnionRect(&joined, &box, &band);
-    if (!IsRectEmpty(&box)) {
-      EXPECT_EQ(joined, band) << width << "x" << height << " region " << box;
+    RECT inside;
+    IntersectRect(&inside, &box, &band);
+    EXPECT_EQ(inside, box) << width << "x" << height << " region " << box;
+    if (width == 0 || height == 0) {
+      EXPECT_EQ(kind, NULLREGION);
     }
   }
 }
@@ -238,6 +246,33 @@ TEST_F(BandLayout, ContextMenuItems) {
   byVerb.lpVerb = "showgobtn";
   EXPECT_EQ(Menu()->InvokeCommand(&byVerb), E_INVALIDARG);
   EXPECT_EQ(ChildRect(SearchEdit()), (RECT{2, 4, 296, 26}));  // unchanged
+}
+
+TEST_F(BandLayout, ToggleWithoutAWindowRepaintsNothingElse) {
+  band->CloseDW(0);
+  PumpMessages();
+  UpdateWindow(frame);
+  ASSERT_FALSE(GetUpdateRect(frame, nullptr, FALSE));
+  ASSERT_EQ(Invoke(0), S_OK);
+  EXPECT_FALSE(GetUpdateRect(frame, nullptr, FALSE));
+}
+
+// A verb string above 4 GiB whose low 16 bits are 0 looks like offset 0 to a
+// 16-bit test.
+TEST_F(BandLayout, VerbStringsAnywhereAreRefused) {
+  if (sizeof(void*) == 4) GTEST_SKIP() << "32-bit pointers below 64 KiB do not exist";
+  char* verb = nullptr;
+  for (ULONG_PTR high = 1; verb == nullptr && high < 64; ++high)
+    verb = static_cast<char*>(VirtualAlloc(reinterpret_cast<void*>(high << 32), 4096,
+                                           MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+  ASSERT_NE(verb, nullptr);
+  ASSERT_EQ(reinterpret_cast<ULONG_PTR>(verb) & 0xFFFFFFFF, 0u);
+  lstrcpyA(verb, "showgobtn");
+  CMINVOKECOMMANDINFO info = {sizeof info};
+  info.lpVerb = verb;
+  EXPECT_EQ(Menu()->InvokeCommand(&info), E_INVALIDARG);
+  EXPECT_EQ(ToolRects().size(), 1u);  // the Go button is still shown
+  VirtualFree(verb, 0, MEM_RELEASE);
 }
 
 TEST_F(BandLayout, AboutBox) {

@@ -112,6 +112,30 @@ TEST_F(Registration, ACopyRegistersItsOwnPath) {
   FreeLibrary(other);
 }
 
+// A copy whose full path does not fit the registration's buffer (260 units).
+TEST_F(Registration, APathTooLongToRegisterWritesNothing) {
+  ScratchRegistryRoot classes(HKEY_CLASSES_ROOT);
+  ScratchFolder folder;
+  std::wstring deep = L"\\\\?\\" + folder.path();
+  while (deep.size() < 280) {
+    deep += L"\\" + std::wstring(40, L'd');
+    ASSERT_TRUE(CreateDirectoryW(deep.c_str(), nullptr));
+  }
+  std::wstring copy = deep + L"\\CORVANE.DLL";
+  ASSERT_TRUE(CopyFileW(ModulePath(CorvaneDll()).c_str(), copy.c_str(), FALSE));
+  HMODULE other = LoadLibraryW(copy.c_str());
+  ASSERT_NE(other, nullptr);
+  MessageBoxCatcher boxes;
+  EXPECT_EQ(CallEntry(other, "DllRegisterServer"), static_cast<HRESULT>(0x80040201));
+  EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, kClassKey));
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kCategoryKey));
+  EXPECT_TRUE(boxes.boxes.empty());
+  FreeLibrary(other);
+  DeleteFileW(copy.c_str());
+  for (; deep.size() > folder.path().size() + 4; deep.resize(deep.rfind(L'\\')))
+    RemoveDirectoryW(deep.c_str());
+}
+
 TEST_F(Registration, ClassKeysThatCannotBeWrittenStopEverything) {
   // Lasting keys cannot be made below a volatile one.
   HKEY volatileRoot = nullptr;
