@@ -30,6 +30,8 @@ const struct {
     {&IID_IContextMenu, As<IContextMenu>},
 };
 
+constexpr ULONG kCountWhileDestroyed = 0x40000000;
+
 HDC MemoryDcHolding(HBITMAP bitmap) {
   HDC dc = CreateCompatibleDC(nullptr);
   if (dc != nullptr && bitmap != nullptr) SelectObject(dc, bitmap);
@@ -54,7 +56,11 @@ SearchBand::SearchBand() {
 }
 
 SearchBand::~SearchBand() {
-  RemoveFocusHotkey(focusHook);
+  // The site hears nothing more from a band that is going: what the windows
+  // report while they go down (a lost focus) must not reach it.
+  IInputObjectSite* site = inputObjectSite;
+  inputObjectSite = nullptr;
+  RemoveFocusHotkey(focusHook, hintEdit);
   focusHook = nullptr;
   // A host that never called CloseDW leaves the band window behind: take it
   // down now, with its edits and tooltip, so that nothing can reach this
@@ -70,8 +76,7 @@ SearchBand::~SearchBand() {
   DeleteGdiObject(goBitmapActive);
   DeleteGdiObject(goBitmapNormal);
   WriteShowGoButton(showGoButton);
-  if (inputObjectSite != nullptr) inputObjectSite->Release();
-  inputObjectSite = nullptr;
+  if (site != nullptr) site->Release();
   ObjectDestroyed();
 }
 
@@ -92,7 +97,12 @@ STDMETHODIMP_(ULONG) SearchBand::AddRef() { return ++refCount; }
 
 STDMETHODIMP_(ULONG) SearchBand::Release() {
   ULONG count = --refCount;
-  if (count == 0) delete this;
+  if (count == 0) {
+    // References taken and dropped while the band goes down must not bring
+    // the count to zero a second time.
+    refCount = kCountWhileDestroyed;
+    delete this;
+  }
   return count;
 }
 

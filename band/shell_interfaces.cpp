@@ -22,7 +22,8 @@ STDMETHODIMP SearchBand::ShowDW(BOOL show) {
 }
 
 STDMETHODIMP SearchBand::CloseDW(DWORD) {
-  static_cast<IDeskBand*>(this)->ShowDW(FALSE);
+  KeepAlive<SearchBand> alive(this);  // hiding may move the focus and so call the site
+  ShowDW(FALSE);
   if (bandWindow != nullptr && IsWindow(bandWindow)) DestroyWindow(bandWindow);
   bandWindow = nullptr;
   return S_OK;

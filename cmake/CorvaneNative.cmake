@@ -15,6 +15,7 @@ endif()
 add_subdirectory(${CORVANE_GTEST_SOURCE_DIR} googletest EXCLUDE_FROM_ALL)
 
 add_executable(native_unit_tests
+  tests/native/absolute_pointer_test.cpp
   tests/native/bounded_string_test.cpp
   tests/native/browser_command_test.cpp
   tests/native/domain_matching_test.cpp

@@ -88,10 +88,14 @@ LRESULT OnSize(SearchBand* band, HWND, WPARAM, LPARAM lParam) {
   return 0;
 }
 
+// The site may let go of the band, or the band of the site, while it is told.
 void ReportFocus(SearchBand* band, BOOL focused) {
   band->hasFocus = focused;
-  if (band->inputObjectSite != nullptr)
-    band->inputObjectSite->OnFocusChangeIS(static_cast<IDeskBand*>(band), focused);
+  IInputObjectSite* site = band->inputObjectSite;
+  if (site == nullptr) return;
+  KeepAlive<SearchBand> aliveBand(band);
+  KeepAlive<IInputObjectSite> aliveSite(site);
+  site->OnFocusChangeIS(static_cast<IDeskBand*>(band), focused);
 }
 
 LRESULT OnSetFocus(SearchBand* band, HWND, WPARAM, LPARAM) {
@@ -150,7 +154,7 @@ LRESULT OnMouseLeave(SearchBand* band, HWND, WPARAM, LPARAM) {
 // The F12 hook serves this window's hint box and goes with it; the tooltip
 // is owned by the top-level window, so it would outlive this one.
 LRESULT OnDestroy(SearchBand* band, HWND, WPARAM, LPARAM) {
-  RemoveFocusHotkey(band->focusHook);
+  RemoveFocusHotkey(band->focusHook, band->hintEdit);
   band->focusHook = nullptr;
   DestroyAndClear(band->tooltip);
   return 0;
@@ -199,6 +203,13 @@ LRESULT OnNcCreate(HWND window, WPARAM wParam, LPARAM lParam) {
 
 SearchBand* BandFromWindow(HWND bandWindow) {
   return reinterpret_cast<SearchBand*>(GetWindowLongPtrW(bandWindow, GWLP_USERDATA));
+}
+
+bool IsHintBox(HWND window) {
+  wchar_t parentClass[ARRAYSIZE(kBandClass) + 1] = {};
+  return IsWindow(window) && GetDlgCtrlID(window) == kHintEditId &&
+         GetClassNameW(GetParent(window), parentClass, ARRAYSIZE(parentClass)) != 0 &&
+         lstrcmpW(parentClass, kBandClass) == 0;
 }
 
 BOOL CreateBandWindow(SearchBand* band) {

@@ -22,6 +22,9 @@ void CreateBandControls(SearchBand* band);
 // The band a band window (or one of its edits' parent) belongs to, or null
 // once the band has let go of it.
 SearchBand* BandFromWindow(HWND bandWindow);
+// A hint box of a band window (in this session: window handles name windows
+// of the caller's session only).
+bool IsHintBox(HWND window);
 // Destroys the band window if it still exists and still belongs to `band`.
 void DestroyOwnBandWindow(SearchBand* band);
 

@@ -1,6 +1,7 @@
 #include "ui/focus_hotkey.h"
 
 #include "module/module_state.h"
+#include "ui/absolute_pointer.h"
 #include "ui/band_window.h"
 #include "ui/shared_hook_state.h"
 
@@ -11,21 +12,39 @@ LRESULT PassOn(int code, WPARAM wParam, LPARAM lParam) {
   return CallNextHookEx(sharedHookState.hookHandle, code, wParam, lParam);
 }
 
-// Only a search box that can be seen at the target point is clicked: a
+POINT ClickPointOf(HWND hintEdit) {
+  POINT point = {1, 1};
+  if (!ClientToScreen(hintEdit, &point)) return {-1, -1};
+  return point;
+}
+
+// Only a search box that can be seen at its click point is clicked: a
 // hidden or covered band must not turn F12 into a click on something else.
-bool SearchBoxIsAt(HWND hintEdit, POINT point) {
-  HWND shown = WindowFromPoint(point);
+bool IsClickableHintBox(HWND hintEdit) {
+  if (!IsHintBox(hintEdit)) return false;
+  HWND shown = WindowFromPoint(ClickPointOf(hintEdit));
   if (shown == hintEdit) return true;
   return shown != nullptr && GetParent(shown) == GetParent(hintEdit) &&
          GetDlgCtrlID(shown) == kSearchEditId;
 }
 
-MOUSEINPUT AbsoluteMouse(POINT screen, int screenWidth, int screenHeight, DWORD flags) {
-  MOUSEINPUT mouse = {};
-  mouse.dx = MulDiv(screen.x, 65535, screenWidth);
-  mouse.dy = MulDiv(screen.y, 65535, screenHeight);
-  mouse.dwFlags = MOUSEEVENTF_ABSOLUTE | flags;
-  return mouse;
+struct VirtualDesktop {
+  DesktopAxis x;
+  DesktopAxis y;
+};
+
+VirtualDesktop CurrentVirtualDesktop() {
+  return {{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_CXVIRTUALSCREEN)},
+          {GetSystemMetrics(SM_YVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)}};
+}
+
+INPUT AbsoluteMouse(POINT screen, const VirtualDesktop& desktop, DWORD flags) {
+  INPUT input = {};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = NormalisedCoordinate(screen.x, desktop.x);
+  input.mi.dy = NormalisedCoordinate(screen.y, desktop.y);
+  input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK | flags;
+  return input;
 }
 
 }  // namespace
@@ -34,6 +53,7 @@ HHOOK InstallFocusHotkey(HWND hintEdit) {
   sharedHookState.hookHintEdit = hintEdit;  // the target before the hook
   HHOOK hook = SetWindowsHookExW(WH_KEYBOARD, FocusHotkeyHook, ModuleInstance, 0);
   sharedHookState.hookHandle = hook;
+  if (hook != nullptr) AddFocusTarget(hintEdit);
   return hook;
 }
 
@@ -41,21 +61,20 @@ LRESULT CALLBACK FocusHotkeyHook(int code, WPARAM wParam, LPARAM lParam) {
   if (code < 0 || wParam != VK_F12) return PassOn(code, wParam, lParam);
   POINT saved;
   if (!GetCursorPos(&saved)) return PassOn(code, wParam, lParam);
-  int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-  int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-  HWND target = sharedHookState.hookHintEdit;
-  POINT point = {1, 1};
-  if (!ClientToScreen(target, &point) || !SearchBoxIsAt(target, point))
-    return PassOn(code, wParam, lParam);
+  HWND target = NewestFocusTarget(IsClickableHintBox);
+  if (target == nullptr) return PassOn(code, wParam, lParam);
 
-  INPUT inputs[4] = {};
-  const DWORD flags[3] = {MOUSEEVENTF_MOVE, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP};
-  for (int i = 0; i < 3; ++i) {
-    inputs[i].type = INPUT_MOUSE;
-    inputs[i].mi = AbsoluteMouse(point, screenWidth, screenHeight, flags[i]);
-  }
-  inputs[3].type = INPUT_MOUSE;
-  inputs[3].mi = AbsoluteMouse(saved, screenWidth, screenHeight, MOUSEEVENTF_MOVE);
+  // With the buttons swapped the system takes the right button as the
+  // primary one: the click must be the primary button's.
+  bool swapped = GetSystemMetrics(SM_SWAPBUTTON) != 0;
+  VirtualDesktop desktop = CurrentVirtualDesktop();
+  POINT point = ClickPointOf(target);
+  INPUT inputs[4] = {
+      AbsoluteMouse(point, desktop, MOUSEEVENTF_MOVE),
+      AbsoluteMouse(point, desktop, swapped ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN),
+      AbsoluteMouse(point, desktop, swapped ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP),
+      AbsoluteMouse(saved, desktop, MOUSEEVENTF_MOVE),
+  };
   SendInput(4, inputs, sizeof(INPUT));
   return 1;
 }

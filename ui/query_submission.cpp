@@ -9,6 +9,9 @@
 namespace corvane {
 
 void SubmitQuery(SearchBand* band, BOOL fromGoButton) {
+  // The warning box and the launch run message loops, in which the host may
+  // close and release the band.
+  KeepAlive<SearchBand> alive(band);
   int length = GetWindowTextLengthW(band->searchEdit);
   if (length < 0) length = 0;
   wchar_t* text = AllocArray<wchar_t>(static_cast<size_t>(length) + 2);

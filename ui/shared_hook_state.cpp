@@ -6,15 +6,84 @@ namespace corvane {
 // maps one copy for all processes (characteristics 0xD0000040).
 #if defined(_MSC_VER)
 #pragma data_seg(".shared")
-SharedHookState sharedHookState = {nullptr, nullptr};
+SharedHookState sharedHookState = {};
 #pragma data_seg()
 #pragma comment(linker, "/SECTION:.shared,RWS")
 #else
-__attribute__((section(".shared"), shared))
-SharedHookState sharedHookState = {nullptr, nullptr};
+__attribute__((section(".shared"), shared)) SharedHookState sharedHookState = {};
 #endif
 
-void RemoveFocusHotkey(HHOOK installedHook) {
+namespace {
+
+DWORD CurrentSession() {
+  DWORD session = 0;
+  ProcessIdToSessionId(GetCurrentProcessId(), &session);
+  return session;
+}
+
+// One atomic read of an entry, also on 32-bit processors.
+LONG64 ReadBox(FocusTarget& target) {
+  return InterlockedCompareExchange64(&target.box, 0, 0);
+}
+
+// Window handles widen by sign extension, as the platform does between 32-
+// and 64-bit processes.
+HWND WindowOfBox(LONG64 box) {
+  return reinterpret_cast<HWND>(static_cast<LONG_PTR>(static_cast<LONG>(box)));
+}
+
+DWORD SessionOfBox(LONG64 box) {
+  return static_cast<DWORD>(static_cast<ULONG64>(box) >> 32);
+}
+
+bool IsReusable(LONG64 box, DWORD session) {
+  return box == 0 || (SessionOfBox(box) == session && !IsWindow(WindowOfBox(box)));
+}
+
+void RemoveFocusTarget(HWND hintEdit) {
+  LONG64 mine = FocusTargetBox(hintEdit, CurrentSession());
+  for (FocusTarget& target : sharedHookState.targets)
+    if (InterlockedCompareExchange64(&target.box, 0, mine) == mine) return;
+}
+
+}  // namespace
+
+bool AddFocusTarget(HWND hintEdit) {
+  DWORD session = CurrentSession();
+  LONG64 mine = FocusTargetBox(hintEdit, session);
+  for (FocusTarget& target : sharedHookState.targets) {
+    LONG64 seen = ReadBox(target);
+    if (IsReusable(seen, session) &&
+        InterlockedCompareExchange64(&target.box, mine, seen) == seen) {
+      InterlockedExchange(&target.installation,
+                          InterlockedIncrement(&sharedHookState.installations));
+      return true;
+    }
+  }
+  return false;
+}
+
+HWND NewestFocusTarget(bool (*accept)(HWND hintEdit)) {
+  DWORD session = CurrentSession();
+  HWND newest = nullptr;
+  LONG newestInstallation = 0;
+  for (FocusTarget& target : sharedHookState.targets) {
+    LONG64 box = ReadBox(target);
+    if (box == 0 || SessionOfBox(box) != session) continue;
+    LONG installation = target.installation;
+    // Compared as a difference, so that the order survives the counter's wrap.
+    if (newest != nullptr &&
+        static_cast<LONG>(static_cast<ULONG>(installation) -
+                          static_cast<ULONG>(newestInstallation)) <= 0)
+      continue;
+    if (!accept(WindowOfBox(box))) continue;
+    newest = WindowOfBox(box);
+    newestInstallation = installation;
+  }
+  return newest;
+}
+
+void RemoveFocusHotkey(HHOOK installedHook, HWND hintEdit) {
   if (installedHook == nullptr) return;
   UnhookWindowsHookEx(installedHook);
   // Another band, here or in another process, may have installed since; its
@@ -22,6 +91,7 @@ void RemoveFocusHotkey(HHOOK installedHook) {
   InterlockedCompareExchangePointer(
       reinterpret_cast<PVOID volatile*>(&sharedHookState.hookHandle), nullptr,
       installedHook);
+  RemoveFocusTarget(hintEdit);
 }
 
 }  // namespace corvane

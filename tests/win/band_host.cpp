@@ -76,6 +76,15 @@ HWND CreateFrame(int width, int height, int x, int y) {
   return frame;
 }
 
+void Activate(HWND frame) {
+  for (int i = 0; i < 100 && GetForegroundWindow() != frame; ++i) {
+    SetForegroundWindow(frame);
+    PumpMessages(10);
+  }
+  SetActiveWindow(frame);
+  PumpMessages();
+}
+
 void PumpMessages(DWORD forMs) {
   DWORD start = GetTickCount();
   do {

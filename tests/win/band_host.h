@@ -30,8 +30,14 @@ class TestSite final : public IOleWindow, public IInputObjectSite {
     return S_OK;
   }
   STDMETHODIMP ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+  // As the shell's site does: it asks the object it is told about for its
+  // IInputObject and lets it go again.
   STDMETHODIMP OnFocusChangeIS(IUnknown* object, BOOL focused) override {
     notices.push_back({object, focused});
+    IInputObject* inputObject = nullptr;
+    if (SUCCEEDED(object->QueryInterface(IID_IInputObject,
+                                         reinterpret_cast<void**>(&inputObject))))
+      inputObject->Release();
     return S_OK;
   }
 
@@ -55,6 +61,10 @@ HRESULT CanUnloadNow();
 
 // A visible top-level window whose client area is `width` x `height`.
 HWND CreateFrame(int width, int height, int x = 100, int y = 100);
+
+// Focus moves only inside the active window; a program started a moment
+// ago (a search's browser) may still hold the activation.
+void Activate(HWND frame);
 
 // Delivers the messages waiting for this thread.
 void PumpMessages(DWORD forMs = 0);

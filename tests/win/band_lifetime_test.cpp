@@ -4,6 +4,9 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include "tests/win/band_test_support.h"
 #include "ui/shared_hook_state.h"
 
@@ -11,6 +14,14 @@ namespace corvane::testing {
 namespace {
 
 SharedHookState* Words() { return SharedWordsOf(CorvaneDll()); }
+
+// The hint boxes F12 may choose from, as the DLL lists them.
+std::vector<HWND> ListedHintBoxes() {
+  std::vector<HWND> boxes;
+  for (const FocusTarget& target : Words()->targets)
+    if (target.box != 0) boxes.push_back(reinterpret_cast<HWND>(static_cast<LONG_PTR>(static_cast<LONG>(target.box))));
+  return boxes;
+}
 
 int CountTooltipsOwnedBy(HWND owner) {
   return static_cast<int>(TooltipsOwnedBy(owner).size());
@@ -37,14 +48,8 @@ TEST(BandLifetime, ReleasedWithoutCloseLeavesNoWindowBehind) {
   ASSERT_EQ(SiteBand(band, site.Unknown()), S_OK);
   band->ShowDW(TRUE);
   HWND window = WindowOf(band);
-  HWND hint = GetDlgItem(window, 102);
   SiteBand(band, nullptr);
   EXPECT_EQ(band->Release(), 0u);  // no CloseDW
-  // Whatever still reaches the old handles must not touch the dead band.
-  for (UINT message : {WM_SIZE, WM_PAINT, WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP,
-                       WM_MOUSELEAVE, WM_SETFOCUS, WM_KILLFOCUS})
-    SendMessageW(window, message, 0, MAKELPARAM(287, 15));
-  SendMessageW(hint, WM_SETFOCUS, 0, 0);
   PumpMessages();
   EXPECT_FALSE(IsWindow(window));
   EXPECT_EQ(CountTooltipsOwnedBy(frame), 0);
@@ -53,33 +58,91 @@ TEST(BandLifetime, ReleasedWithoutCloseLeavesNoWindowBehind) {
   DestroyWindow(frame);
 }
 
-TEST(BandLifetime, ManyLivesLeaveNothingBehind) {
+// A host lets go of a band that has the keyboard focus, still sited and
+// never closed. The site hears of focus changes as the shell's does (it
+// queries the object it is told about); the band going down must not tell
+// it anything, nor be destroyed twice.
+class ReleasedWhileFocused : public ::testing::TestWithParam<bool> {};
+
+TEST_P(ReleasedWhileFocused, GoesDownOnceAndTellsTheSiteNothing) {
+  bool searchBoxFocused = GetParam();
   ScratchRegistryRoot user(HKEY_CURRENT_USER);
   HWND frame = CreateFrame(300, 30);
+  Activate(frame);
   TestSite site(frame, true, true);
-  for (int life = 0; life < 200; ++life) {
-    IDeskBand* band = CreateBand();
-    ASSERT_NE(band, nullptr);
-    ASSERT_EQ(SiteBand(band, site.Unknown()), S_OK);
-    band->ShowDW(TRUE);
-    ASSERT_EQ(CountTooltipsOwnedBy(frame), 1);
-    ASSERT_NE(Words()->hookHandle, nullptr);
-    // Sited again after a close: a new window, still one tooltip, one hook.
-    band->CloseDW(0);
-    EXPECT_EQ(Words()->hookHandle, nullptr);
-    ASSERT_EQ(SiteBand(band, site.Unknown()), S_OK);
-    EXPECT_EQ(CountTooltipsOwnedBy(frame), 1);
-    HHOOK hook = Words()->hookHandle;
-    ASSERT_NE(hook, nullptr);
-    band->ShowDW(FALSE);
-    band->CloseDW(0);
-    EXPECT_FALSE(UnhookWindowsHookEx(hook));  // already removed
-    SiteBand(band, nullptr);
-    ASSERT_EQ(band->Release(), 0u);
-    PumpMessages();
+  IDeskBand* band = CreateBand();
+  ASSERT_EQ(SiteBand(band, site.Unknown()), S_OK);
+  band->ShowDW(TRUE);
+  HWND window = WindowOf(band);
+  IInputObject* input = Query<IInputObject>(band, IID_IInputObject);
+  ASSERT_EQ(input->UIActivateIO(TRUE, nullptr), S_OK);
+  input->Release();
+  if (searchBoxFocused) SetFocus(GetDlgItem(window, 102));
+  PumpMessages();
+  ASSERT_EQ(GetFocus(), searchBoxFocused ? GetDlgItem(window, 101) : window);
+  ASSERT_FALSE(site.notices.empty());
+  size_t noticesBefore = site.notices.size();
+
+  EXPECT_EQ(band->Release(), 0u);
+  PumpMessages();
+  EXPECT_EQ(site.notices.size(), noticesBefore);
+  EXPECT_EQ(site.refCount(), 1u);  // its IInputObjectSite released exactly once
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_EQ(CanUnloadNow(), S_OK);
+  DestroyWindow(frame);
+}
+
+INSTANTIATE_TEST_SUITE_P(BandLifetime, ReleasedWhileFocused, ::testing::Bool(),
+                         [](const auto& info) {
+                           return info.param ? "SearchBox" : "BandWindow";
+                         });
+
+// A site that lets go of the band's last reference while it is told of a
+// focus change, and then asks the object it was told about for an interface
+// as the shell does.
+class ReleasingSite final : public IInputObjectSite {
+ public:
+  explicit ReleasingSite(TestSite* site) : site_(site) {}
+  STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
+    if (IsEqualIID(iid, IID_IInputObjectSite) || IsEqualIID(iid, IID_IUnknown)) {
+      *out = static_cast<IInputObjectSite*>(this);
+      ++refCount;
+      return S_OK;
+    }
+    return site_->QueryInterface(iid, out);
   }
-  EXPECT_EQ(CountTooltipsOwnedBy(frame), 0);
-  EXPECT_EQ(site.refCount(), 1u);
+  STDMETHODIMP_(ULONG) AddRef() override { return ++refCount; }
+  STDMETHODIMP_(ULONG) Release() override { return --refCount; }
+  STDMETHODIMP OnFocusChangeIS(IUnknown* object, BOOL focused) override {
+    if (focused && lastReference != nullptr) released = std::exchange(lastReference, nullptr)->Release();
+    return site_->OnFocusChangeIS(object, focused);
+  }
+  IInputObject* lastReference = nullptr;
+  ULONG released = 1;
+  ULONG refCount = 1;
+
+ private:
+  TestSite* site_;
+};
+
+TEST(BandLifetime, ReleasedByTheSiteWhileTellingItOfTheFocus) {
+  ScratchRegistryRoot user(HKEY_CURRENT_USER);
+  HWND frame = CreateFrame(300, 30);
+  TestSite windowSite(frame, true, false);
+  ReleasingSite site(&windowSite);
+  Activate(frame);
+  IDeskBand* band = CreateBand();
+  ASSERT_EQ(SiteBand(band, &site), S_OK);
+  HWND window = WindowOf(band);
+  site.lastReference = Query<IInputObject>(band, IID_IInputObject);
+  band->Release();
+  // Called through the one reference left, which the site drops.
+  EXPECT_EQ(site.lastReference->UIActivateIO(TRUE, nullptr), S_OK);
+  EXPECT_EQ(site.lastReference, nullptr);
+  EXPECT_EQ(site.released, 1u);  // the band held itself while telling the site
+  PumpMessages();
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_EQ(site.refCount, 1u);
   EXPECT_EQ(CanUnloadNow(), S_OK);
   DestroyWindow(frame);
 }
@@ -93,6 +156,7 @@ TEST(BandLifetime, TwoBandsTheLaterReleasedFirst) {
   IDeskBand* earlier = CreateBand();
   IDeskBand* later = CreateBand();
   ASSERT_EQ(SiteBand(earlier, first.Unknown()), S_OK);
+  earlier->ShowDW(TRUE);
   HHOOK earlierHook = Words()->hookHandle;
   ASSERT_EQ(SiteBand(later, second.Unknown()), S_OK);
   EXPECT_EQ(Words()->hookHintEdit, GetDlgItem(WindowOf(later), 102));
@@ -102,10 +166,21 @@ TEST(BandLifetime, TwoBandsTheLaterReleasedFirst) {
   SiteBand(later, nullptr);
   EXPECT_EQ(later->Release(), 0u);
   EXPECT_EQ(Words()->hookHandle, nullptr);
-  // The earlier band still works: laid out, typed into, and still hooked.
+  // The earlier band still lays out, opens its box, and is F12's target
+  // again (F12 itself: the end-to-end test of two hosts).
   HWND window = WindowOf(earlier);
-  SendMessageW(window, WM_SIZE, 0, MAKELPARAM(300, 30));
-  SetWindowTextW(GetDlgItem(window, 101), L"still here");
+  HWND search = GetDlgItem(window, 101);
+  SendMessageW(window, WM_SIZE, 0, MAKELPARAM(200, 30));
+  RECT edit;
+  GetWindowRect(search, &edit);
+  MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&edit), 2);
+  EXPECT_EQ(edit.right, 200 - 26);
+  Activate(frame);
+  SetFocus(GetDlgItem(window, 102));
+  PumpMessages();
+  EXPECT_EQ(GetFocus(), search);
+  EXPECT_TRUE(IsWindowVisible(search));
+  EXPECT_EQ(ListedHintBoxes(), std::vector<HWND>{GetDlgItem(window, 102)});
   EXPECT_EQ(CanUnloadNow(), S_FALSE);
   earlier->CloseDW(0);
   EXPECT_FALSE(UnhookWindowsHookEx(earlierHook));  // went with its window

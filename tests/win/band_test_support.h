@@ -36,16 +36,7 @@ class SitedBandTest : public ::testing::Test {
     PumpMessages();
   }
 
-  // Focus moves only inside the active window; a program started a moment
-  // ago (a search's browser) may still hold the activation.
-  void ActivateFrame() {
-    for (int i = 0; i < 100 && GetForegroundWindow() != frame; ++i) {
-      SetForegroundWindow(frame);
-      PumpMessages(10);
-    }
-    SetActiveWindow(frame);
-    PumpMessages();
-  }
+  void ActivateFrame() { Activate(frame); }
 
   HRESULT SetSite(IUnknown* newSite) {
     IObjectWithSite* withSite = Query<IObjectWithSite>(band, IID_IObjectWithSite);
