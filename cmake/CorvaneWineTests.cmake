@@ -46,7 +46,8 @@ set(CORVANE_TEST_LOCALE "LC_ALL=de_DE.UTF-8;LANG=de_DE.UTF-8")
 
 if(CORVANE_RUN_WINE_TESTS AND NOT CMAKE_HOST_WIN32)
   add_test(NAME ${arch}_prefix_start
-    COMMAND ${CORVANE_WINE_PREFIX_TOOL} start ${CORVANE_WINEPREFIX} ${arch})
+    COMMAND ${CORVANE_WINE_PREFIX_TOOL} start ${CORVANE_WINEPREFIX} ${arch}
+            $<TARGET_FILE:url_recorder>)
   set_tests_properties(${arch}_prefix_start PROPERTIES FIXTURES_SETUP wine_${arch}
     ENVIRONMENT "${CORVANE_TEST_LOCALE}" TIMEOUT 180)
   add_test(NAME ${arch}_prefix_stop

@@ -1,7 +1,10 @@
 #!/bin/bash
 # Prepares a private Wine prefix once and keeps its wineserver running:
-#   wine-prefix.sh start PREFIX ARCH
+#   wine-prefix.sh start PREFIX ARCH [HELPER...]
 #   wine-prefix.sh stop  PREFIX ARCH
+# Helper programs named at start are copied to C:\ct in the prefix: a short
+# fixed place, whatever folder the checkout lives in (Wine's shell drops a
+# command line's argument once the line grows past about 1,000 characters).
 # Windows need a display: the prefix gets its own Xvfb, unless
 # CORVANE_DISPLAY names a display to use instead.
 set -eu
@@ -48,6 +51,11 @@ case $action in
       "$WINE" regedit /S "Z:${here//\//\\}\\wine-prefix.reg" </dev/null >/dev/null 2>&1
       "$WINESERVER" -w
       touch "$WINEPREFIX/.corvane-ready"
+    fi
+    shift 3
+    if [ $# -gt 0 ]; then
+      mkdir -p "$WINEPREFIX/drive_c/ct"
+      cp -f "$@" "$WINEPREFIX/drive_c/ct/"
     fi
     "$WINESERVER" -p </dev/null >/dev/null 2>&1 9>&-
     "$WINE" cmd /c exit </dev/null >/dev/null 2>&1 9>&-

@@ -25,6 +25,37 @@ stop_programs() {
   sleep 0.3
 }
 
+# wait_gone PROCESS-PATTERN [SECONDS]: until no such process runs.
+wait_gone() {
+  for _ in $(seq $((${2:-20} * 20))); do
+    pgrep -f "$1" >/dev/null || return 0
+    sleep 0.05
+  done
+  return 1
+}
+
+# Visible windows of the X display (menus and boxes included).
+visible_windows() { xdotool search --onlyvisible --name '' 2>/dev/null | wc -l; }
+
+# wait_for_more_windows COUNT [SECONDS]: until more than COUNT are visible.
+wait_for_more_windows() {
+  for _ in $(seq $((${2:-20} * 20))); do
+    [ "$(visible_windows)" -gt "$1" ] && return 0
+    sleep 0.05
+  done
+  return 1
+}
+
+# wait_for_pixel PNG X Y "r,g,b" [SECONDS]: screenshots until the pixel shows.
+wait_for_pixel() {
+  for _ in $(seq $((${5:-20} * 4))); do
+    import -window root "$1"
+    [ "$(pixel "$1" "$2" "$3")" = "$4" ] && return 0
+    sleep 0.25
+  done
+  return 1
+}
+
 window_of() { xdotool search --sync --name "^$1\$" 2>/dev/null | head -n 1; }
 
 # Without a window manager the X focus moves only when told; going through
@@ -37,7 +68,7 @@ focus_window() {
 # Waits for a window titled TITLE to appear and presses its default button.
 close_box() {
   local box
-  for _ in $(seq "${2:-200}"); do
+  for _ in $(seq "${2:-600}"); do
     box=$(xdotool search --name "^$1\$" 2>/dev/null | head -n 1)
     if [ -n "$box" ]; then
       focus_window "$box"

@@ -89,5 +89,39 @@ wait_for "$dir/keys" "^up 123$" || fail "covered: F12 did not reach the applicat
 grep -q "focus=search" "$dir/status" && fail "covered: the covered box took the focus"
 stop_programs
 
+echo "== After 50 presses the pointer is exactly where it was"
+scenario pointer ""
+for place in "1023 767" "517 383" "0 0"; do
+  focus_window "$target"
+  xdotool mousemove $place
+  xdotool key --delay 20 --repeat 50 F12
+  wait_for "$dir/status" "focus=search" || fail "pointer: F12 did not open the box"
+  sleep 0.3
+  at=$(xdotool getmouselocation | sed 's/x:\([0-9]*\) y:\([0-9]*\).*/\1 \2/')
+  [ "$at" = "$place" ] || fail "pointer: from $place it ended at $at"
+  focus_window "$target"
+  xdotool mousemove 650 400 click 1
+done
+stop_programs
+
+echo "== Two bands: when the later one goes, F12 opens the earlier one's box"
+scenario earlier ""
+earlier=$dir
+mkdir -p "$work/later"
+start_program "$bin/band_host.exe" --dll --y 200 --status "$(windows_path "$work/later/status")" \
+  --exit-after-ms 6000
+later_pid=${ui_pids[-1]}
+wait_for "$work/later/status" "focus=" || fail "two: the later band did not start"
+focus_window "$target"
+xdotool key F12
+wait_for "$work/later/status" "focus=search" || fail "two: F12 did not go to the later band"
+grep -q "focus=search" "$earlier/status" && fail "two: F12 went to the earlier band"
+wait "$later_pid"
+focus_window "$target"
+xdotool key F12
+wait_for "$earlier/status" "focus=search" || fail "two: F12 did not go to the band still alive"
+grep -qE " 123$" "$dir/keys" && fail "two: the application received F12"
+stop_programs
+
 [ $failures -eq 0 ] && echo "all F12 and keystroke checks passed"
 exit $((failures > 0))

@@ -32,10 +32,8 @@ start_program "$bin/band_host.exe" --status "$(windows_path "$dir/status")" \
 wait_for "$dir/status" "focus=" 20 || fail "host: the band did not come up through COM"
 host=$(window_of "Corvane band host")
 focus_window "$host"
-sleep 0.5
-import -window root "$work/band.png"
 # Pixels: the white box, the grey hint text, the green Go button.
-[ "$(pixel "$work/band.png" $(client 200 15))" = "255,255,255" ] || fail "pixels: the box is not white"
+wait_for_pixel "$work/band.png" $(client 200 15) "255,255,255" || fail "pixels: the box is not white"
 grey=$("$CONVERT" "$work/band.png" -crop 120x16+$((101 + 5))+$((101 + 7)) -depth 8 txt:- |
   grep -c "#666666")
 [ "$grey" -gt 10 ] || fail "pixels: no grey hint text ($grey pixels)"
@@ -54,7 +52,7 @@ wait_for "$dir/urls.log" "q=" || fail "enter: nothing was opened"
 
 echo "== The Go button"
 # Starting the browser may take the activation away for a moment.
-sleep 1
+wait_gone url_recorder.exe || fail "go: the recorder did not finish"
 focus_window "$host"
 xdotool mousemove $(client 100 15) click 1
 wait_for "$dir/status" "focus=search" || fail "go: the hint did not open the box"
@@ -66,6 +64,9 @@ wait_for "$dir/urls.log" "q=%C3%B6" || fail "go: nothing was opened"
   fail "go: opened '$(sed -n 2p "$dir/urls.log")'"
 
 echo "== Go with an empty box warns and opens nothing"
+# The browser's start takes the activation and may cover the band for a moment.
+wait_gone url_recorder.exe || fail "empty: the recorder did not finish"
+focus_window "$host"
 xdotool mousemove $(client 287 15) click 1
 close_box Corvane || fail "empty: no warning box"
 sleep 0.5
@@ -73,19 +74,19 @@ sleep 0.5
 
 echo "== The context menu hides the Go button; the box widens"
 focus_window "$host"
+windows=$(visible_windows)
 xdotool mousemove $(client 299 1) click 3
-sleep 0.7
+wait_for_more_windows "$windows" || fail "toggle: no context menu"
 xdotool key g
-sleep 0.7
-import -window root "$work/no-button.png"
-[ "$(pixel "$work/no-button.png" $(client 290 15))" = "255,255,255" ] ||
+wait_for_pixel "$work/no-button.png" $(client 290 15) "255,255,255" ||
   fail "toggle: the box did not widen over the button's place"
 IFS=, read -r r g b <<<"$(pixel "$work/no-button.png" $(client 281 8))"
 [ "$g" -gt $((r + 60)) ] && fail "toggle: the button is still shown"
 
 echo "== Close from the context menu: the setting is kept"
+windows=$(visible_windows)
 xdotool mousemove $(client 299 1) click 3
-sleep 0.7
+wait_for_more_windows "$windows" || fail "close: no context menu"
 xdotool key c
 for _ in $(seq 100); do
   kill -0 "${ui_pids[0]}" 2>/dev/null || break

