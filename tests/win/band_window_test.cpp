@@ -260,11 +260,13 @@ TEST_F(BandLayout, ToggleWithoutAWindowRepaintsNothingElse) {
 // A verb string above 4 GiB whose low 16 bits are 0 looks like offset 0 to a
 // 16-bit test.
 TEST_F(BandLayout, VerbStringsAnywhereAreRefused) {
-  if (sizeof(void*) == 4) GTEST_SKIP() << "32-bit pointers below 64 KiB do not exist";
+  if (sizeof(void*) == 4) GTEST_SKIP() << "a 32-bit string is never below 64 KiB, where the old test was right";
   char* verb = nullptr;
-  for (ULONG_PTR high = 1; verb == nullptr && high < 64; ++high)
-    verb = static_cast<char*>(VirtualAlloc(reinterpret_cast<void*>(high << 32), 4096,
-                                           MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+  for (ULONGLONG high = 1; verb == nullptr && high < 64; ++high) {
+    auto address = reinterpret_cast<void*>(static_cast<ULONG_PTR>(high << 32));
+    verb = static_cast<char*>(
+        VirtualAlloc(address, 4096, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+  }
   ASSERT_NE(verb, nullptr);
   ASSERT_EQ(reinterpret_cast<ULONG_PTR>(verb) & 0xFFFFFFFF, 0u);
   lstrcpyA(verb, "showgobtn");
