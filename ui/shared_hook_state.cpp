@@ -26,18 +26,12 @@ LONG64 ReadBox(FocusTarget& target) {
   return InterlockedCompareExchange64(&target.box, 0, 0);
 }
 
-// Window handles widen by sign extension, as the platform does between 32-
-// and 64-bit processes.
-HWND WindowOfBox(LONG64 box) {
-  return reinterpret_cast<HWND>(static_cast<LONG_PTR>(static_cast<LONG>(box)));
-}
-
 DWORD SessionOfBox(LONG64 box) {
   return static_cast<DWORD>(static_cast<ULONG64>(box) >> 32);
 }
 
 bool IsReusable(LONG64 box, DWORD session) {
-  return box == 0 || (SessionOfBox(box) == session && !IsWindow(WindowOfBox(box)));
+  return box == 0 || (SessionOfBox(box) == session && !IsWindow(WindowOfFocusTarget(box)));
 }
 
 void RemoveFocusTarget(HWND hintEdit) {
@@ -76,8 +70,8 @@ HWND NewestFocusTarget(bool (*accept)(HWND hintEdit)) {
         static_cast<LONG>(static_cast<ULONG>(installation) -
                           static_cast<ULONG>(newestInstallation)) <= 0)
       continue;
-    if (!accept(WindowOfBox(box))) continue;
-    newest = WindowOfBox(box);
+    if (!accept(WindowOfFocusTarget(box))) continue;
+    newest = WindowOfFocusTarget(box);
     newestInstallation = installation;
   }
   return newest;

@@ -33,6 +33,12 @@ inline LONG64 FocusTargetBox(HWND hintEdit, DWORD session) {
   return static_cast<LONG64>((static_cast<ULONG64>(session) << 32) | HandleToUlong(hintEdit));
 }
 
+// The hint box of an entry value. Window handles widen by sign extension, as
+// the platform does between 32- and 64-bit processes.
+inline HWND WindowOfFocusTarget(LONG64 box) {
+  return reinterpret_cast<HWND>(static_cast<LONG_PTR>(static_cast<LONG>(box)));
+}
+
 // Lists `hintEdit` as the newest target of this process's session. An entry
 // of this session whose box is gone (its process ended without taking it
 // back) is taken over. False when every entry is in use.

@@ -19,7 +19,7 @@ SharedHookState* Words() { return SharedWordsOf(CorvaneDll()); }
 std::vector<HWND> ListedHintBoxes() {
   std::vector<HWND> boxes;
   for (const FocusTarget& target : Words()->targets)
-    if (target.box != 0) boxes.push_back(reinterpret_cast<HWND>(static_cast<LONG_PTR>(static_cast<LONG>(target.box))));
+    if (target.box != 0) boxes.push_back(WindowOfFocusTarget(target.box));
   return boxes;
 }
 

@@ -260,7 +260,8 @@ TEST_F(BandLayout, ToggleWithoutAWindowRepaintsNothingElse) {
 // A verb string above 4 GiB whose low 16 bits are 0 looks like offset 0 to a
 // 16-bit test.
 TEST_F(BandLayout, VerbStringsAnywhereAreRefused) {
-  if (sizeof(void*) == 4) GTEST_SKIP() << "a 32-bit string is never below 64 KiB, where the old test was right";
+  if (sizeof(void*) == 4)
+    GTEST_SKIP() << "a 32-bit string is never below 64 KiB, where the old test was right";
   char* verb = nullptr;
   for (ULONGLONG high = 1; verb == nullptr && high < 64; ++high) {
     auto address = reinterpret_cast<void*>(static_cast<ULONG_PTR>(high << 32));
