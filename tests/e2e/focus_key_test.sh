@@ -96,8 +96,12 @@ for place in "1023 767" "517 383" "0 0"; do
   xdotool mousemove $place
   xdotool key --delay 20 --repeat 50 F12
   wait_for "$dir/status" "focus=search" || fail "pointer: F12 did not open the box"
-  sleep 0.3
-  at=$(xdotool getmouselocation | sed 's/x:\([0-9]*\) y:\([0-9]*\).*/\1 \2/')
+  # The last press's input may still be on its way: wait for the pointer to settle.
+  for _ in $(seq 100); do
+    at=$(xdotool getmouselocation | sed 's/x:\([0-9]*\) y:\([0-9]*\).*/\1 \2/')
+    [ "$at" = "$place" ] && break
+    sleep 0.05
+  done
   [ "$at" = "$place" ] || fail "pointer: from $place it ended at $at"
   focus_window "$target"
   xdotool mousemove 650 400 click 1
