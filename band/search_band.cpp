@@ -4,7 +4,6 @@
 #include "res/resource_ids.h"
 #include "support/settings_store.h"
 #include "ui/band_window.h"
-#include "ui/shared_hook_state.h"
 
 namespace corvane {
 namespace {
@@ -38,12 +37,6 @@ HDC MemoryDcHolding(HBITMAP bitmap) {
   return dc;
 }
 
-template <class Handle>
-void DeleteGdiObject(Handle& handle) {
-  if (handle != nullptr) DeleteObject(handle);
-  handle = nullptr;
-}
-
 }  // namespace
 
 SearchBand::SearchBand() {
@@ -60,21 +53,15 @@ SearchBand::~SearchBand() {
   // report while they go down (a lost focus) must not reach it.
   IInputObjectSite* site = inputObjectSite;
   inputObjectSite = nullptr;
-  RemoveFocusHotkey(focusHook, hintEdit);
-  focusHook = nullptr;
-  // A host that never called CloseDW leaves the band window behind: take it
-  // down now, with its edits and tooltip, so that nothing can reach this
-  // object through it. Once the band window is gone its controls' handles
-  // are forgotten; they may name other windows by now.
+  // The hook, the tooltip, the edits and the font go with the band window,
+  // in that order; a host that never called CloseDW leaves it behind, so it
+  // goes now and nothing can reach this object through it.
   DestroyOwnBandWindow(this);
-  tooltip = nullptr;
-  hintEdit = nullptr;
-  searchEdit = nullptr;
-  DeleteGdiObject(font);
+  // The device contexts go before the bitmaps selected into them.
   if (goDcActive != nullptr) DeleteDC(goDcActive);
   if (goDcNormal != nullptr) DeleteDC(goDcNormal);
-  DeleteGdiObject(goBitmapActive);
-  DeleteGdiObject(goBitmapNormal);
+  if (goBitmapActive != nullptr) DeleteObject(goBitmapActive);
+  if (goBitmapNormal != nullptr) DeleteObject(goBitmapNormal);
   WriteShowGoButton(showGoButton);
   if (site != nullptr) site->Release();
   ObjectDestroyed();

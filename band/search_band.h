@@ -7,20 +7,6 @@
 
 namespace corvane {
 
-// Holds a reference across a call out of the band (to the site, or through a
-// message loop) during which every other holder may let go.
-template <class Object>
-class KeepAlive {
- public:
-  explicit KeepAlive(Object* object) : object_(object) { object_->AddRef(); }
-  ~KeepAlive() { object_->Release(); }
-  KeepAlive(const KeepAlive&) = delete;
-  KeepAlive& operator=(const KeepAlive&) = delete;
-
- private:
-  Object* object_;
-};
-
 class SearchBand final : public IDeskBand,
                          public IInputObject,
                          public IObjectWithSite,

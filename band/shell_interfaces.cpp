@@ -4,6 +4,7 @@
 #include "module/module_state.h"
 #include "support/bounded_string.h"
 #include "support/wide_text.h"
+#include "support/windows_handles.h"
 #include "ui/band_window.h"
 
 namespace corvane {
@@ -22,10 +23,10 @@ STDMETHODIMP SearchBand::ShowDW(BOOL show) {
 }
 
 STDMETHODIMP SearchBand::CloseDW(DWORD) {
-  KeepAlive<SearchBand> alive(this);  // hiding may move the focus and so call the site
+  // Hiding may move the focus and so call the site.
+  ComPtr<SearchBand> alive = HoldReference(this);
   ShowDW(FALSE);
-  if (bandWindow != nullptr && IsWindow(bandWindow)) DestroyWindow(bandWindow);
-  bandWindow = nullptr;
+  DestroyOwnBandWindow(this);
   return S_OK;
 }
 
@@ -69,12 +70,9 @@ STDMETHODIMP SearchBand::SetSite(IUnknown* site) {
   if (site == nullptr) return S_OK;
 
   parentWindow = nullptr;
-  IOleWindow* oleWindow = nullptr;
-  if (SUCCEEDED(site->QueryInterface(IID_IOleWindow,
-                                     reinterpret_cast<void**>(&oleWindow)))) {
+  ComPtr<IOleWindow> oleWindow;
+  if (SUCCEEDED(site->QueryInterface(IID_IOleWindow, oleWindow.PutVoid())))
     oleWindow->GetWindow(&parentWindow);
-    oleWindow->Release();
-  }
   if (parentWindow == nullptr) return E_FAIL;
   if (!CreateBandWindow(this)) return E_FAIL;
   return SUCCEEDED(site->QueryInterface(

@@ -99,13 +99,11 @@ set_target_properties(corvane PROPERTIES
   PREFIX "" OUTPUT_NAME "CORVANE" SUFFIX ".DLL")
 
 # Helper programs.
-add_executable(search_demo tools/search_demo.cpp)
-target_link_libraries(search_demo PRIVATE corvane_win corvane_memory)
 add_executable(url_recorder tools/url_recorder.cpp)
 add_executable(band_host tools/band_host.cpp)
 target_link_libraries(band_host PRIVATE corvane_module comctl32 ole32 uuid)
 add_dependencies(band_host corvane url_recorder)
-foreach(tool search_demo url_recorder band_host)
+foreach(tool url_recorder band_host)
   target_link_options(${tool} PRIVATE ${CORVANE_WIDE_MAIN_OPTIONS})
 endforeach()
 

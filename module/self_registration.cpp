@@ -6,8 +6,10 @@
 #include "module/module_state.h"
 #include "res/resource_ids.h"
 #include "support/bounded_string.h"
+#include "support/hresult.h"
 #include "support/resource_strings.h"
 #include "support/wide_text.h"
+#include "support/windows_handles.h"
 
 namespace corvane {
 namespace {
@@ -42,18 +44,46 @@ const char16_t* const kUnregisterKeys[] = {
     u"CLSID\\%38s",
 };
 
-bool SetClassValue(const wchar_t* keyName, const wchar_t* valueName, const wchar_t* data) {
-  HKEY key = nullptr;
-  if (RegCreateKeyExW(HKEY_CLASSES_ROOT, keyName, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                      KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
-    return false;
+HRESULT SetClassValue(const wchar_t* keyName, const wchar_t* valueName, const wchar_t* data) {
+  UniqueRegistryKey key;
+  RETURN_IF_FAILED(FromWin32(RegCreateKeyExW(HKEY_CLASSES_ROOT, keyName, 0, nullptr,
+                                             REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr,
+                                             key.Put(), nullptr)));
   wchar_t value[kTextUnits] = {};
   BoundedCopy(AsUtf16(value), kTextUnits, AsUtf16(data));
   DWORD bytes = static_cast<DWORD>((BoundedLength(AsUtf16(value), kTextUnits) + 1) *
                                    sizeof(wchar_t));
-  RegSetValueExW(key, valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(value), bytes);
-  RegCloseKey(key);
-  return true;
+  // A class whose server path was not stored cannot be created: that is a
+  // failed registration, not a success.
+  return FromWin32(
+      RegSetValueExW(key.Get(), valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(value), bytes));
+}
+
+HRESULT WriteClassKeys(REFCLSID classId, const wchar_t* displayName) {
+  wchar_t classText[kTextUnits];
+  if (!GuidToText(classId, classText)) return E_FAIL;
+  ModuleInstance = OwnModule();
+  // A path cut to fit would register a file that does not exist.
+  wchar_t path[kTextUnits] = {};
+  DWORD pathUnits = GetModuleFileNameW(ModuleInstance, path, kTextUnits);
+  if (pathUnits == 0) return LastErrorResult();
+  if (pathUnits >= kTextUnits) return HRESULT_FROM_WIN32(ERROR_INSUFFICIENT_BUFFER);
+  const wchar_t* data[] = {displayName, path, L"Apartment"};
+  for (size_t row = 0; row < ARRAYSIZE(kClassValues); ++row) {
+    wchar_t keyName[kTextUnits] = {};
+    BoundedFormat(AsUtf16(keyName), kTextUnits, kClassValues[row].keyFormat, classText);
+    RETURN_IF_FAILED(SetClassValue(keyName, kClassValues[row].valueName, data[row]));
+  }
+  return S_OK;
+}
+
+HRESULT FileInCategory(REFCLSID classId, REFCATID categoryId) {
+  ComPtr<ICatRegister> categories;
+  RETURN_IF_FAILED(CoCreateInstance(CLSID_StdComponentCategoriesMgr, nullptr,
+                                    CLSCTX_INPROC_SERVER, IID_ICatRegister,
+                                    categories.PutVoid()));
+  CATID ids[1] = {categoryId};
+  return categories->RegisterClassImplCategories(classId, 1, ids);
 }
 
 }  // namespace
@@ -63,42 +93,18 @@ BOOL GuidToText(REFGUID guid, wchar_t* text) {
   LPOLESTR platformText = nullptr;
   if (FAILED(StringFromIID(guid, &platformText)) || platformText == nullptr) return FALSE;
   bool copied = BoundedCopy(AsUtf16(text), kTextUnits, AsUtf16(platformText)) == kResultOk;
-  IMalloc* allocator = nullptr;
-  if (SUCCEEDED(CoGetMalloc(1, &allocator))) {
-    allocator->Free(platformText);
-    allocator->Release();
-  }
+  ComPtr<IMalloc> allocator;
+  if (SUCCEEDED(CoGetMalloc(1, allocator.Put()))) allocator->Free(platformText);
   return copied ? TRUE : FALSE;
 }
 
 BOOL RegisterClassKeys(REFCLSID classId, const wchar_t* displayName) {
-  wchar_t classText[kTextUnits];
-  if (!GuidToText(classId, classText)) return FALSE;
-  ModuleInstance = OwnModule();
-  // A path cut to fit would register a file that does not exist.
-  wchar_t path[kTextUnits] = {};
-  DWORD pathUnits = GetModuleFileNameW(ModuleInstance, path, kTextUnits);
-  if (pathUnits == 0 || pathUnits >= kTextUnits) return FALSE;
-  const wchar_t* data[] = {displayName, path, L"Apartment"};
-  for (size_t row = 0; row < 3; ++row) {
-    wchar_t keyName[kTextUnits] = {};
-    BoundedFormat(AsUtf16(keyName), kTextUnits, kClassValues[row].keyFormat, classText);
-    if (!SetClassValue(keyName, kClassValues[row].valueName, data[row])) return FALSE;
-  }
-  return TRUE;
+  return SUCCEEDED(WriteClassKeys(classId, displayName)) ? TRUE : FALSE;
 }
 
 BOOL RegisterDeskBandCategory(REFCLSID classId, REFCATID categoryId) {
   HRESULT initialized = CoInitialize(nullptr);
-  ICatRegister* categories = nullptr;
-  HRESULT result = CoCreateInstance(CLSID_StdComponentCategoriesMgr, nullptr,
-                                    CLSCTX_INPROC_SERVER, IID_ICatRegister,
-                                    reinterpret_cast<void**>(&categories));
-  if (SUCCEEDED(result)) {
-    CATID ids[1] = {categoryId};
-    result = categories->RegisterClassImplCategories(classId, 1, ids);
-    categories->Release();
-  }
+  HRESULT result = FileInCategory(classId, categoryId);
   // Only a successful CoInitialize is ours to undo.
   if (SUCCEEDED(initialized)) CoUninitialize();
   return SUCCEEDED(result) ? TRUE : FALSE;

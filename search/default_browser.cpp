@@ -2,6 +2,7 @@
 
 #include "search/browser_discovery.h"
 #include "support/bounded_string.h"
+#include "support/hresult.h"
 #include "support/wide_text.h"
 
 namespace corvane {
@@ -12,11 +13,9 @@ constexpr size_t kBufferUnits = 4096;
 // behind them terminates whatever was read.
 constexpr LONG kReadLimitBytes = 4095;
 
-bool ReadClassesDefault(const wchar_t* subKey, wchar_t* buffer,
-                        LONG* sizeRead) {
+HRESULT ReadClassesDefault(const wchar_t* subKey, wchar_t* buffer, LONG* sizeRead) {
   *sizeRead = kReadLimitBytes;
-  return RegQueryValueW(HKEY_CLASSES_ROOT, subKey, buffer, sizeRead) ==
-         ERROR_SUCCESS;
+  return FromWin32(RegQueryValueW(HKEY_CLASSES_ROOT, subKey, buffer, sizeRead));
 }
 
 }  // namespace
@@ -25,7 +24,7 @@ BrowserKind DetectDefaultBrowser() {
   wchar_t verbOrCommand[kBufferUnits] = {};
   wchar_t commandKey[kBufferUnits] = {};
   LONG size = 0;
-  if (!ReadClassesDefault(L"http\\shell", verbOrCommand, &size) || size == 0 ||
+  if (FAILED(ReadClassesDefault(L"http\\shell", verbOrCommand, &size)) || size == 0 ||
       verbOrCommand[0] == 0) {
     if (BoundedCopy(AsUtf16(verbOrCommand), kBufferUnits, u"open") != kResultOk)
       return kBrowserNeither;
@@ -34,7 +33,7 @@ BrowserKind DetectDefaultBrowser() {
                     u"http\\shell\\%s\\command", verbOrCommand) != kResultOk)
     return kBrowserNeither;
   ZeroMemory(verbOrCommand, sizeof verbOrCommand);
-  if (!ReadClassesDefault(commandKey, verbOrCommand, &size))
+  if (FAILED(ReadClassesDefault(commandKey, verbOrCommand, &size)))
     return kBrowserNeither;
   return BrowserKindFromCommandLine(AsUtf16(verbOrCommand));
 }

@@ -2,52 +2,41 @@
 
 #include <shellapi.h>
 
-#include "search/search_address.h"
 #include "search/select_search_domain.h"
 #include "support/memory.h"
 #include "support/wide_text.h"
 
 namespace corvane {
-namespace {
-
-// Converts and picks the suffix, then builds the address: everything of a
-// launch short of the shell call.
-AddressResult PrepareAddress(const wchar_t* query, char16_t** address) {
-  *address = nullptr;
-  char* utf8 = nullptr;
-  if (!ToUtf8(query, &utf8)) return AddressResult::kFailed;
-  const wchar_t* suffix = SelectSearchDomain();
-  AddressResult result = suffix == nullptr
-                             ? AddressResult::kFailed
-                             : BuildSearchAddress(utf8, AsUtf16(suffix), address);
-  FreeMemory(utf8);
-  return result;
-}
-
-}  // namespace
 
 int ToUtf8(const wchar_t* text, char** out) {
   if (out == nullptr) return 0;
   *out = nullptr;
   if (text == nullptr) return 0;
-  int bytes = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr,
-                                  nullptr);
+  int bytes = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
   if (bytes <= 0) return 0;
-  char* buffer = AllocArray<char>(static_cast<size_t>(bytes));
-  if (buffer == nullptr) return 0;
-  if (bytes > 1 && WideCharToMultiByte(CP_UTF8, 0, text, -1, buffer, bytes,
-                                       nullptr, nullptr) == 0) {
-    FreeMemory(buffer);
+  UniqueMemory<char> buffer(AllocArray<char>(static_cast<size_t>(bytes)));
+  if (!buffer) return 0;
+  if (bytes > 1 &&
+      WideCharToMultiByte(CP_UTF8, 0, text, -1, buffer.Get(), bytes, nullptr, nullptr) == 0)
     return 0;
-  }
-  *out = buffer;
+  *out = buffer.Release();
   return 1;
+}
+
+AddressResult BuildLaunchAddress(const wchar_t* query, char16_t** address) {
+  *address = nullptr;
+  char* utf8 = nullptr;
+  if (!ToUtf8(query, &utf8)) return AddressResult::kFailed;
+  UniqueMemory<char> ownedUtf8(utf8);
+  const wchar_t* suffix = SelectSearchDomain();
+  if (suffix == nullptr) return AddressResult::kFailed;
+  return BuildSearchAddress(utf8, AsUtf16(suffix), address);
 }
 
 int LaunchWebSearch(HWND ownerWindow, const wchar_t* query, int mode) {
   if (mode != kLaunchModeWebSearch) return kLaunchFailed;
-  char16_t* address = nullptr;
-  switch (PrepareAddress(query, &address)) {
+  char16_t* built = nullptr;
+  switch (BuildLaunchAddress(query, &built)) {
     case AddressResult::kFailed:
       return kLaunchFailed;
     case AddressResult::kNothingToSearch:
@@ -55,17 +44,10 @@ int LaunchWebSearch(HWND ownerWindow, const wchar_t* query, int mode) {
     case AddressResult::kBuilt:
       break;
   }
-  HINSTANCE shellResult = ShellExecuteW(ownerWindow, L"open", AsWide(address),
-                                        nullptr, L"", SW_SHOW);
-  FreeMemory(address);
-  return reinterpret_cast<ULONG_PTR>(shellResult) > 32 ? kLaunchOpened
-                                                       : kLaunchFailed;
-}
-
-wchar_t* SearchAddressFor(const wchar_t* query) {
-  char16_t* address = nullptr;
-  PrepareAddress(query, &address);
-  return AsWide(address);
+  UniqueMemory<char16_t> address(built);
+  HINSTANCE shellResult =
+      ShellExecuteW(ownerWindow, L"open", AsWide(address.Get()), nullptr, L"", SW_SHOW);
+  return reinterpret_cast<ULONG_PTR>(shellResult) > 32 ? kLaunchOpened : kLaunchFailed;
 }
 
 }  // namespace corvane

@@ -2,6 +2,8 @@
 #pragma once
 #include <windows.h>
 
+#include "search/search_address.h"
+
 namespace corvane {
 
 // LaunchWebSearch results.
@@ -22,8 +24,9 @@ int ToUtf8(const wchar_t* text, char** out);
 // the shell to open it, with `ownerWindow` owning anything the shell shows.
 int LaunchWebSearch(HWND ownerWindow, const wchar_t* query, int mode);
 
-// The address LaunchWebSearch would open for `query` at this moment, or
-// nullptr (free with FreeMemory). For showing it to a person, not launching.
-wchar_t* SearchAddressFor(const wchar_t* query);
+// Everything of a launch short of the shell call: converts `query`, picks
+// the suffix now and builds the address; on kBuilt *address receives it
+// (free with FreeMemory), otherwise nullptr.
+AddressResult BuildLaunchAddress(const wchar_t* query, char16_t** address);
 
 }  // namespace corvane

@@ -30,17 +30,14 @@ char16_t* HomePageFromPrefs(const char* prefsText) {
   if (valueEnd == nullptr) return nullptr;
 
   std::size_t length = static_cast<std::size_t>(valueEnd - value);
-  char16_t* page = AllocArray<char16_t>(length + 1);
-  if (page == nullptr) return nullptr;
+  UniqueMemory<char16_t> page(AllocArray<char16_t>(length + 1));
+  if (!page) return nullptr;
   for (std::size_t i = 0; i < length; ++i) {
     unsigned char byte = static_cast<unsigned char>(value[i]);
-    if (byte <= 32) {
-      FreeMemory(page);
-      return nullptr;
-    }
-    page[i] = byte;
+    if (byte <= 32) return nullptr;
+    page.Get()[i] = byte;
   }
-  return page;
+  return page.Release();
 }
 
 }  // namespace corvane

@@ -25,20 +25,18 @@ AddressResult BuildSearchAddress(const char* utf8Query, const char16_t* suffix,
                          BoundedLength(suffix, kMaxBoundedCount) +
                          SearchTemplateLength() + 1;
   if (capacity > kMaxBoundedCount) return AddressResult::kFailed;
-  char16_t* buffer = AllocArray<char16_t>(capacity + 1);
-  if (buffer == nullptr) return AddressResult::kFailed;
+  UniqueMemory<char16_t> buffer(AllocArray<char16_t>(capacity + 1));
+  if (!buffer) return AddressResult::kFailed;
 
   char16_t* prefixEnd = nullptr;
   std::size_t remaining = 0;
-  Result formatted = BoundedFormatEx(buffer, capacity, &prefixEnd, &remaining,
-                                     0, SearchAddressTemplate, suffix);
+  Result formatted = BoundedFormatEx(buffer.Get(), capacity, &prefixEnd, &remaining, 0,
+                                     SearchAddressTemplate, suffix);
   if (formatted != kResultOk || prefixEnd == nullptr || remaining == 0 ||
-      !WriteEncodedQuery(utf8Query, prefixEnd, buffer + capacity)) {
-    FreeMemory(buffer);
+      !WriteEncodedQuery(utf8Query, prefixEnd, buffer.Get() + capacity))
     return AddressResult::kFailed;
-  }
   // The zero fill terminates the address.
-  *address = buffer;
+  *address = buffer.Release();
   return AddressResult::kBuilt;
 }
 

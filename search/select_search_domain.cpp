@@ -25,10 +25,8 @@ wchar_t* ReadHomePage(BrowserKind browser) {
 }  // namespace
 
 const wchar_t* SelectSearchDomain() {
-  if (wchar_t* page = ReadHomePage(DetectDefaultBrowser())) {
-    const char16_t* suffix = DomainFromHomePage(AsUtf16(page));
-    FreeMemory(page);
-    if (suffix != nullptr) return AsWide(suffix);
+  if (UniqueMemory<wchar_t> page{ReadHomePage(DetectDefaultBrowser())}) {
+    if (const char16_t* suffix = DomainFromHomePage(AsUtf16(page.Get()))) return AsWide(suffix);
   }
   if (const wchar_t* suffix = DomainFromLocale()) return suffix;
   return AsWide(kFallbackSuffix);

@@ -4,6 +4,8 @@
 #pragma once
 #include <cstddef>
 
+#include "support/unique_handle.h"
+
 namespace corvane {
 
 // count * size bytes, all zero; nullptr when the product overflows or no
@@ -15,5 +17,9 @@ template <class T>
 T* AllocArray(std::size_t count) {
   return static_cast<T*>(AllocZeroed(count, sizeof(T)));
 }
+
+// A block from AllocZeroed with one owner.
+template <class T>
+using UniqueMemory = UniqueHandle<T*, FreeMemory>;
 
 }  // namespace corvane

@@ -8,8 +8,10 @@
 #include "module/module_state.h"
 #include "res/resource_ids.h"
 #include "support/bounded_string.h"
+#include "support/hresult.h"
 #include "support/resource_strings.h"
 #include "support/wide_text.h"
+#include "support/windows_handles.h"
 #include "ui/focus_hotkey.h"
 #include "ui/go_button.h"
 #include "ui/search_box.h"
@@ -25,11 +27,11 @@ constexpr int kFontPoints = 9;
 // The class outlives a module image that is unloaded; a class whose window
 // procedure is not this image's is registered afresh, and when that is not
 // possible no window is made from it.
-bool EnsureBandClass() {
+HRESULT EnsureBandClass() {
   WNDCLASSW existing = {};
   if (GetClassInfoW(ModuleInstance, kBandClass, &existing)) {
-    if (existing.lpfnWndProc == BandWindowProc) return true;
-    if (!UnregisterClassW(kBandClass, existing.hInstance)) return false;
+    if (existing.lpfnWndProc == BandWindowProc) return S_OK;
+    if (!UnregisterClassW(kBandClass, existing.hInstance)) return LastErrorResult();
   }
   WNDCLASSW wc = {};
   wc.style = CS_GLOBALCLASS | CS_HREDRAW | CS_VREDRAW;
@@ -38,14 +40,20 @@ bool EnsureBandClass() {
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = kBandClass;
-  return RegisterClassW(&wc) != 0;
+  return RegisterClassW(&wc) != 0 ? S_OK : LastErrorResult();
+}
+
+// The font's height in pixels for the parent's DPI.
+HRESULT FontHeightFor(HWND parent, int* height) {
+  WindowDc dc(parent);
+  if (dc.Get() == nullptr) return E_FAIL;
+  *height = MulDiv(kFontPoints, GetDeviceCaps(dc.Get(), LOGPIXELSY), 72);
+  return S_OK;
 }
 
 HFONT CreateBandFont(HWND parent) {
-  HDC dc = GetWindowDC(parent);
-  if (dc == nullptr) return nullptr;
-  int height = MulDiv(kFontPoints, GetDeviceCaps(dc, LOGPIXELSY), 72);
-  ReleaseDC(parent, dc);
+  int height = 0;
+  if (FAILED(FontHeightFor(parent, &height))) return nullptr;
   for (const char16_t* face : {u"Tahoma", u"MS Sans Serif"}) {
     LOGFONTW logFont = {};
     logFont.lfHeight = -height;
@@ -93,8 +101,8 @@ void ReportFocus(SearchBand* band, BOOL focused) {
   band->hasFocus = focused;
   IInputObjectSite* site = band->inputObjectSite;
   if (site == nullptr) return;
-  KeepAlive<SearchBand> aliveBand(band);
-  KeepAlive<IInputObjectSite> aliveSite(site);
+  ComPtr<SearchBand> aliveBand = HoldReference(band);
+  ComPtr<IInputObjectSite> aliveSite = HoldReference(site);
   site->OnFocusChangeIS(static_cast<IDeskBand*>(band), focused);
 }
 
@@ -154,6 +162,8 @@ LRESULT OnMouseLeave(SearchBand* band, HWND, WPARAM, LPARAM) {
 // The F12 hook serves this window's hint box and goes with it; the tooltip
 // is owned by the top-level window, so it would outlive this one.
 LRESULT OnDestroy(SearchBand* band, HWND, WPARAM, LPARAM) {
+  // The only place the hook is removed: it lives exactly as long as the
+  // band window, whether the host closes the band or just releases it.
   RemoveFocusHotkey(band->focusHook, band->hintEdit);
   band->focusHook = nullptr;
   DestroyAndClear(band->tooltip);
@@ -214,7 +224,7 @@ bool IsHintBox(HWND window) {
 
 BOOL CreateBandWindow(SearchBand* band) {
   if (band->bandWindow != nullptr) return TRUE;
-  if (band->parentWindow == nullptr || !EnsureBandClass()) return FALSE;
+  if (band->parentWindow == nullptr || FAILED(EnsureBandClass())) return FALSE;
   RECT client = {};
   GetClientRect(band->parentWindow, &client);
   band->width = client.right - client.left;

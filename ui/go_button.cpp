@@ -2,14 +2,14 @@
 
 #include <commctrl.h>
 
-#include <initializer_list>
-
 #include <cstddef>
+#include <initializer_list>
 
 #include "band/search_band.h"
 #include "module/module_state.h"
 #include "res/resource_ids.h"
 #include "support/resource_strings.h"
+#include "support/windows_handles.h"
 #include "ui/query_submission.h"
 
 namespace corvane {
@@ -54,25 +54,19 @@ void UpdateGoButtonTool(SearchBand* band) {
 }
 
 // Row of edits plus, when shown, the rounded button; never beyond the band.
-HRGN MakeBandRegion(SearchBand* band, RowGeometry row) {
-  HRGN region = CreateRectRgn(kEditLeft, row.top, kEditLeft + row.editWidth,
-                              row.top + kRowHeight);
-  if (region == nullptr) return nullptr;
+UniqueGdiObject<HRGN> MakeBandRegion(SearchBand* band, RowGeometry row) {
+  UniqueGdiObject<HRGN> region(
+      CreateRectRgn(kEditLeft, row.top, kEditLeft + row.editWidth, row.top + kRowHeight));
+  if (!region) return {};
   if (band->showGoButton) {
     const RECT& button = band->goButtonRect;
-    HRGN rounded = CreateRoundRectRgn(button.left + 2, button.top + 2,
-                                      button.left + 21, button.top + 21, 2, 2);
-    if (rounded == nullptr) {
-      DeleteObject(region);
-      return nullptr;
-    }
-    CombineRgn(region, region, rounded, RGN_OR);
-    DeleteObject(rounded);
+    UniqueGdiObject<HRGN> rounded(CreateRoundRectRgn(button.left + 2, button.top + 2,
+                                                     button.left + 21, button.top + 21, 2, 2));
+    if (!rounded) return {};
+    CombineRgn(region.Get(), region.Get(), rounded.Get(), RGN_OR);
   }
-  if (HRGN client = CreateRectRgn(0, 0, band->width, band->height)) {
-    CombineRgn(region, region, client, RGN_AND);
-    DeleteObject(client);
-  }
+  if (UniqueGdiObject<HRGN> client{CreateRectRgn(0, 0, band->width, band->height)})
+    CombineRgn(region.Get(), region.Get(), client.Get(), RGN_AND);
   return region;
 }
 
@@ -115,10 +109,10 @@ void LayoutBand(SearchBand* band) {
     band->goButtonRect = {left, top, left + kButtonSize, top + kButtonSize};
   }
   // Without a region in hand the window keeps the one it has.
-  HRGN region = MakeBandRegion(band, row);
-  if (region == nullptr) return;
+  UniqueGdiObject<HRGN> region = MakeBandRegion(band, row);
+  if (!region) return;
   // Once set, the window owns the region; a band without a window does not.
-  if (!SetWindowRgn(band->bandWindow, region, TRUE)) DeleteObject(region);
+  if (SetWindowRgn(band->bandWindow, region.Get(), TRUE)) region.Release();
   UpdateGoButtonTool(band);
 }
 

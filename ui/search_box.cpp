@@ -9,13 +9,15 @@
 namespace corvane {
 namespace {
 
-// The edit's own procedure is kept in the edit itself as well, so that the
-// edit keeps working even after its band has let go of the band window.
-WNDPROC OwnProcedureOf(HWND edit) {
-  return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(edit, GWLP_USERDATA));
-}
-
 SearchBand* BandOfEdit(HWND edit) { return BandFromWindow(GetParent(edit)); }
+
+// The procedure the edit had before it was subclassed, kept by its band. The
+// band window lets go of its band only once its children are gone, so an
+// edit always finds one; without it the edit is answered as a plain window.
+LRESULT CallOwnProcedure(WNDPROC own, HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+  return own != nullptr ? CallWindowProcW(own, edit, message, wParam, lParam)
+                        : DefWindowProcW(edit, message, wParam, lParam);
+}
 
 bool IsLineBreakCharacter(WPARAM character) {
   return character == L'\r' || character == L'\n';
@@ -24,10 +26,8 @@ bool IsLineBreakCharacter(WPARAM character) {
 }  // namespace
 
 WNDPROC SubclassEdit(HWND edit, WNDPROC procedure) {
-  auto own = reinterpret_cast<WNDPROC>(
+  return reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
-  SetWindowLongPtrW(edit, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(own));
-  return own;
 }
 
 LRESULT CALLBACK SearchEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -38,7 +38,8 @@ LRESULT CALLBACK SearchEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM l
   }
   // Enter's character message would put a line break into the emptied box.
   if (message == WM_CHAR && IsLineBreakCharacter(wParam)) return 0;
-  LRESULT result = CallWindowProcW(OwnProcedureOf(edit), edit, message, wParam, lParam);
+  LRESULT result = CallOwnProcedure(band != nullptr ? band->searchEditOldProc : nullptr, edit,
+                                    message, wParam, lParam);
   if (band != nullptr && message == WM_KILLFOCUS) {
     SetWindowTextW(band->hintEdit, LoadResString(IDS_SEARCH_HINT));
     ShowWindow(band->hintEdit, SW_SHOW);
@@ -48,8 +49,9 @@ LRESULT CALLBACK SearchEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM l
 }
 
 LRESULT CALLBACK HintEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
-  LRESULT result = CallWindowProcW(OwnProcedureOf(edit), edit, message, wParam, lParam);
   SearchBand* band = BandOfEdit(edit);
+  LRESULT result = CallOwnProcedure(band != nullptr ? band->hintEditOldProc : nullptr, edit,
+                                    message, wParam, lParam);
   if (band != nullptr && message == WM_SETFOCUS) {
     ShowWindow(band->searchEdit, SW_SHOW);
     ShowWindow(edit, SW_HIDE);

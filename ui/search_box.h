@@ -8,7 +8,8 @@ namespace corvane {
 LRESULT CALLBACK SearchEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK HintEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Puts `procedure` in front of the edit's own and returns the edit's own.
+// Puts `procedure` in front of the edit's own and returns the edit's own,
+// which the band keeps.
 WNDPROC SubclassEdit(HWND edit, WNDPROC procedure);
 
 }  // namespace corvane

@@ -78,7 +78,8 @@ void BareReads() {
 }
 
 void LaunchPath() {
-  wchar_t* address = corvane::SearchAddressFor(L"Gr\u00FC\u00DFe aus C++ und mehr");
+  char16_t* address = nullptr;
+  corvane::BuildLaunchAddress(L"Gr\u00FC\u00DFe aus C++ und mehr", &address);
   corvane::FreeMemory(address);
 }
 
@@ -100,8 +101,9 @@ int main() {
   SetDefault(L"http\\shell\\open\\command",
              L"\"C:\\Program Files\\Mozilla Firefox\\firefox.exe\" -url \"%1\"");
   MakeProfile();
-  wchar_t* address = corvane::SearchAddressFor(L"check");
-  std::printf("address: %ls\n", address);
+  char16_t* address = nullptr;
+  corvane::BuildLaunchAddress(L"check", &address);
+  std::printf("address: %ls\n", reinterpret_cast<wchar_t*>(address));
   corvane::FreeMemory(address);
 
   const int calls = 2000;

@@ -1,0 +1,23 @@
+// The Windows layer reports every failure as an HRESULT and passes the
+// platform's codes on unchanged; this is its one early-return helper.
+#pragma once
+#include <windows.h>
+
+#define RETURN_IF_FAILED(expression)                   \
+  do {                                                 \
+    const HRESULT returnIfFailedResult = (expression); \
+    if (FAILED(returnIfFailedResult)) return returnIfFailedResult; \
+  } while (0)
+
+namespace corvane {
+
+// A registry or other Win32 status code as an HRESULT.
+inline HRESULT FromWin32(LONG status) { return HRESULT_FROM_WIN32(static_cast<unsigned long>(status)); }
+
+// The calling thread's last error as a failure, never S_OK.
+inline HRESULT LastErrorResult() {
+  DWORD error = GetLastError();
+  return error == ERROR_SUCCESS ? E_FAIL : HRESULT_FROM_WIN32(error);
+}
+
+}  // namespace corvane

@@ -1,0 +1,59 @@
+// Owners for the Windows handles the module holds for the length of a call:
+// each kind closes with its own function.
+#pragma once
+#include <windows.h>
+
+#include "support/unique_handle.h"
+
+namespace corvane {
+
+inline HANDLE InvalidHandleValue() { return INVALID_HANDLE_VALUE; }
+
+using UniqueRegistryKey = UniqueHandle<HKEY, RegCloseKey>;
+using UniqueFile = UniqueHandle<HANDLE, CloseHandle, InvalidHandleValue>;
+using UniqueFindHandle = UniqueHandle<HANDLE, FindClose, InvalidHandleValue>;
+using UniqueDc = UniqueHandle<HDC, DeleteDC>;
+using UniqueWindow = UniqueHandle<HWND, DestroyWindow>;
+using UniqueHook = UniqueHandle<HHOOK, UnhookWindowsHookEx>;
+template <class Object>
+using UniqueGdiObject = UniqueHandle<Object, DeleteObject>;
+
+template <class Interface>
+void ReleaseInterface(Interface* object) {
+  object->Release();
+}
+// A counted interface pointer; PutVoid() is the out-parameter of
+// QueryInterface-style calls.
+template <class Interface>
+class ComPtr : public UniqueHandle<Interface*, ReleaseInterface<Interface>> {
+ public:
+  using UniqueHandle<Interface*, ReleaseInterface<Interface>>::UniqueHandle;
+  void** PutVoid() { return reinterpret_cast<void**>(this->Put()); }
+};
+
+// Another reference to `object`, held while the owner lives: across a call
+// out (to a site, or through a message loop) during which every other holder
+// may let go.
+template <class Interface>
+ComPtr<Interface> HoldReference(Interface* object) {
+  object->AddRef();
+  return ComPtr<Interface>(object);
+}
+
+// A window's device context, given back to the window.
+class WindowDc {
+ public:
+  explicit WindowDc(HWND window) : window(window), dc(GetWindowDC(window)) {}
+  ~WindowDc() {
+    if (dc != nullptr) ReleaseDC(window, dc);
+  }
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+  HDC Get() const { return dc; }
+
+ private:
+  HWND window;
+  HDC dc;
+};
+
+}  // namespace corvane
