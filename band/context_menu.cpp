@@ -21,13 +21,12 @@ const struct {
 
 }  // namespace
 
-STDMETHODIMP SearchBand::QueryContextMenu(HMENU menu, UINT position,
-                                          UINT firstId, UINT, UINT flags) {
+STDMETHODIMP SearchBand::QueryContextMenu(HMENU menu, UINT position, UINT firstId, UINT,
+                                          UINT flags) {
   if (flags & CMF_DEFAULTONLY) return S_OK;
   InsertMenuW(menu, position, MF_BYPOSITION | (showGoButton ? MF_CHECKED : 0),
               firstId + kToggleGoButton, LoadResString(IDS_SHOW_GO_BUTTON));
-  InsertMenuW(menu, position, MF_BYPOSITION, firstId + kAbout,
-              LoadResString(IDS_ABOUT_MENU));
+  InsertMenuW(menu, position, MF_BYPOSITION, firstId + kAbout, LoadResString(IDS_ABOUT_MENU));
   return MAKE_HRESULT(SEVERITY_SUCCESS, 0, 2);
 }
 
@@ -43,21 +42,21 @@ STDMETHODIMP SearchBand::InvokeCommand(CMINVOKECOMMANDINFO* info) {
       if (bandWindow != nullptr) InvalidateRect(bandWindow, nullptr, FALSE);
       return S_OK;
     case kAbout:
-      MessageBoxW(info->hwnd, LoadResString(IDS_ABOUT_TEXT),
-                  LoadResString(IDS_PRODUCT_NAME), MB_ICONINFORMATION | MB_OK);
+      MessageBoxW(info->hwnd, LoadResString(IDS_ABOUT_TEXT), LoadResString(IDS_PRODUCT_NAME),
+                  MB_ICONINFORMATION | MB_OK);
       return S_OK;
     default:
       return E_INVALIDARG;
   }
 }
 
-STDMETHODIMP SearchBand::GetCommandString(UINT_PTR command, UINT type, UINT*,
-                                          CHAR* name, UINT capacity) {
+STDMETHODIMP SearchBand::GetCommandString(UINT_PTR command, UINT type, UINT*, CHAR* name,
+                                          UINT capacity) {
   if (type == GCS_VALIDATEW) return S_OK;
   if (type != GCS_VERBW && type != GCS_HELPTEXTW) return E_INVALIDARG;
   if (command > kAbout || capacity > kMaxBoundedCount) return E_INVALIDARG;
-  const char16_t* text = type == GCS_VERBW ? kCommandTexts[command].verb
-                                           : kCommandTexts[command].helpText;
+  const char16_t* text =
+      type == GCS_VERBW ? kCommandTexts[command].verb : kCommandTexts[command].helpText;
   return BoundedCopy(reinterpret_cast<char16_t*>(name), capacity, text);
 }
 

@@ -50,11 +50,11 @@ class SearchBand final : public IDeskBand,
   STDMETHODIMP GetSizeMax(ULARGE_INTEGER* size) override;
 
   // IContextMenu
-  STDMETHODIMP QueryContextMenu(HMENU menu, UINT position, UINT firstId,
-                                UINT lastId, UINT flags) override;
+  STDMETHODIMP QueryContextMenu(HMENU menu, UINT position, UINT firstId, UINT lastId,
+                                UINT flags) override;
   STDMETHODIMP InvokeCommand(CMINVOKECOMMANDINFO* info) override;
-  STDMETHODIMP GetCommandString(UINT_PTR command, UINT type, UINT* reserved,
-                                CHAR* name, UINT capacity) override;
+  STDMETHODIMP GetCommandString(UINT_PTR command, UINT type, UINT* reserved, CHAR* name,
+                                UINT capacity) override;
 
   // The record, shared with the band window's code.
   ULONG refCount = 1;

@@ -30,9 +30,7 @@ STDMETHODIMP SearchBand::CloseDW(DWORD) {
   return S_OK;
 }
 
-STDMETHODIMP SearchBand::ResizeBorderDW(LPCRECT, IUnknown*, BOOL) {
-  return E_NOTIMPL;
-}
+STDMETHODIMP SearchBand::ResizeBorderDW(LPCRECT, IUnknown*, BOOL) { return E_NOTIMPL; }
 
 STDMETHODIMP SearchBand::GetBandInfo(DWORD, DWORD viewMode, DESKBANDINFO* info) {
   if (info == nullptr) return E_INVALIDARG;
@@ -47,8 +45,7 @@ STDMETHODIMP SearchBand::GetBandInfo(DWORD, DWORD viewMode, DESKBANDINFO* info) 
   if (info->dwMask & DBIM_MAXSIZE) info->ptMaxSize = {-1, -1};
   if (info->dwMask & DBIM_INTEGRAL) info->ptIntegral = {1, 1};
   if (info->dwMask & DBIM_ACTUAL) info->ptActual = {100, 100};
-  if (info->dwMask & DBIM_TITLE)
-    BoundedCopy(AsUtf16(info->wszTitle), 256, u"");
+  if (info->dwMask & DBIM_TITLE) BoundedCopy(AsUtf16(info->wszTitle), 256, u"");
   if (info->dwMask & DBIM_MODEFLAGS) info->dwModeFlags = DBIMF_VARIABLEHEIGHT;
   return S_OK;
 }
@@ -75,8 +72,8 @@ STDMETHODIMP SearchBand::SetSite(IUnknown* site) {
     oleWindow->GetWindow(&parentWindow);
   if (parentWindow == nullptr) return E_FAIL;
   if (!CreateBandWindow(this)) return E_FAIL;
-  return SUCCEEDED(site->QueryInterface(
-             IID_IInputObjectSite, reinterpret_cast<void**>(&inputObjectSite)))
+  return SUCCEEDED(
+             site->QueryInterface(IID_IInputObjectSite, reinterpret_cast<void**>(&inputObjectSite)))
              ? S_OK
              : E_FAIL;
 }

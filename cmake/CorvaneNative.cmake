@@ -1,5 +1,6 @@
 # Native build of the platform-free logic: unit tests under AddressSanitizer
-# and UndefinedBehaviorSanitizer, libFuzzer targets (clang) and benchmarks.
+# and UndefinedBehaviorSanitizer, libFuzzer targets (clang), benchmarks, and
+# the checks that build the Windows product in other ways.
 option(CORVANE_SANITIZE "Build with ASan and UBSan" ON)
 option(CORVANE_FUZZERS "Build libFuzzer targets (clang only)" ON)
 option(CORVANE_BENCHMARKS "Build the benchmarks (no sanitizers)" OFF)
@@ -12,30 +13,48 @@ if(CORVANE_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
-add_subdirectory(${CORVANE_GTEST_SOURCE_DIR} googletest EXCLUDE_FROM_ALL)
+if(BUILD_TESTING)
+  include(cmake/CorvaneGoogleTest.cmake)
 
-add_executable(native_unit_tests
-  tests/native/absolute_pointer_test.cpp
-  tests/native/bounded_string_test.cpp
-  tests/native/browser_command_test.cpp
-  tests/native/domain_matching_test.cpp
-  tests/native/prefs_file_test.cpp
-  tests/native/url_encoding_test.cpp
-  tests/support/failing_memory.cpp
-)
-target_link_libraries(native_unit_tests PRIVATE corvane_pure GTest::gtest_main)
-add_test(NAME native_unit_tests COMMAND native_unit_tests --gtest_brief=1)
-set_tests_properties(native_unit_tests PROPERTIES LABELS native)
+  add_executable(native_unit_tests
+    tests/native/absolute_pointer_test.cpp
+    tests/native/bounded_string_test.cpp
+    tests/native/browser_command_test.cpp
+    tests/native/domain_matching_test.cpp
+    tests/native/prefs_file_test.cpp
+    tests/native/url_encoding_test.cpp
+    tests/support/native/failing_memory.cpp
+  )
+  target_link_libraries(native_unit_tests PRIVATE corvane_pure GTest::gtest_main)
+  add_test(NAME native_unit_tests COMMAND native_unit_tests --gtest_brief=1)
+  set_tests_properties(native_unit_tests PROPERTIES LABELS native)
 
-# The Go-button bitmaps in res/ are exactly what their generator draws.
-add_executable(make_go_bitmaps tools/make_go_bitmaps.cpp)
-add_test(NAME go_bitmaps_reproducible
-  COMMAND ${CMAKE_COMMAND} -DGENERATOR=$<TARGET_FILE:make_go_bitmaps>
-          -DSOURCE_DIR=${CMAKE_SOURCE_DIR} -DWORK_DIR=${CMAKE_BINARY_DIR}/bitmaps
-          -P ${CMAKE_SOURCE_DIR}/cmake/CheckGoBitmaps.cmake)
-set_tests_properties(go_bitmaps_reproducible PROPERTIES LABELS native)
+  # The Go-button bitmaps in res/ are exactly what their generator draws.
+  add_executable(make_go_bitmaps tools/make_go_bitmaps.cpp)
+  add_test(NAME go_bitmaps_reproducible
+    COMMAND ${CMAKE_COMMAND} -DGENERATOR=$<TARGET_FILE:make_go_bitmaps>
+            -DSOURCE_DIR=${CMAKE_SOURCE_DIR} -DWORK_DIR=${CMAKE_BINARY_DIR}/bitmaps
+            -P ${CMAKE_SOURCE_DIR}/cmake/CheckGoBitmaps.cmake)
+  set_tests_properties(go_bitmaps_reproducible PROPERTIES LABELS native)
 
-if(CORVANE_FUZZERS AND CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+  # The code follows .clang-format.
+  find_program(CORVANE_CLANG_FORMAT NAMES clang-format clang-format-14 REQUIRED)
+  add_test(NAME source_format
+    COMMAND bash ${CMAKE_SOURCE_DIR}/tests/build/check_format.sh ${CORVANE_CLANG_FORMAT})
+  set_tests_properties(source_format PROPERTIES LABELS native
+    WORKING_DIRECTORY ${CMAKE_SOURCE_DIR})
+
+  # The Windows product built the ways a Windows developer builds it: with
+  # the tests off and no GoogleTest anywhere, and by clang with lld.
+  foreach(check windows_build_without_tests clang_mingw_dll)
+    add_test(NAME ${check}
+      COMMAND bash ${CMAKE_SOURCE_DIR}/tests/build/${check}.sh ${CMAKE_SOURCE_DIR}
+              ${CMAKE_BINARY_DIR}/build-checks/${check})
+    set_tests_properties(${check} PROPERTIES LABELS "native;build" TIMEOUT 600)
+  endforeach()
+endif()
+
+if(BUILD_TESTING AND CORVANE_FUZZERS AND CMAKE_CXX_COMPILER_ID MATCHES "Clang")
   # Coverage-instrumented copy of the logic for the fuzzers.
   add_library(corvane_pure_fuzz STATIC ${CORVANE_PURE_SOURCES} support/memory.cpp)
   target_include_directories(corvane_pure_fuzz PUBLIC ${CMAKE_SOURCE_DIR})

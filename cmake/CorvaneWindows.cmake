@@ -1,5 +1,5 @@
-# Windows build: the DLL, its helper programs and the tests that run under
-# Wine.
+# Windows build: the DLL, the host program, and (with BUILD_TESTING) the
+# tests that run under Wine.
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
                         WINVER=0x0601 _WIN32_WINNT=0x0601)
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
@@ -27,6 +27,10 @@ else()
     # The .def names the entries undecorated; let the linker map them to the
     # stdcall symbols without a warning.
     list(APPEND CORVANE_PRODUCT_LINK_OPTIONS -Wl,--enable-stdcall-fixup)
+  endif()
+  if(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    # clang ignores the "shared" section attribute; lld marks it instead.
+    list(APPEND CORVANE_PRODUCT_LINK_OPTIONS "SHELL:-Xlinker -Xlink=/section:.shared,RWS")
   endif()
   set(CORVANE_WIDE_MAIN_OPTIONS -municode)
 endif()
@@ -98,17 +102,27 @@ target_link_options(corvane PRIVATE ${CORVANE_PRODUCT_LINK_OPTIONS})
 set_target_properties(corvane PROPERTIES
   PREFIX "" OUTPUT_NAME "CORVANE" SUFFIX ".DLL")
 
-# Helper programs.
+# What a program needs to host the band as the shell does, shared by the
+# host program and the tests.
+add_library(corvane_host_support STATIC
+  tools/band_site.cpp
+  tools/url_recorder_setup.cpp
+  tools/utf8_text.cpp
+)
+target_link_libraries(corvane_host_support PUBLIC corvane_module corvane_win corvane_memory
+                      ole32 uuid)
+
+# The host program (the band in a window of its own) and the recorder that
+# stands in for a browser in headless runs.
 add_executable(url_recorder tools/url_recorder.cpp)
+target_link_libraries(url_recorder PRIVATE corvane_host_support)
 add_executable(band_host tools/band_host.cpp)
-target_link_libraries(band_host PRIVATE corvane_module comctl32 ole32 uuid)
+target_link_libraries(band_host PRIVATE corvane_host_support comctl32)
 add_dependencies(band_host corvane url_recorder)
 foreach(tool url_recorder band_host)
   target_link_options(${tool} PRIVATE ${CORVANE_WIDE_MAIN_OPTIONS})
 endforeach()
 
-include(cmake/CorvaneWineTests.cmake)
-
-# Benchmark of a launch short of the shell call (run by tools/bench.sh).
-add_executable(launch_path_benchmark tests/bench/launch_path_benchmark.cpp)
-target_link_libraries(launch_path_benchmark PRIVATE corvane_win corvane_memory)
+if(BUILD_TESTING)
+  include(cmake/CorvaneWineTests.cmake)
+endif()

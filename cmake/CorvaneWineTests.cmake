@@ -35,8 +35,7 @@ else()
   endif()
 endif()
 
-set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
-add_subdirectory(${CORVANE_GTEST_SOURCE_DIR} googletest EXCLUDE_FROM_ALL)
+include(cmake/CorvaneGoogleTest.cmake)
 
 # Wine keeps the user's locale settings in the prefix's registry and rewrites
 # them whenever a process starts under another locale, so every test runs
@@ -76,7 +75,7 @@ endfunction()
 function(corvane_wine_gtest name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES;ENVIRONMENT;PROPERTIES" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} GTest::gtest_main)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} corvane_host_support GTest::gtest_main)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
   if(NOT MSVC)
     target_compile_options(${name} PRIVATE -Wno-missing-field-initializers -Wno-cast-function-type)
@@ -94,11 +93,16 @@ function(corvane_lock_display name)
   endif()
 endfunction()
 
+# Scratch registry roots and folders, the recorder, a loaded module's image.
+set(CORVANE_TEST_SUPPORT tests/support/win/test_support.cpp)
+# Frames, activation, message pumping and boxes, bands from this tree's DLL.
+set(CORVANE_UI_TEST_SUPPORT ${CORVANE_TEST_SUPPORT} tests/support/win/ui_support.cpp)
+
 corvane_wine_gtest(search_tests
   SOURCES
     tests/win/browser_discovery_test.cpp
     tests/win/launch_web_search_test.cpp
-    tests/win/test_support.cpp
+    ${CORVANE_TEST_SUPPORT}
   LIBRARIES corvane_win corvane_memory)
 # Its launches start programs, which take the activation for a moment.
 corvane_lock_display(search_tests)
@@ -108,44 +112,41 @@ corvane_wine_gtest(module_tests
     tests/win/resources_test.cpp
     tests/win/settings_store_test.cpp
     tests/win/shared_hook_state_test.cpp
-    tests/win/test_support.cpp
+    ${CORVANE_TEST_SUPPORT}
   LIBRARIES corvane_module version)
 add_dependencies(module_tests corvane)
 
 corvane_wine_gtest(band_tests
   SOURCES
-    tests/win/band_host.cpp
+    tests/support/win/band_test_support.cpp
     tests/win/band_lifetime_test.cpp
     tests/win/band_object_test.cpp
-    tests/win/band_test_support.cpp
     tests/win/band_window_test.cpp
-    tests/win/test_support.cpp
+    ${CORVANE_UI_TEST_SUPPORT}
   LIBRARIES corvane_module comctl32 ole32 uuid)
 add_dependencies(band_tests corvane)
 corvane_lock_display(band_tests)
 
 corvane_wine_gtest(entry_tests
   SOURCES
-    tests/win/band_host.cpp
     tests/win/factory_test.cpp
     tests/win/registration_test.cpp
-    tests/win/test_support.cpp
+    ${CORVANE_UI_TEST_SUPPORT}
   LIBRARIES corvane_module comctl32 ole32 uuid)
 add_dependencies(entry_tests corvane)
 corvane_lock_display(entry_tests)
 
 corvane_wine_gtest(band_reload_tests
   SOURCES
-    tests/win/band_host.cpp
     tests/win/band_reload_test.cpp
-    tests/win/test_support.cpp
+    ${CORVANE_UI_TEST_SUPPORT}
   LIBRARIES corvane_module comctl32 ole32 uuid)
 add_dependencies(band_reload_tests corvane)
 corvane_lock_display(band_reload_tests)
 
 # F12 from another application and real keystrokes, driven by xdotool. The
 # display's focus and pointer are shared, so nothing else runs meanwhile.
-add_executable(key_target tests/win/key_target.cpp)
+add_executable(key_target tests/support/e2e/key_target.cpp)
 target_link_options(key_target PRIVATE ${CORVANE_WIDE_MAIN_OPTIONS})
 if(CORVANE_RUN_WINE_TESTS AND NOT CMAKE_HOST_WIN32)
   add_test(NAME ${arch}_focus_key_and_keystrokes
@@ -188,3 +189,7 @@ foreach(case "de_CH.UTF-8:ch:ch" "de_DE.UTF-8:de:de" "en_GB.UTF-8:co.uk:co.uk"
     ENVIRONMENT "LC_ALL=${locale};LANG=${locale}"
     PROPERTIES RUN_SERIAL TRUE)
 endforeach()
+
+# Benchmark of a launch short of the shell call (run by tools/bench.sh).
+add_executable(launch_path_benchmark tests/bench/launch_path_benchmark.cpp)
+target_link_libraries(launch_path_benchmark PRIVATE corvane_win corvane_memory)

@@ -7,26 +7,23 @@
 
 namespace corvane {
 
-SearchBandFactory::SearchBandFactory(REFCLSID classId) : clsid_(classId) {
-  ObjectCreated();
-}
+SearchBandFactory::SearchBandFactory(REFCLSID classId) : classId(classId) { ObjectCreated(); }
 
 SearchBandFactory::~SearchBandFactory() { ObjectDestroyed(); }
 
 STDMETHODIMP SearchBandFactory::QueryInterface(REFIID iid, void** out) {
   if (out == nullptr) return E_POINTER;
   *out = nullptr;
-  if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_IClassFactory))
-    return E_NOINTERFACE;
+  if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_IClassFactory)) return E_NOINTERFACE;
   *out = static_cast<IClassFactory*>(this);
   AddRef();
   return S_OK;
 }
 
-STDMETHODIMP_(ULONG) SearchBandFactory::AddRef() { return ++refCount_; }
+STDMETHODIMP_(ULONG) SearchBandFactory::AddRef() { return ++refCount; }
 
 STDMETHODIMP_(ULONG) SearchBandFactory::Release() {
-  ULONG count = --refCount_;
+  ULONG count = --refCount;
   if (count == 0) delete this;
   return count;
 }
@@ -35,7 +32,7 @@ STDMETHODIMP SearchBandFactory::CreateInstance(IUnknown* outer, REFIID iid, void
   if (out == nullptr) return E_POINTER;
   *out = nullptr;
   if (outer != nullptr) return CLASS_E_NOAGGREGATION;
-  if (!IsEqualCLSID(clsid_, CLSID_SearchBand)) return E_FAIL;
+  if (!IsEqualCLSID(classId, CLSID_SearchBand)) return E_FAIL;
   SearchBand* band = new (std::nothrow) SearchBand();
   if (band == nullptr) return E_OUTOFMEMORY;
   HRESULT result = band->QueryInterface(iid, out);
@@ -47,8 +44,7 @@ STDMETHODIMP SearchBandFactory::LockServer(BOOL) { return E_NOTIMPL; }
 
 }  // namespace corvane
 
-extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID classId, REFIID iid,
-                                                   void** out) {
+extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID classId, REFIID iid, void** out) {
   if (out == nullptr) return E_POINTER;
   *out = nullptr;
   if (!IsEqualCLSID(classId, corvane::CLSID_SearchBand)) return CLASS_E_CLASSNOTAVAILABLE;

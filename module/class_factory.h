@@ -19,8 +19,8 @@ class SearchBandFactory final : public IClassFactory {
 
  private:
   ~SearchBandFactory();
-  ULONG refCount_ = 1;
-  CLSID clsid_;
+  ULONG refCount = 1;
+  CLSID classId;
 };
 
 }  // namespace corvane

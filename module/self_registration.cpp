@@ -20,9 +20,9 @@ constexpr DWORD kMessageDelayMs = 500;
 // This module, whatever its file is called and whatever else is loaded.
 HMODULE OwnModule() {
   HMODULE self = nullptr;
-  GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                         GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                     reinterpret_cast<LPCWSTR>(&OwnModule), &self);
+  GetModuleHandleExW(
+      GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+      reinterpret_cast<LPCWSTR>(&OwnModule), &self);
   return self;
 }
 
@@ -46,13 +46,13 @@ const char16_t* const kUnregisterKeys[] = {
 
 HRESULT SetClassValue(const wchar_t* keyName, const wchar_t* valueName, const wchar_t* data) {
   UniqueRegistryKey key;
-  RETURN_IF_FAILED(FromWin32(RegCreateKeyExW(HKEY_CLASSES_ROOT, keyName, 0, nullptr,
-                                             REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr,
-                                             key.Put(), nullptr)));
+  RETURN_IF_FAILED(
+      FromWin32(RegCreateKeyExW(HKEY_CLASSES_ROOT, keyName, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                KEY_WRITE, nullptr, key.Put(), nullptr)));
   wchar_t value[kTextUnits] = {};
   BoundedCopy(AsUtf16(value), kTextUnits, AsUtf16(data));
-  DWORD bytes = static_cast<DWORD>((BoundedLength(AsUtf16(value), kTextUnits) + 1) *
-                                   sizeof(wchar_t));
+  DWORD bytes =
+      static_cast<DWORD>((BoundedLength(AsUtf16(value), kTextUnits) + 1) * sizeof(wchar_t));
   // A class whose server path was not stored cannot be created: that is a
   // failed registration, not a success.
   return FromWin32(
@@ -79,9 +79,8 @@ HRESULT WriteClassKeys(REFCLSID classId, const wchar_t* displayName) {
 
 HRESULT FileInCategory(REFCLSID classId, REFCATID categoryId) {
   ComPtr<ICatRegister> categories;
-  RETURN_IF_FAILED(CoCreateInstance(CLSID_StdComponentCategoriesMgr, nullptr,
-                                    CLSCTX_INPROC_SERVER, IID_ICatRegister,
-                                    categories.PutVoid()));
+  RETURN_IF_FAILED(CoCreateInstance(CLSID_StdComponentCategoriesMgr, nullptr, CLSCTX_INPROC_SERVER,
+                                    IID_ICatRegister, categories.PutVoid()));
   CATID ids[1] = {categoryId};
   return categories->RegisterClassImplCategories(classId, 1, ids);
 }
@@ -119,8 +118,8 @@ extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
       !RegisterDeskBandCategory(CLSID_SearchBand, CATID_DeskBand))
     return SELFREG_E_CLASS;
   Sleep(kMessageDelayMs);
-  MessageBoxW(GetDesktopWindow(), LoadResString(IDS_INSTALLED),
-              LoadResString(IDS_PRODUCT_NAME), MB_ICONINFORMATION | MB_OK);
+  MessageBoxW(GetDesktopWindow(), LoadResString(IDS_INSTALLED), LoadResString(IDS_PRODUCT_NAME),
+              MB_ICONINFORMATION | MB_OK);
   return S_OK;
 }
 
@@ -132,8 +131,7 @@ extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() {
     return SELFREG_E_CLASS;
   for (const char16_t* format : kUnregisterKeys) {
     wchar_t keyName[kTextUnits] = {};
-    if (BoundedFormat(AsUtf16(keyName), kTextUnits, format, classText, categoryText) !=
-        kResultOk)
+    if (BoundedFormat(AsUtf16(keyName), kTextUnits, format, classText, categoryText) != kResultOk)
       return SELFREG_E_CLASS;
     RegDeleteKeyW(HKEY_CLASSES_ROOT, keyName);
   }

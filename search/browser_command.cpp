@@ -4,8 +4,8 @@
 
 namespace corvane {
 
-bool FirstCommandToken(const char16_t* commandLine, char16_t* token,
-                       std::size_t capacity, std::size_t* fileNameStart) {
+bool FirstCommandToken(const char16_t* commandLine, char16_t* token, std::size_t capacity,
+                       std::size_t* fileNameStart) {
   if (commandLine == nullptr || token == nullptr || capacity == 0) return false;
   bool quoted = false;
   bool afterBackslash = false;
@@ -21,8 +21,10 @@ bool FirstCommandToken(const char16_t* commandLine, char16_t* token,
     char16_t unit = *p;
     if (unit == u' ' && !quoted) break;
     if (unit == u'"') {
-      if (afterBackslash) token[length - 1] = u'"';  // \" is a literal quote
-      else quoted = !quoted;
+      if (afterBackslash)
+        token[length - 1] = u'"';  // \" is a literal quote
+      else
+        quoted = !quoted;
       afterBackslash = false;
     } else if (unit == u'\\') {
       if (!append(unit)) return false;
@@ -45,8 +47,7 @@ BrowserKind BrowserKindFromCommandLine(const char16_t* commandLine) {
   if (!FirstCommandToken(commandLine, token, kCommandTokenCapacity, &nameStart))
     return kBrowserNeither;
   const char16_t* fileName = token + nameStart;
-  if (EqualsIgnoringAsciiCase(fileName, u"iexplore.exe"))
-    return kBrowserInternetExplorer;
+  if (EqualsIgnoringAsciiCase(fileName, u"iexplore.exe")) return kBrowserInternetExplorer;
   if (EqualsIgnoringAsciiCase(fileName, u"firefox.exe")) return kBrowserFirefox;
   return kBrowserNeither;
 }

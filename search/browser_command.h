@@ -20,8 +20,8 @@ constexpr std::size_t kCommandTokenCapacity = 4096;
 // *fileNameStart receives the offset in `token` after its last backslash that
 // is not followed by a quote. False when the line ends inside quotes or the
 // token does not fit.
-bool FirstCommandToken(const char16_t* commandLine, char16_t* token,
-                       std::size_t capacity, std::size_t* fileNameStart);
+bool FirstCommandToken(const char16_t* commandLine, char16_t* token, std::size_t capacity,
+                       std::size_t* fileNameStart);
 
 // "iexplore.exe" or "firefox.exe" (ASCII case folded) as the file name of
 // the first token.

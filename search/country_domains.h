@@ -28,6 +28,6 @@ constexpr std::size_t kSearchServiceLabelLength = 7;
 // Scheme and host of the search address; "%s" takes the suffix.
 extern const char16_t SearchHostTemplate[];
 // The whole address up to the encoded query: host template, then the path.
-extern const char16_t SearchAddressTemplate[];
+extern const char16_t kSearchAddressTemplate[];
 
 }  // namespace corvane

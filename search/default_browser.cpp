@@ -29,12 +29,11 @@ BrowserKind DetectDefaultBrowser() {
     if (BoundedCopy(AsUtf16(verbOrCommand), kBufferUnits, u"open") != kResultOk)
       return kBrowserNeither;
   }
-  if (BoundedFormat(AsUtf16(commandKey), kBufferUnits - 1,
-                    u"http\\shell\\%s\\command", verbOrCommand) != kResultOk)
+  if (BoundedFormat(AsUtf16(commandKey), kBufferUnits - 1, u"http\\shell\\%s\\command",
+                    verbOrCommand) != kResultOk)
     return kBrowserNeither;
   ZeroMemory(verbOrCommand, sizeof verbOrCommand);
-  if (FAILED(ReadClassesDefault(commandKey, verbOrCommand, &size)))
-    return kBrowserNeither;
+  if (FAILED(ReadClassesDefault(commandKey, verbOrCommand, &size))) return kBrowserNeither;
   return BrowserKindFromCommandLine(AsUtf16(verbOrCommand));
 }
 

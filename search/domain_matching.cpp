@@ -8,10 +8,8 @@
 namespace corvane {
 namespace {
 
-char16_t* SkipPrefix(char16_t* text, const char16_t* prefix,
-                     std::size_t length) {
-  return StartsWithIgnoringAsciiCase(text, prefix, length) ? text + length
-                                                           : text;
+char16_t* SkipPrefix(char16_t* text, const char16_t* prefix, std::size_t length) {
+  return StartsWithIgnoringAsciiCase(text, prefix, length) ? text + length : text;
 }
 
 void CutAtFirstSlash(char16_t* text) {
@@ -29,9 +27,7 @@ void RemoveOneTrailingDot(char16_t* text) {
   if (last != nullptr && *last == u'.') *last = 0;
 }
 
-bool IsSpace(char16_t unit) {
-  return unit == u' ' || (unit >= u'\t' && unit <= u'\r');
-}
+bool IsSpace(char16_t unit) { return unit == u' ' || (unit >= u'\t' && unit <= u'\r'); }
 
 }  // namespace
 
@@ -41,8 +37,7 @@ const char16_t* DomainFromHomePage(char16_t* page) {
   host = SkipPrefix(host, u"www.", 4);
   CutAtFirstSlash(host);
   RemoveOneTrailingDot(host);
-  if (!StartsWithIgnoringAsciiCase(host, SearchServiceLabel,
-                                   kSearchServiceLabelLength))
+  if (!StartsWithIgnoringAsciiCase(host, SearchServiceLabel, kSearchServiceLabelLength))
     return nullptr;
   const char16_t* suffix = host + kSearchServiceLabelLength;
   for (const CountryDomain& row : CountryDomainTable)

@@ -67,12 +67,11 @@ UniqueMemory<char> ReadWholeFile(const wchar_t* path) {
 
 wchar_t* ReadIeStartPage() {
   UniqueRegistryKey key;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\Microsoft\\Internet Explorer\\Main", 0,
-                    KEY_READ, key.Put()) != ERROR_SUCCESS)
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\Microsoft\\Internet Explorer\\Main", 0, KEY_READ,
+                    key.Put()) != ERROR_SUCCESS)
     return nullptr;
   DWORD size = 0;
-  if (RegQueryValueExW(key.Get(), L"Start Page", nullptr, nullptr, nullptr, &size) !=
-      ERROR_SUCCESS)
+  if (RegQueryValueExW(key.Get(), L"Start Page", nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS)
     return nullptr;
   // At least one zero unit follows whatever the value holds.
   UniqueMemory<wchar_t> page(AllocArray<wchar_t>((size + 1) / 2 + 1));

@@ -8,11 +8,11 @@
 namespace corvane {
 
 std::size_t SearchTemplateLength() {
-  return BoundedLength(SearchAddressTemplate, kMaxBoundedCount) - 2;
+  return BoundedLength(kSearchAddressTemplate, kMaxBoundedCount) - 2;
 }
 
 AddressResult BuildSearchAddress(const char* utf8Query, const char16_t* suffix,
-                       char16_t** address) {
+                                 char16_t** address) {
   if (address == nullptr) return AddressResult::kFailed;
   *address = nullptr;
   if (utf8Query == nullptr || suffix == nullptr) return AddressResult::kFailed;
@@ -21,9 +21,8 @@ AddressResult BuildSearchAddress(const char* utf8Query, const char16_t* suffix,
   if (encodedUnits == 0) return AddressResult::kNothingToSearch;
 
   // Room for prefix, query and terminator, plus one spare zero unit.
-  std::size_t capacity = encodedUnits +
-                         BoundedLength(suffix, kMaxBoundedCount) +
-                         SearchTemplateLength() + 1;
+  std::size_t capacity =
+      encodedUnits + BoundedLength(suffix, kMaxBoundedCount) + SearchTemplateLength() + 1;
   if (capacity > kMaxBoundedCount) return AddressResult::kFailed;
   UniqueMemory<char16_t> buffer(AllocArray<char16_t>(capacity + 1));
   if (!buffer) return AddressResult::kFailed;
@@ -31,7 +30,7 @@ AddressResult BuildSearchAddress(const char* utf8Query, const char16_t* suffix,
   char16_t* prefixEnd = nullptr;
   std::size_t remaining = 0;
   Result formatted = BoundedFormatEx(buffer.Get(), capacity, &prefixEnd, &remaining, 0,
-                                     SearchAddressTemplate, suffix);
+                                     kSearchAddressTemplate, suffix);
   if (formatted != kResultOk || prefixEnd == nullptr || remaining == 0 ||
       !WriteEncodedQuery(utf8Query, prefixEnd, buffer.Get() + capacity))
     return AddressResult::kFailed;

@@ -10,13 +10,12 @@ enum class AddressResult {
   kNothingToSearch,  // empty, or only line feeds and carriage returns
 };
 
-// Units of SearchAddressTemplate without its "%s".
+// Units of kSearchAddressTemplate without its "%s".
 std::size_t SearchTemplateLength();
 
 // Builds scheme, host with `suffix`, path and the encoded query into one
 // exactly sized, zero-filled allocation that the caller frees with
 // FreeMemory. On kBuilt *address receives it; otherwise nullptr.
-AddressResult BuildSearchAddress(const char* utf8Query, const char16_t* suffix,
-                       char16_t** address);
+AddressResult BuildSearchAddress(const char* utf8Query, const char16_t* suffix, char16_t** address);
 
 }  // namespace corvane

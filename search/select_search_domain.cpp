@@ -35,8 +35,7 @@ const wchar_t* SelectSearchDomain() {
 const wchar_t* DomainFromLocale() {
   wchar_t code[8] = {};
   // At most five digits and the terminator.
-  if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_ICOUNTRY, code, 6) == 0)
-    return nullptr;
+  if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_ICOUNTRY, code, 6) == 0) return nullptr;
   return AsWide(DomainFromCountryCodeText(AsUtf16(code)));
 }
 

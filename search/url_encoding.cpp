@@ -30,22 +30,17 @@ constexpr char16_t kHexDigits[] = u"0123456789ABCDEF";
 
 }  // namespace
 
-QueryByteClass ClassifyQueryByte(unsigned char byte) {
-  return kByteClasses.classes[byte];
-}
+QueryByteClass ClassifyQueryByte(unsigned char byte) { return kByteClasses.classes[byte]; }
 
 std::size_t EncodedQueryLength(const char* utf8) {
   std::size_t units = 0;
-  for (const unsigned char* p = reinterpret_cast<const unsigned char*>(utf8);
-       *p != 0; ++p)
+  for (const unsigned char* p = reinterpret_cast<const unsigned char*>(utf8); *p != 0; ++p)
     units += kUnitsOfClass[static_cast<int>(kByteClasses.classes[*p])];
   return units;
 }
 
-bool WriteEncodedQuery(const char* utf8, char16_t* position,
-                       const char16_t* limit) {
-  for (const unsigned char* p = reinterpret_cast<const unsigned char*>(utf8);
-       *p != 0; ++p) {
+bool WriteEncodedQuery(const char* utf8, char16_t* position, const char16_t* limit) {
+  for (const unsigned char* p = reinterpret_cast<const unsigned char*>(utf8); *p != 0; ++p) {
     QueryByteClass byteClass = kByteClasses.classes[*p];
     if (limit - position < kUnitsOfClass[static_cast<int>(byteClass)]) return false;
     switch (byteClass) {

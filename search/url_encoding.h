@@ -22,7 +22,6 @@ std::size_t EncodedQueryLength(const char* utf8);
 // Writes the encoded query starting at `position`. Before each byte it checks
 // that the units the byte needs fit before `limit`; false when they do not,
 // with nothing written at or past `limit`. Writes no terminator.
-bool WriteEncodedQuery(const char* utf8, char16_t* position,
-                       const char16_t* limit);
+bool WriteEncodedQuery(const char* utf8, char16_t* position, const char16_t* limit);
 
 }  // namespace corvane

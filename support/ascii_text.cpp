@@ -2,8 +2,7 @@
 
 namespace corvane {
 
-bool StartsWithIgnoringAsciiCase(const char16_t* text, const char16_t* prefix,
-                                 std::size_t count) {
+bool StartsWithIgnoringAsciiCase(const char16_t* text, const char16_t* prefix, std::size_t count) {
   for (std::size_t i = 0; i < count; ++i) {
     if (FoldAscii(text[i]) != FoldAscii(prefix[i])) return false;
     if (text[i] == 0) return true;  // both ended together before count

@@ -11,8 +11,7 @@ constexpr char16_t FoldAscii(char16_t unit) {
 
 // True when the first `count` units of text equal those of prefix (a shorter
 // text never matches: its terminator differs from the prefix's unit).
-bool StartsWithIgnoringAsciiCase(const char16_t* text, const char16_t* prefix,
-                                 std::size_t count);
+bool StartsWithIgnoringAsciiCase(const char16_t* text, const char16_t* prefix, std::size_t count);
 bool EqualsIgnoringAsciiCase(const char16_t* a, const char16_t* b);
 
 }  // namespace corvane

@@ -3,11 +3,8 @@
 namespace corvane {
 namespace {
 
-template <class Unit>
-Result CopyUnits(Unit* dest, std::size_t capacity, const Unit* src,
-                 std::size_t maxSource) {
-  if (dest == nullptr || capacity == 0 || capacity > kMaxBoundedCount)
-    return kResultInvalidArg;
+Result CopyUnits(char16_t* dest, std::size_t capacity, const char16_t* src, std::size_t maxSource) {
+  if (dest == nullptr || capacity == 0 || capacity > kMaxBoundedCount) return kResultInvalidArg;
   if (src == nullptr) {
     dest[0] = 0;
     return kResultInvalidArg;
@@ -28,14 +25,14 @@ Result CopyUnits(Unit* dest, std::size_t capacity, const Unit* src,
 // Collects formatted units into at most `limit` units of the buffer.
 class FormatWriter {
  public:
-  FormatWriter(char16_t* dest, std::size_t limit) : dest_(dest), limit_(limit) {}
+  FormatWriter(char16_t* dest, std::size_t limit) : dest(dest), limit(limit) {}
 
   bool Put(char16_t unit) {
-    if (length_ == limit_) {
-      overflow_ = true;
+    if (length == limit) {
+      overflowed = true;
       return false;
     }
-    dest_[length_++] = unit;
+    dest[length++] = unit;
     return true;
   }
   bool PutRepeated(char16_t unit, std::size_t count) {
@@ -43,19 +40,19 @@ class FormatWriter {
       if (!Put(unit)) return false;
     return true;
   }
-  bool PutText(const char16_t* text, std::size_t length) {
-    for (std::size_t i = 0; i < length; ++i)
+  bool PutText(const char16_t* text, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i)
       if (!Put(text[i])) return false;
     return true;
   }
-  std::size_t length() const { return length_; }
-  bool overflow() const { return overflow_; }
+  std::size_t Length() const { return length; }
+  bool Overflowed() const { return overflowed; }
 
  private:
-  char16_t* dest_;
-  std::size_t limit_;
-  std::size_t length_ = 0;
-  bool overflow_ = false;
+  char16_t* dest;
+  std::size_t limit;
+  std::size_t length = 0;
+  bool overflowed = false;
 };
 
 bool IsDigit(char16_t unit) { return unit >= u'0' && unit <= u'9'; }
@@ -95,10 +92,6 @@ Result BoundedCopy(char16_t* dest, std::size_t capacity, const char16_t* src) {
   return CopyUnits(dest, capacity, src, kMaxBoundedCount);
 }
 
-Result BoundedCopy(char* dest, std::size_t capacity, const char* src) {
-  return CopyUnits(dest, capacity, src, kMaxBoundedCount);
-}
-
 Result BoundedCopyN(char16_t* dest, std::size_t capacity, const char16_t* src,
                     std::size_t maxSource) {
   return CopyUnits(dest, capacity, src, maxSource);
@@ -117,18 +110,17 @@ bool BoundedAppend(char16_t* dest, std::size_t capacity, const char16_t* src,
   return BoundedCopyN(dest + used, capacity - used, src, maxSource) == kResultOk;
 }
 
-Result BoundedFormatArgs(char16_t* dest, std::size_t capacity,
-                         const char16_t* format, FormatArgs args) {
+Result BoundedFormatArgs(char16_t* dest, std::size_t capacity, const char16_t* format,
+                         FormatArgs args) {
   if (capacity == 0) return kResultInvalidArg;
   return BoundedFormatExArgs(dest, capacity, nullptr, nullptr, 0, format, args);
 }
 
-Result BoundedFormatExArgs(char16_t* dest, std::size_t capacity,
-                           char16_t** end, std::size_t* remaining,
-                           unsigned long flags, const char16_t* format,
+Result BoundedFormatExArgs(char16_t* dest, std::size_t capacity, char16_t** end,
+                           std::size_t* remaining, unsigned long flags, const char16_t* format,
                            FormatArgs args) {
-  if ((flags & ~0x1FFFul) != 0 || capacity > kMaxBoundedCount ||
-      format == nullptr || (dest == nullptr && capacity != 0))
+  if ((flags & ~0x1FFFul) != 0 || capacity > kMaxBoundedCount || format == nullptr ||
+      (dest == nullptr && capacity != 0))
     return kResultInvalidArg;
   if (capacity == 0) {
     if (end != nullptr) *end = dest;
@@ -137,15 +129,15 @@ Result BoundedFormatExArgs(char16_t* dest, std::size_t capacity,
   }
   FormatWriter out(dest, capacity - 1);
   bool wellFormed = RunFormat(out, format, args);
-  dest[out.length()] = 0;
-  if (!wellFormed || out.overflow()) {
+  dest[out.Length()] = 0;
+  if (!wellFormed || out.Overflowed()) {
     dest[capacity - 1] = 0;
     if (end != nullptr) *end = dest + capacity - 1;
     if (remaining != nullptr) *remaining = 1;
     return kResultInsufficientBuffer;
   }
-  if (end != nullptr) *end = dest + out.length();
-  if (remaining != nullptr) *remaining = capacity - out.length();
+  if (end != nullptr) *end = dest + out.Length();
+  if (remaining != nullptr) *remaining = capacity - out.Length();
   return kResultOk;
 }
 

@@ -14,7 +14,6 @@ namespace corvane {
 // kResultInsufficientBuffer. Capacity 0 (or above kMaxBoundedCount) writes
 // nothing and returns kResultInvalidArg.
 Result BoundedCopy(char16_t* dest, std::size_t capacity, const char16_t* src);
-Result BoundedCopy(char* dest, std::size_t capacity, const char* src);
 // As above, taking at most maxSource units from src.
 Result BoundedCopyN(char16_t* dest, std::size_t capacity, const char16_t* src,
                     std::size_t maxSource);
@@ -37,16 +36,15 @@ struct FormatArgs {
   std::size_t count;
 };
 
-Result BoundedFormatArgs(char16_t* dest, std::size_t capacity,
-                         const char16_t* format, FormatArgs args);
+Result BoundedFormatArgs(char16_t* dest, std::size_t capacity, const char16_t* format,
+                         FormatArgs args);
 
 // Extended form. Flags with a bit outside 0x1FFF are refused. On success
 // *end points at the terminator written and *remaining is capacity minus the
 // text's length; on kResultInsufficientBuffer they are the last unit and 1.
 // Either address may be null.
-Result BoundedFormatExArgs(char16_t* dest, std::size_t capacity,
-                           char16_t** end, std::size_t* remaining,
-                           unsigned long flags, const char16_t* format,
+Result BoundedFormatExArgs(char16_t* dest, std::size_t capacity, char16_t** end,
+                           std::size_t* remaining, unsigned long flags, const char16_t* format,
                            FormatArgs args);
 
 namespace detail {
@@ -61,16 +59,14 @@ inline const char16_t* AsFormatArg(const wchar_t* text) {
 }  // namespace detail
 
 template <class... Texts>
-Result BoundedFormat(char16_t* dest, std::size_t capacity,
-                     const char16_t* format, Texts... texts) {
+Result BoundedFormat(char16_t* dest, std::size_t capacity, const char16_t* format, Texts... texts) {
   const char16_t* items[sizeof...(Texts) + 1] = {detail::AsFormatArg(texts)...};
   return BoundedFormatArgs(dest, capacity, format, {items, sizeof...(Texts)});
 }
 
 template <class... Texts>
-Result BoundedFormatEx(char16_t* dest, std::size_t capacity, char16_t** end,
-                       std::size_t* remaining, unsigned long flags,
-                       const char16_t* format, Texts... texts) {
+Result BoundedFormatEx(char16_t* dest, std::size_t capacity, char16_t** end, std::size_t* remaining,
+                       unsigned long flags, const char16_t* format, Texts... texts) {
   const char16_t* items[sizeof...(Texts) + 1] = {detail::AsFormatArg(texts)...};
   return BoundedFormatExArgs(dest, capacity, end, remaining, flags, format,
                              {items, sizeof...(Texts)});

@@ -3,16 +3,18 @@
 #pragma once
 #include <windows.h>
 
-#define RETURN_IF_FAILED(expression)                   \
-  do {                                                 \
-    const HRESULT returnIfFailedResult = (expression); \
+#define RETURN_IF_FAILED(expression)                               \
+  do {                                                             \
+    const HRESULT returnIfFailedResult = (expression);             \
     if (FAILED(returnIfFailedResult)) return returnIfFailedResult; \
   } while (0)
 
 namespace corvane {
 
 // A registry or other Win32 status code as an HRESULT.
-inline HRESULT FromWin32(LONG status) { return HRESULT_FROM_WIN32(static_cast<unsigned long>(status)); }
+inline HRESULT FromWin32(LONG status) {
+  return HRESULT_FROM_WIN32(static_cast<unsigned long>(status));
+}
 
 // The calling thread's last error as a failure, never S_OK.
 inline HRESULT LastErrorResult() {

@@ -11,15 +11,15 @@ namespace {
 constexpr int kSlotUnits = 4096;
 constexpr int kSlotCount = IDS_LAST - IDS_FIRST + 1;
 
-struct ResourceStrings {
+struct ResourceStringCache {
   wchar_t slots[kSlotCount][kSlotUnits];
   LONG slotsCleared;
 };
 
-ResourceStrings resourceStrings;
+ResourceStringCache ResourceStrings;
 const wchar_t kEmptyText[] = L"";
 // Registration may ask from another thread of the same process.
-SRWLOCK cacheLock = SRWLOCK_INIT;
+SRWLOCK CacheLock = SRWLOCK_INIT;
 
 void ClearSlot(wchar_t* slot) { ZeroMemory(slot, sizeof(wchar_t) * kSlotUnits); }
 
@@ -27,16 +27,15 @@ void ClearSlot(wchar_t* slot) { ZeroMemory(slot, sizeof(wchar_t) * kSlotUnits); 
 
 const wchar_t* LoadResString(int id) {
   if (id < IDS_FIRST || id > IDS_LAST) return kEmptyText;
-  AcquireSRWLockExclusive(&cacheLock);
-  if (!resourceStrings.slotsCleared) {
-    ZeroMemory(resourceStrings.slots, sizeof resourceStrings.slots);
-    resourceStrings.slotsCleared = 1;
+  AcquireSRWLockExclusive(&CacheLock);
+  if (!ResourceStrings.slotsCleared) {
+    ZeroMemory(ResourceStrings.slots, sizeof ResourceStrings.slots);
+    ResourceStrings.slotsCleared = 1;
   }
-  wchar_t* slot = resourceStrings.slots[id - IDS_FIRST];
-  if (slot[0] == 0 &&
-      LoadStringW(ModuleInstance, static_cast<UINT>(id), slot, kSlotUnits) == 0)
+  wchar_t* slot = ResourceStrings.slots[id - IDS_FIRST];
+  if (slot[0] == 0 && LoadStringW(ModuleInstance, static_cast<UINT>(id), slot, kSlotUnits) == 0)
     ClearSlot(slot);
-  ReleaseSRWLockExclusive(&cacheLock);
+  ReleaseSRWLockExclusive(&CacheLock);
   return slot;
 }
 

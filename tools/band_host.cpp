@@ -22,11 +22,14 @@
 #include <cwchar>
 #include <string>
 
-#include "module/module_state.h"
+#include "support/windows_handles.h"
+#include "tools/band_site.h"
+#include "tools/url_recorder_setup.h"
+#include "tools/utf8_text.h"
 
 namespace {
 
-struct Options {
+struct HostOptions {
   int x = 100, y = 100, width = 300, height = 30;
   const wchar_t* statusFile = nullptr;
   const wchar_t* recorderLog = nullptr;
@@ -36,134 +39,95 @@ struct Options {
   DWORD exitAfterMs = 0;
 };
 
-Options ParseOptions(int argc, wchar_t** argv) {
-  Options options;
+HostOptions ParseOptions(int argc, wchar_t** argv) {
+  HostOptions options;
   for (int i = 1; i < argc; ++i) {
     std::wstring arg = argv[i];
     const wchar_t* next = i + 1 < argc ? argv[i + 1] : L"0";
-    if (arg == L"--x") options.x = _wtoi(next), ++i;
-    else if (arg == L"--y") options.y = _wtoi(next), ++i;
-    else if (arg == L"--width") options.width = _wtoi(next), ++i;
-    else if (arg == L"--height") options.height = _wtoi(next), ++i;
-    else if (arg == L"--status") options.statusFile = next, ++i;
-    else if (arg == L"--recorder") options.recorderLog = next, ++i;
-    else if (arg == L"--exit-after-ms") options.exitAfterMs = _wtoi(next), ++i;
-    else if (arg == L"--close-band") options.closeBand = true;
-    else if (arg == L"--hide-band") options.hideBand = true;
-    else if (arg == L"--dll") options.fromDll = true;
+    if (arg == L"--x")
+      options.x = _wtoi(next), ++i;
+    else if (arg == L"--y")
+      options.y = _wtoi(next), ++i;
+    else if (arg == L"--width")
+      options.width = _wtoi(next), ++i;
+    else if (arg == L"--height")
+      options.height = _wtoi(next), ++i;
+    else if (arg == L"--status")
+      options.statusFile = next, ++i;
+    else if (arg == L"--recorder")
+      options.recorderLog = next, ++i;
+    else if (arg == L"--exit-after-ms")
+      options.exitAfterMs = _wtoi(next), ++i;
+    else if (arg == L"--close-band")
+      options.closeBand = true;
+    else if (arg == L"--hide-band")
+      options.hideBand = true;
+    else if (arg == L"--dll")
+      options.fromDll = true;
   }
   return options;
 }
 
-// The site: the strip window, and the focus notices the band sends.
-class StripSite final : public IOleWindow, public IInputObjectSite {
- public:
-  explicit StripSite(HWND window) : window_(window) {}
-  STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
-    *out = nullptr;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IOleWindow))
-      *out = static_cast<IOleWindow*>(this);
-    else if (IsEqualIID(iid, IID_IInputObjectSite))
-      *out = static_cast<IInputObjectSite*>(this);
-    else
-      return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
-  }
-  STDMETHODIMP_(ULONG) AddRef() override { return ++refCount_; }
-  STDMETHODIMP_(ULONG) Release() override { return --refCount_; }
-  STDMETHODIMP GetWindow(HWND* window) override {
-    *window = window_;
-    return S_OK;
-  }
-  STDMETHODIMP ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
-  STDMETHODIMP OnFocusChangeIS(IUnknown*, BOOL) override { return S_OK; }
-  IUnknown* Unknown() { return static_cast<IOleWindow*>(this); }
-
- private:
-  HWND window_;
-  ULONG refCount_ = 1;
-};
-
-Options options;
-IDeskBand* band = nullptr;
-std::wstring lastStatus;
+HostOptions Options;
+IDeskBand* Band = nullptr;
+std::wstring LastStatus;
 constexpr UINT_PTR kStatusTimer = 1;
 constexpr UINT_PTR kExitTimer = 2;
 
 std::wstring Escaped(const wchar_t* text) {
   std::wstring out;
   for (; *text != 0; ++text) {
-    if (*text == L'\r') out += L"\\r";
-    else if (*text == L'\n') out += L"\\n";
-    else out += *text;
+    if (*text == L'\r')
+      out += L"\\r";
+    else if (*text == L'\n')
+      out += L"\\n";
+    else
+      out += *text;
   }
   return out;
 }
 
 void WriteStatus() {
   HWND bandWindow = nullptr;
-  if (band != nullptr) band->GetWindow(&bandWindow);
+  if (Band != nullptr) Band->GetWindow(&bandWindow);
   HWND focus = GetFocus();
   HWND search = bandWindow ? GetDlgItem(bandWindow, 101) : nullptr;
-  const wchar_t* where = focus == nullptr ? L"none"
-                         : focus == search ? L"search"
+  const wchar_t* where = focus == nullptr                                     ? L"none"
+                         : focus == search                                    ? L"search"
                          : bandWindow && focus == GetDlgItem(bandWindow, 102) ? L"hint"
-                         : focus == bandWindow ? L"band" : L"other";
+                         : focus == bandWindow                                ? L"band"
+                                                                              : L"other";
   wchar_t text[1024] = {};
   if (search != nullptr) GetWindowTextW(search, text, 1024);
   std::wstring status = std::wstring(L"focus=") + where + L" text=" + Escaped(text);
-  if (status == lastStatus || options.statusFile == nullptr) return;
-  lastStatus = status;
-  if (FILE* file = _wfopen(options.statusFile, L"ab")) {
-    char line[4096] = {};
-    WideCharToMultiByte(CP_UTF8, 0, status.c_str(), -1, line, sizeof line - 2, nullptr, nullptr);
-    std::fprintf(file, "%s\n", line);
+  if (status == LastStatus || Options.statusFile == nullptr) return;
+  LastStatus = status;
+  if (FILE* file = _wfopen(Options.statusFile, L"ab")) {
+    std::fprintf(file, "%s\n", corvane::host::Utf8(status).c_str());
     std::fclose(file);
   }
 }
 
-void RegisterRecorder(const wchar_t* log) {
-  HKEY classes = nullptr;
+std::wstring ProgramFolder() {
+  wchar_t path[MAX_PATH + 1] = {};
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring program = path;
+  return program.substr(0, program.find_last_of(L'\\'));
+}
+
+// Searches go to the recorder beside this program, registered in a private
+// copy of the classes root.
+void UseRecorder(const wchar_t* log) {
+  corvane::UniqueRegistryKey classes;
   RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\CorvaneHost\\Classes", 0, nullptr, 0,
-                  KEY_ALL_ACCESS, nullptr, &classes, nullptr);
-  RegOverridePredefKey(HKEY_CLASSES_ROOT, classes);
-  wchar_t program[MAX_PATH + 1] = {};
-  GetModuleFileNameW(nullptr, program, MAX_PATH);
-  std::wstring command = program;
-  command = L"\"" + command.substr(0, command.find_last_of(L'\\')) +
-            L"\\url_recorder.exe\" \"%1\"";
-  for (const wchar_t* key : {L"https\\shell\\open\\command", L"http\\shell\\open\\command"})
-    RegSetValueW(HKEY_CLASSES_ROOT, key, REG_SZ, command.c_str(),
-                 static_cast<DWORD>(command.size() * sizeof(wchar_t)));
-  SetEnvironmentVariableW(L"CORVANE_URL_LOG", log);
+                  KEY_ALL_ACCESS, nullptr, classes.Put(), nullptr);
+  RegOverridePredefKey(HKEY_CLASSES_ROOT, classes.Get());
+  corvane::host::RegisterRecorder(ProgramFolder() + L"\\url_recorder.exe", log);
 }
 
 IDeskBand* CreateBandFromDll() {
-  wchar_t path[MAX_PATH + 1] = {};
-  GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring dll = path;
-  dll = dll.substr(0, dll.find_last_of(L'\\')) + L"\\CORVANE.DLL";
-  HMODULE module = LoadLibraryW(dll.c_str());
-  if (module == nullptr) return nullptr;
-  auto getClassObject = reinterpret_cast<HRESULT(WINAPI*)(REFCLSID, REFIID, void**)>(
-      reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject")));
-  IClassFactory* factory = nullptr;
-  if (getClassObject == nullptr ||
-      FAILED(getClassObject(corvane::CLSID_SearchBand, IID_IClassFactory,
-                            reinterpret_cast<void**>(&factory))))
-    return nullptr;
-  IDeskBand* created = nullptr;
-  factory->CreateInstance(nullptr, IID_IDeskBand, reinterpret_cast<void**>(&created));
-  factory->Release();
-  return created;
-}
-
-IDeskBand* CreateBandFromRegistration() {
-  IDeskBand* created = nullptr;
-  CoCreateInstance(corvane::CLSID_SearchBand, nullptr, CLSCTX_INPROC_SERVER, IID_IDeskBand,
-                   reinterpret_cast<void**>(&created));
-  return created;
+  HMODULE module = LoadLibraryW((ProgramFolder() + L"\\CORVANE.DLL").c_str());
+  return module != nullptr ? corvane::host::CreateBandFrom(module) : nullptr;
 }
 
 // The band's own items first, then the host's Close, as the taskbar does.
@@ -171,11 +135,11 @@ void ShowContextMenu(HWND strip, POINT screen) {
   constexpr UINT kFirstBandCommand = 100, kLastBandCommand = 199, kClose = 1;
   HMENU menu = CreatePopupMenu();
   AppendMenuW(menu, MF_STRING, kClose, L"&Close");
-  IContextMenu* bandMenu = nullptr;
-  if (SUCCEEDED(band->QueryInterface(IID_IContextMenu, reinterpret_cast<void**>(&bandMenu))))
+  corvane::ComPtr<IContextMenu> bandMenu;
+  if (SUCCEEDED(Band->QueryInterface(IID_IContextMenu, bandMenu.PutVoid())))
     bandMenu->QueryContextMenu(menu, 0, kFirstBandCommand, kLastBandCommand, CMF_NORMAL);
-  UINT chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0,
-                               strip, nullptr);
+  UINT chosen =
+      TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0, strip, nullptr);
   if (chosen == kClose) {
     DestroyWindow(strip);
   } else if (chosen >= kFirstBandCommand && chosen <= kLastBandCommand && bandMenu) {
@@ -186,7 +150,6 @@ void ShowContextMenu(HWND strip, POINT screen) {
     invoke.nShow = SW_SHOWNORMAL;
     bandMenu->InvokeCommand(&invoke);
   }
-  if (bandMenu) bandMenu->Release();
   DestroyMenu(menu);
 }
 
@@ -199,22 +162,21 @@ LRESULT CALLBACK StripProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       return 0;
     }
     case WM_SETFOCUS: {  // the taskbar hands its focus on to the band
-      IInputObject* input = nullptr;
-      if (band != nullptr && SUCCEEDED(band->QueryInterface(
-                                 IID_IInputObject, reinterpret_cast<void**>(&input)))) {
+      corvane::ComPtr<IInputObject> input;
+      if (Band != nullptr && SUCCEEDED(Band->QueryInterface(IID_IInputObject, input.PutVoid())))
         input->UIActivateIO(TRUE, nullptr);
-        input->Release();
-      }
       return 0;
     }
     case WM_TIMER:
-      if (wParam == kExitTimer) DestroyWindow(window);
-      else WriteStatus();
+      if (wParam == kExitTimer)
+        DestroyWindow(window);
+      else
+        WriteStatus();
       return 0;
     case WM_SIZE:
-      if (band != nullptr) {
+      if (Band != nullptr) {
         HWND bandWindow = nullptr;
-        band->GetWindow(&bandWindow);
+        Band->GetWindow(&bandWindow);
         if (bandWindow) MoveWindow(bandWindow, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
       }
       return 0;
@@ -230,27 +192,18 @@ HWND CreateStrip(const wchar_t* title, int x, int y, int width, int height) {
   AdjustWindowRectEx(&rect, WS_POPUP | WS_BORDER, FALSE, WS_EX_TOPMOST);
   return CreateWindowExW(WS_EX_TOPMOST, L"CorvaneHostStrip", title,
                          WS_POPUP | WS_BORDER | WS_VISIBLE | WS_CLIPCHILDREN, x, y,
-                         rect.right - rect.left, rect.bottom - rect.top, nullptr,
-                         nullptr, GetModuleHandleW(nullptr), nullptr);
-}
-
-void CallSetSite(IUnknown* site) {
-  IObjectWithSite* withSite = nullptr;
-  if (SUCCEEDED(band->QueryInterface(IID_IObjectWithSite,
-                                     reinterpret_cast<void**>(&withSite)))) {
-    withSite->SetSite(site);
-    withSite->Release();
-  }
+                         rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
+                         GetModuleHandleW(nullptr), nullptr);
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  options = ParseOptions(argc, argv);
+  Options = ParseOptions(argc, argv);
   HRESULT comReady = CoInitialize(nullptr);
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
-  if (options.recorderLog != nullptr) RegisterRecorder(options.recorderLog);
+  if (Options.recorderLog != nullptr) UseRecorder(Options.recorderLog);
 
   WNDCLASSW wc = {};
   wc.lpfnWndProc = StripProc;
@@ -259,23 +212,23 @@ int wmain(int argc, wchar_t** argv) {
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.lpszClassName = L"CorvaneHostStrip";
   RegisterClassW(&wc);
-  HWND strip = CreateStrip(L"Corvane band host", options.x, options.y, options.width,
-                           options.height);
-  band = options.fromDll ? CreateBandFromDll() : CreateBandFromRegistration();
-  if (strip == nullptr || band == nullptr) {
+  HWND strip =
+      CreateStrip(L"Corvane band host", Options.x, Options.y, Options.width, Options.height);
+  Band = Options.fromDll ? CreateBandFromDll() : corvane::host::CreateRegisteredBand();
+  if (strip == nullptr || Band == nullptr) {
     std::fprintf(stderr, "the band could not be created\n");
     return 1;
   }
-  StripSite site(strip);
-  CallSetSite(site.Unknown());
+  corvane::host::BandSite site(strip);
+  corvane::host::SetBandSite(Band, site.Unknown());
   DESKBANDINFO info = {};
   info.dwMask = DBIM_MINSIZE;
-  band->GetBandInfo(0, DBIF_VIEWMODE_NORMAL, &info);
-  band->ShowDW(TRUE);
-  if (options.closeBand) band->CloseDW(0);
-  if (options.hideBand) band->ShowDW(FALSE);
+  Band->GetBandInfo(0, DBIF_VIEWMODE_NORMAL, &info);
+  Band->ShowDW(TRUE);
+  if (Options.closeBand) Band->CloseDW(0);
+  if (Options.hideBand) Band->ShowDW(FALSE);
   SetTimer(strip, kStatusTimer, 50, nullptr);
-  if (options.exitAfterMs > 0) SetTimer(strip, kExitTimer, options.exitAfterMs, nullptr);
+  if (Options.exitAfterMs > 0) SetTimer(strip, kExitTimer, Options.exitAfterMs, nullptr);
   std::printf("band host ready\n");
   std::fflush(stdout);
 
@@ -284,10 +237,10 @@ int wmain(int argc, wchar_t** argv) {
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
-  band->ShowDW(FALSE);
-  band->CloseDW(0);
-  CallSetSite(nullptr);
-  band->Release();
+  Band->ShowDW(FALSE);
+  Band->CloseDW(0);
+  corvane::host::SetBandSite(Band, nullptr);
+  Band->Release();
   if (SUCCEEDED(comReady)) CoUninitialize();
   return 0;
 }

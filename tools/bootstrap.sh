@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ clang libclang-rt-14-dev
+  cmake ninja-build g++ clang libclang-rt-14-dev lld clang-format
   googletest libbenchmark-dev libcurl4-openssl-dev
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64

@@ -96,7 +96,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: %s NORMAL.bmp ACTIVE.bmp\n", argv[0]);
     return 2;
   }
-  bool ok = Write(argv[1], MakeBitmap({34, 139, 34})) &&
-            Write(argv[2], MakeBitmap({76, 196, 80}));
+  bool ok = Write(argv[1], MakeBitmap({34, 139, 34})) && Write(argv[2], MakeBitmap({76, 196, 80}));
   return ok ? EXIT_SUCCESS : EXIT_FAILURE;
 }

@@ -6,13 +6,12 @@
 
 #include <cstdio>
 #include <cwchar>
+#include <string>
+
+#include "support/windows_handles.h"
+#include "tools/utf8_text.h"
 
 namespace {
-
-bool Utf8(const wchar_t* text, char* out, int capacity) {
-  return WideCharToMultiByte(CP_UTF8, 0, text, -1, out, capacity, nullptr,
-                             nullptr) > 0;
-}
 
 void LogPath(wchar_t* path, DWORD capacity) {
   DWORD n = GetEnvironmentVariableW(L"CORVANE_URL_LOG", path, capacity);
@@ -26,21 +25,18 @@ void LogPath(wchar_t* path, DWORD capacity) {
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 2) return 2;
-  static char address[65536];
-  if (!Utf8(argv[1], address, sizeof address)) return 3;
+  std::string address = corvane::host::Utf8(argv[1]);
+  if (address.empty() && argv[1][0] != 0) return 3;
   wchar_t path[MAX_PATH + 1] = {};
   LogPath(path, MAX_PATH);
   // Appending whole lines through one handle keeps concurrent launches apart.
-  HANDLE log = CreateFileW(path, FILE_APPEND_DATA, FILE_SHARE_READ |
-                           FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (log == INVALID_HANDLE_VALUE) return 4;
-  size_t length = strlen(address);
-  address[length] = '\n';
+  corvane::UniqueFile log(CreateFileW(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                      nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!log) return 4;
+  address += '\n';
   DWORD written = 0;
-  BOOL ok = WriteFile(log, address, static_cast<DWORD>(length + 1), &written,
-                      nullptr);
-  CloseHandle(log);
-  fwrite(address, 1, length + 1, stdout);
+  BOOL ok =
+      WriteFile(log.Get(), address.data(), static_cast<DWORD>(address.size()), &written, nullptr);
+  fwrite(address.data(), 1, address.size(), stdout);
   return ok ? 0 : 5;
 }

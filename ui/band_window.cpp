@@ -65,10 +65,9 @@ HFONT CreateBandFont(HWND parent) {
 
 HWND CreateEdit(SearchBand* band, int id, DWORD style) {
   RowGeometry row = RowGeometryOf(band);
-  return CreateWindowExW(WS_EX_CLIENTEDGE, L"edit", nullptr, style, kEditLeft,
-                         row.top, row.editWidth, kRowHeight, band->bandWindow,
-                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                         ModuleInstance, nullptr);
+  return CreateWindowExW(
+      WS_EX_CLIENTEDGE, L"edit", nullptr, style, kEditLeft, row.top, row.editWidth, kRowHeight,
+      band->bandWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ModuleInstance, nullptr);
 }
 
 void DestroyAndClear(HWND& window) {
@@ -202,8 +201,7 @@ const struct {
 };
 
 LRESULT OnNcCreate(HWND window, WPARAM wParam, LPARAM lParam) {
-  auto* band = static_cast<SearchBand*>(
-      reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+  auto* band = static_cast<SearchBand*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
   SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(band));
   band->bandWindow = window;
   return DefWindowProcW(window, WM_NCCREATE, wParam, lParam);
@@ -229,15 +227,13 @@ BOOL CreateBandWindow(SearchBand* band) {
   GetClientRect(band->parentWindow, &client);
   band->width = client.right - client.left;
   band->height = client.bottom - client.top;
-  band->bandWindow = CreateWindowExW(
-      0, kBandClass, nullptr, WS_CHILD | WS_CLIPSIBLINGS, client.left,
-      client.top, band->width, band->height, band->parentWindow, nullptr,
-      ModuleInstance, band);
+  band->bandWindow =
+      CreateWindowExW(0, kBandClass, nullptr, WS_CHILD | WS_CLIPSIBLINGS, client.left, client.top,
+                      band->width, band->height, band->parentWindow, nullptr, ModuleInstance, band);
   return band->bandWindow != nullptr;
 }
 
-LRESULT CALLBACK BandWindowProc(HWND window, UINT message, WPARAM wParam,
-                                LPARAM lParam) {
+LRESULT CALLBACK BandWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) return OnNcCreate(window, wParam, lParam);
   if (SearchBand* band = BandFromWindow(window)) {
     for (const auto& entry : kBandMessages)
@@ -250,9 +246,9 @@ void CreateBandControls(SearchBand* band) {
   band->font = CreateBandFont(band->parentWindow);
   if (band->font == nullptr) return;
 
-  band->searchEdit = CreateEdit(band, kSearchEditId,
-                                WS_CHILD | ES_MULTILINE | ES_AUTOVSCROLL |
-                                    ES_AUTOHSCROLL | ES_WANTRETURN);
+  band->searchEdit =
+      CreateEdit(band, kSearchEditId,
+                 WS_CHILD | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_WANTRETURN);
   if (band->searchEdit == nullptr) return DeleteFont(band);
   band->searchEditOldProc = SubclassEdit(band->searchEdit, SearchEditProc);
   SendMessageW(band->searchEdit, WM_SETFONT, reinterpret_cast<WPARAM>(band->font), TRUE);
@@ -267,10 +263,9 @@ void CreateBandControls(SearchBand* band) {
   SendMessageW(band->hintEdit, WM_SETFONT, reinterpret_cast<WPARAM>(band->font), TRUE);
   SetWindowTextW(band->hintEdit, LoadResString(IDS_SEARCH_HINT));
 
-  band->tooltip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, TTS_ALWAYSTIP,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, band->bandWindow, nullptr,
-                                  ModuleInstance, nullptr);
+  band->tooltip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, band->bandWindow,
+                                  nullptr, ModuleInstance, nullptr);
   if (band->tooltip != nullptr) band->focusHook = InstallFocusHotkey(band->hintEdit);
   if (band->focusHook == nullptr) {
     DestroyAndClear(band->tooltip);

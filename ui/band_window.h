@@ -14,8 +14,7 @@ constexpr int kHintEditId = 102;
 // Creates the band window covering the client area of parentWindow, unless
 // the band has one already. TRUE when the band has a window afterwards.
 BOOL CreateBandWindow(SearchBand* band);
-LRESULT CALLBACK BandWindowProc(HWND window, UINT message, WPARAM wParam,
-                                LPARAM lParam);
+LRESULT CALLBACK BandWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Font, edits, tooltip and the F12 hook; all or nothing.
 void CreateBandControls(SearchBand* band);
 

@@ -9,7 +9,7 @@ namespace corvane {
 namespace {
 
 LRESULT PassOn(int code, WPARAM wParam, LPARAM lParam) {
-  return CallNextHookEx(sharedHookState.hookHandle, code, wParam, lParam);
+  return CallNextHookEx(SharedHookState.hookHandle, code, wParam, lParam);
 }
 
 POINT ClickPointOf(HWND hintEdit) {
@@ -50,9 +50,9 @@ INPUT AbsoluteMouse(POINT screen, const VirtualDesktop& desktop, DWORD flags) {
 }  // namespace
 
 HHOOK InstallFocusHotkey(HWND hintEdit) {
-  sharedHookState.hookHintEdit = hintEdit;  // the target before the hook
+  SharedHookState.hookHintEdit = hintEdit;  // the target before the hook
   HHOOK hook = SetWindowsHookExW(WH_KEYBOARD, FocusHotkeyHook, ModuleInstance, 0);
-  sharedHookState.hookHandle = hook;
+  SharedHookState.hookHandle = hook;
   if (hook != nullptr) AddFocusTarget(hintEdit);
   return hook;
 }

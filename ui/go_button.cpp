@@ -32,9 +32,7 @@ void InvalidateButton(SearchBand* band) {
   InvalidateRect(band->bandWindow, &band->goButtonRect, FALSE);
 }
 
-void InvalidateWhole(SearchBand* band) {
-  InvalidateRect(band->bandWindow, nullptr, FALSE);
-}
+void InvalidateWhole(SearchBand* band) { InvalidateRect(band->bandWindow, nullptr, FALSE); }
 
 // Exactly one tool while the button is shown, covering its current place;
 // none while it is hidden.
@@ -100,8 +98,7 @@ RowGeometry RowGeometryOf(const SearchBand* band) {
 void LayoutBand(SearchBand* band) {
   RowGeometry row = RowGeometryOf(band);
   for (HWND edit : {band->searchEdit, band->hintEdit})
-    if (edit != nullptr)
-      MoveWindow(edit, kEditLeft, row.top, row.editWidth, kRowHeight, TRUE);
+    if (edit != nullptr) MoveWindow(edit, kEditLeft, row.top, row.editWidth, kRowHeight, TRUE);
   if (band->showGoButton) {
     int offset = band->goPressed ? 1 : 0;
     int left = row.editWidth + 4 + offset;

@@ -22,15 +22,15 @@ void SubmitQuery(SearchBand* band, BOOL fromGoButton) {
   bool empty = text.Get()[0] == 0 || (copied == 0 && GetLastError() == ERROR_SUCCESS);
   if (empty) WarnEmptyQuery(band, fromGoButton);
   SetWindowTextW(band->searchEdit, L"");
-  if (!empty && LaunchWebSearch(band->bandWindow, text.Get(), kLaunchModeWebSearch) ==
-                    kLaunchNothingToSearch)
+  if (!empty &&
+      LaunchWebSearch(band->bandWindow, text.Get(), kLaunchModeWebSearch) == kLaunchNothingToSearch)
     WarnEmptyQuery(band, fromGoButton);
 }
 
 void WarnEmptyQuery(SearchBand* band, BOOL fromGoButton) {
   if (fromGoButton)
-    MessageBoxW(band->bandWindow, LoadResString(IDS_EMPTY_QUERY),
-                LoadResString(IDS_PRODUCT_NAME), MB_ICONWARNING | MB_OK);
+    MessageBoxW(band->bandWindow, LoadResString(IDS_EMPTY_QUERY), LoadResString(IDS_PRODUCT_NAME),
+                MB_ICONWARNING | MB_OK);
   else
     MessageBeep(0xFFFFFFFF);
 }

@@ -19,9 +19,7 @@ LRESULT CallOwnProcedure(WNDPROC own, HWND edit, UINT message, WPARAM wParam, LP
                         : DefWindowProcW(edit, message, wParam, lParam);
 }
 
-bool IsLineBreakCharacter(WPARAM character) {
-  return character == L'\r' || character == L'\n';
-}
+bool IsLineBreakCharacter(WPARAM character) { return character == L'\r' || character == L'\n'; }
 
 }  // namespace
 

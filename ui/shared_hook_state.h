@@ -19,14 +19,14 @@ struct FocusTarget {
 
 constexpr int kFocusTargetCount = 32;
 
-struct SharedHookState {
+struct SharedHookBlock {
   HHOOK hookHandle;   // the hook installed last, or null
   HWND hookHintEdit;  // the hint box of the band that installed last
   volatile LONG installations;
   FocusTarget targets[kFocusTargetCount];
 };
 
-extern SharedHookState sharedHookState;
+extern SharedHookBlock SharedHookState;
 
 // The entry value of `hintEdit` in `session`.
 inline LONG64 FocusTargetBox(HWND hintEdit, DWORD session) {
@@ -41,8 +41,8 @@ inline HWND WindowOfFocusTarget(LONG64 box) {
 
 // Lists `hintEdit` as the newest target of this process's session. An entry
 // of this session whose box is gone (its process ended without taking it
-// back) is taken over. False when every entry is in use.
-bool AddFocusTarget(HWND hintEdit);
+// back) is taken over. E_OUTOFMEMORY when every entry is in use.
+HRESULT AddFocusTarget(HWND hintEdit);
 
 // The newest listed box of this process's session that `accept` takes, or
 // null. Entries of other sessions are never looked at.

@@ -13,7 +13,9 @@ namespace {
 enum Flavour { kAsciiWords, kMixed, kNonAscii };
 
 std::string MakeQuery(Flavour flavour, std::size_t bytes) {
-  static const char* const pieces[] = {"search ", "Gr\xC3\xBC\xC3\x9F" "e C++ ",
+  static const char* const pieces[] = {"search ",
+                                       "Gr\xC3\xBC\xC3\x9F"
+                                       "e C++ ",
                                        "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E"};
   std::string query;
   while (query.size() < bytes) query += pieces[flavour];
@@ -22,8 +24,8 @@ std::string MakeQuery(Flavour flavour, std::size_t bytes) {
 }
 
 void Corvane(benchmark::State& state) {
-  std::string query = MakeQuery(static_cast<Flavour>(state.range(1)),
-                                static_cast<std::size_t>(state.range(0)));
+  std::string query =
+      MakeQuery(static_cast<Flavour>(state.range(1)), static_cast<std::size_t>(state.range(0)));
   for (auto _ : state) {
     std::size_t units = corvane::EncodedQueryLength(query.c_str());
     auto* out = corvane::AllocArray<char16_t>(units + 1);
@@ -35,8 +37,8 @@ void Corvane(benchmark::State& state) {
 }
 
 void Curl(benchmark::State& state) {
-  std::string query = MakeQuery(static_cast<Flavour>(state.range(1)),
-                                static_cast<std::size_t>(state.range(0)));
+  std::string query =
+      MakeQuery(static_cast<Flavour>(state.range(1)), static_cast<std::size_t>(state.range(0)));
   CURL* curl = curl_easy_init();
   for (auto _ : state) {
     char* out = curl_easy_escape(curl, query.data(), static_cast<int>(query.size()));

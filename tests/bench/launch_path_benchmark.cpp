@@ -16,8 +16,8 @@ HKEY MakeScratchRoot(const wchar_t* name, HKEY predefined) {
   std::wstring path = std::wstring(L"Software\\CorvaneBench\\") + name;
   RegDeleteTreeW(HKEY_LOCAL_MACHINE, path.c_str());
   HKEY key = nullptr;
-  RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0,
-                  KEY_ALL_ACCESS, nullptr, &key, nullptr);
+  RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                  nullptr);
   RegOverridePredefKey(predefined, key);
   return key;
 }
@@ -32,8 +32,7 @@ std::wstring MakeProfile() {
   GetTempPathW(MAX_PATH, temp);
   std::wstring appData = std::wstring(temp) + L"corvane-bench";
   std::wstring folder = appData;
-  for (const wchar_t* part :
-       {L"", L"\\Mozilla", L"\\Firefox", L"\\Profiles", L"\\b3nch.default"}) {
+  for (const wchar_t* part : {L"", L"\\Mozilla", L"\\Firefox", L"\\Profiles", L"\\b3nch.default"}) {
     folder += part;
     CreateDirectoryW(folder.c_str(), nullptr);
   }
@@ -42,8 +41,8 @@ std::wstring MakeProfile() {
     prefs += "user_pref(\"extensions.some.setting." + std::to_string(i) +
              "\", \"value-of-a-typical-length\");\r\n";
   prefs += "user_pref(\"browser.startup.homepage\", \"http://www.google.co.uk/\");\r\n";
-  HANDLE file = CreateFileW((folder + L"\\prefs.js").c_str(), GENERIC_WRITE, 0,
-                            nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = CreateFileW((folder + L"\\prefs.js").c_str(), GENERIC_WRITE, 0, nullptr,
+                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   DWORD written = 0;
   WriteFile(file, prefs.data(), static_cast<DWORD>(prefs.size()), &written, nullptr);
   CloseHandle(file);
@@ -67,8 +66,8 @@ void BareReads() {
   wcscat(path, L"\\");
   wcscat(path, found.cFileName);
   wcscat(path, L"\\prefs.js");
-  HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   DWORD bytes = GetFileSize(file, nullptr);
   char* buffer = static_cast<char*>(corvane::AllocZeroed(bytes + 1, 1));
   DWORD got = 0;

@@ -3,7 +3,7 @@
 # process, another application beside it, xdotool typing.
 #   focus_key_test.sh WINE_RUN PREFIX ARCH BIN_DIR WORK_DIR
 set -u
-. "$(dirname "$0")/e2e_common.sh" "$@"
+. "$(dirname "$0")/../support/e2e/e2e_common.sh" "$@"
 
 # scenario NAME "KEY TARGET PLACE" [band host options...]: both started
 scenario() {

@@ -4,7 +4,7 @@
 # button toggled from the context menu, the setting kept, unregistered.
 #   product_test.sh WINE_RUN PREFIX ARCH BIN_DIR WORK_DIR
 set -u -o pipefail
-. "$(dirname "$0")/e2e_common.sh" "$@"
+. "$(dirname "$0")/../support/e2e/e2e_common.sh" "$@"
 
 class='HKCR\CLSID\{59E5B916-B4DC-4C77-82B3-1A22AF7FBAE8}'
 setting='HKCU\SOFTWARE\Ostrand\Corvane\1.0'

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "support/bounded_string.h"
-#include "tests/fuzz/fuzz_input.h"
+#include "tests/support/fuzz/fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 2) return 0;
@@ -15,9 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::unique_ptr<char16_t[]> buffer(new char16_t[capacity == 0 ? 1 : capacity]);
   char16_t* end = nullptr;
   std::size_t remaining = 0;
-  corvane::Result r = corvane::BoundedFormatEx(buffer.get(), capacity, &end,
-                                               &remaining, 0, format.c_str(),
-                                               argument.c_str());
+  corvane::Result r = corvane::BoundedFormatEx(buffer.get(), capacity, &end, &remaining, 0,
+                                               format.c_str(), argument.c_str());
   if (capacity == 0) return 0;
   if (r == corvane::kResultOk) {
     if (*end != 0 || remaining != capacity - static_cast<std::size_t>(end - buffer.get()))

@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "search/browser_command.h"
-#include "tests/fuzz/fuzz_input.h"
+#include "tests/support/fuzz/fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::u16string line = corvane::fuzzing::Units(data, size);

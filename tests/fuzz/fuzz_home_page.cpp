@@ -4,7 +4,7 @@
 
 #include "search/country_domains.h"
 #include "search/domain_matching.h"
-#include "tests/fuzz/fuzz_input.h"
+#include "tests/support/fuzz/fuzz_input.h"
 
 static bool IsTableText(const char16_t* suffix) {
   for (const auto& row : corvane::CountryDomainTable)

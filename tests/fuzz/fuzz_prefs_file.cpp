@@ -3,7 +3,7 @@
 
 #include "search/prefs_file.h"
 #include "support/memory.h"
-#include "tests/fuzz/fuzz_input.h"
+#include "tests/support/fuzz/fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::string file = corvane::fuzzing::Bytes(data, size);

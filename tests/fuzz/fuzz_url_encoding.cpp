@@ -6,7 +6,7 @@
 #include "search/search_address.h"
 #include "search/url_encoding.h"
 #include "support/memory.h"
-#include "tests/fuzz/fuzz_input.h"
+#include "tests/support/fuzz/fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::string query = corvane::fuzzing::Bytes(data, size);
@@ -21,8 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   char16_t* address = nullptr;
   auto result = corvane::BuildSearchAddress(query.c_str(), u"co.uk", &address);
-  if ((result == corvane::AddressResult::kNothingToSearch) != (units == 0))
-    std::abort();
+  if ((result == corvane::AddressResult::kNothingToSearch) != (units == 0)) std::abort();
   corvane::FreeMemory(address);
   return 0;
 }

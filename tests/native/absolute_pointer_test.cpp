@@ -16,8 +16,8 @@ int PixelOf(long normalised, DesktopAxis axis) {
 
 TEST(AbsolutePointer, EveryPixelMapsBackToItself) {
   const DesktopAxis axes[] = {
-      {0, 1024}, {0, 768}, {0, 1366}, {0, 1080}, {-1280, 3200},
-      {-2160, 5000}, {0, 7680}, {-32000, 64000}, {0, 1}, {0, 3},
+      {0, 1024},     {0, 768},  {0, 1366},       {0, 1080}, {-1280, 3200},
+      {-2160, 5000}, {0, 7680}, {-32000, 64000}, {0, 1},    {0, 3},
   };
   for (DesktopAxis axis : axes) {
     for (int pixel = axis.origin; pixel < axis.origin + axis.extent; ++pixel) {

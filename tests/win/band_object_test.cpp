@@ -3,19 +3,19 @@
 #include <gtest/gtest.h>
 
 #include "module/module_state.h"
-#include "tests/win/band_host.h"
-#include "tests/win/band_test_support.h"
-#include "tests/win/test_support.h"
+#include "tests/support/win/ui_support.h"
+#include "tests/support/win/band_test_support.h"
+#include "tests/support/win/test_support.h"
 
-namespace corvane::testing {
+namespace corvane::test {
 namespace {
 
 const wchar_t kSettingsKey[] = L"SOFTWARE\\Ostrand\\Corvane\\1.0";
 
 DWORD StoredSetting() {
   DWORD value = 99, size = sizeof value;
-  if (RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, L"ShowGoButton", RRF_RT_REG_DWORD,
-                   nullptr, &value, &size) != ERROR_SUCCESS)
+  if (RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, L"ShowGoButton", RRF_RT_REG_DWORD, nullptr,
+                   &value, &size) != ERROR_SUCCESS)
     return 99;
   return value;
 }
@@ -40,9 +40,9 @@ TEST(BandIdentity, OneIdentityThroughEveryTable) {
   ScratchRegistryRoot user(HKEY_CURRENT_USER);
   IDeskBand* band = CreateBand();
   ASSERT_NE(band, nullptr);
-  const IID* iids[] = {&IID_IUnknown,        &IID_IOleWindow,  &IID_IDeskBand,
-                       &IID_IInputObject,    &IID_IObjectWithSite, &IID_IDockingWindow,
-                       &IID_IPersist,        &IID_IPersistStream, &IID_IContextMenu};
+  const IID* iids[] = {&IID_IUnknown,     &IID_IOleWindow,      &IID_IDeskBand,
+                       &IID_IInputObject, &IID_IObjectWithSite, &IID_IDockingWindow,
+                       &IID_IPersist,     &IID_IPersistStream,  &IID_IContextMenu};
   // Which of the five tables each identifier yields.
   const int table[] = {0, 0, 0, 1, 2, 0, 3, 3, 4};
   void* expected[5] = {};
@@ -116,7 +116,9 @@ class NoCallsStream final : public IStream {
   STDMETHODIMP Write(const void*, ULONG, ULONG*) override { return Count(); }
   STDMETHODIMP Seek(LARGE_INTEGER, DWORD, ULARGE_INTEGER*) override { return Count(); }
   STDMETHODIMP SetSize(ULARGE_INTEGER) override { return Count(); }
-  STDMETHODIMP CopyTo(IStream*, ULARGE_INTEGER, ULARGE_INTEGER*, ULARGE_INTEGER*) override { return Count(); }
+  STDMETHODIMP CopyTo(IStream*, ULARGE_INTEGER, ULARGE_INTEGER*, ULARGE_INTEGER*) override {
+    return Count();
+  }
   STDMETHODIMP Commit(DWORD) override { return Count(); }
   STDMETHODIMP Revert() override { return Count(); }
   STDMETHODIMP LockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override { return Count(); }
@@ -199,8 +201,8 @@ TEST(BandShell, GetBandInfoFillsOnlyWhatIsAsked) {
                {DBIF_VIEWMODE_FLOATING | DBIF_VIEWMODE_VERTICAL, {200, 400}}};
   for (const auto& mode : modes) {
     info = untouched;
-    info.dwMask = DBIM_MINSIZE | DBIM_MAXSIZE | DBIM_INTEGRAL | DBIM_ACTUAL |
-                  DBIM_TITLE | DBIM_MODEFLAGS | DBIM_BKCOLOR;
+    info.dwMask = DBIM_MINSIZE | DBIM_MAXSIZE | DBIM_INTEGRAL | DBIM_ACTUAL | DBIM_TITLE |
+                  DBIM_MODEFLAGS | DBIM_BKCOLOR;
     EXPECT_EQ(band->GetBandInfo(7, mode.viewMode, &info), S_OK);
     EXPECT_EQ(info.ptMinSize.x, mode.minSize.x);
     EXPECT_EQ(info.ptMinSize.y, mode.minSize.y);
@@ -236,7 +238,7 @@ TEST(BandShell, SetSiteFailurePaths) {
   for (const SiteCase& c : cases) {
     ScratchRegistryRoot user(HKEY_CURRENT_USER);
     HWND frame = CreateFrame(300, 30);
-    TestSite site(c.nullWindow ? nullptr : frame, c.oleWindow, c.inputObjectSite);
+    BandSite site(c.nullWindow ? nullptr : frame, c.oleWindow, c.inputObjectSite);
     IDeskBand* band = CreateBand();
     IObjectWithSite* withSite = Query<IObjectWithSite>(band, IID_IObjectWithSite);
     EXPECT_EQ(withSite->SetSite(site.Unknown()), c.result);
@@ -255,7 +257,7 @@ TEST(BandShell, SetSiteFailurePaths) {
     EXPECT_EQ(band->CloseDW(0), S_OK);  // nothing left to close
     EXPECT_FALSE(IsWindow(window));
     EXPECT_EQ(withSite->SetSite(nullptr), S_OK);
-    EXPECT_EQ(site.refCount(), 1u);  // the band holds nothing of the site
+    EXPECT_EQ(site.RefCount(), 1u);  // the band holds nothing of the site
     withSite->Release();
     EXPECT_EQ(band->Release(), 0u);
     DestroyWindow(frame);
@@ -265,15 +267,15 @@ TEST(BandShell, SetSiteFailurePaths) {
 TEST_F(SitedBandTest, FocusReportsFollowTheBandWindow) {
   IInputObject* input = Query<IInputObject>(band, IID_IInputObject);
   EXPECT_EQ(input->UIActivateIO(FALSE, nullptr), S_OK);
-  EXPECT_TRUE(site->notices.empty());
+  EXPECT_TRUE(site->Notices().empty());
   ActivateFrame();
   EXPECT_EQ(input->UIActivateIO(TRUE, nullptr), S_OK);
   PumpMessages();
   EXPECT_EQ(GetFocus(), BandWindow());
   EXPECT_EQ(input->HasFocusIO(), S_OK);
-  ASSERT_EQ(site->notices.size(), 1u);
-  EXPECT_EQ(site->notices[0].object, static_cast<IUnknown*>(band));
-  EXPECT_TRUE(site->notices[0].focused);
+  ASSERT_EQ(site->Notices().size(), 1u);
+  EXPECT_EQ(site->Notices()[0].object, static_cast<IUnknown*>(band));
+  EXPECT_TRUE(site->Notices()[0].focused);
 
   SetFocus(HintEdit());  // into the box: the band window itself loses it
   PumpMessages();
@@ -281,12 +283,12 @@ TEST_F(SitedBandTest, FocusReportsFollowTheBandWindow) {
   EXPECT_EQ(input->HasFocusIO(), S_FALSE);
   // Hiding the focused hint box hands the focus back to the band window for
   // a moment; the last word the site has is that the band lost it.
-  ASSERT_GE(site->notices.size(), 2u);
-  EXPECT_FALSE(site->notices.back().focused);
-  for (const FocusNotice& notice : site->notices)
+  ASSERT_GE(site->Notices().size(), 2u);
+  EXPECT_FALSE(site->Notices().back().focused);
+  for (const FocusNotice& notice : site->Notices())
     EXPECT_EQ(notice.object, static_cast<IUnknown*>(band));
   input->Release();
 }
 
 }  // namespace
-}  // namespace corvane::testing
+}  // namespace corvane::test

@@ -3,19 +3,19 @@
 #include <gtest/gtest.h>
 
 #include "module/module_state.h"
-#include "tests/win/band_host.h"
-#include "tests/win/test_support.h"
+#include "tests/support/win/test_support.h"
+#include "tests/support/win/ui_support.h"
+#include "tests/support/win/test_support.h"
 
-namespace corvane::testing {
+namespace corvane::test {
 namespace {
 
 // Sites a band from `dll` in `frame`, exercises its window, and lets it go.
 void LiveOnce(HMODULE dll, HWND frame) {
-  TestSite site(frame, true, true);
-  IDeskBand* band = CreateBandFrom(dll);
+  BandSite site(frame, true, true);
+  IDeskBand* band = host::CreateBandFrom(dll);
   ASSERT_NE(band, nullptr);
-  IObjectWithSite* withSite = Query<IObjectWithSite>(band, IID_IObjectWithSite);
-  ASSERT_EQ(withSite->SetSite(site.Unknown()), S_OK);
+  ASSERT_EQ(host::SetBandSite(band, site.Unknown()), S_OK);
   band->ShowDW(TRUE);
   HWND window = nullptr;
   band->GetWindow(&window);
@@ -25,8 +25,7 @@ void LiveOnce(HMODULE dll, HWND frame) {
   PumpMessages();
   band->ShowDW(FALSE);
   band->CloseDW(0);
-  withSite->SetSite(nullptr);
-  withSite->Release();
+  host::SetBandSite(band, nullptr);
   EXPECT_EQ(band->Release(), 0u);
 }
 
@@ -39,8 +38,7 @@ TEST(ModuleReload, ANewImageMakesItsWindowsFromItsOwnCode) {
   LiveOnce(first, frame);
   MEMORY_BASIC_INFORMATION image = {};
   VirtualQuery(first, &image, sizeof image);
-  auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(
-      reinterpret_cast<BYTE*>(first) + reinterpret_cast<IMAGE_DOS_HEADER*>(first)->e_lfanew);
+  const IMAGE_NT_HEADERS* nt = ImageHeadersOf(first);
   SIZE_T imageSize = nt->OptionalHeader.SizeOfImage;
   ASSERT_TRUE(FreeLibrary(first));
 
@@ -57,4 +55,4 @@ TEST(ModuleReload, ANewImageMakesItsWindowsFromItsOwnCode) {
 }
 
 }  // namespace
-}  // namespace corvane::testing
+}  // namespace corvane::test

@@ -4,9 +4,9 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include "tests/win/band_test_support.h"
+#include "tests/support/win/band_test_support.h"
 
-namespace corvane::testing {
+namespace corvane::test {
 namespace {
 
 using BandLayout = SitedBandTest;
@@ -36,8 +36,7 @@ TEST_F(BandLayout, LayoutWithTheGoButton) {
   EXPECT_EQ(tools[0], (RECT{276, 4, 298, 26}));
 
   // Laid out again and again: still exactly one tool.
-  for (int i = 0; i < 3; ++i)
-    SendMessageW(BandWindow(), WM_SIZE, 0, MAKELPARAM(300, 30));
+  for (int i = 0; i < 3; ++i) SendMessageW(BandWindow(), WM_SIZE, 0, MAKELPARAM(300, 30));
   EXPECT_EQ(ToolRects().size(), 1u);
 }
 
@@ -142,17 +141,14 @@ TEST_F(BandLayout, HintAndSearchBoxSwapWithTheFocus) {
 
 TEST_F(BandLayout, HintColoursOnlyForTheHint) {
   HDC dc = GetDC(BandWindow());
-  LRESULT brush = SendMessageW(BandWindow(), WM_CTLCOLOREDIT,
-                               reinterpret_cast<WPARAM>(dc),
+  LRESULT brush = SendMessageW(BandWindow(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
                                reinterpret_cast<LPARAM>(HintEdit()));
   EXPECT_EQ(brush, reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH)));
   EXPECT_EQ(GetTextColor(dc), RGB(102, 102, 102));
   SetTextColor(dc, RGB(1, 2, 3));
-  LRESULT plain = SendMessageW(BandWindow(), WM_CTLCOLOREDIT,
-                               reinterpret_cast<WPARAM>(dc),
+  LRESULT plain = SendMessageW(BandWindow(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
                                reinterpret_cast<LPARAM>(SearchEdit()));
-  EXPECT_EQ(plain, DefWindowProcW(BandWindow(), WM_CTLCOLOREDIT,
-                                  reinterpret_cast<WPARAM>(dc),
+  EXPECT_EQ(plain, DefWindowProcW(BandWindow(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
                                   reinterpret_cast<LPARAM>(SearchEdit())));
   EXPECT_NE(GetTextColor(dc), RGB(102, 102, 102));
   ReleaseDC(BandWindow(), dc);
@@ -163,16 +159,16 @@ class BandSubmission : public SitedBandTest {
  protected:
   void SetUp() override {
     SitedBandTest::SetUp();
-    RegisterRecorder(log_);
+    RegisterRecorder(urlLog);
   }
   void TearDown() override {
     SitedBandTest::TearDown();
     SetEnvironmentVariableW(L"CORVANE_URL_LOG", nullptr);
   }
 
-  ScratchRegistryRoot classes_{HKEY_CLASSES_ROOT};
-  ScratchFolder folder_;
-  std::wstring log_ = folder_.Child(L"urls.log");
+  ScratchRegistryRoot classes{HKEY_CLASSES_ROOT};
+  ScratchFolder folder;
+  std::wstring urlLog = folder.Child(L"urls.log");
 };
 
 const std::string kAddress = "https://www.google.de/search?ie=UTF-8&oe=UTF-8&q=";
@@ -184,7 +180,7 @@ TEST_F(BandSubmission, EnterSearchesAndLeavesNoLineBreak) {
   SetWindowTextW(SearchEdit(), L"Gr\u00FC\u00DFe C++");
   // A sent key-down alone.
   SendMessageW(SearchEdit(), WM_KEYDOWN, VK_RETURN, 0);
-  EXPECT_EQ(WaitForLine(log_), kAddress + "Gr%C3%BC%C3%9Fe+C%2B%2B\n");
+  EXPECT_EQ(WaitForLine(urlLog), kAddress + "Gr%C3%BC%C3%9Fe+C%2B%2B\n");
   EXPECT_EQ(Text(SearchEdit()), L"");
   EXPECT_EQ(GetFocus(), SearchEdit());  // the box stays open
   // The character message a real Enter brings adds nothing either.
@@ -197,7 +193,7 @@ TEST_F(BandSubmission, GoButtonSearches) {
   Mouse(WM_MOUSEMOVE, 287, 15);
   Mouse(WM_LBUTTONDOWN, 287, 15);
   Mouse(WM_LBUTTONUP, 287, 15);
-  EXPECT_EQ(WaitForLine(log_), kAddress + "%E2%82%AC+rate\n");
+  EXPECT_EQ(WaitForLine(urlLog), kAddress + "%E2%82%AC+rate\n");
   EXPECT_EQ(Text(SearchEdit()), L"");
 }
 
@@ -212,7 +208,7 @@ TEST_F(BandSubmission, EmptyQueriesAreRefused) {
   EXPECT_EQ(boxes.boxes[0].caption, L"Corvane");
   EXPECT_EQ(Text(SearchEdit()), L"");
   PumpMessages(300);
-  EXPECT_EQ(ReadBytes(log_), "");  // nothing was launched
+  EXPECT_EQ(ReadBytes(urlLog), "");  // nothing was launched
 }
 
 TEST_F(BandLayout, ContextMenuItems) {
@@ -265,8 +261,8 @@ TEST_F(BandLayout, VerbStringsAnywhereAreRefused) {
   char* verb = nullptr;
   for (ULONGLONG high = 1; verb == nullptr && high < 64; ++high) {
     auto address = reinterpret_cast<void*>(static_cast<ULONG_PTR>(high << 32));
-    verb = static_cast<char*>(
-        VirtualAlloc(address, 4096, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+    verb =
+        static_cast<char*>(VirtualAlloc(address, 4096, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
   }
   ASSERT_NE(verb, nullptr);
   ASSERT_EQ(reinterpret_cast<ULONG_PTR>(verb) & 0xFFFFFFFF, 0u);
@@ -328,4 +324,4 @@ TEST_F(BandLayout, CommandStrings) {
 }
 
 }  // namespace
-}  // namespace corvane::testing
+}  // namespace corvane::test

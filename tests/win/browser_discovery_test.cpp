@@ -6,16 +6,16 @@
 
 #include "search/select_search_domain.h"
 #include "support/memory.h"
-#include "tests/win/test_support.h"
+#include "tests/support/win/test_support.h"
 
 namespace corvane {
 namespace {
 
-using testing::Narrow;
-using testing::ScratchFolder;
-using testing::ScratchRegistryRoot;
-using testing::SetRegistryText;
-using testing::SetRegistryValue;
+using test::Narrow;
+using test::ScratchFolder;
+using test::ScratchRegistryRoot;
+using test::SetRegistryText;
+using test::SetRegistryValue;
 
 const wchar_t kIeMain[] = L"SOFTWARE\\Microsoft\\Internet Explorer\\Main";
 const char kHomePageLine[] = "user_pref(\"browser.startup.homepage\", \"";
@@ -35,32 +35,25 @@ struct DefaultBrowserCase {
 
 TEST(DetectDefaultBrowser, ReadsTheHttpCommand) {
   const DefaultBrowserCase cases[] = {
-      {nullptr, L"open",
-       L"\"C:\\Program Files\\Internet Explorer\\iexplore.exe\" -nohome",
+      {nullptr, L"open", L"\"C:\\Program Files\\Internet Explorer\\iexplore.exe\" -nohome",
        kBrowserInternetExplorer},
-      {L"", L"open",
-       L"\"C:\\Program Files\\Mozilla Firefox\\firefox.exe\" -url \"%1\"",
+      {L"", L"open", L"\"C:\\Program Files\\Mozilla Firefox\\firefox.exe\" -url \"%1\"",
        kBrowserFirefox},
-      {L"browse", L"browse", L"C:\\PROGRA~1\\MOZILL~1\\FIREFOX.EXE -url \"%1\"",
-       kBrowserFirefox},
+      {L"browse", L"browse", L"C:\\PROGRA~1\\MOZILL~1\\FIREFOX.EXE -url \"%1\"", kBrowserFirefox},
       {L"browse", L"open", L"iexplore.exe", kBrowserNeither},
-      {nullptr, L"open", L"C:\\Program Files\\Internet Explorer\\iexplore.exe",
-       kBrowserNeither},
-      {nullptr, L"open", L"\"C:\\Apps\\Viewer\\viewer.exe\" \"%1\"",
-       kBrowserNeither},
+      {nullptr, L"open", L"C:\\Program Files\\Internet Explorer\\iexplore.exe", kBrowserNeither},
+      {nullptr, L"open", L"\"C:\\Apps\\Viewer\\viewer.exe\" \"%1\"", kBrowserNeither},
       {nullptr, L"open", L"", kBrowserNeither},
       {nullptr, nullptr, nullptr, kBrowserNeither},
   };
   for (const DefaultBrowserCase& c : cases) {
     SCOPED_TRACE(Narrow(c.command));
     ScratchRegistryRoot classes(HKEY_CLASSES_ROOT);
-    if (c.verb != nullptr)
-      SetRegistryText(HKEY_CLASSES_ROOT, L"http\\shell", nullptr, c.verb);
+    if (c.verb != nullptr) SetRegistryText(HKEY_CLASSES_ROOT, L"http\\shell", nullptr, c.verb);
     if (c.command != nullptr)
       SetRegistryText(HKEY_CLASSES_ROOT,
-                      std::wstring(L"http\\shell\\") + c.commandVerb +
-                          L"\\command",
-                      nullptr, c.command);
+                      std::wstring(L"http\\shell\\") + c.commandVerb + L"\\command", nullptr,
+                      c.command);
     EXPECT_EQ(DetectDefaultBrowser(), c.expected);
   }
 }
@@ -68,8 +61,7 @@ TEST(DetectDefaultBrowser, ReadsTheHttpCommand) {
 TEST(DetectDefaultBrowser, CommandLongerThanTheReadLimitCountsAsNone) {
   ScratchRegistryRoot classes(HKEY_CLASSES_ROOT);
   std::wstring command = L"iexplore.exe " + std::wstring(2100, L'x');
-  SetRegistryText(HKEY_CLASSES_ROOT, L"http\\shell\\open\\command", nullptr,
-                  command);
+  SetRegistryText(HKEY_CLASSES_ROOT, L"http\\shell\\open\\command", nullptr, command);
   EXPECT_EQ(DetectDefaultBrowser(), kBrowserNeither);
 }
 
@@ -82,50 +74,46 @@ TEST(ReadIeStartPage, AcceptsOnlyPlainStrings) {
     EXPECT_EQ(TakeText(ReadIeStartPage()), L"<none>");  // no value
     SetRegistryText(HKEY_CURRENT_USER, kIeMain, L"Start Page", page);
     EXPECT_EQ(TakeText(ReadIeStartPage()), page);
-    SetRegistryValue(HKEY_CURRENT_USER, kIeMain, L"Start Page", REG_EXPAND_SZ,
-                     page.c_str(), static_cast<DWORD>((page.size() + 1) * 2));
+    SetRegistryValue(HKEY_CURRENT_USER, kIeMain, L"Start Page", REG_EXPAND_SZ, page.c_str(),
+                     static_cast<DWORD>((page.size() + 1) * 2));
     EXPECT_EQ(TakeText(ReadIeStartPage()), L"<none>");
     // Stored without its terminator, and with an odd byte count.
-    SetRegistryValue(HKEY_CURRENT_USER, kIeMain, L"Start Page", REG_SZ,
-                     page.c_str(), static_cast<DWORD>(page.size() * 2));
+    SetRegistryValue(HKEY_CURRENT_USER, kIeMain, L"Start Page", REG_SZ, page.c_str(),
+                     static_cast<DWORD>(page.size() * 2));
     EXPECT_EQ(TakeText(ReadIeStartPage()), page);
-    SetRegistryValue(HKEY_CURRENT_USER, kIeMain, L"Start Page", REG_SZ,
-                     page.c_str(), 3);
+    SetRegistryValue(HKEY_CURRENT_USER, kIeMain, L"Start Page", REG_SZ, page.c_str(), 3);
     EXPECT_EQ(TakeText(ReadIeStartPage()), L"ht");  // the odd byte is kept
-    SetRegistryValue(HKEY_CURRENT_USER, kIeMain, L"Start Page", REG_BINARY,
-                     page.c_str(), 8);
+    SetRegistryValue(HKEY_CURRENT_USER, kIeMain, L"Start Page", REG_BINARY, page.c_str(), 8);
     EXPECT_EQ(TakeText(ReadIeStartPage()), L"<none>");
   }
 }
 
 class FirefoxProfile : public ::testing::Test {
  protected:
-  void SetUp() override {
-    SetEnvironmentVariableW(L"APPDATA", appData_.path().c_str());
-  }
+  void SetUp() override { SetEnvironmentVariableW(L"APPDATA", appData.Path().c_str()); }
   void TearDown() override { SetEnvironmentVariableW(L"APPDATA", nullptr); }
 
   std::wstring MakeProfile(const std::wstring& name) {
-    std::wstring folder = appData_.path();
+    std::wstring folder = appData.Path();
     for (const wchar_t* part : {L"\\Mozilla", L"\\Firefox", L"\\Profiles"}) {
       folder += part;
       CreateDirectoryW(folder.c_str(), nullptr);
     }
     folder += L"\\" + name;
-    testing::MakeFolder(folder);
+    test::MakeFolder(folder);
     return folder;
   }
   void WritePrefs(const std::wstring& profile, const std::string& bytes) {
-    testing::WriteBytes(profile + L"\\prefs.js", bytes);
+    test::WriteBytes(profile + L"\\prefs.js", bytes);
   }
 
-  ScratchFolder appData_;
+  ScratchFolder appData;
 };
 
 TEST_F(FirefoxProfile, ReadsTheHomePageLine) {
   std::wstring profile = MakeProfile(L"k3x9.default");
-  WritePrefs(profile, std::string("// prefs\r\nuser_pref(\"a\", 1);\r\n") +
-                          kHomePageLine + "http://www.google.co.uk/\");\r\n");
+  WritePrefs(profile, std::string("// prefs\r\nuser_pref(\"a\", 1);\r\n") + kHomePageLine +
+                          "http://www.google.co.uk/\");\r\n");
   EXPECT_EQ(TakeText(ReadFirefoxHomePage()), L"http://www.google.co.uk/");
 }
 
@@ -133,8 +121,7 @@ TEST_F(FirefoxProfile, WidensBytesAndRefusesOddLines) {
   std::wstring profile = MakeProfile(L"p.default");
   WritePrefs(profile, std::string(kHomePageLine) + "http://b\xC3\xBC/\");");
   EXPECT_EQ(TakeText(ReadFirefoxHomePage()), L"http://b\u00C3\u00BC/");
-  WritePrefs(profile,
-             "user_pref(\"browser.startup.homepage\",  \"http://a/\");");
+  WritePrefs(profile, "user_pref(\"browser.startup.homepage\",  \"http://a/\");");
   EXPECT_EQ(TakeText(ReadFirefoxHomePage()), L"<none>");
   WritePrefs(profile, std::string(kHomePageLine) + "http://a b/\");");
   EXPECT_EQ(TakeText(ReadFirefoxHomePage()), L"<none>");
@@ -151,7 +138,7 @@ TEST_F(FirefoxProfile, MissingPiecesMeanNoHomePage) {
   EXPECT_EQ(TakeText(ReadFirefoxHomePage()), L"<none>");  // no prefs.js
   SetEnvironmentVariableW(L"APPDATA", nullptr);
   EXPECT_EQ(TakeText(ReadFirefoxHomePage()), L"<none>");
-  std::wstring tooLong = appData_.path() + L"\\" + std::wstring(280, L'a');
+  std::wstring tooLong = appData.Path() + L"\\" + std::wstring(280, L'a');
   SetEnvironmentVariableW(L"APPDATA", tooLong.c_str());
   EXPECT_EQ(TakeText(ReadFirefoxHomePage()), L"<none>");
 }
@@ -177,13 +164,10 @@ TEST_F(FirefoxProfile, SelectSearchDomainFollowsTheChain) {
   WritePrefs(profile, std::string(kHomePageLine) + "http://www.example.org/\");");
   EXPECT_STREQ(SelectSearchDomain(), L"de");
 
-  SetRegistryText(HKEY_CLASSES_ROOT, L"http\\shell\\open\\command", nullptr,
-                  L"iexplore.exe");
-  SetRegistryText(HKEY_CURRENT_USER, kIeMain, L"Start Page",
-                  L"http://www.google.fr/");
+  SetRegistryText(HKEY_CLASSES_ROOT, L"http\\shell\\open\\command", nullptr, L"iexplore.exe");
+  SetRegistryText(HKEY_CURRENT_USER, kIeMain, L"Start Page", L"http://www.google.fr/");
   EXPECT_STREQ(SelectSearchDomain(), L"fr");
-  SetRegistryText(HKEY_CURRENT_USER, kIeMain, L"Start Page",
-                  L"http://www.google.com.cu/");
+  SetRegistryText(HKEY_CURRENT_USER, kIeMain, L"Start Page", L"http://www.google.com.cu/");
   EXPECT_STREQ(SelectSearchDomain(), L"com.cu");
 }
 

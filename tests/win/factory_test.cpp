@@ -2,24 +2,22 @@
 #include <gtest/gtest.h>
 
 #include "module/module_state.h"
-#include "tests/win/band_host.h"
-#include "tests/win/test_support.h"
+#include "tests/support/win/ui_support.h"
+#include "tests/support/win/test_support.h"
 
-namespace corvane::testing {
+namespace corvane::test {
 namespace {
 
 using GetClassObject = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
 
 HRESULT ClassObject(REFCLSID classId, REFIID iid, void** out) {
-  auto get = reinterpret_cast<GetClassObject>(
-      GetProcAddress(CorvaneDll(), "DllGetClassObject"));
+  auto get = reinterpret_cast<GetClassObject>(GetProcAddress(CorvaneDll(), "DllGetClassObject"));
   return get(classId, iid, out);
 }
 
 IClassFactory* Factory() {
   IClassFactory* factory = nullptr;
-  EXPECT_EQ(ClassObject(CLSID_SearchBand, IID_IClassFactory,
-                        reinterpret_cast<void**>(&factory)),
+  EXPECT_EQ(ClassObject(CLSID_SearchBand, IID_IClassFactory, reinterpret_cast<void**>(&factory)),
             S_OK);
   return factory;
 }
@@ -59,19 +57,18 @@ TEST(ClassObject, CreateInstance) {
             CLASS_E_NOAGGREGATION);
   EXPECT_EQ(out, nullptr);
   DWORD value = 0, size = sizeof value;
-  EXPECT_NE(RegGetValueW(HKEY_CURRENT_USER, L"SOFTWARE\\Ostrand\\Corvane\\1.0",
-                         L"ShowGoButton", RRF_RT_REG_DWORD, nullptr, &value, &size),
+  EXPECT_NE(RegGetValueW(HKEY_CURRENT_USER, L"SOFTWARE\\Ostrand\\Corvane\\1.0", L"ShowGoButton",
+                         RRF_RT_REG_DWORD, nullptr, &value, &size),
             ERROR_SUCCESS);  // no band was made
   EXPECT_EQ(factory->CreateInstance(nullptr, IID_IClassFactory, &out), E_NOINTERFACE);
   EXPECT_EQ(out, nullptr);
   // That band was made and destroyed at once: the setting was written.
-  EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, L"SOFTWARE\\Ostrand\\Corvane\\1.0",
-                         L"ShowGoButton", RRF_RT_REG_DWORD, nullptr, &value, &size),
+  EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, L"SOFTWARE\\Ostrand\\Corvane\\1.0", L"ShowGoButton",
+                         RRF_RT_REG_DWORD, nullptr, &value, &size),
             ERROR_SUCCESS);
 
   IDeskBand* band = nullptr;
-  ASSERT_EQ(factory->CreateInstance(nullptr, IID_IDeskBand, reinterpret_cast<void**>(&band)),
-            S_OK);
+  ASSERT_EQ(factory->CreateInstance(nullptr, IID_IDeskBand, reinterpret_cast<void**>(&band)), S_OK);
   EXPECT_EQ(factory->Release(), 0u);
   EXPECT_EQ(CanUnloadNow(), S_FALSE);  // the band lives on without its factory
   HWND window = reinterpret_cast<HWND>(1);
@@ -81,4 +78,4 @@ TEST(ClassObject, CreateInstance) {
 }
 
 }  // namespace
-}  // namespace corvane::testing
+}  // namespace corvane::test

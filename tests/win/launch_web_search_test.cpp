@@ -7,32 +7,32 @@
 #include <string>
 
 #include "support/memory.h"
-#include "tests/win/test_support.h"
+#include "tests/support/win/test_support.h"
 
 namespace corvane {
 namespace {
 
-using testing::ReadBytes;
-using testing::ScratchFolder;
-using testing::ScratchRegistryRoot;
-using testing::WaitForLine;
+using test::ReadBytes;
+using test::ScratchFolder;
+using test::ScratchRegistryRoot;
+using test::WaitForLine;
 
 const std::string kPrefix = "https://www.google.de/search?ie=UTF-8&oe=UTF-8&q=";
 
 class LaunchWebSearchTest : public ::testing::Test {
  protected:
-  void SetUp() override { testing::RegisterRecorder(log_); }
+  void SetUp() override { test::RegisterRecorder(urlLog); }
   void TearDown() override { SetEnvironmentVariableW(L"CORVANE_URL_LOG", nullptr); }
 
-  ScratchRegistryRoot classes_{HKEY_CLASSES_ROOT};
-  ScratchRegistryRoot user_{HKEY_CURRENT_USER};
-  ScratchFolder folder_;
-  std::wstring log_ = folder_.Child(L"urls.log");
+  ScratchRegistryRoot classes{HKEY_CLASSES_ROOT};
+  ScratchRegistryRoot user{HKEY_CURRENT_USER};
+  ScratchFolder folder;
+  std::wstring urlLog = folder.Child(L"urls.log");
 };
 
 TEST_F(LaunchWebSearchTest, OpensTheExactAddress) {
   EXPECT_EQ(LaunchWebSearch(nullptr, L"C++ \u00FC \u20AC a\r\nb", 1), kLaunchOpened);
-  EXPECT_EQ(WaitForLine(log_), kPrefix + "C%2B%2B+%C3%BC+%E2%82%AC+ab\n");
+  EXPECT_EQ(WaitForLine(urlLog), kPrefix + "C%2B%2B+%C3%BC+%E2%82%AC+ab\n");
 }
 
 TEST_F(LaunchWebSearchTest, LongQueryIsLaunchedWhole) {
@@ -43,7 +43,7 @@ TEST_F(LaunchWebSearchTest, LongQueryIsLaunchedWhole) {
     encoded += "ab%C3%A9+";
   }
   EXPECT_EQ(LaunchWebSearch(nullptr, query.c_str(), 1), kLaunchOpened);
-  EXPECT_EQ(WaitForLine(log_), kPrefix + encoded + "\n");
+  EXPECT_EQ(WaitForLine(urlLog), kPrefix + encoded + "\n");
 }
 
 TEST_F(LaunchWebSearchTest, NothingToSearchOpensNothing) {
@@ -54,13 +54,13 @@ TEST_F(LaunchWebSearchTest, NothingToSearchOpensNothing) {
   EXPECT_EQ(LaunchWebSearch(nullptr, nullptr, 1), kLaunchFailed);
   // A later real search is the only line the recorder ever saw.
   EXPECT_EQ(LaunchWebSearch(nullptr, L"x", 1), kLaunchOpened);
-  EXPECT_EQ(WaitForLine(log_), kPrefix + "x\n");
+  EXPECT_EQ(WaitForLine(urlLog), kPrefix + "x\n");
 }
 
 TEST(LaunchWebSearch, RefusalByTheShellIsFailure) {
   ScratchRegistryRoot classes(HKEY_CLASSES_ROOT);
-  testing::SetRegistryText(HKEY_CLASSES_ROOT, L"https\\shell\\open\\command",
-                           nullptr, L"\"C:\\no\\such\\program.exe\" \"%1\"");
+  test::SetRegistryText(HKEY_CLASSES_ROOT, L"https\\shell\\open\\command", nullptr,
+                        L"\"C:\\no\\such\\program.exe\" \"%1\"");
   EXPECT_EQ(LaunchWebSearch(nullptr, L"query", 1), kLaunchFailed);
 }
 

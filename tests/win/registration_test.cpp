@@ -6,10 +6,10 @@
 #include <string>
 
 #include "module/module_state.h"
-#include "tests/win/band_host.h"
-#include "tests/win/test_support.h"
+#include "tests/support/win/ui_support.h"
+#include "tests/support/win/test_support.h"
 
-namespace corvane::testing {
+namespace corvane::test {
 namespace {
 
 const wchar_t kClassKey[] = L"CLSID\\{59E5B916-B4DC-4C77-82B3-1A22AF7FBAE8}";
@@ -38,8 +38,9 @@ StoredText ReadText(const std::wstring& key, const wchar_t* name) {
   HKEY handle = nullptr;
   if (RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
     return stored;
-  if (RegQueryValueExW(handle, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer),
-                       &bytes) == ERROR_SUCCESS && type == REG_SZ)
+  if (RegQueryValueExW(handle, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &bytes) ==
+          ERROR_SUCCESS &&
+      type == REG_SZ)
     stored = {buffer, bytes, true};
   RegCloseKey(handle);
   return stored;
@@ -89,14 +90,14 @@ TEST_F(Registration, WritesTheClassTellsTheUserAndUnregisters) {
             L"\u201CCorvane\u201D.\n");
 
   // The category as unregistration finds it, beside the class keys.
-  SetRegistryText(HKEY_CLASSES_ROOT,
-                  std::wstring(kClassKey) +
-                      L"\\Implemented Categories\\{00021492-0000-0000-C000-000000000046}",
-                  L"x", L"");
+  SetRegistryText(
+      HKEY_CLASSES_ROOT,
+      std::wstring(kClassKey) + L"\\Implemented Categories\\{00021492-0000-0000-C000-000000000046}",
+      L"x", L"");
   EXPECT_EQ(CallEntry(CorvaneDll(), "DllUnregisterServer"), S_OK);
   EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, kClassKey));
   EXPECT_EQ(CallEntry(CorvaneDll(), "DllUnregisterServer"), S_OK);  // nothing there
-  EXPECT_EQ(boxes.boxes.size(), 2u);  // unregistering says nothing
+  EXPECT_EQ(boxes.boxes.size(), 2u);                                // unregistering says nothing
 }
 
 TEST_F(Registration, ACopyRegistersItsOwnPath) {
@@ -116,7 +117,7 @@ TEST_F(Registration, ACopyRegistersItsOwnPath) {
 TEST_F(Registration, APathTooLongToRegisterWritesNothing) {
   ScratchRegistryRoot classes(HKEY_CLASSES_ROOT);
   ScratchFolder folder;
-  std::wstring deep = L"\\\\?\\" + folder.path();
+  std::wstring deep = L"\\\\?\\" + folder.Path();
   while (deep.size() < 280) {
     deep += L"\\" + std::wstring(40, L'd');
     ASSERT_TRUE(CreateDirectoryW(deep.c_str(), nullptr));
@@ -132,7 +133,7 @@ TEST_F(Registration, APathTooLongToRegisterWritesNothing) {
   EXPECT_TRUE(boxes.boxes.empty());
   FreeLibrary(other);
   DeleteFileW(copy.c_str());
-  for (; deep.size() > folder.path().size() + 4; deep.resize(deep.rfind(L'\\')))
+  for (; deep.size() > folder.Path().size() + 4; deep.resize(deep.rfind(L'\\')))
     RemoveDirectoryW(deep.c_str());
 }
 
@@ -140,9 +141,8 @@ TEST_F(Registration, ClassKeysThatCannotBeWrittenStopEverything) {
   // Lasting keys cannot be made below a volatile one.
   HKEY volatileRoot = nullptr;
   RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\CorvaneTests\\Volatile");
-  ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"Software\\CorvaneTests\\Volatile", 0,
-                            nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr,
-                            &volatileRoot, nullptr),
+  ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"Software\\CorvaneTests\\Volatile", 0, nullptr,
+                            REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr, &volatileRoot, nullptr),
             ERROR_SUCCESS);
   ASSERT_EQ(RegOverridePredefKey(HKEY_CLASSES_ROOT, volatileRoot), ERROR_SUCCESS);
   MessageBoxCatcher boxes;
@@ -156,4 +156,4 @@ TEST_F(Registration, ClassKeysThatCannotBeWrittenStopEverything) {
 }
 
 }  // namespace
-}  // namespace corvane::testing
+}  // namespace corvane::test

@@ -9,37 +9,37 @@
 #include "module/module_state.h"
 #include "res/resource_ids.h"
 #include "support/resource_strings.h"
-#include "tests/win/test_support.h"
+#include "tests/support/win/test_support.h"
 
 namespace corvane {
 namespace {
 
 constexpr WORD kNeutral = MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT);
 
-std::wstring DllPath() { return testing::ProgramFolder() + L"\\CORVANE.DLL"; }
+std::wstring DllPath() { return test::ProgramFolder() + L"\\CORVANE.DLL"; }
 
 class ResourcesTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    dll_ = LoadLibraryW(DllPath().c_str());
-    ASSERT_NE(dll_, nullptr);
+    dll = LoadLibraryW(DllPath().c_str());
+    ASSERT_NE(dll, nullptr);
   }
-  static HMODULE dll_;
+  static HMODULE dll;
 };
-HMODULE ResourcesTest::dll_ = nullptr;
+HMODULE ResourcesTest::dll = nullptr;
 
 // Runs first (suite order): the cache of this process starts out empty.
 TEST_F(ResourcesTest, AStringThatFailedToLoadIsTriedAgain) {
   ModuleInstance = GetModuleHandleW(nullptr);  // this program has no strings
   const wchar_t* first = LoadResString(IDS_PRODUCT_NAME);
   EXPECT_STREQ(first, L"");
-  ModuleInstance = dll_;
+  ModuleInstance = dll;
   EXPECT_STREQ(LoadResString(IDS_PRODUCT_NAME), L"Corvane");
   EXPECT_EQ(LoadResString(IDS_PRODUCT_NAME), first);  // same slot
 }
 
 TEST_F(ResourcesTest, EveryStringExactly) {
-  ModuleInstance = dll_;
+  ModuleInstance = dll;
   const struct {
     int id;
     const wchar_t* text;
@@ -52,9 +52,10 @@ TEST_F(ResourcesTest, EveryStringExactly) {
       {307, L"Start search in Web"},
       {308, L"Google search"},
       {309, L"Can't search for empty query.\nPlease input what to search for."},
-      {310, L"Congratulations, your new Corvane toolbar is installed.\n\nTo display "
-            L"it, right-click the taskbar, go to \u201CToolbars\u201D submenu and "
-            L"select \u201CCorvane\u201D.\n"},
+      {310,
+       L"Congratulations, your new Corvane toolbar is installed.\n\nTo display "
+       L"it, right-click the taskbar, go to \u201CToolbars\u201D submenu and "
+       L"select \u201CCorvane\u201D.\n"},
   };
   for (const auto& row : table) EXPECT_STREQ(LoadResString(row.id), row.text) << row.id;
 
@@ -69,7 +70,7 @@ TEST_F(ResourcesTest, EveryStringExactly) {
 }
 
 TEST_F(ResourcesTest, PointersAreStableAndOutsideIdsAreEmpty) {
-  ModuleInstance = dll_;
+  ModuleInstance = dll;
   const wchar_t* hint = LoadResString(308);
   EXPECT_EQ(LoadResString(308), hint);
   EXPECT_NE(LoadResString(307), hint);
@@ -98,8 +99,8 @@ Pixel PixelAt(const std::vector<BYTE>& bitmap, int x, int y) {
 }
 
 TEST_F(ResourcesTest, GoButtonBitmaps) {
-  std::vector<BYTE> normal = Resource(dll_, RT_BITMAP, MAKEINTRESOURCEW(201), kNeutral);
-  std::vector<BYTE> active = Resource(dll_, RT_BITMAP, MAKEINTRESOURCEW(202), kNeutral);
+  std::vector<BYTE> normal = Resource(dll, RT_BITMAP, MAKEINTRESOURCEW(201), kNeutral);
+  std::vector<BYTE> active = Resource(dll, RT_BITMAP, MAKEINTRESOURCEW(202), kNeutral);
   for (const auto* bitmap : {&normal, &active}) {
     ASSERT_EQ(bitmap->size(), 1536u);
     const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(bitmap->data());
@@ -113,8 +114,8 @@ TEST_F(ResourcesTest, GoButtonBitmaps) {
       EXPECT_EQ((*bitmap)[40 + y * 68 + 66], 0);
       EXPECT_EQ((*bitmap)[40 + y * 68 + 67], 0);
     }
-    for (auto [x, y] : {std::pair{0, 0}, {21, 0}, {0, 21}, {21, 21}, {1, 10}, {20, 10},
-                        {2, 2}, {19, 19}}) {
+    for (auto [x, y] :
+         {std::pair{0, 0}, {21, 0}, {0, 21}, {21, 21}, {1, 10}, {20, 10}, {2, 2}, {19, 19}}) {
       Pixel p = PixelAt(*bitmap, x, y);
       EXPECT_TRUE(p.r == 192 && p.g == 192 && p.b == 192) << x << "," << y;
     }
@@ -128,23 +129,24 @@ TEST_F(ResourcesTest, GoButtonBitmaps) {
   EXPECT_GT(lighter.g, lighter.r + 60);
   EXPECT_GT(lighter.r + lighter.g + lighter.b, green.r + green.g + green.b);
   // What the band itself does with them.
-  EXPECT_NE(LoadBitmapW(dll_, MAKEINTRESOURCEW(201)), nullptr);
-  EXPECT_NE(LoadBitmapW(dll_, MAKEINTRESOURCEW(202)), nullptr);
+  EXPECT_NE(LoadBitmapW(dll, MAKEINTRESOURCEW(201)), nullptr);
+  EXPECT_NE(LoadBitmapW(dll, MAKEINTRESOURCEW(202)), nullptr);
 }
 
 TEST_F(ResourcesTest, Manifest) {
-  std::vector<BYTE> bytes = Resource(dll_, RT_MANIFEST, MAKEINTRESOURCEW(1), kNeutral);
+  std::vector<BYTE> bytes = Resource(dll, RT_MANIFEST, MAKEINTRESOURCEW(1), kNeutral);
   std::string xml(bytes.begin(), bytes.end());
   const char* arch = sizeof(void*) == 8 ? "amd64" : "X86";
   for (std::string part :
        {std::string("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>"),
-        std::string("<assembly xmlns=\"urn:schemas-microsoft-com:asm.v1\" manifestVersion=\"1.0\">"),
+        std::string(
+            "<assembly xmlns=\"urn:schemas-microsoft-com:asm.v1\" manifestVersion=\"1.0\">"),
         "<assemblyIdentity version=\"1.0.0.0\" processorArchitecture=\"" + std::string(arch) +
             "\" name=\"Ostrand.Corvane\" type=\"win32\"/>",
         std::string("<description>Corvane</description>"),
         "<assemblyIdentity type=\"win32\" name=\"Microsoft.Windows.Common-Controls\" "
-        "version=\"6.0.0.0\" processorArchitecture=\"" + std::string(arch) +
-            "\" publicKeyToken=\"6595b64144ccf1df\" language=\"*\"/>"})
+        "version=\"6.0.0.0\" processorArchitecture=\"" +
+            std::string(arch) + "\" publicKeyToken=\"6595b64144ccf1df\" language=\"*\"/>"})
     EXPECT_NE(xml.find(part), std::string::npos) << part;
   EXPECT_LT(xml.find("<dependency>"), xml.find("<dependentAssembly>"));
 }
@@ -153,9 +155,7 @@ TEST_F(ResourcesTest, Manifest) {
 std::vector<std::wstring> StringKeys(const BYTE* block) {
   // VS_VERSIONINFO > StringFileInfo > "00000000" > String entries; every
   // entry: wLength, wValueLength, wType, key, padding to 4, value.
-  auto align = [](const BYTE* base, const BYTE* p) {
-    return base + ((p - base + 3) & ~3);
-  };
+  auto align = [](const BYTE* base, const BYTE* p) { return base + ((p - base + 3) & ~3); };
   auto childrenOf = [&](const BYTE* entry, const BYTE* base) {
     const WCHAR* key = reinterpret_cast<const WCHAR*>(entry + 6);
     const BYTE* afterKey = reinterpret_cast<const BYTE*>(key + wcslen(key) + 1);
@@ -214,10 +214,13 @@ TEST_F(ResourcesTest, VersionBlock) {
   for (const auto& s : strings) {
     wchar_t* value = nullptr;
     std::wstring query = std::wstring(L"\\StringFileInfo\\00000000\\") + s.key;
-    ASSERT_TRUE(VerQueryValueW(block.data(), query.c_str(),
-                               reinterpret_cast<void**>(&value), &length)) << testing::Narrow(s.key);
-    if (s.value != nullptr) EXPECT_STREQ(value, s.value);
-    else EXPECT_GT(wcslen(value), 0u);
+    ASSERT_TRUE(
+        VerQueryValueW(block.data(), query.c_str(), reinterpret_cast<void**>(&value), &length))
+        << test::Narrow(s.key);
+    if (s.value != nullptr)
+      EXPECT_STREQ(value, s.value);
+    else
+      EXPECT_GT(wcslen(value), 0u);
     order.push_back(s.key);
   }
   EXPECT_EQ(StringKeys(block.data()), order);
@@ -229,8 +232,7 @@ TEST_F(ResourcesTest, VersionBlock) {
 }
 
 TEST_F(ResourcesTest, FreshModuleMayBeUnloaded) {
-  auto canUnload = reinterpret_cast<HRESULT(WINAPI*)()>(
-      GetProcAddress(dll_, "DllCanUnloadNow"));
+  auto canUnload = reinterpret_cast<HRESULT(WINAPI*)()>(GetProcAddress(dll, "DllCanUnloadNow"));
   ASSERT_NE(canUnload, nullptr);
   EXPECT_EQ(canUnload(), S_OK);
 }

@@ -4,13 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/win/test_support.h"
+#include "tests/support/win/test_support.h"
 
 namespace corvane {
 namespace {
 
-using testing::ScratchRegistryRoot;
-using testing::SetRegistryValue;
+using test::ScratchRegistryRoot;
+using test::SetRegistryValue;
 
 const wchar_t kKey[] = L"SOFTWARE\\Ostrand\\Corvane\\1.0";
 constexpr BOOL kUntouched = 42;
@@ -50,7 +50,7 @@ TEST(ReadShowGoButton, MissingKeyOrValue) {
   ScratchRegistryRoot user(HKEY_CURRENT_USER);
   BOOL show = kUntouched;
   EXPECT_FALSE(ReadShowGoButton(&show));
-  testing::SetRegistryText(HKEY_CURRENT_USER, kKey, L"Other", L"1");
+  test::SetRegistryText(HKEY_CURRENT_USER, kKey, L"Other", L"1");
   EXPECT_FALSE(ReadShowGoButton(&show));
   EXPECT_EQ(show, kUntouched);
 }
@@ -59,9 +59,9 @@ TEST(WriteShowGoButton, CreatesTheKeyAndStoresZeroOrOne) {
   ScratchRegistryRoot user(HKEY_CURRENT_USER);
   EXPECT_TRUE(WriteShowGoButton(5));
   DWORD value = 99, size = sizeof value, type = 0;
-  ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, kKey, L"ShowGoButton", RRF_RT_ANY, &type,
-                         &value, &size),
-            ERROR_SUCCESS);
+  ASSERT_EQ(
+      RegGetValueW(HKEY_CURRENT_USER, kKey, L"ShowGoButton", RRF_RT_ANY, &type, &value, &size),
+      ERROR_SUCCESS);
   EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
   EXPECT_EQ(size, 4u);
   EXPECT_EQ(value, 1u);

@@ -8,41 +8,42 @@
 #include <string>
 #include <vector>
 
-#include "tests/win/test_support.h"
+#include "tests/support/win/test_support.h"
 
-using corvane::testing::SharedWordsOf;
+using corvane::test::SharedWordsOf;
 
 namespace corvane {
 namespace {
 
-std::wstring DllPath() { return testing::ProgramFolder() + L"\\CORVANE.DLL"; }
+std::wstring DllPath() { return test::ProgramFolder() + L"\\CORVANE.DLL"; }
 
 // Runs this program again as a reader, which writes what it saw into a file;
 // a reader that never ran leaves no file.
 std::string RunReader() {
-  testing::ScratchFolder folder;
+  test::ScratchFolder folder;
   std::wstring seen = folder.Child(L"seen.txt");
   wchar_t program[MAX_PATH + 1] = {};
   GetModuleFileNameW(nullptr, program, MAX_PATH);
-  std::wstring command = L"\"" + std::wstring(program) +
-                         L"\" --gtest_filter=SharedHookStateReader.* --gtest_also_run_disabled_tests";
+  std::wstring command =
+      L"\"" + std::wstring(program) +
+      L"\" --gtest_filter=SharedHookStateReader.* --gtest_also_run_disabled_tests";
   SetEnvironmentVariableW(L"CORVANE_SEEN_FILE", seen.c_str());
   STARTUPINFOW startup = {sizeof startup};
   PROCESS_INFORMATION process = {};
-  if (!CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
-                      nullptr, &startup, &process))
+  if (!CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &process))
     return "not started";
   WaitForSingleObject(process.hProcess, 60000);
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
   SetEnvironmentVariableW(L"CORVANE_SEEN_FILE", nullptr);
-  return testing::ReadBytes(seen);
+  return test::ReadBytes(seen);
 }
 
-TEST(SharedHookState, SeenByAnotherProcess) {
+TEST(SharedHookBlock, SeenByAnotherProcess) {
   HMODULE dll = LoadLibraryW(DllPath().c_str());
   ASSERT_NE(dll, nullptr);
-  SharedHookState* words = SharedWordsOf(dll);
+  SharedHookBlock* words = SharedWordsOf(dll);
   ASSERT_NE(words, nullptr);
   words->hookHintEdit = reinterpret_cast<HWND>(static_cast<ULONG_PTR>(0x5A17C0DE));
   EXPECT_EQ(RunReader(), std::to_string(0x5A17C0DE));
@@ -56,9 +57,9 @@ TEST(SharedHookStateReader, DISABLED_ReadsTheWordsOfTheWriter) {
   ASSERT_GT(GetEnvironmentVariableW(L"CORVANE_SEEN_FILE", seen, MAX_PATH), 0u);
   HMODULE dll = LoadLibraryW(DllPath().c_str());
   ASSERT_NE(dll, nullptr);
-  SharedHookState* words = SharedWordsOf(dll);
+  SharedHookBlock* words = SharedWordsOf(dll);
   ASSERT_NE(words, nullptr);
-  testing::WriteBytes(seen, std::to_string(reinterpret_cast<ULONG_PTR>(words->hookHintEdit)));
+  test::WriteBytes(seen, std::to_string(reinterpret_cast<ULONG_PTR>(words->hookHintEdit)));
 }
 
 LRESULT CALLBACK PassOn(int code, WPARAM wParam, LPARAM lParam) {
@@ -70,29 +71,29 @@ HHOOK InstallTestHook() {
 }
 
 TEST(RemoveFocusHotkey, NothingInstalledDoesNothing) {
-  sharedHookState = {};
+  SharedHookState = {};
   RemoveFocusHotkey(nullptr, nullptr);
-  EXPECT_EQ(sharedHookState.hookHandle, nullptr);
-  EXPECT_EQ(sharedHookState.hookHintEdit, nullptr);
+  EXPECT_EQ(SharedHookState.hookHandle, nullptr);
+  EXPECT_EQ(SharedHookState.hookHintEdit, nullptr);
 }
 
 TEST(RemoveFocusHotkey, RemovesOnlyItsOwnHook) {
-  sharedHookState = {};
+  SharedHookState = {};
   HWND hint = reinterpret_cast<HWND>(static_cast<ULONG_PTR>(0x1234));
   HHOOK first = InstallTestHook();
   HHOOK second = InstallTestHook();
   ASSERT_NE(first, nullptr);
   ASSERT_NE(second, nullptr);
-  sharedHookState.hookHandle = second;  // the second installed last
-  sharedHookState.hookHintEdit = hint;
+  SharedHookState.hookHandle = second;  // the second installed last
+  SharedHookState.hookHintEdit = hint;
 
   RemoveFocusHotkey(first, nullptr);  // an earlier band goes: the last one's stays
-  EXPECT_EQ(sharedHookState.hookHandle, second);
+  EXPECT_EQ(SharedHookState.hookHandle, second);
   EXPECT_FALSE(UnhookWindowsHookEx(first));  // already removed
 
   RemoveFocusHotkey(second, hint);
-  EXPECT_EQ(sharedHookState.hookHandle, nullptr);
-  EXPECT_EQ(sharedHookState.hookHintEdit, hint);
+  EXPECT_EQ(SharedHookState.hookHandle, nullptr);
+  EXPECT_EQ(SharedHookState.hookHintEdit, hint);
   EXPECT_FALSE(UnhookWindowsHookEx(second));
 }
 
@@ -101,29 +102,29 @@ TEST(RemoveFocusHotkey, RemovesOnlyItsOwnHook) {
 class FocusTargets : public ::testing::Test {
  protected:
   void SetUp() override {
-    sharedHookState = {};
-    ProcessIdToSessionId(GetCurrentProcessId(), &session_);
+    SharedHookState = {};
+    ProcessIdToSessionId(GetCurrentProcessId(), &session);
   }
   void TearDown() override {
-    for (HWND window : windows_) DestroyWindow(window);
-    sharedHookState = {};
+    for (HWND window : windows) DestroyWindow(window);
+    SharedHookState = {};
   }
   HWND NewWindow() {
-    windows_.push_back(CreateWindowExW(0, L"static", L"", WS_POPUP, 0, 0, 10, 10, nullptr,
-                                       nullptr, nullptr, nullptr));
-    return windows_.back();
+    windows.push_back(CreateWindowExW(0, L"static", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                      nullptr, nullptr));
+    return windows.back();
   }
   static bool AnyWindow(HWND window) { return IsWindow(window) != FALSE; }
   static HWND Newest() { return NewestFocusTarget(AnyWindow); }
 
-  DWORD session_ = 0;
-  std::vector<HWND> windows_;
+  DWORD session = 0;
+  std::vector<HWND> windows;
 };
 
 TEST_F(FocusTargets, TheNewestLiveBoxOfTheSessionIsChosen) {
   HWND earlier = NewWindow(), later = NewWindow();
-  ASSERT_TRUE(AddFocusTarget(earlier));
-  ASSERT_TRUE(AddFocusTarget(later));
+  ASSERT_EQ(AddFocusTarget(earlier), S_OK);
+  ASSERT_EQ(AddFocusTarget(later), S_OK);
   EXPECT_EQ(Newest(), later);
   // The later band goes: the earlier one is the target again.
   HHOOK hook = InstallTestHook();
@@ -136,26 +137,26 @@ TEST_F(FocusTargets, TheNewestLiveBoxOfTheSessionIsChosen) {
 
 TEST_F(FocusTargets, AnotherSessionsBoxesAreNeverChosenNorTaken) {
   HWND mine = NewWindow(), theirs = NewWindow();
-  ASSERT_TRUE(AddFocusTarget(mine));
+  ASSERT_EQ(AddFocusTarget(mine), S_OK);
   // A band of another session installed after ours, its box a live window
   // here by chance: F12 in this session still goes to our box.
-  sharedHookState.targets[5].box = FocusTargetBox(theirs, session_ + 1);
-  sharedHookState.targets[5].installation = 1000;
+  SharedHookState.targets[5].box = FocusTargetBox(theirs, session + 1);
+  SharedHookState.targets[5].installation = 1000;
   EXPECT_EQ(Newest(), mine);
   // Their entry stays theirs, even for a handle that names nothing here.
-  sharedHookState.targets[5].box = FocusTargetBox(reinterpret_cast<HWND>(0x7FFE), session_ + 1);
-  for (int i = 0; i < kFocusTargetCount - 2; ++i) ASSERT_TRUE(AddFocusTarget(NewWindow()));
-  EXPECT_FALSE(AddFocusTarget(NewWindow()));  // full
-  EXPECT_EQ(sharedHookState.targets[5].box,
-            FocusTargetBox(reinterpret_cast<HWND>(0x7FFE), session_ + 1));
+  SharedHookState.targets[5].box = FocusTargetBox(reinterpret_cast<HWND>(0x7FFE), session + 1);
+  for (int i = 0; i < kFocusTargetCount - 2; ++i) ASSERT_EQ(AddFocusTarget(NewWindow()), S_OK);
+  EXPECT_EQ(AddFocusTarget(NewWindow()), E_OUTOFMEMORY);  // full
+  EXPECT_EQ(SharedHookState.targets[5].box,
+            FocusTargetBox(reinterpret_cast<HWND>(0x7FFE), session + 1));
 }
 
 TEST_F(FocusTargets, EntriesOfBandsThatEndedWithoutLeavingAreTakenOver) {
-  for (int i = 0; i < kFocusTargetCount; ++i) ASSERT_TRUE(AddFocusTarget(NewWindow()));
-  HWND gone = windows_[7];
+  for (int i = 0; i < kFocusTargetCount; ++i) ASSERT_EQ(AddFocusTarget(NewWindow()), S_OK);
+  HWND gone = windows[7];
   DestroyWindow(gone);  // its process ended without taking its entry back
   HWND added = NewWindow();
-  EXPECT_TRUE(AddFocusTarget(added));
+  EXPECT_EQ(AddFocusTarget(added), S_OK);
   EXPECT_EQ(Newest(), added);
 }
 

@@ -1,8 +1,8 @@
-#include "tests/win/band_test_support.h"
+#include "tests/support/win/band_test_support.h"
 
 #include <commctrl.h>
 
-namespace corvane::testing {
+namespace corvane::test {
 namespace {
 
 BOOL CALLBACK CollectTooltip(HWND window, LPARAM lParam) {
@@ -59,4 +59,4 @@ RECT SitedBandTest::RegionBox() {
   return box;
 }
 
-}  // namespace corvane::testing
+}  // namespace corvane::test

@@ -5,11 +5,13 @@
 
 #include <string>
 
+#include "tools/utf8_text.h"
+
 namespace corvane {
-struct SharedHookState;
+struct SharedHookBlock;
 }
 
-namespace corvane::testing {
+namespace corvane::test {
 
 // Redirects a predefined root (HKEY_CLASSES_ROOT, HKEY_CURRENT_USER) of this
 // process to a new empty key, deleted again at the end.
@@ -21,14 +23,14 @@ class ScratchRegistryRoot {
   ScratchRegistryRoot& operator=(const ScratchRegistryRoot&) = delete;
 
  private:
-  HKEY root_;
-  HKEY scratch_ = nullptr;
-  std::wstring path_;
+  HKEY root;
+  HKEY scratch = nullptr;
+  std::wstring path;
 };
 
 // Writes a value (creating the key); data is taken as given, in bytes.
-void SetRegistryValue(HKEY root, const std::wstring& key, const wchar_t* name,
-                      DWORD type, const void* data, DWORD bytes);
+void SetRegistryValue(HKEY root, const std::wstring& key, const wchar_t* name, DWORD type,
+                      const void* data, DWORD bytes);
 // A REG_SZ value with its terminator; name nullptr is the default value.
 void SetRegistryText(HKEY root, const std::wstring& key, const wchar_t* name,
                      const std::wstring& text);
@@ -38,13 +40,11 @@ class ScratchFolder {
  public:
   ScratchFolder();
   ~ScratchFolder();
-  const std::wstring& path() const { return path_; }
-  std::wstring Child(const std::wstring& relative) const {
-    return path_ + L"\\" + relative;
-  }
+  const std::wstring& Path() const { return path; }
+  std::wstring Child(const std::wstring& relative) const { return path + L"\\" + relative; }
 
  private:
-  std::wstring path_;
+  std::wstring path;
 };
 
 void MakeFolder(const std::wstring& path);
@@ -60,11 +60,17 @@ std::wstring ProgramFolder();
 // HKEY_CLASSES_ROOT and points its log at `logPath`.
 void RegisterRecorder(const std::wstring& logPath);
 
+// The headers of a loaded module's image.
+const IMAGE_NT_HEADERS* ImageHeadersOf(HMODULE module);
+
 // The F12 hook's shared words inside a loaded CORVANE.DLL, found through its
 // section table (the DLL exports nothing for them).
-struct SharedHookState* SharedWordsOf(HMODULE dll);
+struct SharedHookBlock* SharedWordsOf(HMODULE dll);
 
-std::string Narrow(const std::wstring& text);
-std::string Narrow(const wchar_t* text);
+// UTF-8 for the tests' messages.
+template <class Text>
+std::string Narrow(const Text& text) {
+  return host::Utf8(text);
+}
 
-}  // namespace corvane::testing
+}  // namespace corvane::test

@@ -4,10 +4,10 @@
 
 #include <memory>
 
-#include "tests/win/band_host.h"
-#include "tests/win/test_support.h"
+#include "tests/support/win/ui_support.h"
+#include "tests/support/win/test_support.h"
 
-namespace corvane::testing {
+namespace corvane::test {
 
 // The tooltip windows of this thread owned by `owner`.
 std::vector<HWND> TooltipsOwnedBy(HWND owner);
@@ -20,7 +20,7 @@ class SitedBandTest : public ::testing::Test {
     ActivateFrame();
     band = CreateBand();
     ASSERT_NE(band, nullptr);
-    site = std::make_unique<TestSite>(frame, true, true);
+    site = std::make_unique<BandSite>(frame, true, true);
     ASSERT_EQ(SetSite(site->Unknown()), S_OK);
     ASSERT_EQ(band->ShowDW(TRUE), S_OK);
     PumpMessages();
@@ -38,12 +38,7 @@ class SitedBandTest : public ::testing::Test {
 
   void ActivateFrame() { Activate(frame); }
 
-  HRESULT SetSite(IUnknown* newSite) {
-    IObjectWithSite* withSite = Query<IObjectWithSite>(band, IID_IObjectWithSite);
-    HRESULT result = withSite->SetSite(newSite);
-    withSite->Release();
-    return result;
-  }
+  HRESULT SetSite(IUnknown* newSite) { return host::SetBandSite(band, newSite); }
   IContextMenu* Menu() {  // not counted: released at once, the band holds on
     IContextMenu* menu = Query<IContextMenu>(band, IID_IContextMenu);
     menu->Release();
@@ -84,13 +79,13 @@ class SitedBandTest : public ::testing::Test {
                  MAKELPARAM(x, y));
   }
 
-  ScratchRegistryRoot user_{HKEY_CURRENT_USER};
+  ScratchRegistryRoot user{HKEY_CURRENT_USER};
   HWND frame = nullptr;
   IDeskBand* band = nullptr;
-  std::unique_ptr<TestSite> site;
+  std::unique_ptr<BandSite> site;
 };
 
-}  // namespace corvane::testing
+}  // namespace corvane::test
 
 // Rectangles compare and print in the tests' messages.
 inline bool operator==(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }

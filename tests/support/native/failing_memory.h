@@ -1,7 +1,7 @@
 // Test allocator: behaves like the product's until told to fail.
 #pragma once
 
-namespace corvane::testing {
+namespace corvane::test {
 
 // The allocation after `successes` more successful ones fails; -1 never.
 void FailAllocationAfter(int successes);
@@ -10,4 +10,4 @@ int AllocationCount();
 int LiveAllocations();
 void ResetAllocationCounters();
 
-}  // namespace corvane::testing
+}  // namespace corvane::test

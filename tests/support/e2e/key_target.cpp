@@ -8,10 +8,10 @@
 
 namespace {
 
-const wchar_t* logPath = nullptr;
+const wchar_t* LogPath = nullptr;
 
 void Log(const char* what, WPARAM code) {
-  if (FILE* file = _wfopen(logPath, L"ab")) {
+  if (FILE* file = _wfopen(LogPath, L"ab")) {
     std::fprintf(file, "%s %u\n", what, static_cast<unsigned>(code));
     std::fclose(file);
   }
@@ -41,7 +41,7 @@ LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 2) return 2;
-  logPath = argv[1];
+  LogPath = argv[1];
   WNDCLASSW wc = {};
   wc.lpfnWndProc = TargetProc;
   wc.hInstance = GetModuleHandleW(nullptr);
@@ -51,8 +51,8 @@ int wmain(int argc, wchar_t** argv) {
   int place[4] = {500, 300, 300, 200};
   for (int i = 0; i < 4 && i + 2 < argc; ++i) place[i] = _wtoi(argv[i + 2]);
   CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"Corvane key target",
-                  WS_POPUP | WS_VISIBLE | WS_BORDER, place[0], place[1], place[2],
-                  place[3], nullptr, nullptr, wc.hInstance, nullptr);
+                  WS_POPUP | WS_VISIBLE | WS_BORDER, place[0], place[1], place[2], place[3],
+                  nullptr, nullptr, wc.hInstance, nullptr);
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     TranslateMessage(&message);

@@ -1,24 +1,12 @@
-#include "tests/win/band_host.h"
+#include "tests/support/win/ui_support.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include "module/module_state.h"
-#include "tests/win/test_support.h"
+#include "tests/support/win/test_support.h"
 
-namespace corvane::testing {
-
-STDMETHODIMP TestSite::QueryInterface(REFIID iid, void** out) {
-  *out = nullptr;
-  if (IsEqualIID(iid, IID_IUnknown) ||
-      (offerOleWindow_ && IsEqualIID(iid, IID_IOleWindow)))
-    *out = static_cast<IOleWindow*>(this);
-  else if (offerInputObjectSite_ && IsEqualIID(iid, IID_IInputObjectSite))
-    *out = static_cast<IInputObjectSite*>(this);
-  if (*out == nullptr) return E_NOINTERFACE;
-  AddRef();
-  return S_OK;
-}
+namespace corvane::test {
 
 HMODULE CorvaneDll() {
   static HMODULE dll = [] {
@@ -29,26 +17,11 @@ HMODULE CorvaneDll() {
   return dll;
 }
 
-IDeskBand* CreateBand() { return CreateBandFrom(CorvaneDll()); }
-
-IDeskBand* CreateBandFrom(HMODULE dll) {
-  using GetClassObject = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
-  auto getClassObject = reinterpret_cast<GetClassObject>(
-      GetProcAddress(dll, "DllGetClassObject"));
-  if (getClassObject == nullptr) return nullptr;
-  IClassFactory* factory = nullptr;
-  if (FAILED(getClassObject(CLSID_SearchBand, IID_IClassFactory,
-                            reinterpret_cast<void**>(&factory))))
-    return nullptr;
-  IDeskBand* band = nullptr;
-  factory->CreateInstance(nullptr, IID_IDeskBand, reinterpret_cast<void**>(&band));
-  factory->Release();
-  return band;
-}
+IDeskBand* CreateBand() { return host::CreateBandFrom(CorvaneDll()); }
 
 HRESULT CanUnloadNow() {
-  auto canUnload = reinterpret_cast<HRESULT(WINAPI*)()>(
-      GetProcAddress(CorvaneDll(), "DllCanUnloadNow"));
+  auto canUnload =
+      reinterpret_cast<HRESULT(WINAPI*)()>(GetProcAddress(CorvaneDll(), "DllCanUnloadNow"));
   return canUnload();
 }
 
@@ -70,8 +43,8 @@ HWND CreateFrame(int width, int height, int x, int y) {
   AdjustWindowRectEx(&rect, WS_POPUP | WS_BORDER, FALSE, WS_EX_TOPMOST);
   HWND frame = CreateWindowExW(WS_EX_TOPMOST, kClass, L"Corvane test frame",
                                WS_POPUP | WS_BORDER | WS_VISIBLE | WS_CLIPCHILDREN, x, y,
-                               rect.right - rect.left, rect.bottom - rect.top,
-                               nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+                               rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
   PumpMessages();
   return frame;
 }
@@ -98,7 +71,7 @@ void PumpMessages(DWORD forMs) {
 }
 
 namespace {
-MessageBoxCatcher* activeCatcher = nullptr;
+MessageBoxCatcher* ActiveCatcher = nullptr;
 
 // The message of a box: the longest text among its static controls.
 BOOL CALLBACK CollectStaticText(HWND child, LPARAM lParam) {
@@ -106,15 +79,14 @@ BOOL CALLBACK CollectStaticText(HWND child, LPARAM lParam) {
   GetClassNameW(child, className, 16);
   GetWindowTextW(child, text, 4096);
   auto* longest = reinterpret_cast<std::wstring*>(lParam);
-  if (lstrcmpiW(className, L"Static") == 0 && wcslen(text) > longest->size())
-    *longest = text;
+  if (lstrcmpiW(className, L"Static") == 0 && wcslen(text) > longest->size()) *longest = text;
   return TRUE;
 }
 
 // A message box is recorded once its texts are set, and closed.
 LRESULT CALLBACK CatchBoxes(int code, WPARAM wParam, LPARAM lParam) {
   auto* call = reinterpret_cast<CWPRETSTRUCT*>(lParam);
-  if (code == HC_ACTION && activeCatcher != nullptr && call->message == WM_INITDIALOG) {
+  if (code == HC_ACTION && ActiveCatcher != nullptr && call->message == WM_INITDIALOG) {
     wchar_t className[64] = {};
     GetClassNameW(call->hwnd, className, 64);
     if (std::wstring(className) == L"#32770") {
@@ -122,7 +94,7 @@ LRESULT CALLBACK CatchBoxes(int code, WPARAM wParam, LPARAM lParam) {
       GetWindowTextW(call->hwnd, caption, 256);
       std::wstring text;
       EnumChildWindows(call->hwnd, CollectStaticText, reinterpret_cast<LPARAM>(&text));
-      activeCatcher->boxes.push_back({caption, text});
+      ActiveCatcher->boxes.push_back({caption, text});
       PostMessageW(call->hwnd, WM_COMMAND, IDOK, 0);
     }
   }
@@ -131,14 +103,10 @@ LRESULT CALLBACK CatchBoxes(int code, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 MessageBoxCatcher::MessageBoxCatcher()
-    : hook_(SetWindowsHookExW(WH_CALLWNDPROCRET, CatchBoxes, nullptr,
-                              GetCurrentThreadId())) {
-  activeCatcher = this;
+    : hook(SetWindowsHookExW(WH_CALLWNDPROCRET, CatchBoxes, nullptr, GetCurrentThreadId())) {
+  ActiveCatcher = this;
 }
 
-MessageBoxCatcher::~MessageBoxCatcher() {
-  activeCatcher = nullptr;
-  UnhookWindowsHookEx(hook_);
-}
+MessageBoxCatcher::~MessageBoxCatcher() { ActiveCatcher = nullptr; }
 
-}  // namespace corvane::testing
+}  // namespace corvane::test

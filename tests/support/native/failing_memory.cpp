@@ -1,4 +1,4 @@
-#include "tests/support/failing_memory.h"
+#include "tests/support/native/failing_memory.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -7,39 +7,39 @@
 
 namespace corvane {
 namespace {
-int failAfter = -1;
-int allocations = 0;
-int live = 0;
+int FailAfter = -1;
+int Allocations = 0;
+int Live = 0;
 }  // namespace
 
 void* AllocZeroed(std::size_t count, std::size_t size) {
-  if (failAfter == 0) {
-    failAfter = -1;
+  if (FailAfter == 0) {
+    FailAfter = -1;
     return nullptr;
   }
-  if (failAfter > 0) --failAfter;
+  if (FailAfter > 0) --FailAfter;
   if (size != 0 && count > SIZE_MAX / size) return nullptr;
   void* block = std::calloc(count == 0 ? 1 : count, size == 0 ? 1 : size);
   if (block != nullptr) {
-    ++allocations;
-    ++live;
+    ++Allocations;
+    ++Live;
   }
   return block;
 }
 
 void FreeMemory(void* block) {
-  if (block != nullptr) --live;
+  if (block != nullptr) --Live;
   std::free(block);
 }
 
-namespace testing {
-void FailAllocationAfter(int successes) { failAfter = successes; }
-int AllocationCount() { return allocations; }
-int LiveAllocations() { return live; }
+namespace test {
+void FailAllocationAfter(int successes) { FailAfter = successes; }
+int AllocationCount() { return Allocations; }
+int LiveAllocations() { return Live; }
 void ResetAllocationCounters() {
-  allocations = 0;
-  live = 0;
-  failAfter = -1;
+  Allocations = 0;
+  Live = 0;
+  FailAfter = -1;
 }
-}  // namespace testing
+}  // namespace test
 }  // namespace corvane
