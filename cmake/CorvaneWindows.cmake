@@ -22,7 +22,15 @@ else()
   set(CORVANE_PRODUCT_COMPILE_OPTIONS
     -Os -ffunction-sections -fno-exceptions -fno-rtti
     -fno-asynchronous-unwind-tables)
-  set(CORVANE_PRODUCT_LINK_OPTIONS -s -Wl,--gc-sections)
+  # DllMain is the entry itself: the module has no static constructors, no
+  # thread-local data and no atexit work, and mingw's start-up code would add
+  # writable sections (.CRT, .tls) to every process the hook reaches.
+  set(CORVANE_PRODUCT_LINK_OPTIONS -s -Wl,--gc-sections -nostartfiles)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    list(APPEND CORVANE_PRODUCT_LINK_OPTIONS -Wl,--entry,_DllMain@12)
+  else()
+    list(APPEND CORVANE_PRODUCT_LINK_OPTIONS -Wl,--entry,DllMain)
+  endif()
   if(CMAKE_SIZEOF_VOID_P EQUAL 4)
     # The .def names the entries undecorated; let the linker map them to the
     # stdcall symbols without a warning.
@@ -52,7 +60,7 @@ add_library(corvane_module STATIC
   ui/shared_hook_state.cpp
 )
 target_include_directories(corvane_module PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(corvane_module PUBLIC advapi32 user32)
+target_link_libraries(corvane_module PUBLIC corvane_memory advapi32 user32)
 
 # The band: its object and interfaces, its window and controls, the factory.
 add_library(corvane_band STATIC

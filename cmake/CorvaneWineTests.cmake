@@ -193,3 +193,13 @@ endforeach()
 # Benchmark of a launch short of the shell call (run by tools/bench.sh).
 add_executable(launch_path_benchmark tests/bench/launch_path_benchmark.cpp)
 target_link_libraries(launch_path_benchmark PRIVATE corvane_win corvane_memory)
+
+# What the F12 hook costs a program that is only typed into (tools/bench.sh).
+add_executable(hook_cost_benchmark tests/bench/hook_cost_benchmark.cpp ${CORVANE_UI_TEST_SUPPORT})
+target_include_directories(hook_cost_benchmark PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(hook_cost_benchmark PRIVATE corvane_host_support comctl32 GTest::gtest)
+target_link_options(hook_cost_benchmark PRIVATE ${CORVANE_WIDE_MAIN_OPTIONS})
+add_dependencies(hook_cost_benchmark corvane)
+add_library(null_hook SHARED tests/bench/null_hook.cpp)
+set_target_properties(null_hook PROPERTIES PREFIX "")
+add_dependencies(hook_cost_benchmark null_hook)

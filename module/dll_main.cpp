@@ -1,9 +1,13 @@
 #include <windows.h>
 
 #include "module/module_state.h"
+#include "support/resource_strings.h"
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
   if (reason == DLL_PROCESS_ATTACH) corvane::ModuleInstance = instance;
+  // At process exit the heap goes with the process; only an unload while
+  // the process goes on gives the cache back.
+  if (reason == DLL_PROCESS_DETACH && reserved == nullptr) corvane::FreeResourceStrings();
   return TRUE;
 }
 

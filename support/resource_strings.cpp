@@ -4,6 +4,7 @@
 
 #include "module/module_state.h"
 #include "res/resource_ids.h"
+#include "support/memory.h"
 
 namespace corvane {
 namespace {
@@ -11,12 +12,15 @@ namespace {
 constexpr int kSlotUnits = 4096;
 constexpr int kSlotCount = IDS_LAST - IDS_FIRST + 1;
 
+// The slots come from the module's allocator at the first call, not from
+// the image: the module is loaded into every program that gets a keystroke
+// while a band is shown, and those programs never show a text. Zero-filled,
+// so they start cleared.
 struct ResourceStringCache {
   wchar_t slots[kSlotCount][kSlotUnits];
-  LONG slotsCleared;
 };
 
-ResourceStringCache ResourceStrings;
+ResourceStringCache* ResourceStrings = nullptr;
 const wchar_t kEmptyText[] = L"";
 // Registration may ask from another thread of the same process.
 SRWLOCK CacheLock = SRWLOCK_INIT;
@@ -28,15 +32,21 @@ void ClearSlot(wchar_t* slot) { ZeroMemory(slot, sizeof(wchar_t) * kSlotUnits); 
 const wchar_t* LoadResString(int id) {
   if (id < IDS_FIRST || id > IDS_LAST) return kEmptyText;
   AcquireSRWLockExclusive(&CacheLock);
-  if (!ResourceStrings.slotsCleared) {
-    ZeroMemory(ResourceStrings.slots, sizeof ResourceStrings.slots);
-    ResourceStrings.slotsCleared = 1;
+  if (ResourceStrings == nullptr) ResourceStrings = AllocArray<ResourceStringCache>(1);
+  const wchar_t* text = kEmptyText;
+  if (ResourceStrings != nullptr) {
+    wchar_t* slot = ResourceStrings->slots[id - IDS_FIRST];
+    if (slot[0] == 0 && LoadStringW(ModuleInstance, static_cast<UINT>(id), slot, kSlotUnits) == 0)
+      ClearSlot(slot);
+    text = slot;
   }
-  wchar_t* slot = ResourceStrings.slots[id - IDS_FIRST];
-  if (slot[0] == 0 && LoadStringW(ModuleInstance, static_cast<UINT>(id), slot, kSlotUnits) == 0)
-    ClearSlot(slot);
   ReleaseSRWLockExclusive(&CacheLock);
-  return slot;
+  return text;
+}
+
+void FreeResourceStrings() {
+  FreeMemory(ResourceStrings);
+  ResourceStrings = nullptr;
 }
 
 }  // namespace corvane

@@ -1,6 +1,7 @@
 #!/bin/bash
 # Runs the benchmarks: the encoder beside libcurl (native, optimised, no
-# sanitizers) and the launch path beside its bare reads (under Wine).
+# sanitizers), and under Wine the launch path beside its bare reads and the
+# F12 hook's cost to a program that is typed into.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${CORVANE_BUILD_ROOT:-$root/build}
@@ -19,3 +20,5 @@ prefix=$build/bench-$arch/wineprefix
 trap '"$root/cmake/wine-prefix.sh" stop "$prefix" $arch' EXIT
 echo "Launch path under Wine ($arch):"
 "$root/cmake/wine-run.sh" "$prefix" $arch "$build/$arch/bin/launch_path_benchmark.exe"
+echo "What the F12 hook costs a program that is typed into ($arch):"
+"$root/cmake/wine-run.sh" "$prefix" $arch "$build/$arch/bin/hook_cost_benchmark.exe" 15 300

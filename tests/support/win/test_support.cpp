@@ -10,9 +10,12 @@ namespace {
 
 int NextScratch = 0;
 
+// Process ids start again with every Wine session, and the prefix outlives
+// them: the start time keeps a name from meeting a leftover of an earlier run.
 std::wstring UniqueName(const wchar_t* stem) {
+  static const ULONGLONG start = GetTickCount64();
   return std::wstring(stem) + std::to_wstring(GetCurrentProcessId()) + L"-" +
-         std::to_wstring(++NextScratch);
+         std::to_wstring(start) + L"-" + std::to_wstring(++NextScratch);
 }
 
 void RemoveTree(const std::wstring& path) {

@@ -20,8 +20,8 @@ HMODULE CorvaneDll() {
 IDeskBand* CreateBand() { return host::CreateBandFrom(CorvaneDll()); }
 
 HRESULT CanUnloadNow() {
-  auto canUnload =
-      reinterpret_cast<HRESULT(WINAPI*)()>(GetProcAddress(CorvaneDll(), "DllCanUnloadNow"));
+  auto canUnload = reinterpret_cast<HRESULT(WINAPI*)()>(
+      reinterpret_cast<void*>(GetProcAddress(CorvaneDll(), "DllCanUnloadNow")));
   return canUnload();
 }
 
