@@ -171,7 +171,7 @@ else()
 endif()
 add_test(NAME ${arch}_dll_file
   COMMAND ${CMAKE_SOURCE_DIR}/cmake/check-dll.sh $<TARGET_FILE:corvane>
-          ${CMAKE_OBJDUMP} ${machine} 65536 ${CORVANE_DLL_EXPORTS})
+          ${CMAKE_OBJDUMP} ${machine} 65536 20 ${CORVANE_DLL_EXPORTS})
 set_tests_properties(${arch}_dll_file PROPERTIES LABELS ${arch})
 
 # The locale's country decides the suffix when no home page does.
@@ -200,6 +200,9 @@ target_include_directories(hook_cost_benchmark PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(hook_cost_benchmark PRIVATE corvane_host_support comctl32 GTest::gtest)
 target_link_options(hook_cost_benchmark PRIVATE ${CORVANE_WIDE_MAIN_OPTIONS})
 add_dependencies(hook_cost_benchmark corvane)
-add_library(null_hook SHARED tests/bench/null_hook.cpp)
+add_library(null_hook SHARED tests/bench/null_hook.cpp tests/bench/null_hook.def)
 set_target_properties(null_hook PROPERTIES PREFIX "")
+if(NOT MSVC AND CMAKE_SIZEOF_VOID_P EQUAL 4)
+  target_link_options(null_hook PRIVATE -Wl,--enable-stdcall-fixup)
+endif()
 add_dependencies(hook_cost_benchmark null_hook)

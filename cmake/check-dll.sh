@@ -1,11 +1,12 @@
 #!/bin/bash
 # Checks the built CORVANE.DLL as a file: machine type, exports by name,
-# imports (Windows system DLLs only), the shared section's characteristics
-# and the size.
-#   check-dll.sh DLL OBJDUMP MACHINE MAX_BYTES EXPORT...
+# imports (Windows system DLLs only), the shared section's characteristics,
+# the size, and the writable image that is not shared (what every program
+# the hook reaches may come to hold of it privately).
+#   check-dll.sh DLL OBJDUMP MACHINE MAX_BYTES MAX_WRITABLE_KIB EXPORT...
 set -u
-dll=$1 objdump=$2 machine=$3 maxBytes=$4
-shift 4
+dll=$1 objdump=$2 machine=$3 maxBytes=$4 maxWritableKiB=$5
+shift 5
 expected_exports=$(printf '%s\n' "$@" | sort)
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
@@ -22,11 +23,15 @@ sections=$(u16 $((pe + 6)))
 optional=$(u16 $((pe + 20)))
 table=$((pe + 24 + optional))
 shared=
+writableKiB=0
 for ((i = 0; i < sections; i++)); do
   entry=$((table + 40 * i))
   name=$(dd if="$dll" bs=1 skip=$entry count=8 2>/dev/null | tr -d '\0')
+  flags=$(u32 $((entry + 36)))
   if [ "$name" = .shared ]; then
-    shared=$(printf '0x%08X' "$(u32 $((entry + 36)))")
+    shared=$(printf '0x%08X' "$flags")
+  elif ((flags & 0x80000000)); then
+    writableKiB=$((writableKiB + ($(u32 $((entry + 8))) + 4095) / 4096 * 4))
   fi
 done
 [ "$shared" = 0xD0000040 ] || fail ".shared characteristics '${shared:-missing}', expected 0xD0000040"
@@ -44,6 +49,9 @@ done
 
 size=$(stat -c %s "$dll")
 [ "$size" -lt "$maxBytes" ] || fail "size $size bytes, limit $maxBytes"
+[ "$writableKiB" -le "$maxWritableKiB" ] ||
+  fail "writable unshared image $writableKiB KiB, limit $maxWritableKiB KiB"
 
-echo "$(basename "$dll"): machine $actual_machine, $size bytes, imports: $(echo $imports)"
+echo "$(basename "$dll"): machine $actual_machine, $size bytes, writable $writableKiB KiB," \
+  "imports: $(echo $imports)"
 [ $failures -eq 0 ]

@@ -4,6 +4,7 @@
 
 #include "band/search_band.h"
 #include "module/module_state.h"
+#include "support/windows_handles.h"
 
 namespace corvane {
 
@@ -33,11 +34,11 @@ STDMETHODIMP SearchBandFactory::CreateInstance(IUnknown* outer, REFIID iid, void
   *out = nullptr;
   if (outer != nullptr) return CLASS_E_NOAGGREGATION;
   if (!IsEqualCLSID(classId, CLSID_SearchBand)) return E_FAIL;
-  SearchBand* band = new (std::nothrow) SearchBand();
-  if (band == nullptr) return E_OUTOFMEMORY;
-  HRESULT result = band->QueryInterface(iid, out);
-  band->Release();
-  return result;
+  // The creation's own reference goes once the caller has its own, or with
+  // the object when the caller's interface is refused.
+  ComPtr<SearchBand> band(new (std::nothrow) SearchBand());
+  if (!band) return E_OUTOFMEMORY;
+  return band->QueryInterface(iid, out);
 }
 
 STDMETHODIMP SearchBandFactory::LockServer(BOOL) { return E_NOTIMPL; }
@@ -48,9 +49,8 @@ extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID classId, REFIID iid
   if (out == nullptr) return E_POINTER;
   *out = nullptr;
   if (!IsEqualCLSID(classId, corvane::CLSID_SearchBand)) return CLASS_E_CLASSNOTAVAILABLE;
-  auto* factory = new (std::nothrow) corvane::SearchBandFactory(classId);
-  if (factory == nullptr) return E_OUTOFMEMORY;
-  HRESULT result = factory->QueryInterface(iid, out);
-  factory->Release();
-  return result;
+  corvane::ComPtr<corvane::SearchBandFactory> factory(new (std::nothrow)
+                                                          corvane::SearchBandFactory(classId));
+  if (!factory) return E_OUTOFMEMORY;
+  return factory->QueryInterface(iid, out);
 }

@@ -13,7 +13,7 @@ namespace {
 
 // MAX_PATH characters and the terminator.
 constexpr size_t kPathUnits = MAX_PATH + 1;
-constexpr HRESULT kPathTooLong = HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE);
+const HRESULT kPathTooLong = HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE);
 
 HRESULT AppendToPath(wchar_t* path, const wchar_t* tail, size_t maxTail = kMaxBoundedCount) {
   return BoundedAppend(AsUtf16(path), kPathUnits, AsUtf16(tail), maxTail) ? S_OK : kPathTooLong;

@@ -3,6 +3,6 @@
 // the platform is told apart from what Corvane's own procedure adds.
 #include <windows.h>
 
-extern "C" __declspec(dllexport) LRESULT CALLBACK NullHook(int code, WPARAM wParam, LPARAM lParam) {
+extern "C" LRESULT CALLBACK NullHook(int code, WPARAM wParam, LPARAM lParam) {
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
