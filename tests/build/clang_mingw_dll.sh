@@ -1,0 +1,14 @@
+#!/bin/bash
+# Builds CORVANE.DLL with a second compiler, clang and lld for mingw-w64,
+# and checks it as a file: its shared section must be shared there too.
+#   clang_mingw_dll.sh SOURCE_DIR WORK_DIR
+set -uo pipefail
+src=$1 work=$2
+rm -rf "$work" && mkdir -p "$(dirname "$work")"
+cmake -S "$src" --preset win64-clang -B "$work" >"$work.log" 2>&1 &&
+  cmake --build "$work" --target corvane >>"$work.log" 2>&1 ||
+  { tail -n 30 "$work.log"; echo "FAIL: clang build"; exit 1; }
+grep -q 'CMAKE_CXX_COMPILER_ID "Clang"' "$work"/CMakeFiles/*/CMakeCXXCompiler.cmake ||
+  { echo "FAIL: the build did not use clang"; exit 1; }
+"$src/cmake/check-dll.sh" "$work/bin/CORVANE.DLL" x86_64-w64-mingw32-objdump 0x8664 65536 20 \
+  $(awk '/PRIVATE/ {print $1}' "$src/module/corvane.def")
