@@ -12,8 +12,6 @@ inline HANDLE InvalidHandleValue() { return INVALID_HANDLE_VALUE; }
 using UniqueRegistryKey = UniqueHandle<HKEY, RegCloseKey>;
 using UniqueFile = UniqueHandle<HANDLE, CloseHandle, InvalidHandleValue>;
 using UniqueFindHandle = UniqueHandle<HANDLE, FindClose, InvalidHandleValue>;
-using UniqueDc = UniqueHandle<HDC, DeleteDC>;
-using UniqueWindow = UniqueHandle<HWND, DestroyWindow>;
 using UniqueHook = UniqueHandle<HHOOK, UnhookWindowsHookEx>;
 template <class Object>
 using UniqueGdiObject = UniqueHandle<Object, DeleteObject>;
