@@ -40,7 +40,7 @@ if(BUILD_TESTING)
   # The code follows .clang-format.
   find_program(CORVANE_CLANG_FORMAT NAMES clang-format clang-format-14 REQUIRED)
   add_test(NAME source_format
-    COMMAND bash ${CMAKE_SOURCE_DIR}/tests/build/check_format.sh ${CORVANE_CLANG_FORMAT})
+    COMMAND bash ${CMAKE_SOURCE_DIR}/tests/checks/check_format.sh ${CORVANE_CLANG_FORMAT})
   set_tests_properties(source_format PROPERTIES LABELS native
     WORKING_DIRECTORY ${CMAKE_SOURCE_DIR})
 
@@ -48,7 +48,7 @@ if(BUILD_TESTING)
   # the tests off and no GoogleTest anywhere, and by clang with lld.
   foreach(check windows_build_without_tests clang_mingw_dll)
     add_test(NAME ${check}
-      COMMAND bash ${CMAKE_SOURCE_DIR}/tests/build/${check}.sh ${CMAKE_SOURCE_DIR}
+      COMMAND bash ${CMAKE_SOURCE_DIR}/tests/checks/${check}.sh ${CMAKE_SOURCE_DIR}
               ${CMAKE_BINARY_DIR}/build-checks/${check})
     set_tests_properties(${check} PROPERTIES LABELS "native;build" TIMEOUT 600)
   endforeach()
