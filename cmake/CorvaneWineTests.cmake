@@ -163,6 +163,17 @@ if(CORVANE_RUN_WINE_TESTS AND NOT CMAKE_HOST_WIN32)
     TIMEOUT 300 ENVIRONMENT "${CORVANE_TEST_LOCALE}")
 endif()
 
+# The DLL built by clang and lld instead, checked as a file and run through
+# this tree's module, band and entry tests.
+if(CORVANE_RUN_WINE_TESTS AND NOT CMAKE_HOST_WIN32 AND arch STREQUAL "win64")
+  add_test(NAME win64_clang_mingw_dll
+    COMMAND bash ${CMAKE_SOURCE_DIR}/tests/checks/clang_mingw_dll.sh ${CMAKE_SOURCE_DIR}
+            ${CMAKE_BINARY_DIR}/clang-dll ${CORVANE_WINE_RUN} ${CORVANE_WINEPREFIX}
+            ${CMAKE_BINARY_DIR}/bin)
+  set_tests_properties(win64_clang_mingw_dll PROPERTIES LABELS "win64;build" TIMEOUT 600
+    FIXTURES_REQUIRED wine_win64 RESOURCE_LOCK display_win64 ENVIRONMENT "${CORVANE_TEST_LOCALE}")
+endif()
+
 # The DLL as a file: machine, exports, imports, shared section, size.
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   set(machine 0x8664)
