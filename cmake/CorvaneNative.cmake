@@ -20,6 +20,7 @@ if(BUILD_TESTING)
     tests/native/absolute_pointer_test.cpp
     tests/native/bounded_string_test.cpp
     tests/native/browser_command_test.cpp
+    tests/native/dpi_layout_test.cpp
     tests/native/domain_matching_test.cpp
     tests/native/prefs_file_test.cpp
     tests/native/url_encoding_test.cpp
@@ -31,6 +32,7 @@ if(BUILD_TESTING)
 
   # The Go-button bitmaps in res/ are exactly what their generator draws.
   add_executable(make_go_bitmaps tools/make_go_bitmaps.cpp)
+  target_link_libraries(make_go_bitmaps PRIVATE corvane_pure)
   add_test(NAME go_bitmaps_reproducible
     COMMAND ${CMAKE_COMMAND} -DGENERATOR=$<TARGET_FILE:make_go_bitmaps>
             -DSOURCE_DIR=${CMAKE_SOURCE_DIR} -DWORK_DIR=${CMAKE_BINARY_DIR}/bitmaps
