@@ -27,6 +27,7 @@ const struct {
     {&IID_IPersist, As<IPersistStream>},
     {&IID_IPersistStream, As<IPersistStream>},
     {&IID_IContextMenu, As<IContextMenu>},
+    {&IID_IDeskBand2, As<IDeskBand2>},
 };
 
 constexpr ULONG kCountWhileDestroyed = 0x40000000;

@@ -5,9 +5,12 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
+#include "ui/dpi_scale.h"
+#include "ui/go_button_images.h"
+
 namespace corvane {
 
-class SearchBand final : public IDeskBand,
+class SearchBand final : public IDeskBand2,
                          public IInputObject,
                          public IObjectWithSite,
                          public IPersistStream,
@@ -32,6 +35,11 @@ class SearchBand final : public IDeskBand,
   STDMETHODIMP ResizeBorderDW(LPCRECT border, IUnknown* site, BOOL reserved) override;
   // IDeskBand
   STDMETHODIMP GetBandInfo(DWORD bandId, DWORD viewMode, DESKBANDINFO* info) override;
+  // IDeskBand2: a translucent taskbar stays translucent only when every band
+  // can be drawn on it.
+  STDMETHODIMP CanRenderComposited(BOOL* canRender) override;
+  STDMETHODIMP SetCompositionState(BOOL enabled) override;
+  STDMETHODIMP GetCompositionState(BOOL* enabled) override;
 
   // IInputObject
   STDMETHODIMP UIActivateIO(BOOL activate, MSG* message) override;
@@ -80,6 +88,12 @@ class SearchBand final : public IDeskBand,
   HWND tooltip = nullptr;
   // The F12 hook this band installed, so that it goes with the band.
   HHOOK focusHook = nullptr;
+  // The band window's DPI: every length of the layout is scaled by dpi / 96.
+  int dpi = kDefaultDpi;
+  // The taskbar is composited: the band shows the taskbar's background.
+  BOOL compositionEnabled = FALSE;
+  // The Go button drawn where the bitmaps do not serve.
+  GoButtonImages goImages;
 
  private:
   ~SearchBand();

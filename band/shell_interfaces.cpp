@@ -34,19 +34,39 @@ STDMETHODIMP SearchBand::ResizeBorderDW(LPCRECT, IUnknown*, BOOL) { return E_NOT
 
 STDMETHODIMP SearchBand::GetBandInfo(DWORD, DWORD viewMode, DESKBANDINFO* info) {
   if (info == nullptr) return E_INVALIDARG;
+  // Sizes at the band window's DPI; at 96 DPI the design's.
+  auto scaled = [this](LONG x, LONG y) { return POINTL{ScaleForDpi(x, dpi), ScaleForDpi(y, dpi)}; };
   if (info->dwMask & DBIM_MINSIZE) {
     if (viewMode & DBIF_VIEWMODE_FLOATING)
-      info->ptMinSize = {200, 400};
+      info->ptMinSize = scaled(200, 400);
     else if (viewMode & DBIF_VIEWMODE_VERTICAL)
-      info->ptMinSize = {22, 66};
+      info->ptMinSize = scaled(22, 66);
     else
-      info->ptMinSize = {66, 22};
+      info->ptMinSize = scaled(66, 22);
   }
   if (info->dwMask & DBIM_MAXSIZE) info->ptMaxSize = {-1, -1};
   if (info->dwMask & DBIM_INTEGRAL) info->ptIntegral = {1, 1};
-  if (info->dwMask & DBIM_ACTUAL) info->ptActual = {100, 100};
+  if (info->dwMask & DBIM_ACTUAL) info->ptActual = scaled(100, 100);
   if (info->dwMask & DBIM_TITLE) BoundedCopy(AsUtf16(info->wszTitle), 256, u"");
   if (info->dwMask & DBIM_MODEFLAGS) info->dwModeFlags = DBIMF_VARIABLEHEIGHT;
+  return S_OK;
+}
+
+STDMETHODIMP SearchBand::CanRenderComposited(BOOL* canRender) {
+  if (canRender == nullptr) return E_INVALIDARG;
+  *canRender = TRUE;
+  return S_OK;
+}
+
+STDMETHODIMP SearchBand::SetCompositionState(BOOL enabled) {
+  compositionEnabled = enabled ? TRUE : FALSE;
+  if (bandWindow != nullptr) InvalidateRect(bandWindow, nullptr, TRUE);
+  return S_OK;
+}
+
+STDMETHODIMP SearchBand::GetCompositionState(BOOL* enabled) {
+  if (enabled == nullptr) return E_INVALIDARG;
+  *enabled = compositionEnabled;
   return S_OK;
 }
 

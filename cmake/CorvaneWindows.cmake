@@ -70,8 +70,10 @@ add_library(corvane_band STATIC
   ui/band_window.cpp
   ui/focus_hotkey.cpp
   ui/go_button.cpp
+  ui/go_button_images.cpp
   ui/query_submission.cpp
   ui/search_box.cpp
+  ui/window_dpi.cpp
 )
 target_link_libraries(corvane_band PUBLIC corvane_module corvane_win gdi32 user32 uuid)
 

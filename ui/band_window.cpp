@@ -16,6 +16,7 @@
 #include "ui/go_button.h"
 #include "ui/search_box.h"
 #include "ui/shared_hook_state.h"
+#include "ui/window_dpi.h"
 
 namespace corvane {
 namespace {
@@ -23,6 +24,8 @@ namespace {
 const wchar_t kBandClass[] = L"Corvane_Class";
 constexpr COLORREF kHintTextColour = RGB(102, 102, 102);
 constexpr int kFontPoints = 9;
+// WM_DPICHANGED_AFTERPARENT, which headers for older systems do not name.
+constexpr UINT kDpiChangedAfterParent = 0x02E3;
 
 // The class outlives a module image that is unloaded; a class whose window
 // procedure is not this image's is registered afresh, and when that is not
@@ -43,17 +46,9 @@ HRESULT EnsureBandClass() {
   return RegisterClassW(&wc) != 0 ? S_OK : LastErrorResult();
 }
 
-// The font's height in pixels for the parent's DPI.
-HRESULT FontHeightFor(HWND parent, int* height) {
-  WindowDc dc(parent);
-  if (dc.Get() == nullptr) return E_FAIL;
-  *height = MulDiv(kFontPoints, GetDeviceCaps(dc.Get(), LOGPIXELSY), 72);
-  return S_OK;
-}
-
-HFONT CreateBandFont(HWND parent) {
-  int height = 0;
-  if (FAILED(FontHeightFor(parent, &height))) return nullptr;
+// The search box's font at the band window's DPI.
+HFONT CreateBandFont(int dpi) {
+  int height = MulDiv(kFontPoints, dpi, 72);
   for (const char16_t* face : {u"Tahoma", u"MS Sans Serif"}) {
     LOGFONTW logFont = {};
     logFont.lfHeight = -height;
@@ -66,7 +61,7 @@ HFONT CreateBandFont(HWND parent) {
 HWND CreateEdit(SearchBand* band, int id, DWORD style) {
   RowGeometry row = RowGeometryOf(band);
   return CreateWindowExW(
-      WS_EX_CLIENTEDGE, L"edit", nullptr, style, kEditLeft, row.top, row.editWidth, kRowHeight,
+      WS_EX_CLIENTEDGE, L"edit", nullptr, style, row.left, row.top, row.editWidth, row.height,
       band->bandWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ModuleInstance, nullptr);
 }
 
@@ -88,10 +83,46 @@ LRESULT OnCreate(SearchBand* band, HWND, WPARAM, LPARAM) {
   return 0;
 }
 
-LRESULT OnSize(SearchBand* band, HWND, WPARAM, LPARAM lParam) {
+// The shell re-reads the band's sizes when told that they changed.
+void ReportBandInfoChanged(SearchBand* band) {
+  IInputObjectSite* site = band->inputObjectSite;
+  if (site == nullptr) return;
+  ComPtr<SearchBand> aliveBand = HoldReference(band);
+  ComPtr<IOleCommandTarget> commands;
+  if (SUCCEEDED(site->QueryInterface(IID_IOleCommandTarget, commands.PutVoid())))
+    commands->Exec(&CGID_DeskBand, DBID_BANDINFOCHANGED, OLECMDEXECOPT_DODEFAULT, nullptr, nullptr);
+}
+
+// Moved to a screen of another DPI, or the DPI changed: a new font, and the
+// site hears of the new sizes. True when the DPI changed.
+bool FollowDpi(SearchBand* band, HWND window) {
+  int dpi = WindowDpi(window);
+  if (dpi == band->dpi) return false;
+  band->dpi = dpi;
+  if (band->font != nullptr) {
+    HFONT font = CreateBandFont(dpi);
+    for (HWND edit : {band->searchEdit, band->hintEdit})
+      if (edit != nullptr) SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    DeleteObject(band->font);
+    band->font = font;
+  }
+  ReportBandInfoChanged(band);
+  return true;
+}
+
+LRESULT OnSize(SearchBand* band, HWND window, WPARAM, LPARAM lParam) {
   band->width = LOWORD(lParam);
   band->height = HIWORD(lParam);
+  FollowDpi(band, window);
   LayoutBand(band);
+  return 0;
+}
+
+LRESULT OnDpiChanged(SearchBand* band, HWND window, WPARAM, LPARAM) {
+  if (FollowDpi(band, window)) {
+    LayoutBand(band);
+    InvalidateRect(window, nullptr, TRUE);
+  }
   return 0;
 }
 
@@ -115,9 +146,21 @@ LRESULT OnKillFocus(SearchBand* band, HWND, WPARAM, LPARAM) {
   return 0;
 }
 
+// In a composited taskbar the band has no background of its own: the
+// taskbar's shows, drawn by the theme library of the band's process.
+void PaintTaskbarBackground(HWND window, HDC dc, const RECT& area) {
+  using DrawParentBackground = HRESULT(WINAPI*)(HWND, HDC, const RECT*);
+  HMODULE theme = GetModuleHandleW(L"uxtheme.dll");
+  if (theme == nullptr) theme = LoadLibraryW(L"uxtheme.dll");
+  auto draw = reinterpret_cast<DrawParentBackground>(
+      reinterpret_cast<void*>(GetProcAddress(theme, "DrawThemeParentBackground")));
+  if (draw != nullptr) draw(window, dc, &area);
+}
+
 LRESULT OnPaint(SearchBand* band, HWND window, WPARAM, LPARAM) {
   PAINTSTRUCT paint;
   if (HDC dc = BeginPaint(window, &paint)) {
+    if (band->compositionEnabled) PaintTaskbarBackground(window, dc, paint.rcPaint);
     PaintGoButton(band, dc);
     EndPaint(window, &paint);
   }
@@ -196,6 +239,8 @@ const struct {
     {WM_LBUTTONDOWN, OnLeftButtonDown},
     {WM_LBUTTONUP, OnLeftButtonUp},
     {WM_MOUSELEAVE, OnMouseLeave},
+    {kDpiChangedAfterParent, OnDpiChanged},
+    {WM_SETTINGCHANGE, OnDpiChanged},
     {WM_DESTROY, OnDestroy},
     {WM_NCDESTROY, OnNcDestroy},
 };
@@ -225,6 +270,7 @@ BOOL CreateBandWindow(SearchBand* band) {
   if (band->parentWindow == nullptr || FAILED(EnsureBandClass())) return FALSE;
   RECT client = {};
   GetClientRect(band->parentWindow, &client);
+  band->dpi = WindowDpi(band->parentWindow);
   band->width = client.right - client.left;
   band->height = client.bottom - client.top;
   band->bandWindow =
@@ -243,7 +289,7 @@ LRESULT CALLBACK BandWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 }
 
 void CreateBandControls(SearchBand* band) {
-  band->font = CreateBandFont(band->parentWindow);
+  band->font = CreateBandFont(band->dpi);
   if (band->font == nullptr) return;
 
   band->searchEdit =

@@ -10,14 +10,23 @@
 #include "res/resource_ids.h"
 #include "support/resource_strings.h"
 #include "support/windows_handles.h"
+#include "ui/dpi_scale.h"
+#include "ui/go_button_image.h"
+#include "ui/go_button_images.h"
 #include "ui/query_submission.h"
 
 namespace corvane {
 namespace {
 
-constexpr int kButtonSize = 22;
+// The row's lengths at 96 DPI; at other DPIs they are scaled.
+constexpr int kButtonSize = kGoButtonDesignSize;
 constexpr int kEditMarginWithButton = 28;
 constexpr int kEditMarginWithoutButton = 6;
+constexpr int kButtonGap = 4;
+constexpr int kPressedOffset = 1;
+constexpr int kRegionInset = 2;
+constexpr int kRegionEnd = 21;
+constexpr int kRegionCorner = 2;
 
 // The tool structure as far as lParam, as the tooltip control expects it.
 constexpr UINT kToolInfoSize = offsetof(TOOLINFOW, lParam) + sizeof(LPARAM);
@@ -54,12 +63,16 @@ void UpdateGoButtonTool(SearchBand* band) {
 // Row of edits plus, when shown, the rounded button; never beyond the band.
 UniqueGdiObject<HRGN> MakeBandRegion(SearchBand* band, RowGeometry row) {
   UniqueGdiObject<HRGN> region(
-      CreateRectRgn(kEditLeft, row.top, kEditLeft + row.editWidth, row.top + kRowHeight));
+      CreateRectRgn(row.left, row.top, row.left + row.editWidth, row.top + row.height));
   if (!region) return {};
   if (band->showGoButton) {
     const RECT& button = band->goButtonRect;
-    UniqueGdiObject<HRGN> rounded(CreateRoundRectRgn(button.left + 2, button.top + 2,
-                                                     button.left + 21, button.top + 21, 2, 2));
+    int inset = ScaleForDpi(kRegionInset, band->dpi);
+    int end = ScaleForDpi(kRegionEnd, band->dpi);
+    int corner = ScaleForDpi(kRegionCorner, band->dpi);
+    UniqueGdiObject<HRGN> rounded(CreateRoundRectRgn(button.left + inset, button.top + inset,
+                                                     button.left + end, button.top + end, corner,
+                                                     corner));
     if (!rounded) return {};
     CombineRgn(region.Get(), region.Get(), rounded.Get(), RGN_OR);
   }
@@ -89,21 +102,25 @@ void LeaveButton(SearchBand* band) {
 }  // namespace
 
 RowGeometry RowGeometryOf(const SearchBand* band) {
-  int margin = band->showGoButton ? kEditMarginWithButton : kEditMarginWithoutButton;
+  int margin =
+      ScaleForDpi(band->showGoButton ? kEditMarginWithButton : kEditMarginWithoutButton, band->dpi);
+  int height = ScaleForDpi(kRowHeight, band->dpi);
   int editWidth = band->width - margin;
-  int top = FloorHalf(band->height - kRowHeight);
-  return {editWidth < 0 ? 0 : editWidth, top < 0 ? 0 : top};
+  int top = FloorHalf(band->height - height);
+  return {editWidth < 0 ? 0 : editWidth, top < 0 ? 0 : top, height,
+          ScaleForDpi(kEditLeft, band->dpi)};
 }
 
 void LayoutBand(SearchBand* band) {
   RowGeometry row = RowGeometryOf(band);
   for (HWND edit : {band->searchEdit, band->hintEdit})
-    if (edit != nullptr) MoveWindow(edit, kEditLeft, row.top, row.editWidth, kRowHeight, TRUE);
+    if (edit != nullptr) MoveWindow(edit, row.left, row.top, row.editWidth, row.height, TRUE);
   if (band->showGoButton) {
-    int offset = band->goPressed ? 1 : 0;
-    int left = row.editWidth + 4 + offset;
+    int offset = band->goPressed ? ScaleForDpi(kPressedOffset, band->dpi) : 0;
+    int left = row.editWidth + ScaleForDpi(kButtonGap, band->dpi) + offset;
     int top = row.top + offset;
-    band->goButtonRect = {left, top, left + kButtonSize, top + kButtonSize};
+    int size = ScaleForDpi(kButtonSize, band->dpi);
+    band->goButtonRect = {left, top, left + size, top + size};
   }
   // Without a region in hand the window keeps the one it has.
   UniqueGdiObject<HRGN> region = MakeBandRegion(band, row);
@@ -116,8 +133,25 @@ void LayoutBand(SearchBand* band) {
 void PaintGoButton(SearchBand* band, HDC dc) {
   if (!band->showGoButton) return;
   const RECT& r = band->goButtonRect;
-  HDC image = (band->goPressed || band->goHot) ? band->goDcActive : band->goDcNormal;
-  BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, image, 0, 0, SRCCOPY);
+  int size = r.right - r.left;
+  bool lit = band->goPressed || band->goHot;
+  // At the design's size in an opaque taskbar: the bitmaps themselves.
+  if (size == kGoButtonDesignSize && !band->compositionEnabled) {
+    BitBlt(dc, r.left, r.top, size, size, lit ? band->goDcActive : band->goDcNormal, 0, 0, SRCCOPY);
+    return;
+  }
+  GoButtonImages& images = band->goImages;
+  bool withAlpha = band->compositionEnabled != FALSE;
+  if ((images.size != size || images.withAlpha != withAlpha) &&
+      FAILED(RenderGoButtonImages(&images, size, withAlpha)))
+    return;
+  HDC image = lit ? images.activeDc.Get() : images.normalDc.Get();
+  if (!withAlpha) {
+    BitBlt(dc, r.left, r.top, size, size, image, 0, 0, SRCCOPY);
+    return;
+  }
+  BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+  GdiAlphaBlend(dc, r.left, r.top, size, size, image, 0, 0, size, size, blend);
 }
 
 void TrackMouseLeave(SearchBand* band) {

@@ -11,9 +11,12 @@ constexpr int kRowHeight = 22;
 constexpr int kEditLeft = 2;
 constexpr UINT_PTR kGoButtonToolId = 103;
 
+// The row of the search box at the band window's DPI.
 struct RowGeometry {
   int editWidth;  // never negative
   int top;        // never above the band
+  int height;
+  int left;
 };
 RowGeometry RowGeometryOf(const SearchBand* band);
 
