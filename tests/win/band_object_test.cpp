@@ -42,11 +42,13 @@ TEST(BandIdentity, OneIdentityThroughEveryTable) {
   ASSERT_NE(band, nullptr);
   const IID* iids[] = {&IID_IUnknown,     &IID_IOleWindow,      &IID_IDeskBand,
                        &IID_IInputObject, &IID_IObjectWithSite, &IID_IDockingWindow,
-                       &IID_IPersist,     &IID_IPersistStream,  &IID_IContextMenu};
+                       &IID_IPersist,     &IID_IPersistStream,  &IID_IContextMenu,
+                       &IID_IDeskBand2};
   // Which of the five tables each identifier yields.
-  const int table[] = {0, 0, 0, 1, 2, 0, 3, 3, 4};
+  const int table[] = {0, 0, 0, 1, 2, 0, 3, 3, 4, 0};
+  constexpr int kIids = 10;
   void* expected[5] = {};
-  for (int i = 0; i < 9; ++i) {
+  for (int i = 0; i < kIids; ++i) {
     void* pointer = nullptr;
     ASSERT_EQ(band->QueryInterface(*iids[i], &pointer), S_OK);
     if (expected[table[i]] == nullptr) expected[table[i]] = pointer;
@@ -56,7 +58,7 @@ TEST(BandIdentity, OneIdentityThroughEveryTable) {
   EXPECT_EQ(expected[0], static_cast<void*>(band));
   for (void* through : expected) {
     auto* via = static_cast<IUnknown*>(through);
-    for (int i = 0; i < 9; ++i) {
+    for (int i = 0; i < kIids; ++i) {
       void* pointer = nullptr;
       ASSERT_EQ(via->QueryInterface(*iids[i], &pointer), S_OK);
       EXPECT_EQ(pointer, expected[table[i]]);

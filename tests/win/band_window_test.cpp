@@ -211,6 +211,50 @@ TEST_F(BandSubmission, EmptyQueriesAreRefused) {
   EXPECT_EQ(ReadBytes(urlLog), "");  // nothing was launched
 }
 
+// What the band window shows at a point, once it has painted.
+COLORREF ShownPixel(HWND window, int x, int y) {
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  PumpMessages();
+  HDC dc = GetDC(window);
+  COLORREF colour = GetPixel(dc, x, y);
+  ReleaseDC(window, dc);
+  return colour;
+}
+
+TEST_F(BandLayout, CompositedTaskbarShowsThroughTheButtonMargin) {
+  IDeskBand2* band2 = Query<IDeskBand2>(band, IID_IDeskBand2);
+  ASSERT_NE(band2, nullptr);
+  BOOL state = FALSE;
+  EXPECT_EQ(band2->CanRenderComposited(&state), S_OK);
+  EXPECT_TRUE(state);
+  EXPECT_EQ(band2->GetCompositionState(&state), S_OK);
+  EXPECT_FALSE(state);
+  EXPECT_EQ(band2->CanRenderComposited(nullptr), E_INVALIDARG);
+  EXPECT_EQ(band2->GetCompositionState(nullptr), E_INVALIDARG);
+
+  // The host's own background is a colour no part of the band has.
+  const COLORREF kHostColour = RGB(255, 0, 255);
+  UniqueGdiObject<HBRUSH> hostBrush(CreateSolidBrush(kHostColour));
+  LONG_PTR classBrush =
+      SetClassLongPtrW(frame, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(hostBrush.Get()));
+  // (278, 6) is the bitmap's grey margin at the button's corner, inside the
+  // window region.
+  EXPECT_EQ(ShownPixel(BandWindow(), 278, 6), RGB(192, 192, 192));
+  EXPECT_EQ(ShownPixel(BandWindow(), 281, 8), RGB(34, 139, 34));
+
+  EXPECT_EQ(band2->SetCompositionState(TRUE), S_OK);
+  EXPECT_EQ(band2->GetCompositionState(&state), S_OK);
+  EXPECT_TRUE(state);
+  EXPECT_EQ(ShownPixel(BandWindow(), 278, 6), kHostColour);
+  EXPECT_EQ(ShownPixel(BandWindow(), 281, 8), RGB(34, 139, 34));
+  EXPECT_EQ(ShownPixel(HintEdit(), 200, 9), RGB(255, 255, 255));  // the box stays white
+
+  EXPECT_EQ(band2->SetCompositionState(FALSE), S_OK);
+  EXPECT_EQ(ShownPixel(BandWindow(), 278, 6), RGB(192, 192, 192));
+  SetClassLongPtrW(frame, GCLP_HBRBACKGROUND, classBrush);
+  band2->Release();
+}
+
 TEST_F(BandLayout, ContextMenuItems) {
   HMENU menu = CreatePopupMenu();
   EXPECT_EQ(Menu()->QueryContextMenu(menu, 0, 100, 200, CMF_DEFAULTONLY), S_OK);
