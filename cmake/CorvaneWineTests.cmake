@@ -127,6 +127,24 @@ corvane_wine_gtest(band_tests
 add_dependencies(band_tests corvane)
 corvane_lock_display(band_tests)
 
+# The band at 96 DPI, and at 120, 144, 192 and 288 DPI with the prefix's
+# screen set so for the run; nothing else may run meanwhile, for every window
+# of the session would see that DPI.
+corvane_wine_gtest(band_dpi_tests
+  SOURCES
+    tests/support/win/band_test_support.cpp
+    tests/win/band_dpi_test.cpp
+    ${CORVANE_UI_TEST_SUPPORT}
+  LIBRARIES corvane_module corvane_pure comctl32 ole32 uuid)
+add_dependencies(band_dpi_tests corvane)
+corvane_lock_display(band_dpi_tests)
+foreach(dpi 120 144 192 288)
+  corvane_add_wine_test(band_at_${dpi}_dpi
+    COMMAND bash ${CMAKE_SOURCE_DIR}/tests/support/win/at_dpi.sh ${CORVANE_WINE_RUN}
+            ${CORVANE_WINEPREFIX} ${arch} ${dpi} $<TARGET_FILE:band_dpi_tests> --gtest_brief=1
+    PROPERTIES RUN_SERIAL TRUE)
+endforeach()
+
 corvane_wine_gtest(entry_tests
   SOURCES
     tests/win/factory_test.cpp

@@ -211,16 +211,6 @@ TEST_F(BandSubmission, EmptyQueriesAreRefused) {
   EXPECT_EQ(ReadBytes(urlLog), "");  // nothing was launched
 }
 
-// What the band window shows at a point, once it has painted.
-COLORREF ShownPixel(HWND window, int x, int y) {
-  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-  PumpMessages();
-  HDC dc = GetDC(window);
-  COLORREF colour = GetPixel(dc, x, y);
-  ReleaseDC(window, dc);
-  return colour;
-}
-
 TEST_F(BandLayout, CompositedTaskbarShowsThroughTheButtonMargin) {
   IDeskBand2* band2 = Query<IDeskBand2>(band, IID_IDeskBand2);
   ASSERT_NE(band2, nullptr);

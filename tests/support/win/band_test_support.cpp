@@ -22,6 +22,15 @@ std::vector<HWND> TooltipsOwnedBy(HWND owner) {
   return found.second;
 }
 
+COLORREF ShownPixel(HWND window, int x, int y) {
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  PumpMessages();
+  HDC dc = GetDC(window);
+  COLORREF colour = GetPixel(dc, x, y);
+  ReleaseDC(window, dc);
+  return colour;
+}
+
 HWND SitedBandTest::Tooltip() {
   std::vector<HWND> tooltips = TooltipsOwnedBy(frame);
   return tooltips.empty() ? nullptr : tooltips.front();

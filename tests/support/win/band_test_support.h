@@ -12,10 +12,13 @@ namespace corvane::test {
 // The tooltip windows of this thread owned by `owner`.
 std::vector<HWND> TooltipsOwnedBy(HWND owner);
 
+// What a window shows at a point once it has painted.
+COLORREF ShownPixel(HWND window, int x, int y);
+
 class SitedBandTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    frame = CreateFrame(300, 30);
+    frame = CreateFrame(frameWidth, frameHeight);
     ASSERT_NE(frame, nullptr);
     ActivateFrame();
     band = CreateBand();
@@ -80,6 +83,8 @@ class SitedBandTest : public ::testing::Test {
   }
 
   ScratchRegistryRoot user{HKEY_CURRENT_USER};
+  int frameWidth = 300;
+  int frameHeight = 30;
   HWND frame = nullptr;
   IDeskBand* band = nullptr;
   std::unique_ptr<BandSite> site;
