@@ -4,7 +4,7 @@
 // on exit the band is hidden, closed, unsited and released. It is also a way
 // to use Corvane where the taskbar no longer hosts toolbars.
 //
-//   band_host [--x X] [--y Y] [--width W] [--height H]
+//   band_host [--x X] [--y Y] [--width W] [--height H]   (size at 96 DPI)
 //             [--dll]              take the band from CORVANE.DLL beside this
 //                                  program instead of the registered class
 //             [--status FILE]      write "focus=... text=..." when it changes
@@ -72,6 +72,7 @@ HostOptions Options;
 IDeskBand* Band = nullptr;
 std::wstring LastStatus;
 constexpr UINT_PTR kStatusTimer = 1;
+constexpr UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED
 constexpr UINT_PTR kExitTimer = 2;
 
 std::wstring Escaped(const wchar_t* text) {
@@ -180,11 +181,35 @@ LRESULT CALLBACK StripProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         if (bandWindow) MoveWindow(bandWindow, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
       }
       return 0;
+    case kDpiChanged: {  // moved to a screen of another DPI: take the size offered
+      const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+      SetWindowPos(window, nullptr, suggested->left, suggested->top,
+                   suggested->right - suggested->left, suggested->bottom - suggested->top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+      return 0;
+    }
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;
   }
   return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// Sizes are given for 96 DPI; the host, like the taskbar, sees each screen's
+// own DPI where the system offers that.
+void UseEachScreensDpi() {
+  using SetAwareness = BOOL(WINAPI*)(HANDLE);
+  auto set = reinterpret_cast<SetAwareness>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetProcessDpiAwarenessContext")));
+  const HANDLE kPerMonitorAwareV2 = reinterpret_cast<HANDLE>(-4);
+  if (set != nullptr) set(kPerMonitorAwareV2);
+}
+
+int ScreenDpi() {
+  HDC screen = GetDC(nullptr);
+  int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : 96;
 }
 
 HWND CreateStrip(const wchar_t* title, int x, int y, int width, int height) {
@@ -212,8 +237,10 @@ int wmain(int argc, wchar_t** argv) {
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.lpszClassName = L"CorvaneHostStrip";
   RegisterClassW(&wc);
-  HWND strip =
-      CreateStrip(L"Corvane band host", Options.x, Options.y, Options.width, Options.height);
+  UseEachScreensDpi();
+  int dpi = ScreenDpi();
+  HWND strip = CreateStrip(L"Corvane band host", Options.x, Options.y,
+                           MulDiv(Options.width, dpi, 96), MulDiv(Options.height, dpi, 96));
   Band = Options.fromDll ? CreateBandFromDll() : corvane::host::CreateRegisteredBand();
   if (strip == nullptr || Band == nullptr) {
     std::fprintf(stderr, "the band could not be created\n");
