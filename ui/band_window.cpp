@@ -83,7 +83,9 @@ LRESULT OnCreate(SearchBand* band, HWND, WPARAM, LPARAM) {
   return 0;
 }
 
-// The shell re-reads the band's sizes when told that they changed.
+// The shell re-reads the band's sizes when told that they changed. It may
+// resize the band, or let go of it, while it is told: the last thing a
+// handler does.
 void ReportBandInfoChanged(SearchBand* band) {
   IInputObjectSite* site = band->inputObjectSite;
   if (site == nullptr) return;
@@ -93,8 +95,8 @@ void ReportBandInfoChanged(SearchBand* band) {
     commands->Exec(&CGID_DeskBand, DBID_BANDINFOCHANGED, OLECMDEXECOPT_DODEFAULT, nullptr, nullptr);
 }
 
-// Moved to a screen of another DPI, or the DPI changed: a new font, and the
-// site hears of the new sizes. True when the DPI changed.
+// Moved to a screen of another DPI, or the DPI changed: a new font for the
+// edits. True when the DPI changed.
 bool FollowDpi(SearchBand* band, HWND window) {
   int dpi = WindowDpi(window);
   if (dpi == band->dpi) return false;
@@ -106,23 +108,23 @@ bool FollowDpi(SearchBand* band, HWND window) {
     DeleteObject(band->font);
     band->font = font;
   }
-  ReportBandInfoChanged(band);
   return true;
 }
 
 LRESULT OnSize(SearchBand* band, HWND window, WPARAM, LPARAM lParam) {
   band->width = LOWORD(lParam);
   band->height = HIWORD(lParam);
-  FollowDpi(band, window);
+  bool newDpi = FollowDpi(band, window);
   LayoutBand(band);
+  if (newDpi) ReportBandInfoChanged(band);
   return 0;
 }
 
 LRESULT OnDpiChanged(SearchBand* band, HWND window, WPARAM, LPARAM) {
-  if (FollowDpi(band, window)) {
-    LayoutBand(band);
-    InvalidateRect(window, nullptr, TRUE);
-  }
+  if (!FollowDpi(band, window)) return 0;
+  LayoutBand(band);
+  InvalidateRect(window, nullptr, TRUE);
+  ReportBandInfoChanged(band);
   return 0;
 }
 
