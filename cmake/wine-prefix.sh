@@ -58,7 +58,7 @@ case $action in
       cp -f "$@" "$WINEPREFIX/drive_c/ct/"
     fi
     "$WINESERVER" -p </dev/null >/dev/null 2>&1 9>&-
-    "$WINE" cmd /c exit </dev/null >/dev/null 2>&1 9>&-
+    "$WINE" regedit /S "Z:${here//\//\\}\\wine-prefix-session.reg" </dev/null >/dev/null 2>&1 9>&-
     ;;
   stop)
     "$WINESERVER" -k >/dev/null 2>&1 || true
