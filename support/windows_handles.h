@@ -13,6 +13,7 @@ using UniqueRegistryKey = UniqueHandle<HKEY, RegCloseKey>;
 using UniqueFile = UniqueHandle<HANDLE, CloseHandle, InvalidHandleValue>;
 using UniqueFindHandle = UniqueHandle<HANDLE, FindClose, InvalidHandleValue>;
 using UniqueHook = UniqueHandle<HHOOK, UnhookWindowsHookEx>;
+using UniqueDc = UniqueHandle<HDC, DeleteDC>;
 template <class Object>
 using UniqueGdiObject = UniqueHandle<Object, DeleteObject>;
 

@@ -8,8 +8,6 @@
 
 namespace corvane {
 
-using UniqueDc = UniqueHandle<HDC, DeleteDC>;
-
 struct GoButtonImages {
   int size = 0;
   bool withAlpha = false;
