@@ -23,6 +23,7 @@ if(BUILD_TESTING)
     tests/native/dpi_layout_test.cpp
     tests/native/domain_matching_test.cpp
     tests/native/prefs_file_test.cpp
+    tests/native/strip_placement_test.cpp
     tests/native/url_encoding_test.cpp
     tests/support/native/failing_memory.cpp
   )

@@ -13,6 +13,7 @@ if(MSVC)
   set(CORVANE_PRODUCT_COMPILE_OPTIONS /O1 /GR- /EHs-c- /Gy)
   set(CORVANE_PRODUCT_LINK_OPTIONS /OPT:REF /OPT:ICF)
   set(CORVANE_WIDE_MAIN_OPTIONS "")
+  set(CORVANE_PROGRAM_LINK_OPTIONS /OPT:REF /OPT:ICF)
 else()
   add_compile_options(-Wall -Wextra)
   set(CMAKE_EXE_LINKER_FLAGS "${CMAKE_EXE_LINKER_FLAGS} -static")
@@ -41,6 +42,7 @@ else()
     list(APPEND CORVANE_PRODUCT_LINK_OPTIONS "SHELL:-Xlinker -Xlink=/section:.shared,RWS")
   endif()
   set(CORVANE_WIDE_MAIN_OPTIONS -municode)
+  set(CORVANE_PROGRAM_LINK_OPTIONS -s -Wl,--gc-sections)
 endif()
 
 add_library(corvane_win STATIC
@@ -112,26 +114,45 @@ target_link_options(corvane PRIVATE ${CORVANE_PRODUCT_LINK_OPTIONS})
 set_target_properties(corvane PROPERTIES
   PREFIX "" OUTPUT_NAME "CORVANE" SUFFIX ".DLL")
 
-# What a program needs to host the band as the shell does, shared by the
-# host program and the tests.
+# Hosting the band as the taskbar does, for Corvane.exe and the tests.
+add_library(corvane_band_hosting STATIC program/band_site.cpp)
+target_link_libraries(corvane_band_hosting PUBLIC corvane_module ole32 uuid)
+
+# Corvane.exe: the band in a strip of its own, where the taskbar hosts no
+# toolbars.
+configure_file(program/corvane_program.manifest.in
+               ${CMAKE_BINARY_DIR}/program/corvane_program.manifest @ONLY)
+add_executable(corvane_program WIN32
+  program/band_loading.cpp
+  program/main.cpp
+  program/program_settings.cpp
+  program/program_texts.cpp
+  program/screen_areas.cpp
+  program/single_instance.cpp
+  program/strip_window.cpp
+  program/corvane_program.rc
+  ui/window_dpi.cpp
+)
+target_include_directories(corvane_program PRIVATE ${CMAKE_SOURCE_DIR}/program
+                           ${CMAKE_BINARY_DIR}/program)
+set_source_files_properties(program/corvane_program.rc PROPERTIES OBJECT_DEPENDS
+  "${CMAKE_BINARY_DIR}/program/corvane_program.manifest;${CMAKE_SOURCE_DIR}/program/program_resource_ids.h")
+target_link_libraries(corvane_program PRIVATE corvane_band_hosting corvane_pure advapi32
+                      comctl32 gdi32 shell32 user32)
+target_compile_options(corvane_program PRIVATE ${CORVANE_PRODUCT_COMPILE_OPTIONS})
+target_link_options(corvane_program PRIVATE ${CORVANE_WIDE_MAIN_OPTIONS} ${CORVANE_PROGRAM_LINK_OPTIONS})
+set_target_properties(corvane_program PROPERTIES OUTPUT_NAME "Corvane")
+add_dependencies(corvane_program corvane)
+
+# The recorder that stands in for a browser in headless runs and tests.
 add_library(corvane_host_support STATIC
-  tools/band_site.cpp
   tools/url_recorder_setup.cpp
   tools/utf8_text.cpp
 )
-target_link_libraries(corvane_host_support PUBLIC corvane_module corvane_win corvane_memory
-                      ole32 uuid)
-
-# The host program (the band in a window of its own) and the recorder that
-# stands in for a browser in headless runs.
+target_link_libraries(corvane_host_support PUBLIC corvane_module corvane_win corvane_memory)
 add_executable(url_recorder tools/url_recorder.cpp)
 target_link_libraries(url_recorder PRIVATE corvane_host_support)
-add_executable(band_host tools/band_host.cpp)
-target_link_libraries(band_host PRIVATE corvane_host_support comctl32)
-add_dependencies(band_host corvane url_recorder)
-foreach(tool url_recorder band_host)
-  target_link_options(${tool} PRIVATE ${CORVANE_WIDE_MAIN_OPTIONS})
-endforeach()
+target_link_options(url_recorder PRIVATE ${CORVANE_WIDE_MAIN_OPTIONS})
 
 if(BUILD_TESTING)
   include(cmake/CorvaneWineTests.cmake)

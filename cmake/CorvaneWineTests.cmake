@@ -75,7 +75,8 @@ endfunction()
 function(corvane_wine_gtest name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES;ENVIRONMENT;PROPERTIES" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} corvane_host_support GTest::gtest_main)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} corvane_host_support corvane_band_hosting
+                        GTest::gtest_main)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
   if(NOT MSVC)
     target_compile_options(${name} PRIVATE -Wno-missing-field-initializers -Wno-cast-function-type)
@@ -95,8 +96,10 @@ endfunction()
 
 # Scratch registry roots and folders, the recorder, a loaded module's image.
 set(CORVANE_TEST_SUPPORT tests/support/win/test_support.cpp)
-# Frames, activation, message pumping and boxes, bands from this tree's DLL.
-set(CORVANE_UI_TEST_SUPPORT ${CORVANE_TEST_SUPPORT} tests/support/win/ui_support.cpp)
+# Frames, activation, message pumping and boxes, bands from this tree's DLL
+# and a site that records them.
+set(CORVANE_UI_TEST_SUPPORT ${CORVANE_TEST_SUPPORT} tests/support/win/ui_support.cpp
+    tests/support/win/recording_band_site.cpp)
 
 corvane_wine_gtest(search_tests
   SOURCES
@@ -162,10 +165,39 @@ corvane_wine_gtest(band_reload_tests
 add_dependencies(band_reload_tests corvane)
 corvane_lock_display(band_reload_tests)
 
+# Corvane.exe as its own process: docking, the remembered place, one per
+# session, start with Windows, leaving, F12 and a search, its error boxes.
+# The hook DLL sets the program's work area inside its process; the other
+# architecture's DLL comes from the sibling build tree.
+add_library(work_area_hook SHARED tests/support/win/work_area_hook.cpp
+            tests/support/win/work_area_hook.def)
+set_target_properties(work_area_hook PROPERTIES PREFIX "")
+if(arch STREQUAL "win64")
+  set(otherArch win32)
+else()
+  set(otherArch win64)
+endif()
+get_filename_component(otherDll ${CMAKE_BINARY_DIR}/../${otherArch}/bin/CORVANE.DLL ABSOLUTE)
+string(REPLACE "/" "\\" otherDll "Z:${otherDll}")
+corvane_wine_gtest(program_tests
+  SOURCES
+    tests/win/program_test.cpp
+    ${CORVANE_UI_TEST_SUPPORT}
+  LIBRARIES corvane_module comctl32 ole32 uuid
+  ENVIRONMENT "${CORVANE_TEST_LOCALE};CORVANE_OTHER_ARCHITECTURE_DLL=${otherDll}")
+add_dependencies(program_tests corvane corvane_program work_area_hook url_recorder)
+corvane_lock_display(program_tests)
+
 # F12 from another application and real keystrokes, driven by xdotool. The
 # display's focus and pointer are shared, so nothing else runs meanwhile.
 add_executable(key_target tests/support/e2e/key_target.cpp)
-target_link_options(key_target PRIVATE ${CORVANE_WIDE_MAIN_OPTIONS})
+# The test host: the band in a strip at a fixed place, driven by switches.
+add_executable(band_host tests/support/e2e/band_host.cpp)
+target_link_libraries(band_host PRIVATE corvane_host_support corvane_band_hosting comctl32)
+add_dependencies(band_host corvane url_recorder)
+foreach(tool key_target band_host)
+  target_link_options(${tool} PRIVATE ${CORVANE_WIDE_MAIN_OPTIONS})
+endforeach()
 if(CORVANE_RUN_WINE_TESTS AND NOT CMAKE_HOST_WIN32)
   add_test(NAME ${arch}_focus_key_and_keystrokes
     COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/focus_key_test.sh ${CORVANE_WINE_RUN}
@@ -226,12 +258,14 @@ target_link_libraries(launch_path_benchmark PRIVATE corvane_win corvane_memory)
 # What the F12 hook costs a program that is only typed into (tools/bench.sh).
 add_executable(hook_cost_benchmark tests/bench/hook_cost_benchmark.cpp ${CORVANE_UI_TEST_SUPPORT})
 target_include_directories(hook_cost_benchmark PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_libraries(hook_cost_benchmark PRIVATE corvane_host_support comctl32 GTest::gtest)
+target_link_libraries(hook_cost_benchmark PRIVATE corvane_host_support corvane_band_hosting comctl32
+                      GTest::gtest)
 target_link_options(hook_cost_benchmark PRIVATE ${CORVANE_WIDE_MAIN_OPTIONS})
 add_dependencies(hook_cost_benchmark corvane)
 add_library(null_hook SHARED tests/bench/null_hook.cpp tests/bench/null_hook.def)
 set_target_properties(null_hook PROPERTIES PREFIX "")
 if(NOT MSVC AND CMAKE_SIZEOF_VOID_P EQUAL 4)
   target_link_options(null_hook PRIVATE -Wl,--enable-stdcall-fixup)
+  target_link_options(work_area_hook PRIVATE -Wl,--enable-stdcall-fixup)
 endif()
 add_dependencies(hook_cost_benchmark null_hook)

@@ -11,6 +11,7 @@ inline HANDLE InvalidHandleValue() { return INVALID_HANDLE_VALUE; }
 
 using UniqueRegistryKey = UniqueHandle<HKEY, RegCloseKey>;
 using UniqueFile = UniqueHandle<HANDLE, CloseHandle, InvalidHandleValue>;
+using UniqueKernelObject = UniqueHandle<HANDLE, CloseHandle>;
 using UniqueFindHandle = UniqueHandle<HANDLE, FindClose, InvalidHandleValue>;
 using UniqueHook = UniqueHandle<HHOOK, UnhookWindowsHookEx>;
 using UniqueDc = UniqueHandle<HDC, DeleteDC>;

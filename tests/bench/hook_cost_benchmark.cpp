@@ -27,7 +27,7 @@
 #include "support/windows_handles.h"
 #include "tests/support/win/test_support.h"
 #include "tests/support/win/ui_support.h"
-#include "tools/band_site.h"
+#include "tests/support/win/recording_band_site.h"
 
 namespace corvane::test {
 namespace {
@@ -187,9 +187,9 @@ bool StartVictim(const std::wstring& resultPath, int keys, VictimResult* result)
 class HostedBand {
  public:
   HostedBand(HMODULE dll, HWND frame) : site(frame) {
-    band = host::CreateBandFrom(dll);
+    band = BandFrom(dll);
     if (band == nullptr) return;
-    host::SetBandSite(band, site.Unknown());
+    program::SetBandSite(band, site.Unknown());
     band->ShowDW(TRUE);
     PumpMessages();
   }
@@ -197,14 +197,14 @@ class HostedBand {
     if (band == nullptr) return;
     band->ShowDW(FALSE);
     band->CloseDW(0);
-    host::SetBandSite(band, nullptr);
+    program::SetBandSite(band, nullptr);
     band->Release();
     PumpMessages();
   }
   bool Ready() const { return band != nullptr; }
 
  private:
-  host::BandSite site;
+  RecordingBandSite site;
   IDeskBand* band = nullptr;
 };
 

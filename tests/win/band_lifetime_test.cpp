@@ -36,10 +36,10 @@ TEST(BandLifetime, ReleasedWithoutCloseLeavesNoWindowBehind) {
   HWND frame = CreateFrame(300, 30);
   BandSite site(frame, true, true);
   IDeskBand* band = CreateBand();
-  ASSERT_EQ(host::SetBandSite(band, site.Unknown()), S_OK);
+  ASSERT_EQ(program::SetBandSite(band, site.Unknown()), S_OK);
   band->ShowDW(TRUE);
   HWND window = WindowOf(band);
-  host::SetBandSite(band, nullptr);
+  program::SetBandSite(band, nullptr);
   EXPECT_EQ(band->Release(), 0u);  // no CloseDW
   PumpMessages();
   EXPECT_FALSE(IsWindow(window));
@@ -62,7 +62,7 @@ TEST_P(ReleasedWhileFocused, GoesDownOnceAndTellsTheSiteNothing) {
   Activate(frame);
   BandSite site(frame, true, true);
   IDeskBand* band = CreateBand();
-  ASSERT_EQ(host::SetBandSite(band, site.Unknown()), S_OK);
+  ASSERT_EQ(program::SetBandSite(band, site.Unknown()), S_OK);
   band->ShowDW(TRUE);
   HWND window = WindowOf(band);
   IInputObject* input = Query<IInputObject>(band, IID_IInputObject);
@@ -122,7 +122,7 @@ TEST(BandLifetime, ReleasedByTheSiteWhileTellingItOfTheFocus) {
   ReleasingSite site(&windowSite);
   Activate(frame);
   IDeskBand* band = CreateBand();
-  ASSERT_EQ(host::SetBandSite(band, &site), S_OK);
+  ASSERT_EQ(program::SetBandSite(band, &site), S_OK);
   HWND window = WindowOf(band);
   site.lastReference = Query<IInputObject>(band, IID_IInputObject);
   band->Release();
@@ -145,15 +145,15 @@ TEST(BandLifetime, TwoBandsTheLaterReleasedFirst) {
   BandSite first(frame, true, true), second(frame, true, true);
   IDeskBand* earlier = CreateBand();
   IDeskBand* later = CreateBand();
-  ASSERT_EQ(host::SetBandSite(earlier, first.Unknown()), S_OK);
+  ASSERT_EQ(program::SetBandSite(earlier, first.Unknown()), S_OK);
   earlier->ShowDW(TRUE);
   HHOOK earlierHook = Words()->hookHandle;
-  ASSERT_EQ(host::SetBandSite(later, second.Unknown()), S_OK);
+  ASSERT_EQ(program::SetBandSite(later, second.Unknown()), S_OK);
   EXPECT_EQ(Words()->hookHintEdit, GetDlgItem(WindowOf(later), 102));
   EXPECT_NE(Words()->hookHandle, earlierHook);
 
   later->CloseDW(0);
-  host::SetBandSite(later, nullptr);
+  program::SetBandSite(later, nullptr);
   EXPECT_EQ(later->Release(), 0u);
   EXPECT_EQ(Words()->hookHandle, nullptr);
   // The earlier band still lays out, opens its box, and is F12's target
@@ -174,7 +174,7 @@ TEST(BandLifetime, TwoBandsTheLaterReleasedFirst) {
   EXPECT_EQ(CanUnloadNow(), S_FALSE);
   earlier->CloseDW(0);
   EXPECT_FALSE(UnhookWindowsHookEx(earlierHook));  // went with its window
-  host::SetBandSite(earlier, nullptr);
+  program::SetBandSite(earlier, nullptr);
   EXPECT_EQ(earlier->Release(), 0u);
   EXPECT_EQ(CanUnloadNow(), S_OK);
   DestroyWindow(frame);

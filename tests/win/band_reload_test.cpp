@@ -13,9 +13,9 @@ namespace {
 // Sites a band from `dll` in `frame`, exercises its window, and lets it go.
 void LiveOnce(HMODULE dll, HWND frame) {
   BandSite site(frame, true, true);
-  IDeskBand* band = host::CreateBandFrom(dll);
+  IDeskBand* band = BandFrom(dll);
   ASSERT_NE(band, nullptr);
-  ASSERT_EQ(host::SetBandSite(band, site.Unknown()), S_OK);
+  ASSERT_EQ(program::SetBandSite(band, site.Unknown()), S_OK);
   band->ShowDW(TRUE);
   HWND window = nullptr;
   band->GetWindow(&window);
@@ -25,7 +25,7 @@ void LiveOnce(HMODULE dll, HWND frame) {
   PumpMessages();
   band->ShowDW(FALSE);
   band->CloseDW(0);
-  host::SetBandSite(band, nullptr);
+  program::SetBandSite(band, nullptr);
   EXPECT_EQ(band->Release(), 0u);
 }
 

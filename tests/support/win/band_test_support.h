@@ -41,7 +41,7 @@ class SitedBandTest : public ::testing::Test {
 
   void ActivateFrame() { Activate(frame); }
 
-  HRESULT SetSite(IUnknown* newSite) { return host::SetBandSite(band, newSite); }
+  HRESULT SetSite(IUnknown* newSite) { return program::SetBandSite(band, newSite); }
   IContextMenu* Menu() {  // not counted: released at once, the band holds on
     IContextMenu* menu = Query<IContextMenu>(band, IID_IContextMenu);
     menu->Release();

@@ -17,7 +17,7 @@ HMODULE CorvaneDll() {
   return dll;
 }
 
-IDeskBand* CreateBand() { return host::CreateBandFrom(CorvaneDll()); }
+IDeskBand* CreateBand() { return BandFrom(CorvaneDll()); }
 
 HRESULT CanUnloadNow() {
   auto canUnload = reinterpret_cast<HRESULT(WINAPI*)()>(

@@ -10,12 +10,11 @@
 #include <vector>
 
 #include "support/windows_handles.h"
-#include "tools/band_site.h"
+#include "tests/support/win/recording_band_site.h"
 
 namespace corvane::test {
 
-using host::BandSite;
-using host::FocusNotice;
+using BandSite = RecordingBandSite;
 
 // The DLL of this test tree, loaded once.
 HMODULE CorvaneDll();

@@ -1,8 +1,9 @@
-// Hosts the band the way the taskbar does: a small always-on-top strip
-// window is the band's site, the band comes from COM activation of its
-// registered class, right-click offers the band's menu items and Close, and
-// on exit the band is hidden, closed, unsited and released. It is also a way
-// to use Corvane where the taskbar no longer hosts toolbars.
+// The test host: hosts the band the way the taskbar does (a small
+// always-on-top strip window is the band's site, the band comes from COM
+// activation of its registered class, right-click offers the band's menu
+// items and Close, and on exit the band is hidden, closed, unsited and
+// released), at a fixed place and with the switches the end-to-end tests
+// drive it by.
 //
 //   band_host [--x X] [--y Y] [--width W] [--height H]   (size at 96 DPI)
 //             [--dll]              take the band from CORVANE.DLL beside this
@@ -23,7 +24,7 @@
 #include <string>
 
 #include "support/windows_handles.h"
-#include "tools/band_site.h"
+#include "program/band_site.h"
 #include "tools/url_recorder_setup.h"
 #include "tools/utf8_text.h"
 
@@ -126,9 +127,14 @@ void UseRecorder(const wchar_t* log) {
   corvane::host::RegisterRecorder(ProgramFolder() + L"\\url_recorder.exe", log);
 }
 
-IDeskBand* CreateBandFromDll() {
-  HMODULE module = LoadLibraryW((ProgramFolder() + L"\\CORVANE.DLL").c_str());
-  return module != nullptr ? corvane::host::CreateBandFrom(module) : nullptr;
+IDeskBand* CreateBand() {
+  IDeskBand* band = nullptr;
+  if (!Options.fromDll) {
+    corvane::program::CreateRegisteredBand(&band);
+  } else if (HMODULE module = LoadLibraryW((ProgramFolder() + L"\\CORVANE.DLL").c_str())) {
+    corvane::program::CreateBandFrom(module, &band);
+  }
+  return band;
 }
 
 // The band's own items first, then the host's Close, as the taskbar does.
@@ -241,13 +247,13 @@ int wmain(int argc, wchar_t** argv) {
   int dpi = ScreenDpi();
   HWND strip = CreateStrip(L"Corvane band host", Options.x, Options.y,
                            MulDiv(Options.width, dpi, 96), MulDiv(Options.height, dpi, 96));
-  Band = Options.fromDll ? CreateBandFromDll() : corvane::host::CreateRegisteredBand();
+  Band = CreateBand();
   if (strip == nullptr || Band == nullptr) {
     std::fprintf(stderr, "the band could not be created\n");
     return 1;
   }
-  corvane::host::BandSite site(strip);
-  corvane::host::SetBandSite(Band, site.Unknown());
+  corvane::program::BandSite site(strip);
+  corvane::program::SetBandSite(Band, site.Unknown());
   DESKBANDINFO info = {};
   info.dwMask = DBIM_MINSIZE;
   Band->GetBandInfo(0, DBIF_VIEWMODE_NORMAL, &info);
@@ -266,7 +272,7 @@ int wmain(int argc, wchar_t** argv) {
   }
   Band->ShowDW(FALSE);
   Band->CloseDW(0);
-  corvane::host::SetBandSite(Band, nullptr);
+  corvane::program::SetBandSite(Band, nullptr);
   Band->Release();
   if (SUCCEEDED(comReady)) CoUninitialize();
   return 0;

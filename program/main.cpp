@@ -1,0 +1,97 @@
+// Corvane.exe: the search box where the taskbar hosts no toolbars. Shows the
+// band in a strip beside the taskbar, one per session; "--autostart on|off"
+// only sets whether it starts with Windows, without a window.
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <utility>
+
+#include "program/band_loading.h"
+#include "program/program_arguments.h"
+#include "program/program_resource_ids.h"
+#include "program/program_settings.h"
+#include "program/program_texts.h"
+#include "program/single_instance.h"
+#include "program/strip_window.h"
+#include "support/windows_handles.h"
+
+namespace corvane::program {
+namespace {
+
+enum ExitCode { kSuccess = 0, kFailed = 1, kUnknownArguments = 2 };
+
+bool IsMissingFile(HRESULT result) {
+  return result == HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND) ||
+         result == HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND) ||
+         result == HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND);
+}
+
+std::wstring ProgramFolder() {
+  wchar_t path[MAX_PATH + 1] = {};
+  std::wstring program(path, GetModuleFileNameW(nullptr, path, ARRAYSIZE(path)));
+  return program.substr(0, program.find_last_of(L'\\'));
+}
+
+void ReportBandFailure(HRESULT result) {
+  if (IsMissingFile(result)) {
+    ReportProblem(IDS_NO_BAND, ProgramFolder());
+  } else if (result == HRESULT_FROM_WIN32(ERROR_BAD_EXE_FORMAT)) {
+    ReportProblem(IDS_OTHER_ARCHITECTURE, sizeof(void*) == 8 ? L"32-bit" : L"64-bit");
+  } else {
+    wchar_t code[16] = {};
+    std::swprintf(code, ARRAYSIZE(code), L"0x%08lX", static_cast<unsigned long>(result));
+    ReportProblem(IDS_BAND_FAILED, code);
+  }
+}
+
+int ShowBand() {
+  UniqueKernelObject claim = ClaimSession();
+  if (!claim) return FocusRunningProgram() ? kSuccess : kFailed;
+  INITCOMMONCONTROLSEX controls = {};
+  controls.dwSize = sizeof controls;
+  controls.dwICC = ICC_WIN95_CLASSES;
+  InitCommonControlsEx(&controls);
+  HRESULT comReady = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  int exitCode = kSuccess;
+  {
+    ComPtr<IDeskBand> band;
+    HRESULT result = LoadBand(band.Put());
+    Strip strip(std::move(band));
+    if (SUCCEEDED(result)) result = strip.Open();
+    if (FAILED(result)) {
+      ReportBandFailure(result);
+      exitCode = kFailed;
+    } else {
+      MSG message;
+      while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+      }
+    }
+  }
+  if (SUCCEEDED(comReady)) CoUninitialize();
+  return exitCode;
+}
+
+}  // namespace
+}  // namespace corvane::program
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  using namespace corvane::program;
+  switch (
+      ParseProgramArguments(__argc - 1, reinterpret_cast<const char16_t* const*>(__wargv + 1))) {
+    case ProgramAction::ShowBand:
+      return ShowBand();
+    case ProgramAction::AutostartOn:
+      return SUCCEEDED(SetStartWithWindows(true)) ? kSuccess : kFailed;
+    case ProgramAction::AutostartOff:
+      return SUCCEEDED(SetStartWithWindows(false)) ? kSuccess : kFailed;
+    case ProgramAction::Unknown:
+      break;
+  }
+  ReportProblem(IDS_USAGE);
+  return kUnknownArguments;
+}

@@ -1,0 +1,16 @@
+// The program's texts from its string table, and the boxes that say what
+// went wrong in words the user can act on.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+namespace corvane::program {
+
+std::wstring ProgramText(UINT id);
+
+// A warning box captioned "Corvane" with the text of `id`, in which "%s"
+// stands for `detail`.
+void ReportProblem(UINT id, const std::wstring& detail = L"");
+
+}  // namespace corvane::program

@@ -1,0 +1,328 @@
+#include "program/strip_window.h"
+
+#include "program/program_settings.h"
+#include "program/program_resource_ids.h"
+#include "program/program_texts.h"
+#include "program/screen_areas.h"
+#include "program/single_instance.h"
+#include "support/hresult.h"
+#include "ui/band_window.h"
+#include "ui/dpi_scale.h"
+#include "ui/window_dpi.h"
+
+namespace corvane::program {
+namespace {
+
+// The strip at 96 DPI; it grows with its screen's DPI.
+constexpr int kStripWidth = 300;
+constexpr int kStripHeight = 30;
+constexpr int kGripWidth = 10;
+
+constexpr UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED, newer than the headers' target
+
+// Menu identifiers: the band's own items take a range of their own.
+constexpr UINT kStartWithWindows = 1, kResetPosition = 2, kClose = 3;
+constexpr UINT kFirstBandCommand = 0x100, kLastBandCommand = 0x1FF;
+
+HRESULT RegisterStripClass(WNDPROC windowProc) {
+  WNDCLASSEXW windowClass = {};
+  windowClass.cbSize = sizeof windowClass;
+  if (GetClassInfoExW(GetModuleHandleW(nullptr), kStripClass, &windowClass)) return S_OK;
+  windowClass.lpfnWndProc = windowProc;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+  windowClass.lpszClassName = kStripClass;
+  return RegisterClassExW(&windowClass) != 0 ? S_OK : LastErrorResult();
+}
+
+ScreenRect WindowRect(HWND window) {
+  RECT rect = {};
+  GetWindowRect(window, &rect);
+  return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+// Rows of small dots that say "drag me here".
+void PaintGrip(HDC dc, int gripWidth, int height, int dpi) {
+  const int dot = ScaleForDpi(2, dpi), step = ScaleForDpi(4, dpi);
+  for (int y = step; y + dot <= height - step + dot; y += step)
+    for (int x = (gripWidth - step - dot) / 2; x + dot <= gripWidth; x += step) {
+      RECT square = {x, y, x + dot, y + dot};
+      FillRect(dc, &square, GetSysColorBrush(COLOR_BTNSHADOW));
+    }
+}
+
+}  // namespace
+
+const Strip::MessageEntry Strip::kMessages[] = {
+    {WM_SIZE, &Strip::OnSize},
+    {WM_PAINT, &Strip::OnPaint},
+    {WM_NCHITTEST, &Strip::OnHitTest},
+    {WM_SETFOCUS, &Strip::OnSetFocus},
+    {WM_CONTEXTMENU, &Strip::OnContextMenu},
+    {WM_NCRBUTTONDOWN, &Strip::OnCaptionRightDown},
+    {WM_NCRBUTTONUP, &Strip::OnCaptionRightUp},
+    {WM_ENTERSIZEMOVE, &Strip::OnEnterMove},
+    {WM_EXITSIZEMOVE, &Strip::OnExitMove},
+    {WM_SETTINGCHANGE, &Strip::OnSettingChange},
+    {WM_DISPLAYCHANGE, &Strip::OnScreenChange},
+    {kDpiChanged, &Strip::OnDpiChanged},
+    {WM_QUERYENDSESSION, &Strip::OnQueryEndSession},
+    {WM_ENDSESSION, &Strip::OnEndSession},
+    {WM_DESTROY, &Strip::OnDestroy},
+};
+
+HRESULT Strip::Open() {
+  RETURN_IF_FAILED(RegisterStripClass(WindowProc));
+  taskbarCreatedMessage = RegisterWindowMessageW(L"TaskbarCreated");
+  focusSearchBoxMessage = FocusSearchBoxMessage();
+  hasPlace = ReadStripPlace(&place);
+  // No taskbar button and no place in Alt+Tab: the strip belongs with the
+  // taskbar, not with the programs.
+  window = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kStripClass, L"Corvane",
+                           WS_POPUP | WS_CLIPCHILDREN, 0, 0, kStripWidth, kStripHeight, nullptr,
+                           nullptr, GetModuleHandleW(nullptr), this);
+  if (window == nullptr) return LastErrorResult();
+  // An elevated strip still hears a restarted Explorer and a second start.
+  ChangeWindowMessageFilterEx(window, taskbarCreatedMessage, MSGFLT_ALLOW, nullptr);
+  ChangeWindowMessageFilterEx(window, focusSearchBoxMessage, MSGFLT_ALLOW, nullptr);
+  HRESULT sited = SiteBand();
+  if (FAILED(sited)) {
+    DestroyWindow(window);
+    return sited;
+  }
+  Reposition();
+  ShowWindow(window, SW_SHOWNOACTIVATE);
+  return S_OK;
+}
+
+HRESULT Strip::SiteBand() {
+  site.emplace(window);
+  RETURN_IF_FAILED(SetBandSite(band.Get(), site->Unknown()));
+  DESKBANDINFO info = {};
+  info.dwMask = DBIM_MINSIZE | DBIM_MAXSIZE | DBIM_INTEGRAL | DBIM_ACTUAL | DBIM_MODEFLAGS;
+  band->GetBandInfo(0, DBIF_VIEWMODE_NORMAL, &info);
+  LayOutBand();
+  return band->ShowDW(TRUE);
+}
+
+// In the taskbar's order: hidden, closed, unsited, released.
+void Strip::ReleaseBand() {
+  if (!band) return;
+  band->ShowDW(FALSE);
+  band->CloseDW(0);
+  SetBandSite(band.Get(), nullptr);
+  band.Reset();
+}
+
+void Strip::Reposition() {
+  const int dpi = WindowDpi(window);
+  const int width = ScaleForDpi(kStripWidth, dpi), height = ScaleForDpi(kStripHeight, dpi);
+  ScreenRect target;
+  if (hasPlace) {
+    const ScreenRect wanted = {place.x, place.y, place.x + width, place.y + height};
+    target = KeptInside(wanted, WorkAreaNearest(wanted));
+  } else {
+    target = DockedPlace(PrimaryTaskbarEdge(), PrimaryWorkArea(), width, height);
+  }
+  SetWindowPos(window, HWND_TOPMOST, target.left, target.top, target.Width(), target.Height(),
+               SWP_NOACTIVATE);
+}
+
+// As F12 does: the hint box takes the focus and opens the search box (or
+// the search box, when it is open already).
+void Strip::FocusSearchBox() {
+  SetForegroundWindow(window);
+  HWND bandWindow = nullptr;
+  if (!band || FAILED(band->GetWindow(&bandWindow)) || bandWindow == nullptr) return;
+  HWND box = GetDlgItem(bandWindow, kHintEditId);
+  if (box == nullptr || !IsWindowVisible(box)) box = GetDlgItem(bandWindow, kSearchEditId);
+  SetFocus(box);
+}
+
+int Strip::GripWidth() const { return ScaleForDpi(kGripWidth, WindowDpi(window)); }
+
+// The band fills the strip beside the grip.
+void Strip::LayOutBand() {
+  HWND bandWindow = nullptr;
+  if (!band || FAILED(band->GetWindow(&bandWindow)) || bandWindow == nullptr) return;
+  RECT client = {};
+  GetClientRect(window, &client);
+  const int grip = GripWidth();
+  MoveWindow(bandWindow, grip, 0, client.right - grip, client.bottom, TRUE);
+}
+
+LRESULT Strip::OnSize(WPARAM, LPARAM) {
+  LayOutBand();
+  return 0;
+}
+
+LRESULT Strip::OnPaint(WPARAM, LPARAM) {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(window, &paint);
+  RECT client = {};
+  GetClientRect(window, &client);
+  PaintGrip(dc, GripWidth(), client.bottom, WindowDpi(window));
+  FrameRect(dc, &client, GetSysColorBrush(COLOR_BTNSHADOW));
+  EndPaint(window, &paint);
+  return 0;
+}
+
+// The grip moves the strip as a caption moves a window.
+LRESULT Strip::OnHitTest(WPARAM wParam, LPARAM lParam) {
+  POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+  ScreenToClient(window, &point);
+  if (point.x >= 0 && point.x < GripWidth()) return HTCAPTION;
+  return DefWindowProcW(window, WM_NCHITTEST, wParam, lParam);
+}
+
+// The taskbar hands its focus on to the band.
+LRESULT Strip::OnSetFocus(WPARAM, LPARAM) {
+  ComPtr<IInputObject> input;
+  if (band && SUCCEEDED(band->QueryInterface(IID_IInputObject, input.PutVoid())))
+    input->UIActivateIO(TRUE, nullptr);
+  return 0;
+}
+
+LRESULT Strip::OnContextMenu(WPARAM, LPARAM lParam) {
+  POINT screen = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+  if (screen.x == -1 && screen.y == -1) {  // from the keyboard: at the strip
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    screen = {rect.left, rect.bottom};
+  }
+  ShowMenu(screen);
+  return 0;
+}
+
+// A right-click on the grip, which is the strip's caption, brings the same
+// menu as on the band; the system's caption handling is kept out of it, for
+// some systems track a system menu there and swallow the click.
+LRESULT Strip::OnCaptionRightDown(WPARAM hit, LPARAM lParam) {
+  return hit == HTCAPTION ? 0 : DefWindowProcW(window, WM_NCRBUTTONDOWN, hit, lParam);
+}
+
+LRESULT Strip::OnCaptionRightUp(WPARAM hit, LPARAM lParam) {
+  if (hit != HTCAPTION) return DefWindowProcW(window, WM_NCRBUTTONUP, hit, lParam);
+  ShowMenu({static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+  return 0;
+}
+
+// The band's own items first, then the program's.
+void Strip::ShowMenu(POINT screen) {
+  HMENU menu = CreatePopupMenu();
+  if (menu == nullptr) return;
+  ComPtr<IContextMenu> bandMenu;
+  if (band && SUCCEEDED(band->QueryInterface(IID_IContextMenu, bandMenu.PutVoid()))) {
+    HRESULT added =
+        bandMenu->QueryContextMenu(menu, 0, kFirstBandCommand, kLastBandCommand, CMF_NORMAL);
+    if (SUCCEEDED(added) && HRESULT_CODE(added) > 0) AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  }
+  AppendMenuW(menu, MF_STRING | (StartsWithWindows() ? MF_CHECKED : 0), kStartWithWindows,
+              ProgramText(IDS_START_WITH_WINDOWS).c_str());
+  AppendMenuW(menu, MF_STRING | (hasPlace ? 0 : MF_GRAYED), kResetPosition,
+              ProgramText(IDS_RESET_POSITION).c_str());
+  AppendMenuW(menu, MF_STRING, kClose, ProgramText(IDS_CLOSE).c_str());
+  // The menu closes when the user clicks elsewhere only if its owner is in
+  // the foreground.
+  SetForegroundWindow(window);
+  UINT chosen =
+      TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0, window, nullptr);
+  PostMessageW(window, WM_NULL, 0, 0);
+  DestroyMenu(menu);
+  RunMenuCommand(chosen, bandMenu.Get());
+}
+
+void Strip::RunMenuCommand(UINT command, IContextMenu* bandMenu) {
+  if (command >= kFirstBandCommand && command <= kLastBandCommand && bandMenu != nullptr) {
+    CMINVOKECOMMANDINFO invoke = {};
+    invoke.cbSize = sizeof invoke;
+    invoke.hwnd = window;
+    invoke.lpVerb = MAKEINTRESOURCEA(command - kFirstBandCommand);
+    invoke.nShow = SW_SHOWNORMAL;
+    bandMenu->InvokeCommand(&invoke);
+  } else if (command == kStartWithWindows) {
+    SetStartWithWindows(!StartsWithWindows());
+  } else if (command == kResetPosition) {
+    ForgetStripPlace();
+    hasPlace = false;
+    Reposition();
+  } else if (command == kClose) {
+    DestroyWindow(window);
+  }
+}
+
+LRESULT Strip::OnEnterMove(WPARAM, LPARAM) {
+  GetWindowRect(window, &moveStart);
+  return 0;
+}
+
+// A strip dropped partly off screen comes back whole; a click on the grip
+// that moved nothing keeps the strip docked.
+LRESULT Strip::OnExitMove(WPARAM, LPARAM) {
+  const ScreenRect dropped = WindowRect(window);
+  if (dropped.left == moveStart.left && dropped.top == moveStart.top) return 0;
+  const ScreenRect kept = KeptInside(dropped, WorkAreaNearest(dropped));
+  place = {kept.left, kept.top};
+  hasPlace = true;
+  WriteStripPlace(place);
+  Reposition();
+  return 0;
+}
+
+LRESULT Strip::OnSettingChange(WPARAM wParam, LPARAM) {
+  if (wParam == SPI_SETWORKAREA) Reposition();
+  return 0;
+}
+
+LRESULT Strip::OnScreenChange(WPARAM, LPARAM) {
+  Reposition();
+  return 0;
+}
+
+// Moved to a screen of another DPI: take the size offered, then the strip's
+// own place at that size.
+LRESULT Strip::OnDpiChanged(WPARAM, LPARAM lParam) {
+  const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+  SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+               suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+  Reposition();
+  return 0;
+}
+
+LRESULT Strip::OnQueryEndSession(WPARAM, LPARAM) { return TRUE; }
+
+// The session ends: let the band go now, the process may not get further.
+LRESULT Strip::OnEndSession(WPARAM ending, LPARAM) {
+  if (ending) DestroyWindow(window);
+  return 0;
+}
+
+LRESULT Strip::OnDestroy(WPARAM, LPARAM) {
+  ReleaseBand();
+  PostQuitMessage(0);
+  return 0;
+}
+
+LRESULT CALLBACK Strip::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* created = static_cast<Strip*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+    created->window = window;
+  }
+  auto* strip = reinterpret_cast<Strip*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (strip == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+  if (message == strip->taskbarCreatedMessage) {  // Explorer started again
+    strip->Reposition();
+    return 0;
+  }
+  if (message == strip->focusSearchBoxMessage) {
+    strip->FocusSearchBox();
+    return 0;
+  }
+  for (const MessageEntry& entry : kMessages)
+    if (entry.message == message) return (strip->*entry.handler)(wParam, lParam);
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace corvane::program

@@ -1,0 +1,72 @@
+// The program's window: a small borderless always-on-top strip that is the
+// band's site, docked at the primary taskbar's edge or where the user
+// dragged it by its grip.
+#pragma once
+#include <windows.h>
+#include <shlobj.h>
+
+#include <optional>
+#include <utility>
+
+#include "program/band_site.h"
+#include "support/windows_handles.h"
+
+namespace corvane::program {
+
+inline constexpr wchar_t kStripClass[] = L"Ostrand.Corvane.Strip";
+
+class Strip {
+ public:
+  explicit Strip(ComPtr<IDeskBand> band) : band(std::move(band)) {}
+  Strip(const Strip&) = delete;
+  Strip& operator=(const Strip&) = delete;
+
+  // Creates the window, sites and shows the band and docks the strip. The
+  // band is let go when the window is destroyed.
+  HRESULT Open();
+
+ private:
+  using Handler = LRESULT (Strip::*)(WPARAM, LPARAM);
+  struct MessageEntry {
+    UINT message;
+    Handler handler;
+  };
+  static const MessageEntry kMessages[];
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+  LRESULT OnSize(WPARAM, LPARAM);
+  LRESULT OnPaint(WPARAM, LPARAM);
+  LRESULT OnHitTest(WPARAM, LPARAM);
+  LRESULT OnSetFocus(WPARAM, LPARAM);
+  LRESULT OnContextMenu(WPARAM, LPARAM);
+  LRESULT OnCaptionRightDown(WPARAM, LPARAM);
+  LRESULT OnCaptionRightUp(WPARAM, LPARAM);
+  LRESULT OnEnterMove(WPARAM, LPARAM);
+  LRESULT OnExitMove(WPARAM, LPARAM);
+  LRESULT OnSettingChange(WPARAM, LPARAM);
+  LRESULT OnScreenChange(WPARAM, LPARAM);
+  LRESULT OnDpiChanged(WPARAM, LPARAM);
+  LRESULT OnQueryEndSession(WPARAM, LPARAM);
+  LRESULT OnEndSession(WPARAM, LPARAM);
+  LRESULT OnDestroy(WPARAM, LPARAM);
+
+  HRESULT SiteBand();
+  void ReleaseBand();
+  void LayOutBand();
+  void Reposition();
+  void FocusSearchBox();
+  void ShowMenu(POINT screen);
+  void RunMenuCommand(UINT command, IContextMenu* bandMenu);
+  int GripWidth() const;
+
+  HWND window = nullptr;
+  ComPtr<IDeskBand> band;
+  std::optional<BandSite> site;
+  POINT place = {};  // where the user put the strip, when hasPlace
+  bool hasPlace = false;
+  RECT moveStart = {};
+  UINT taskbarCreatedMessage = 0;
+  UINT focusSearchBoxMessage = 0;
+};
+
+}  // namespace corvane::program

@@ -1,0 +1,19 @@
+// Loaded into Corvane.exe by a thread hook of the program tests: sets that
+// process's work area as a taskbar that moves would, on a sent message.
+// (Wine keeps the work area per process, so only the program's own call
+// reaches the program.)
+#include <windows.h>
+
+extern "C" LRESULT CALLBACK WorkAreaHook(int code, WPARAM sent, LPARAM lParam) {
+  const CWPSTRUCT* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+  const UINT announced = RegisterWindowMessageW(L"CorvaneTest.SetWorkArea");
+  const UINT quiet = RegisterWindowMessageW(L"CorvaneTest.SetWorkAreaQuietly");
+  if (code == HC_ACTION && (message->message == announced || message->message == quiet)) {
+    RECT area = {
+        static_cast<short>(LOWORD(message->wParam)), static_cast<short>(HIWORD(message->wParam)),
+        static_cast<short>(LOWORD(message->lParam)), static_cast<short>(HIWORD(message->lParam))};
+    SystemParametersInfoW(SPI_SETWORKAREA, 0, &area,
+                          message->message == announced ? SPIF_UPDATEINIFILE | SPIF_SENDCHANGE : 0);
+  }
+  return CallNextHookEx(nullptr, code, sent, lParam);
+}

@@ -1,0 +1,448 @@
+// Corvane.exe as a user meets it: started as a process of its own, found by
+// its window, driven with real input and messages from outside.
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/support/win/test_support.h"
+#include "tests/support/win/ui_support.h"
+#include "ui/band_window.h"
+#include "ui/shared_hook_state.h"
+
+namespace corvane::test {
+namespace {
+
+const wchar_t kStripClass[] = L"Ostrand.Corvane.Strip";
+const wchar_t kSettingsKey[] = L"SOFTWARE\\Ostrand\\Corvane\\1.0";
+const wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+const wchar_t kClassServerKey[] = L"CLSID\\{59E5B916-B4DC-4C77-82B3-1A22AF7FBAE8}\\InprocServer32";
+constexpr int kWidth = 300, kHeight = 30;  // the strip at 96 DPI
+
+struct Rect {
+  int left, top;
+  bool operator==(const Rect& other) const { return left == other.left && top == other.top; }
+};
+
+// Polls `done` for up to `timeoutMs`, delivering this thread's messages.
+template <class Condition>
+bool WaitUntil(Condition done, DWORD timeoutMs = 10000) {
+  for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
+    if (done()) return true;
+    PumpMessages(50);
+  }
+  return done();
+}
+
+class Program {
+ public:
+  explicit Program(const std::wstring& arguments = L"",
+                   const std::wstring& folder = ProgramFolder()) {
+    std::wstring command = L"\"" + folder + L"\\Corvane.exe\" " + arguments;
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    if (!CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info))
+      info = {};
+  }
+  ~Program() {
+    if (info.hProcess == nullptr) return;
+    if (WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(info.hProcess, 9);
+    WaitForSingleObject(info.hProcess, 5000);
+    CloseHandle(info.hProcess);
+    CloseHandle(info.hThread);
+  }
+  // The exit code, or STILL_ACTIVE when it did not end in time.
+  DWORD Wait(DWORD timeoutMs = 10000) {
+    DWORD code = STILL_ACTIVE;
+    WaitUntil([&] { return WaitForSingleObject(info.hProcess, 0) == WAIT_OBJECT_0; }, timeoutMs);
+    GetExitCodeProcess(info.hProcess, &code);
+    return code;
+  }
+  DWORD Id() const { return info.dwProcessId; }
+
+ private:
+  PROCESS_INFORMATION info = {};
+};
+
+HWND StripOf(DWORD process) {
+  for (HWND window = FindWindowExW(nullptr, nullptr, kStripClass, nullptr); window != nullptr;
+       window = FindWindowExW(nullptr, window, kStripClass, nullptr)) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == process && IsWindowVisible(window)) return window;
+  }
+  return nullptr;
+}
+
+HWND WaitForStrip(const Program& program) {
+  HWND strip = nullptr;
+  WaitUntil([&] { return (strip = StripOf(program.Id())) != nullptr; });
+  return strip;
+}
+
+Rect PlaceOf(HWND strip) {
+  RECT rect = {};
+  GetWindowRect(strip, &rect);
+  EXPECT_EQ(rect.right - rect.left, kWidth);
+  EXPECT_EQ(rect.bottom - rect.top, kHeight);
+  return {rect.left, rect.top};
+}
+
+bool MovesTo(HWND strip, Rect expected) {
+  return WaitUntil([&] {
+    RECT rect = {};
+    GetWindowRect(strip, &rect);
+    return rect.left == expected.left && rect.top == expected.top;
+  });
+}
+
+HWND FocusIn(HWND strip) {
+  GUITHREADINFO thread = {};
+  thread.cbSize = sizeof thread;
+  GetGUIThreadInfo(GetWindowThreadProcessId(strip, nullptr), &thread);
+  return thread.hwndFocus;
+}
+
+HWND SearchBoxOf(HWND strip) {
+  return GetDlgItem(FindWindowExW(strip, nullptr, nullptr, nullptr), kSearchEditId);
+}
+
+// Sets the work area inside the program's process through a thread hook,
+// announced to its windows or not.
+void SetWorkArea(HWND strip, RECT area, bool announce) {
+  static HMODULE hookDll = LoadLibraryW((ProgramFolder() + L"\\work_area_hook.dll").c_str());
+  ASSERT_NE(hookDll, nullptr);
+  auto hook = reinterpret_cast<HOOKPROC>(GetProcAddress(hookDll, "WorkAreaHook"));
+  ASSERT_NE(hook, nullptr);
+  UniqueHook installed(
+      SetWindowsHookExW(WH_CALLWNDPROC, hook, hookDll, GetWindowThreadProcessId(strip, nullptr)));
+  ASSERT_TRUE(installed);
+  UINT message = RegisterWindowMessageW(announce ? L"CorvaneTest.SetWorkArea"
+                                                 : L"CorvaneTest.SetWorkAreaQuietly");
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutW(strip, message, MAKEWPARAM(area.left, area.top),
+                      MAKELPARAM(area.right, area.bottom), SMTO_BLOCK, 5000, &ignored);
+}
+
+void SendKeys(const std::vector<WORD>& keys) {
+  for (WORD key : keys) {
+    INPUT input[2] = {};
+    input[0].type = input[1].type = INPUT_KEYBOARD;
+    input[0].ki.wVk = input[1].ki.wVk = key;
+    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, input, sizeof(INPUT));
+    PumpMessages(30);
+  }
+}
+
+void SendText(const std::wstring& text) {
+  for (wchar_t unit : text) {
+    INPUT input[2] = {};
+    input[0].type = input[1].type = INPUT_KEYBOARD;
+    input[0].ki.wScan = input[1].ki.wScan = unit;
+    input[0].ki.dwFlags = KEYEVENTF_UNICODE;
+    input[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
+    SendInput(2, input, sizeof(INPUT));
+    PumpMessages(30);
+  }
+}
+
+void MouseTo(int x, int y) {
+  SetCursorPos(x, y);
+  PumpMessages(50);
+}
+
+void MouseButton(DWORD flags) {
+  INPUT input = {};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = flags;
+  SendInput(1, &input, sizeof input);
+  PumpMessages(100);
+}
+
+// Right-clicks the grip and picks a menu item by its underlined letter.
+void ChooseFromMenu(HWND strip, WORD letter) {
+  RECT rect = {};
+  GetWindowRect(strip, &rect);
+  MouseTo(rect.left + 4, rect.top + kHeight / 2);
+  MouseButton(MOUSEEVENTF_RIGHTDOWN);
+  MouseButton(MOUSEEVENTF_RIGHTUP);
+  ASSERT_TRUE(WaitUntil([] { return FindWindowW(L"#32768", nullptr) != nullptr; }))
+      << "no context menu";
+  SendKeys({letter});
+}
+
+bool HasValue(HKEY root, const wchar_t* key, const wchar_t* name) {
+  return RegGetValueW(root, key, name, RRF_RT_ANY, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+std::wstring TextValue(HKEY root, const wchar_t* key, const wchar_t* name) {
+  wchar_t text[MAX_PATH * 2] = {};
+  DWORD bytes = sizeof text;
+  RegGetValueW(root, key, name, RRF_RT_REG_SZ, nullptr, text, &bytes);
+  return text;
+}
+
+void WritePlace(int left, int top) {
+  for (auto [name, value] : {std::pair{L"StripLeft", left}, std::pair{L"StripTop", top}}) {
+    DWORD data = static_cast<DWORD>(value);
+    SetRegistryValue(HKEY_CURRENT_USER, kSettingsKey, name, REG_DWORD, &data, sizeof data);
+  }
+}
+
+// The message box a program shows, once it is up: its text.
+std::wstring BoxTextOf(const Program& program, HWND* box) {
+  WaitUntil([&] {
+    *box = nullptr;
+    for (HWND window = FindWindowExW(nullptr, nullptr, L"#32770", nullptr); window != nullptr;
+         window = FindWindowExW(nullptr, window, L"#32770", nullptr)) {
+      DWORD owner = 0;
+      GetWindowThreadProcessId(window, &owner);
+      if (owner == program.Id() && IsWindowVisible(window)) *box = window;
+    }
+    return *box != nullptr;
+  });
+  wchar_t text[1024] = {};
+  if (*box != nullptr) GetDlgItemTextW(*box, 0xFFFF, text, ARRAYSIZE(text));
+  return text;
+}
+
+class ProgramTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(FindWindowW(kStripClass, nullptr), nullptr) << "a Corvane.exe is still running";
+    // Bands come from the DLL beside the program: a registered class would win.
+    UniqueRegistryKey registered;
+    ASSERT_NE(RegOpenKeyExW(HKEY_CLASSES_ROOT, kClassServerKey, 0, KEY_READ, registered.Put()),
+              ERROR_SUCCESS);
+    ForgetSettings();
+    SetCursorPos(1020, 10);
+  }
+  void TearDown() override { ForgetSettings(); }
+
+  static void ForgetSettings() {
+    for (const wchar_t* name : {L"StripLeft", L"StripTop", L"ShowGoButton"})
+      RegDeleteKeyValueW(HKEY_CURRENT_USER, kSettingsKey, name);
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, L"Corvane");
+  }
+
+  // Closes it from outside, as the system or another program would.
+  static DWORD Close(Program& program, HWND strip) {
+    PostMessageW(strip, WM_CLOSE, 0, 0);
+    return program.Wait();
+  }
+};
+
+TEST_F(ProgramTest, DocksAgainstEachTaskbarEdgeAndFollowsTheWorkArea) {
+  Program program;
+  HWND strip = WaitForStrip(program);
+  ASSERT_NE(strip, nullptr);
+  // No taskbar in this prefix: the bottom right of the whole screen.
+  EXPECT_EQ(PlaceOf(strip), (Rect{1024 - kWidth, 768 - kHeight}));
+  struct Case {
+    const char* edge;
+    RECT workArea;
+    Rect expected;
+  } cases[] = {
+      {"bottom", {0, 0, 1024, 728}, {1024 - kWidth, 728 - kHeight}},
+      {"top", {0, 40, 1024, 768}, {1024 - kWidth, 40}},
+      {"left", {60, 0, 1024, 768}, {60, 768 - kHeight}},
+      {"right", {0, 0, 964, 768}, {964 - kWidth, 768 - kHeight}},
+      {"none", {0, 0, 1024, 768}, {1024 - kWidth, 768 - kHeight}},
+  };
+  for (const Case& c : cases) {
+    SetWorkArea(strip, c.workArea, true);
+    EXPECT_TRUE(MovesTo(strip, c.expected)) << c.edge;
+    EXPECT_EQ(PlaceOf(strip), c.expected) << c.edge;
+  }
+  EXPECT_EQ(Close(program, strip), 0u);
+}
+
+TEST_F(ProgramTest, DocksAgainWhenExplorerStartsAgain) {
+  Program program;
+  HWND strip = WaitForStrip(program);
+  ASSERT_NE(strip, nullptr);
+  SetWorkArea(strip, {0, 48, 1024, 768}, false);
+  PumpMessages(300);
+  EXPECT_EQ(PlaceOf(strip), (Rect{1024 - kWidth, 768 - kHeight})) << "moved unannounced";
+  PostMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+  EXPECT_TRUE(MovesTo(strip, {1024 - kWidth, 48}));
+  EXPECT_EQ(Close(program, strip), 0u);
+}
+
+TEST_F(ProgramTest, RemembersTheDraggedPlaceAndKeepsItOnScreen) {
+  {
+    Program program;
+    HWND strip = WaitForStrip(program);
+    ASSERT_NE(strip, nullptr);
+    Rect docked = PlaceOf(strip);
+    MouseTo(docked.left + 4, docked.top + 15);  // the grip
+    MouseButton(MOUSEEVENTF_LEFTDOWN);
+    for (int step = 1; step <= 10; ++step)
+      MouseTo(docked.left + 4 - 50 * step, docked.top + 15 - 40 * step);
+    MouseButton(MOUSEEVENTF_LEFTUP);
+    const Rect dropped = {docked.left - 500, docked.top - 400};
+    EXPECT_TRUE(MovesTo(strip, dropped));
+    EXPECT_TRUE(WaitUntil([] { return HasValue(HKEY_CURRENT_USER, kSettingsKey, L"StripTop"); }));
+    EXPECT_EQ(Close(program, strip), 0u);
+  }
+  {
+    Program again;
+    HWND strip = WaitForStrip(again);
+    ASSERT_NE(strip, nullptr);
+    EXPECT_EQ(PlaceOf(strip), (Rect{1024 - kWidth - 500, 768 - kHeight - 400}));
+    // The screen shrinks under the strip: it is pulled back whole.
+    SetWorkArea(strip, {0, 0, 400, 300}, true);
+    EXPECT_TRUE(MovesTo(strip, {400 - kWidth, 300 - kHeight}));
+    // "Reset position" forgets the place and docks again.
+    SetWorkArea(strip, {0, 0, 1024, 768}, true);
+    ChooseFromMenu(strip, 'R');
+    EXPECT_TRUE(MovesTo(strip, {1024 - kWidth, 768 - kHeight}));
+    EXPECT_FALSE(HasValue(HKEY_CURRENT_USER, kSettingsKey, L"StripLeft"));
+    EXPECT_EQ(Close(again, strip), 0u);
+  }
+  // A place from a larger screen than today's.
+  WritePlace(3000, 2000);
+  Program later;
+  HWND strip = WaitForStrip(later);
+  ASSERT_NE(strip, nullptr);
+  EXPECT_EQ(PlaceOf(strip), (Rect{1024 - kWidth, 768 - kHeight}));
+  EXPECT_EQ(Close(later, strip), 0u);
+}
+
+TEST_F(ProgramTest, ASecondStartFocusesTheFirstAndLeaves) {
+  Program first;
+  HWND strip = WaitForStrip(first);
+  ASSERT_NE(strip, nullptr);
+  Program second;
+  EXPECT_EQ(second.Wait(), 0u);
+  EXPECT_EQ(StripOf(second.Id()), nullptr);
+  EXPECT_TRUE(WaitUntil([&] { return FocusIn(strip) == SearchBoxOf(strip); }))
+      << "focus is at " << FocusIn(strip);
+  EXPECT_EQ(Close(first, strip), 0u);
+}
+
+TEST_F(ProgramTest, StartsWithWindowsFromTheSwitchAndTheMenu) {
+  const std::wstring quoted = L"\"" + ProgramFolder() + L"\\Corvane.exe\"";
+  Program on(L"--autostart on");
+  EXPECT_EQ(on.Wait(), 0u);
+  EXPECT_EQ(StripOf(on.Id()), nullptr);
+  EXPECT_EQ(Narrow(TextValue(HKEY_CURRENT_USER, kRunKey, L"Corvane")), Narrow(quoted));
+  for (int i = 0; i < 2; ++i) {  // removing twice is no failure
+    Program off(L"--autostart off");
+    EXPECT_EQ(off.Wait(), 0u);
+    EXPECT_FALSE(HasValue(HKEY_CURRENT_USER, kRunKey, L"Corvane"));
+  }
+  Program unknown(L"--autostart maybe");
+  HWND box = nullptr;
+  EXPECT_NE(BoxTextOf(unknown, &box).find(L"--autostart on"), std::wstring::npos);
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  EXPECT_EQ(unknown.Wait(), 2u);
+
+  Program program;
+  HWND strip = WaitForStrip(program);
+  ASSERT_NE(strip, nullptr);
+  ChooseFromMenu(strip, 'S');
+  EXPECT_TRUE(WaitUntil([] { return HasValue(HKEY_CURRENT_USER, kRunKey, L"Corvane"); }));
+  ChooseFromMenu(strip, 'S');
+  EXPECT_TRUE(WaitUntil([] { return !HasValue(HKEY_CURRENT_USER, kRunKey, L"Corvane"); }));
+  ChooseFromMenu(strip, 'C');
+  EXPECT_EQ(program.Wait(), 0u);
+}
+
+TEST_F(ProgramTest, LeavesCleanlyWhenClosedOrWhenTheSessionEnds) {
+  SharedHookBlock* words = SharedWordsOf(CorvaneDll());
+  for (bool sessionEnds : {false, true}) {
+    Program program;
+    HWND strip = WaitForStrip(program);
+    ASSERT_NE(strip, nullptr);
+    EXPECT_NE(words->hookHandle, nullptr) << "the F12 hook is not in place";
+    if (sessionEnds) {
+      EXPECT_EQ(SendMessageW(strip, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+      SendMessageW(strip, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+      EXPECT_EQ(program.Wait(), 0u);
+    } else {
+      EXPECT_EQ(Close(program, strip), 0u);
+    }
+    EXPECT_EQ(words->hookHandle, nullptr) << "a hook was left behind";
+    // The band writes its setting when its last reference goes.
+    EXPECT_TRUE(HasValue(HKEY_CURRENT_USER, kSettingsKey, L"ShowGoButton")) << sessionEnds;
+    EXPECT_FALSE(HasValue(HKEY_CURRENT_USER, kSettingsKey, L"StripLeft"));
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, kSettingsKey, L"ShowGoButton");
+  }
+}
+
+// The program opens addresses through the machine's handler: the recorder
+// stands in for it for the length of a test, then the old one is back.
+class RecorderAsBrowser {
+ public:
+  explicit RecorderAsBrowser(const std::wstring& log) {
+    for (int i = 0; i < 2; ++i) saved[i] = TextValue(HKEY_CLASSES_ROOT, kHandlers[i], nullptr);
+    RegisterRecorder(log);  // the program inherits the log's place
+  }
+  ~RecorderAsBrowser() {
+    for (int i = 0; i < 2; ++i) SetRegistryText(HKEY_CLASSES_ROOT, kHandlers[i], nullptr, saved[i]);
+  }
+
+ private:
+  static constexpr const wchar_t* kHandlers[2] = {L"https\\shell\\open\\command",
+                                                  L"http\\shell\\open\\command"};
+  std::wstring saved[2];
+};
+
+TEST_F(ProgramTest, F12OpensItsBoxAndASearchReachesTheBrowser) {
+  ScratchFolder folder;
+  const std::wstring log = folder.Child(L"urls.log");
+  RecorderAsBrowser recorder(log);
+  Program program;
+  HWND strip = WaitForStrip(program);
+  ASSERT_NE(strip, nullptr);
+  HWND elsewhere = CreateFrame(200, 100, 100, 100);
+  Activate(elsewhere);
+  SendKeys({VK_F12});
+  EXPECT_TRUE(WaitUntil([&] { return FocusIn(strip) == SearchBoxOf(strip); }));
+  SendText(L"grüne taskleiste");
+  SendKeys({VK_RETURN});
+  EXPECT_EQ(WaitForLine(log),
+            "https://www.google.de/search?ie=UTF-8&oe=UTF-8&q=gr%C3%BCne+taskleiste\n");
+  DestroyWindow(elsewhere);
+  EXPECT_EQ(Close(program, strip), 0u);
+}
+
+TEST_F(ProgramTest, SaysWhyItCannotStart) {
+  ScratchFolder alone;
+  ASSERT_TRUE(CopyFileW((ProgramFolder() + L"\\Corvane.exe").c_str(),
+                        alone.Child(L"Corvane.exe").c_str(), FALSE));
+  struct Case {
+    const char* what;
+    const wchar_t* otherDll;
+    const wchar_t* words;
+  } cases[] = {
+      {"no class, no DLL", nullptr, L"is not installed"},
+      {"the other architecture's DLL", _wgetenv(L"CORVANE_OTHER_ARCHITECTURE_DLL"),
+       sizeof(void*) == 8 ? L"made for 32-bit programs" : L"made for 64-bit programs"},
+  };
+  for (const Case& c : cases) {
+    if (c.otherDll != nullptr) {
+      if (GetFileAttributesW(c.otherDll) == INVALID_FILE_ATTRIBUTES) {
+        ADD_FAILURE() << "no DLL of the other architecture at " << Narrow(std::wstring(c.otherDll));
+        continue;
+      }
+      ASSERT_TRUE(CopyFileW(c.otherDll, alone.Child(L"CORVANE.DLL").c_str(), FALSE));
+    }
+    Program program(L"", alone.Path());
+    HWND box = nullptr;
+    std::wstring text = BoxTextOf(program, &box);
+    EXPECT_NE(text.find(c.words), std::wstring::npos) << c.what << ": " << Narrow(text);
+    wchar_t caption[64] = {};
+    GetWindowTextW(box, caption, ARRAYSIZE(caption));
+    EXPECT_EQ(Narrow(std::wstring(caption)), "Corvane") << c.what;
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(program.Wait(), 1u) << c.what;
+  }
+}
+
+}  // namespace
+}  // namespace corvane::test
