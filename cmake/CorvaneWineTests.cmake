@@ -234,6 +234,10 @@ add_test(NAME ${arch}_dll_file
   COMMAND ${CMAKE_SOURCE_DIR}/cmake/check-dll.sh $<TARGET_FILE:corvane>
           ${CMAKE_OBJDUMP} ${machine} 65536 20 ${CORVANE_DLL_EXPORTS})
 set_tests_properties(${arch}_dll_file PROPERTIES LABELS ${arch})
+add_test(NAME ${arch}_program_file
+  COMMAND ${CMAKE_SOURCE_DIR}/cmake/check-program.sh $<TARGET_FILE:corvane_program>
+          ${CMAKE_OBJDUMP} ${machine})
+set_tests_properties(${arch}_program_file PROPERTIES LABELS ${arch})
 
 # The locale's country decides the suffix when no home page does.
 add_executable(locale_probe tests/win/locale_probe.cpp)

@@ -41,11 +41,9 @@ actual_exports=$("$objdump" -p "$dll" | sed -n '/\[Ordinal\/Name Pointer\] Table
 [ "$actual_exports" = "$expected_exports" ] ||
   fail "exports: $(echo $actual_exports), expected: $(echo $expected_exports)"
 
-system='^(kernel32|user32|gdi32|advapi32|ole32|oleaut32|shell32|shlwapi|comctl32|msvcrt|version|uxtheme)\.dll$'
-imports=$("$objdump" -p "$dll" | awk '/DLL Name/ {print tolower($3)}')
-for import in $imports; do
-  [[ $import =~ $system ]] || fail "imports $import, which is no Windows system DLL"
-done
+# shellcheck source=system-imports.sh
+. "$(dirname "$0")/system-imports.sh"
+check_system_imports "$dll" "$objdump"
 
 size=$(stat -c %s "$dll")
 [ "$size" -lt "$maxBytes" ] || fail "size $size bytes, limit $maxBytes"

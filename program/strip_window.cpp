@@ -79,9 +79,11 @@ HRESULT Strip::Open() {
   hasPlace = ReadStripPlace(&place);
   // No taskbar button and no place in Alt+Tab: the strip belongs with the
   // taskbar, not with the programs.
+  owner.Reset(CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", nullptr, WS_POPUP, 0, 0, 0, 0, nullptr,
+                              nullptr, GetModuleHandleW(nullptr), nullptr));
   window = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kStripClass, L"Corvane",
-                           WS_POPUP | WS_CLIPCHILDREN, 0, 0, kStripWidth, kStripHeight, nullptr,
-                           nullptr, GetModuleHandleW(nullptr), this);
+                           WS_POPUP | WS_CLIPCHILDREN, 0, 0, kStripWidth, kStripHeight,
+                           owner.Get(), nullptr, GetModuleHandleW(nullptr), this);
   if (window == nullptr) return LastErrorResult();
   // An elevated strip still hears a restarted Explorer and a second start.
   ChangeWindowMessageFilterEx(window, taskbarCreatedMessage, MSGFLT_ALLOW, nullptr);
@@ -93,6 +95,7 @@ HRESULT Strip::Open() {
   }
   Reposition();
   ShowWindow(window, SW_SHOWNOACTIVATE);
+  open = true;
   return S_OK;
 }
 
@@ -298,9 +301,11 @@ LRESULT Strip::OnEndSession(WPARAM ending, LPARAM) {
   return 0;
 }
 
+// The program ends with its strip; a strip that never opened leaves the
+// program to say why.
 LRESULT Strip::OnDestroy(WPARAM, LPARAM) {
   ReleaseBand();
-  PostQuitMessage(0);
+  if (open) PostQuitMessage(0);
   return 0;
 }
 

@@ -59,11 +59,14 @@ class Strip {
   void RunMenuCommand(UINT command, IContextMenu* bandMenu);
   int GripWidth() const;
 
+  // Hidden; an owned window gets no taskbar button on any shell.
+  UniqueWindow owner;
   HWND window = nullptr;
   ComPtr<IDeskBand> band;
   std::optional<BandSite> site;
   POINT place = {};  // where the user put the strip, when hasPlace
   bool hasPlace = false;
+  bool open = false;
   RECT moveStart = {};
   UINT taskbarCreatedMessage = 0;
   UINT focusSearchBoxMessage = 0;

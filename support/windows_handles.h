@@ -14,6 +14,7 @@ using UniqueFile = UniqueHandle<HANDLE, CloseHandle, InvalidHandleValue>;
 using UniqueKernelObject = UniqueHandle<HANDLE, CloseHandle>;
 using UniqueFindHandle = UniqueHandle<HANDLE, FindClose, InvalidHandleValue>;
 using UniqueHook = UniqueHandle<HHOOK, UnhookWindowsHookEx>;
+using UniqueWindow = UniqueHandle<HWND, DestroyWindow>;
 using UniqueDc = UniqueHandle<HDC, DeleteDC>;
 template <class Object>
 using UniqueGdiObject = UniqueHandle<Object, DeleteObject>;

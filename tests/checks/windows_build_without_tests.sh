@@ -18,7 +18,7 @@ for file in CMakeLists.txt cmake/CorvaneWindows.cmake cmake/CorvaneGoogleTest.cm
   grep -n '/usr/\|/opt/\|/home/' "$src/$file" && fail "$file names a Linux path"
 done
 cmake --build "$work" -- -j2 >>"$work.log" 2>&1 || { tail -n 30 "$work.log"; fail "build"; }
-for program in CORVANE.DLL band_host.exe url_recorder.exe; do
+for program in CORVANE.DLL Corvane.exe url_recorder.exe; do
   [ -f "$work/bin/$program" ] || fail "$program was not built"
 done
 "$src/cmake/check-dll.sh" "$work/bin/CORVANE.DLL" x86_64-w64-mingw32-objdump 0x8664 65536 20 \
