@@ -187,6 +187,13 @@ corvane_wine_gtest(program_tests
   ENVIRONMENT "${CORVANE_TEST_LOCALE};CORVANE_OTHER_ARCHITECTURE_DLL=${otherDll}")
 add_dependencies(program_tests corvane corvane_program work_area_hook url_recorder)
 corvane_lock_display(program_tests)
+# Its size and docking on a screen at 150 %.
+corvane_add_wine_test(program_at_144_dpi
+  COMMAND bash ${CMAKE_SOURCE_DIR}/tests/support/win/at_dpi.sh ${CORVANE_WINE_RUN}
+          ${CORVANE_WINEPREFIX} ${arch} 144 $<TARGET_FILE:program_tests> --gtest_brief=1
+          --gtest_filter=*Docks*:*Remembers*
+  ENVIRONMENT "${CORVANE_TEST_LOCALE};CORVANE_OTHER_ARCHITECTURE_DLL=${otherDll}"
+  PROPERTIES RUN_SERIAL TRUE)
 
 # F12 from another application and real keystrokes, driven by xdotool. The
 # display's focus and pointer are shared, so nothing else runs meanwhile.

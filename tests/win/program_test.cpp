@@ -18,7 +18,12 @@ const wchar_t kStripClass[] = L"Ostrand.Corvane.Strip";
 const wchar_t kSettingsKey[] = L"SOFTWARE\\Ostrand\\Corvane\\1.0";
 const wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const wchar_t kClassServerKey[] = L"CLSID\\{59E5B916-B4DC-4C77-82B3-1A22AF7FBAE8}\\InprocServer32";
-constexpr int kWidth = 300, kHeight = 30;  // the strip at 96 DPI
+// The strip's size: 300 x 30 at 96 DPI, grown with the screen's DPI.
+int ScreenDpi() {
+  const wchar_t* dpi = _wgetenv(L"CORVANE_TEST_DPI");
+  return dpi != nullptr ? _wtoi(dpi) : 96;
+}
+const int kWidth = MulDiv(300, ScreenDpi(), 96), kHeight = MulDiv(30, ScreenDpi(), 96);
 
 struct Rect {
   int left, top;
@@ -239,6 +244,10 @@ TEST_F(ProgramTest, DocksAgainstEachTaskbarEdgeAndFollowsTheWorkArea) {
   Program program;
   HWND strip = WaitForStrip(program);
   ASSERT_NE(strip, nullptr);
+  // No taskbar button, no place in Alt+Tab, above other windows.
+  EXPECT_NE(GetWindow(strip, GW_OWNER), nullptr);
+  EXPECT_EQ(GetWindowLongPtrW(strip, GWL_EXSTYLE) & (WS_EX_TOOLWINDOW | WS_EX_TOPMOST),
+            WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
   // No taskbar in this prefix: the bottom right of the whole screen.
   EXPECT_EQ(PlaceOf(strip), (Rect{1024 - kWidth, 768 - kHeight}));
   struct Case {
@@ -278,10 +287,10 @@ TEST_F(ProgramTest, RemembersTheDraggedPlaceAndKeepsItOnScreen) {
     HWND strip = WaitForStrip(program);
     ASSERT_NE(strip, nullptr);
     Rect docked = PlaceOf(strip);
-    MouseTo(docked.left + 4, docked.top + 15);  // the grip
+    MouseTo(docked.left + 4, docked.top + kHeight / 2);  // the grip
     MouseButton(MOUSEEVENTF_LEFTDOWN);
     for (int step = 1; step <= 10; ++step)
-      MouseTo(docked.left + 4 - 50 * step, docked.top + 15 - 40 * step);
+      MouseTo(docked.left + 4 - 50 * step, docked.top + kHeight / 2 - 40 * step);
     MouseButton(MOUSEEVENTF_LEFTUP);
     const Rect dropped = {docked.left - 500, docked.top - 400};
     EXPECT_TRUE(MovesTo(strip, dropped));
@@ -294,8 +303,8 @@ TEST_F(ProgramTest, RemembersTheDraggedPlaceAndKeepsItOnScreen) {
     ASSERT_NE(strip, nullptr);
     EXPECT_EQ(PlaceOf(strip), (Rect{1024 - kWidth - 500, 768 - kHeight - 400}));
     // The screen shrinks under the strip: it is pulled back whole.
-    SetWorkArea(strip, {0, 0, 400, 300}, true);
-    EXPECT_TRUE(MovesTo(strip, {400 - kWidth, 300 - kHeight}));
+    SetWorkArea(strip, {0, 0, 500, 300}, true);
+    EXPECT_TRUE(MovesTo(strip, {500 - kWidth, 300 - kHeight}));
     // "Reset position" forgets the place and docks again.
     SetWorkArea(strip, {0, 0, 1024, 768}, true);
     ChooseFromMenu(strip, 'R');
