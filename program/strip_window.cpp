@@ -1,5 +1,7 @@
 #include "program/strip_window.h"
 
+#include <algorithm>
+
 #include "program/program_settings.h"
 #include "program/program_resource_ids.h"
 #include "program/program_texts.h"
@@ -45,7 +47,7 @@ ScreenRect WindowRect(HWND window) {
 // Rows of small dots that say "drag me here".
 void PaintGrip(HDC dc, int gripWidth, int height, int dpi) {
   const int dot = ScaleForDpi(2, dpi), step = ScaleForDpi(4, dpi);
-  for (int y = step; y + dot <= height - step + dot; y += step)
+  for (int y = step; y + dot <= height - step; y += step)
     for (int x = (gripWidth - step - dot) / 2; x + dot <= gripWidth; x += step) {
       RECT square = {x, y, x + dot, y + dot};
       FillRect(dc, &square, GetSysColorBrush(COLOR_BTNSHADOW));
@@ -82,31 +84,37 @@ HRESULT Strip::Open() {
   owner.Reset(CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", nullptr, WS_POPUP, 0, 0, 0, 0, nullptr,
                               nullptr, GetModuleHandleW(nullptr), nullptr));
   window = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kStripClass, L"Corvane",
-                           WS_POPUP | WS_CLIPCHILDREN, 0, 0, kStripWidth, kStripHeight,
-                           owner.Get(), nullptr, GetModuleHandleW(nullptr), this);
+                           WS_POPUP | WS_CLIPCHILDREN, 0, 0, kStripWidth, kStripHeight, owner.Get(),
+                           nullptr, GetModuleHandleW(nullptr), this);
   if (window == nullptr) return LastErrorResult();
   // An elevated strip still hears a restarted Explorer and a second start.
   ChangeWindowMessageFilterEx(window, taskbarCreatedMessage, MSGFLT_ALLOW, nullptr);
   ChangeWindowMessageFilterEx(window, focusSearchBoxMessage, MSGFLT_ALLOW, nullptr);
-  HRESULT sited = SiteBand();
-  if (FAILED(sited)) {
+  HRESULT shown = ShowBand();
+  if (FAILED(shown)) {
     DestroyWindow(window);
-    return sited;
+    return shown;
   }
-  Reposition();
   ShowWindow(window, SW_SHOWNOACTIVATE);
   open = true;
   return S_OK;
 }
 
-HRESULT Strip::SiteBand() {
+// In the taskbar's order: sited, asked for its sizes, shown.
+HRESULT Strip::ShowBand() {
   site.emplace(window);
   RETURN_IF_FAILED(SetBandSite(band.Get(), site->Unknown()));
-  DESKBANDINFO info = {};
-  info.dwMask = DBIM_MINSIZE | DBIM_MAXSIZE | DBIM_INTEGRAL | DBIM_ACTUAL | DBIM_MODEFLAGS;
-  band->GetBandInfo(0, DBIF_VIEWMODE_NORMAL, &info);
+  Reposition();
   LayOutBand();
   return band->ShowDW(TRUE);
+}
+
+// The least height the band asks for at the strip's DPI.
+int Strip::BandMinimumHeight() const {
+  DESKBANDINFO info = {};
+  info.dwMask = DBIM_MINSIZE;
+  if (!band || FAILED(band->GetBandInfo(0, DBIF_VIEWMODE_NORMAL, &info))) return 0;
+  return info.ptMinSize.y;
 }
 
 // In the taskbar's order: hidden, closed, unsited, released.
@@ -120,7 +128,8 @@ void Strip::ReleaseBand() {
 
 void Strip::Reposition() {
   const int dpi = WindowDpi(window);
-  const int width = ScaleForDpi(kStripWidth, dpi), height = ScaleForDpi(kStripHeight, dpi);
+  const int width = ScaleForDpi(kStripWidth, dpi);
+  const int height = std::max(ScaleForDpi(kStripHeight, dpi), BandMinimumHeight());
   ScreenRect target;
   if (hasPlace) {
     const ScreenRect wanted = {place.x, place.y, place.x + width, place.y + height};
@@ -213,26 +222,26 @@ LRESULT Strip::OnCaptionRightUp(WPARAM hit, LPARAM lParam) {
 
 // The band's own items first, then the program's.
 void Strip::ShowMenu(POINT screen) {
-  HMENU menu = CreatePopupMenu();
-  if (menu == nullptr) return;
+  UniqueMenu menu(CreatePopupMenu());
+  if (!menu) return;
   ComPtr<IContextMenu> bandMenu;
   if (band && SUCCEEDED(band->QueryInterface(IID_IContextMenu, bandMenu.PutVoid()))) {
     HRESULT added =
-        bandMenu->QueryContextMenu(menu, 0, kFirstBandCommand, kLastBandCommand, CMF_NORMAL);
-    if (SUCCEEDED(added) && HRESULT_CODE(added) > 0) AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        bandMenu->QueryContextMenu(menu.Get(), 0, kFirstBandCommand, kLastBandCommand, CMF_NORMAL);
+    if (SUCCEEDED(added) && HRESULT_CODE(added) > 0)
+      AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
   }
-  AppendMenuW(menu, MF_STRING | (StartsWithWindows() ? MF_CHECKED : 0), kStartWithWindows,
+  AppendMenuW(menu.Get(), MF_STRING | (StartsWithWindows() ? MF_CHECKED : 0), kStartWithWindows,
               ProgramText(IDS_START_WITH_WINDOWS).c_str());
-  AppendMenuW(menu, MF_STRING | (hasPlace ? 0 : MF_GRAYED), kResetPosition,
+  AppendMenuW(menu.Get(), MF_STRING | (hasPlace ? 0 : MF_GRAYED), kResetPosition,
               ProgramText(IDS_RESET_POSITION).c_str());
-  AppendMenuW(menu, MF_STRING, kClose, ProgramText(IDS_CLOSE).c_str());
+  AppendMenuW(menu.Get(), MF_STRING, kClose, ProgramText(IDS_CLOSE).c_str());
   // The menu closes when the user clicks elsewhere only if its owner is in
   // the foreground.
   SetForegroundWindow(window);
-  UINT chosen =
-      TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0, window, nullptr);
+  UINT chosen = TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0,
+                               window, nullptr);
   PostMessageW(window, WM_NULL, 0, 0);
-  DestroyMenu(menu);
   RunMenuCommand(chosen, bandMenu.Get());
 }
 

@@ -50,7 +50,8 @@ class Strip {
   LRESULT OnEndSession(WPARAM, LPARAM);
   LRESULT OnDestroy(WPARAM, LPARAM);
 
-  HRESULT SiteBand();
+  HRESULT ShowBand();
+  int BandMinimumHeight() const;
   void ReleaseBand();
   void LayOutBand();
   void Reposition();

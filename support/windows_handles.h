@@ -15,6 +15,7 @@ using UniqueKernelObject = UniqueHandle<HANDLE, CloseHandle>;
 using UniqueFindHandle = UniqueHandle<HANDLE, FindClose, InvalidHandleValue>;
 using UniqueHook = UniqueHandle<HHOOK, UnhookWindowsHookEx>;
 using UniqueWindow = UniqueHandle<HWND, DestroyWindow>;
+using UniqueMenu = UniqueHandle<HMENU, DestroyMenu>;
 using UniqueDc = UniqueHandle<HDC, DeleteDC>;
 template <class Object>
 using UniqueGdiObject = UniqueHandle<Object, DeleteObject>;
