@@ -31,14 +31,23 @@ if(BUILD_TESTING)
   add_test(NAME native_unit_tests COMMAND native_unit_tests --gtest_brief=1)
   set_tests_properties(native_unit_tests PROPERTIES LABELS native)
 
-  # The Go-button bitmaps in res/ are exactly what their generator draws.
+  # The Go-button bitmaps and the program's icon are exactly what their
+  # generators draw.
   add_executable(make_go_bitmaps tools/make_go_bitmaps.cpp)
-  target_link_libraries(make_go_bitmaps PRIVATE corvane_pure)
-  add_test(NAME go_bitmaps_reproducible
-    COMMAND ${CMAKE_COMMAND} -DGENERATOR=$<TARGET_FILE:make_go_bitmaps>
-            -DSOURCE_DIR=${CMAKE_SOURCE_DIR} -DWORK_DIR=${CMAKE_BINARY_DIR}/bitmaps
-            -P ${CMAKE_SOURCE_DIR}/cmake/CheckGoBitmaps.cmake)
-  set_tests_properties(go_bitmaps_reproducible PROPERTIES LABELS native)
+  add_executable(make_program_icon tools/make_program_icon.cpp)
+  foreach(case "make_go_bitmaps:go_bitmaps_reproducible:res/go_normal.bmp,res/go_active.bmp"
+               "make_program_icon:program_icon_reproducible:program/corvane.ico")
+    string(REPLACE ":" ";" parts "${case}")
+    list(GET parts 0 generator)
+    list(GET parts 1 name)
+    list(GET parts 2 files)
+    target_link_libraries(${generator} PRIVATE corvane_pure)
+    add_test(NAME ${name}
+      COMMAND ${CMAKE_COMMAND} -DGENERATOR=$<TARGET_FILE:${generator}>
+              -DSOURCE_DIR=${CMAKE_SOURCE_DIR} -DWORK_DIR=${CMAKE_BINARY_DIR}/generated/${name}
+              -DFILES=${files} -P ${CMAKE_SOURCE_DIR}/cmake/CheckGeneratedFiles.cmake)
+    set_tests_properties(${name} PROPERTIES LABELS native)
+  endforeach()
 
   # The code follows .clang-format.
   find_program(CORVANE_CLANG_FORMAT NAMES clang-format clang-format-14 REQUIRED)

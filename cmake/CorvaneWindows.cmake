@@ -136,7 +136,7 @@ add_executable(corvane_program WIN32
 target_include_directories(corvane_program PRIVATE ${CMAKE_SOURCE_DIR}/program
                            ${CMAKE_BINARY_DIR}/program)
 set_source_files_properties(program/corvane_program.rc PROPERTIES OBJECT_DEPENDS
-  "${CMAKE_BINARY_DIR}/program/corvane_program.manifest;${CMAKE_SOURCE_DIR}/program/program_resource_ids.h")
+  "${CMAKE_BINARY_DIR}/program/corvane_program.manifest;${CMAKE_SOURCE_DIR}/program/program_resource_ids.h;${CMAKE_SOURCE_DIR}/program/corvane.ico")
 target_link_libraries(corvane_program PRIVATE corvane_band_hosting corvane_pure advapi32
                       comctl32 gdi32 shell32 user32)
 target_compile_options(corvane_program PRIVATE ${CORVANE_PRODUCT_COMPILE_OPTIONS})

@@ -183,7 +183,7 @@ corvane_wine_gtest(program_tests
   SOURCES
     tests/win/program_test.cpp
     ${CORVANE_UI_TEST_SUPPORT}
-  LIBRARIES corvane_module comctl32 ole32 uuid
+  LIBRARIES corvane_module comctl32 ole32 shell32 uuid version
   ENVIRONMENT "${CORVANE_TEST_LOCALE};CORVANE_OTHER_ARCHITECTURE_DLL=${otherDll}")
 add_dependencies(program_tests corvane corvane_program work_area_hook url_recorder)
 corvane_lock_display(program_tests)

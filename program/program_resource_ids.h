@@ -1,6 +1,9 @@
 // Resource ids of Corvane.exe, shared by its resource script and its code.
 #pragma once
 
+// The first icon is the program's icon in the shell.
+#define IDI_CORVANE 1
+
 #define IDS_PROGRAM_CAPTION 401
 #define IDS_START_WITH_WINDOWS 402
 #define IDS_RESET_POSITION 403

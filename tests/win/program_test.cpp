@@ -2,6 +2,7 @@
 // its window, driven with real input and messages from outside.
 #include <windows.h>
 #include <gtest/gtest.h>
+#include <shellapi.h>
 
 #include <string>
 #include <vector>
@@ -212,6 +213,20 @@ std::wstring BoxTextOf(const Program& program, HWND* box) {
   wchar_t text[1024] = {};
   if (*box != nullptr) GetDlgItemTextW(*box, 0xFFFF, text, ARRAYSIZE(text));
   return text;
+}
+
+TEST(ProgramFile, CarriesItsIconAndVersion) {
+  const std::wstring path = ProgramFolder() + L"\\Corvane.exe";
+  EXPECT_GE(ExtractIconExW(path.c_str(), -1, nullptr, nullptr, 0), 1u);
+  DWORD ignored = 0;
+  std::vector<BYTE> block(GetFileVersionInfoSizeW(path.c_str(), &ignored));
+  ASSERT_FALSE(block.empty());
+  ASSERT_TRUE(GetFileVersionInfoW(path.c_str(), 0, static_cast<DWORD>(block.size()), block.data()));
+  wchar_t* name = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(VerQueryValueW(block.data(), L"\\StringFileInfo\\00000000\\ProductName",
+                             reinterpret_cast<void**>(&name), &length));
+  EXPECT_EQ(Narrow(std::wstring(name)), "Corvane");
 }
 
 class ProgramTest : public ::testing::Test {
