@@ -1,5 +1,7 @@
 #include "program/strip_window.h"
 
+#include <shellapi.h>
+
 #include <algorithm>
 
 #include "program/program_settings.h"
@@ -77,6 +79,7 @@ const Strip::MessageEntry Strip::kMessages[] = {
 HRESULT Strip::Open() {
   RETURN_IF_FAILED(RegisterStripClass(WindowProc));
   taskbarCreatedMessage = RegisterWindowMessageW(L"TaskbarCreated");
+  shellNoticeMessage = RegisterWindowMessageW(L"Ostrand.Corvane.ShellNotice");
   focusSearchBoxMessage = FocusSearchBoxMessage();
   hasPlace = ReadStripPlace(&place);
   // No taskbar button and no place in Alt+Tab: the strip belongs with the
@@ -90,6 +93,7 @@ HRESULT Strip::Open() {
   // An elevated strip still hears a restarted Explorer and a second start.
   ChangeWindowMessageFilterEx(window, taskbarCreatedMessage, MSGFLT_ALLOW, nullptr);
   ChangeWindowMessageFilterEx(window, focusSearchBoxMessage, MSGFLT_ALLOW, nullptr);
+  ListenToShell(ABM_NEW);
   HRESULT shown = ShowBand();
   if (FAILED(shown)) {
     DestroyWindow(window);
@@ -98,6 +102,16 @@ HRESULT Strip::Open() {
   ShowWindow(window, SW_SHOWNOACTIVATE);
   open = true;
   return S_OK;
+}
+
+// As an application bar that claims no room: the shell then tells the strip
+// when the taskbar moves and when a program takes the whole screen.
+void Strip::ListenToShell(DWORD registration) {
+  APPBARDATA bar = {};
+  bar.cbSize = sizeof bar;
+  bar.hWnd = window;
+  bar.uCallbackMessage = shellNoticeMessage;
+  SHAppBarMessage(registration, &bar);
 }
 
 // In the taskbar's order: sited, asked for its sizes, shown.
@@ -127,6 +141,7 @@ void Strip::ReleaseBand() {
 }
 
 void Strip::Reposition() {
+  if (moving) return;  // the user places it; the drop decides
   const int dpi = WindowDpi(window);
   const int width = ScaleForDpi(kStripWidth, dpi);
   const int height = std::max(ScaleForDpi(kStripHeight, dpi), BandMinimumHeight());
@@ -266,12 +281,14 @@ void Strip::RunMenuCommand(UINT command, IContextMenu* bandMenu) {
 
 LRESULT Strip::OnEnterMove(WPARAM, LPARAM) {
   GetWindowRect(window, &moveStart);
+  moving = true;
   return 0;
 }
 
 // A strip dropped partly off screen comes back whole; a click on the grip
 // that moved nothing keeps the strip docked.
 LRESULT Strip::OnExitMove(WPARAM, LPARAM) {
+  moving = false;
   const ScreenRect dropped = WindowRect(window);
   if (dropped.left == moveStart.left && dropped.top == moveStart.top) return 0;
   const ScreenRect kept = KeptInside(dropped, WorkAreaNearest(dropped));
@@ -302,6 +319,14 @@ LRESULT Strip::OnDpiChanged(WPARAM, LPARAM lParam) {
   return 0;
 }
 
+// The taskbar steps back for a program that takes the whole screen (a film,
+// a game, a presentation); the strip goes out of sight until it ends.
+LRESULT Strip::OnShellNotice(WPARAM notice, LPARAM lParam) {
+  if (notice == ABN_POSCHANGED) Reposition();
+  if (notice == ABN_FULLSCREENAPP) ShowWindow(window, lParam ? SW_HIDE : SW_SHOWNOACTIVATE);
+  return 0;
+}
+
 LRESULT Strip::OnQueryEndSession(WPARAM, LPARAM) { return TRUE; }
 
 // The session ends: let the band go now, the process may not get further.
@@ -313,6 +338,7 @@ LRESULT Strip::OnEndSession(WPARAM ending, LPARAM) {
 // The program ends with its strip; a strip that never opened leaves the
 // program to say why.
 LRESULT Strip::OnDestroy(WPARAM, LPARAM) {
+  ListenToShell(ABM_REMOVE);
   ReleaseBand();
   if (open) PostQuitMessage(0);
   return 0;
@@ -334,6 +360,7 @@ LRESULT CALLBACK Strip::WindowProc(HWND window, UINT message, WPARAM wParam, LPA
     strip->FocusSearchBox();
     return 0;
   }
+  if (message == strip->shellNoticeMessage) return strip->OnShellNotice(wParam, lParam);
   for (const MessageEntry& entry : kMessages)
     if (entry.message == message) return (strip->*entry.handler)(wParam, lParam);
   return DefWindowProcW(window, message, wParam, lParam);

@@ -46,10 +46,12 @@ class Strip {
   LRESULT OnSettingChange(WPARAM, LPARAM);
   LRESULT OnScreenChange(WPARAM, LPARAM);
   LRESULT OnDpiChanged(WPARAM, LPARAM);
+  LRESULT OnShellNotice(WPARAM, LPARAM);
   LRESULT OnQueryEndSession(WPARAM, LPARAM);
   LRESULT OnEndSession(WPARAM, LPARAM);
   LRESULT OnDestroy(WPARAM, LPARAM);
 
+  void ListenToShell(DWORD registration);
   HRESULT ShowBand();
   int BandMinimumHeight() const;
   void ReleaseBand();
@@ -68,9 +70,11 @@ class Strip {
   POINT place = {};  // where the user put the strip, when hasPlace
   bool hasPlace = false;
   bool open = false;
+  bool moving = false;
   RECT moveStart = {};
   UINT taskbarCreatedMessage = 0;
   UINT focusSearchBoxMessage = 0;
+  UINT shellNoticeMessage = 0;
 };
 
 }  // namespace corvane::program

@@ -284,6 +284,18 @@ TEST_F(ProgramTest, DocksAgainstEachTaskbarEdgeAndFollowsTheWorkArea) {
   EXPECT_EQ(Close(program, strip), 0u);
 }
 
+TEST_F(ProgramTest, StepsBackWhileAProgramFillsTheScreen) {
+  Program program;
+  HWND strip = WaitForStrip(program);
+  ASSERT_NE(strip, nullptr);
+  const UINT notice = RegisterWindowMessageW(L"Ostrand.Corvane.ShellNotice");
+  SendMessageW(strip, notice, ABN_FULLSCREENAPP, TRUE);
+  EXPECT_FALSE(IsWindowVisible(strip));
+  SendMessageW(strip, notice, ABN_FULLSCREENAPP, FALSE);
+  EXPECT_TRUE(IsWindowVisible(strip));
+  EXPECT_EQ(Close(program, strip), 0u);
+}
+
 TEST_F(ProgramTest, DocksAgainWhenExplorerStartsAgain) {
   Program program;
   HWND strip = WaitForStrip(program);
