@@ -49,7 +49,11 @@ void ReportBandFailure(HRESULT result) {
 
 int ShowBand() {
   UniqueKernelObject claim = ClaimSession();
-  if (!claim) return FocusRunningProgram() ? kSuccess : kFailed;
+  if (!claim) {
+    if (FocusRunningProgram()) return kSuccess;
+    ReportProblem(IDS_NOT_ANSWERING);
+    return kFailed;
+  }
   INITCOMMONCONTROLSEX controls = {};
   controls.dwSize = sizeof controls;
   controls.dwICC = ICC_WIN95_CLASSES;

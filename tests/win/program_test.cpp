@@ -360,6 +360,16 @@ TEST_F(ProgramTest, ASecondStartFocusesTheFirstAndLeaves) {
   EXPECT_EQ(Close(first, strip), 0u);
 }
 
+TEST_F(ProgramTest, SaysSoWhenTheRunningOneDoesNotAnswer) {
+  // The session is claimed, but no strip ever shows.
+  UniqueKernelObject claim(CreateMutexW(nullptr, FALSE, L"Local\\Ostrand.Corvane.Program"));
+  Program second;
+  HWND box = nullptr;
+  EXPECT_NE(BoxTextOf(second, &box).find(L"does not answer"), std::wstring::npos);
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  EXPECT_EQ(second.Wait(), 1u);
+}
+
 TEST_F(ProgramTest, StartsWithWindowsFromTheSwitchAndTheMenu) {
   const std::wstring quoted = L"\"" + ProgramFolder() + L"\\Corvane.exe\"";
   Program on(L"--autostart on");
