@@ -9,22 +9,18 @@
 #include <cstdlib>
 #include <vector>
 
+#include "tools/image_file.h"
 #include "ui/go_button_image.h"
 
 namespace {
 
+using corvane::tools::Put16;
+using corvane::tools::Put32;
+using corvane::tools::WriteFile;
+
 constexpr int kSize = corvane::kGoButtonDesignSize;
 constexpr int kRowBytes = (kSize * 3 + 3) / 4 * 4;  // 68
 constexpr int kPixelBytes = kRowBytes * kSize;      // 1496
-
-void Put16(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  out.push_back(v & 0xFF);
-  out.push_back((v >> 8) & 0xFF);
-}
-void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  Put16(out, v & 0xFFFF);
-  Put16(out, v >> 16);
-}
 
 std::vector<std::uint8_t> MakeBitmap(bool active) {
   std::vector<std::uint8_t> out;
@@ -59,13 +55,6 @@ std::vector<std::uint8_t> MakeBitmap(bool active) {
   return out;
 }
 
-bool Write(const char* path, const std::vector<std::uint8_t>& bytes) {
-  std::FILE* file = std::fopen(path, "wb");
-  if (file == nullptr) return false;
-  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  return std::fclose(file) == 0 && ok;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -73,6 +62,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: %s NORMAL.bmp ACTIVE.bmp\n", argv[0]);
     return 2;
   }
-  bool ok = Write(argv[1], MakeBitmap(false)) && Write(argv[2], MakeBitmap(true));
+  bool ok = WriteFile(argv[1], MakeBitmap(false)) && WriteFile(argv[2], MakeBitmap(true));
   return ok ? EXIT_SUCCESS : EXIT_FAILURE;
 }

@@ -8,22 +8,18 @@
 #include <cstdlib>
 #include <vector>
 
+#include "tools/image_file.h"
 #include "ui/go_button_image.h"
 
 namespace {
 
+using corvane::tools::Put16;
+using corvane::tools::Put32;
+using corvane::tools::WriteFile;
+
 // Small icons at 100 to 250 %, large ones at 100 to 200 %.
 constexpr int kSizes[] = {16, 20, 24, 32, 40, 48, 64};
 constexpr int kHeaderBytes = 6, kEntryBytes = 16, kInfoBytes = 40;
-
-void Put16(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  out.push_back(v & 0xFF);
-  out.push_back((v >> 8) & 0xFF);
-}
-void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  Put16(out, v & 0xFFFF);
-  Put16(out, v >> 16);
-}
 
 int MaskRowBytes(int size) { return (size + 31) / 32 * 4; }
 int ImageBytes(int size) { return kInfoBytes + size * size * 4 + MaskRowBytes(size) * size; }
@@ -85,9 +81,5 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: %s ICON.ico\n", argv[0]);
     return 2;
   }
-  const std::vector<std::uint8_t> icon = MakeIcon();
-  std::FILE* file = std::fopen(argv[1], "wb");
-  if (file == nullptr) return EXIT_FAILURE;
-  bool ok = std::fwrite(icon.data(), 1, icon.size(), file) == icon.size();
-  return std::fclose(file) == 0 && ok ? EXIT_SUCCESS : EXIT_FAILURE;
+  return WriteFile(argv[1], MakeIcon()) ? EXIT_SUCCESS : EXIT_FAILURE;
 }
