@@ -8,22 +8,22 @@
 namespace corvane::program {
 namespace {
 
-std::wstring DllBesideProgram() {
-  wchar_t path[MAX_PATH + 1] = {};
-  DWORD length = GetModuleFileNameW(nullptr, path, ARRAYSIZE(path));
-  std::wstring program(path, length);
-  return program.substr(0, program.find_last_of(L'\\') + 1) + L"CORVANE.DLL";
-}
-
 // By its full path only: a DLL of that name elsewhere on the search path is
 // not ours to load. The module stays loaded for the life of the program.
 HRESULT CreateBandBesideProgram(IDeskBand** band) {
-  HMODULE dll = LoadLibraryExW(DllBesideProgram().c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+  HMODULE dll = LoadLibraryExW((ProgramFolder() + L"\\CORVANE.DLL").c_str(), nullptr,
+                               LOAD_WITH_ALTERED_SEARCH_PATH);
   if (dll == nullptr) return LastErrorResult();
   return CreateBandFrom(dll, band);
 }
 
 }  // namespace
+
+std::wstring ProgramFolder() {
+  wchar_t path[MAX_PATH + 1] = {};
+  std::wstring program(path, GetModuleFileNameW(nullptr, path, ARRAYSIZE(path)));
+  return program.substr(0, program.find_last_of(L'\\'));
+}
 
 HRESULT LoadBand(IDeskBand** band) {
   if (SUCCEEDED(CreateRegisteredBand(band))) return S_OK;

@@ -29,12 +29,6 @@ bool IsMissingFile(HRESULT result) {
          result == HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND);
 }
 
-std::wstring ProgramFolder() {
-  wchar_t path[MAX_PATH + 1] = {};
-  std::wstring program(path, GetModuleFileNameW(nullptr, path, ARRAYSIZE(path)));
-  return program.substr(0, program.find_last_of(L'\\'));
-}
-
 void ReportBandFailure(HRESULT result) {
   if (IsMissingFile(result)) {
     ReportProblem(IDS_NO_BAND, ProgramFolder());
