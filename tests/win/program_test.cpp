@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <shellapi.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -26,10 +27,15 @@ int ScreenDpi() {
 }
 const int kWidth = MulDiv(300, ScreenDpi(), 96), kHeight = MulDiv(30, ScreenDpi(), 96);
 
+// Where a strip stands: its top left corner.
 struct Rect {
   int left, top;
   bool operator==(const Rect& other) const { return left == other.left && top == other.top; }
 };
+
+void PrintTo(const Rect& rect, std::ostream* out) {
+  *out << "(" << rect.left << ", " << rect.top << ")";
+}
 
 // Polls `done` for up to `timeoutMs`, delivering this thread's messages.
 template <class Condition>
