@@ -28,13 +28,13 @@ int ScreenDpi() {
 const int kWidth = MulDiv(300, ScreenDpi(), 96), kHeight = MulDiv(30, ScreenDpi(), 96);
 
 // Where a strip stands: its top left corner.
-struct Rect {
+struct Place {
   int left, top;
-  bool operator==(const Rect& other) const { return left == other.left && top == other.top; }
+  bool operator==(const Place& other) const { return left == other.left && top == other.top; }
 };
 
-void PrintTo(const Rect& rect, std::ostream* out) {
-  *out << "(" << rect.left << ", " << rect.top << ")";
+void PrintTo(const Place& place, std::ostream* out) {
+  *out << "(" << place.left << ", " << place.top << ")";
 }
 
 // Polls `done` for up to `timeoutMs`, delivering this thread's messages.
@@ -94,7 +94,7 @@ HWND WaitForStrip(const Program& program) {
   return strip;
 }
 
-Rect PlaceOf(HWND strip) {
+Place PlaceOf(HWND strip) {
   RECT rect = {};
   GetWindowRect(strip, &rect);
   EXPECT_EQ(rect.right - rect.left, kWidth);
@@ -102,7 +102,7 @@ Rect PlaceOf(HWND strip) {
   return {rect.left, rect.top};
 }
 
-bool MovesTo(HWND strip, Rect expected) {
+bool MovesTo(HWND strip, Place expected) {
   return WaitUntil([&] {
     RECT rect = {};
     GetWindowRect(strip, &rect);
@@ -270,11 +270,11 @@ TEST_F(ProgramTest, DocksAgainstEachTaskbarEdgeAndFollowsTheWorkArea) {
   EXPECT_EQ(GetWindowLongPtrW(strip, GWL_EXSTYLE) & (WS_EX_TOOLWINDOW | WS_EX_TOPMOST),
             WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
   // No taskbar in this prefix: the bottom right of the whole screen.
-  EXPECT_EQ(PlaceOf(strip), (Rect{1024 - kWidth, 768 - kHeight}));
+  EXPECT_EQ(PlaceOf(strip), (Place{1024 - kWidth, 768 - kHeight}));
   struct Case {
     const char* edge;
     RECT workArea;
-    Rect expected;
+    Place expected;
   } cases[] = {
       {"bottom", {0, 0, 1024, 728}, {1024 - kWidth, 728 - kHeight}},
       {"top", {0, 40, 1024, 768}, {1024 - kWidth, 40}},
@@ -308,7 +308,7 @@ TEST_F(ProgramTest, DocksAgainWhenExplorerStartsAgain) {
   ASSERT_NE(strip, nullptr);
   SetWorkArea(strip, {0, 48, 1024, 768}, false);
   PumpMessages(300);
-  EXPECT_EQ(PlaceOf(strip), (Rect{1024 - kWidth, 768 - kHeight})) << "moved unannounced";
+  EXPECT_EQ(PlaceOf(strip), (Place{1024 - kWidth, 768 - kHeight})) << "moved unannounced";
   PostMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
   EXPECT_TRUE(MovesTo(strip, {1024 - kWidth, 48}));
   EXPECT_EQ(Close(program, strip), 0u);
@@ -319,13 +319,13 @@ TEST_F(ProgramTest, RemembersTheDraggedPlaceAndKeepsItOnScreen) {
     Program program;
     HWND strip = WaitForStrip(program);
     ASSERT_NE(strip, nullptr);
-    Rect docked = PlaceOf(strip);
+    Place docked = PlaceOf(strip);
     MouseTo(docked.left + 4, docked.top + kHeight / 2);  // the grip
     MouseButton(MOUSEEVENTF_LEFTDOWN);
     for (int step = 1; step <= 10; ++step)
       MouseTo(docked.left + 4 - 50 * step, docked.top + kHeight / 2 - 40 * step);
     MouseButton(MOUSEEVENTF_LEFTUP);
-    const Rect dropped = {docked.left - 500, docked.top - 400};
+    const Place dropped = {docked.left - 500, docked.top - 400};
     EXPECT_TRUE(MovesTo(strip, dropped));
     EXPECT_TRUE(WaitUntil([] { return HasValue(HKEY_CURRENT_USER, kSettingsKey, L"StripTop"); }));
     EXPECT_EQ(Close(program, strip), 0u);
@@ -334,7 +334,7 @@ TEST_F(ProgramTest, RemembersTheDraggedPlaceAndKeepsItOnScreen) {
     Program again;
     HWND strip = WaitForStrip(again);
     ASSERT_NE(strip, nullptr);
-    EXPECT_EQ(PlaceOf(strip), (Rect{1024 - kWidth - 500, 768 - kHeight - 400}));
+    EXPECT_EQ(PlaceOf(strip), (Place{1024 - kWidth - 500, 768 - kHeight - 400}));
     // The screen shrinks under the strip: it is pulled back whole.
     SetWorkArea(strip, {0, 0, 500, 300}, true);
     EXPECT_TRUE(MovesTo(strip, {500 - kWidth, 300 - kHeight}));
@@ -350,7 +350,7 @@ TEST_F(ProgramTest, RemembersTheDraggedPlaceAndKeepsItOnScreen) {
   Program later;
   HWND strip = WaitForStrip(later);
   ASSERT_NE(strip, nullptr);
-  EXPECT_EQ(PlaceOf(strip), (Rect{1024 - kWidth, 768 - kHeight}));
+  EXPECT_EQ(PlaceOf(strip), (Place{1024 - kWidth, 768 - kHeight}));
   EXPECT_EQ(Close(later, strip), 0u);
 }
 
