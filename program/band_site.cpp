@@ -45,4 +45,13 @@ HRESULT SetBandSite(IUnknown* band, IUnknown* site) {
   return withSite->SetSite(site);
 }
 
+HRESULT InvokeBandCommand(IContextMenu* bandMenu, HWND owner, UINT offset) {
+  CMINVOKECOMMANDINFO invoke = {};
+  invoke.cbSize = sizeof invoke;
+  invoke.hwnd = owner;
+  invoke.lpVerb = MAKEINTRESOURCEA(offset);
+  invoke.nShow = SW_SHOWNORMAL;
+  return bandMenu->InvokeCommand(&invoke);
+}
+
 }  // namespace corvane::program

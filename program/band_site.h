@@ -37,5 +37,8 @@ HRESULT CreateBandFrom(HMODULE dll, IDeskBand** band);
 HRESULT CreateRegisteredBand(IDeskBand** band);
 // IObjectWithSite::SetSite on the band.
 HRESULT SetBandSite(IUnknown* band, IUnknown* site);
+// Carries out the band's menu command at `offset` from its first identifier,
+// with `owner` for any window it shows.
+HRESULT InvokeBandCommand(IContextMenu* bandMenu, HWND owner, UINT offset);
 
 }  // namespace corvane::program

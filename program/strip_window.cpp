@@ -262,12 +262,7 @@ void Strip::ShowMenu(POINT screen) {
 
 void Strip::RunMenuCommand(UINT command, IContextMenu* bandMenu) {
   if (command >= kFirstBandCommand && command <= kLastBandCommand && bandMenu != nullptr) {
-    CMINVOKECOMMANDINFO invoke = {};
-    invoke.cbSize = sizeof invoke;
-    invoke.hwnd = window;
-    invoke.lpVerb = MAKEINTRESOURCEA(command - kFirstBandCommand);
-    invoke.nShow = SW_SHOWNORMAL;
-    bandMenu->InvokeCommand(&invoke);
+    InvokeBandCommand(bandMenu, window, command - kFirstBandCommand);
   } else if (command == kStartWithWindows) {
     SetStartWithWindows(!StartsWithWindows());
   } else if (command == kResetPosition) {

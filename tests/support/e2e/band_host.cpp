@@ -150,12 +150,7 @@ void ShowContextMenu(HWND strip, POINT screen) {
   if (chosen == kClose) {
     DestroyWindow(strip);
   } else if (chosen >= kFirstBandCommand && chosen <= kLastBandCommand && bandMenu) {
-    CMINVOKECOMMANDINFO invoke = {};
-    invoke.cbSize = sizeof invoke;
-    invoke.hwnd = strip;
-    invoke.lpVerb = MAKEINTRESOURCEA(chosen - kFirstBandCommand);
-    invoke.nShow = SW_SHOWNORMAL;
-    bandMenu->InvokeCommand(&invoke);
+    corvane::program::InvokeBandCommand(bandMenu.Get(), strip, chosen - kFirstBandCommand);
   }
   DestroyMenu(menu);
 }
