@@ -1,0 +1,25 @@
+#!/bin/bash
+# Builds both Windows trees and Corvane's installers into BUILD_ROOT/dist:
+#   dist.sh [BUILD_ROOT]
+# corvane-setup-x64.exe carries the 64-bit program and both DLLs,
+# corvane-setup-x86.exe the 32-bit files.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$root/build}
+
+bash "$root/tools/bootstrap.sh"
+for kind in win32 win64; do
+  bash "$root/tools/build.sh" "$kind" "$build"
+done
+
+mkdir -p "$build/dist"
+installer() {
+  local arch=$1 tree=$2
+  shift 2
+  makensis -V2 -WX -DARCH="$arch" -DDLL="$build/$tree/bin/CORVANE.DLL" \
+    -DPROGRAM="$build/$tree/bin/Corvane.exe" -DICON="$root/program/corvane.ico" \
+    -DOUTFILE="$build/dist/corvane-setup-$arch.exe" "$@" "$root/installer/corvane.nsi"
+  echo "$build/dist/corvane-setup-$arch.exe: $(stat -c %s "$build/dist/corvane-setup-$arch.exe") bytes"
+}
+installer x64 win64 -DDLL_X86="$build/win32/bin/CORVANE.DLL"
+installer x86 win32
