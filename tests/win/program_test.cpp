@@ -47,35 +47,12 @@ bool WaitUntil(Condition done, DWORD timeoutMs = 10000) {
   return done();
 }
 
-class Program {
+// Corvane.exe from this tree, or from `folder`.
+class Program : public ChildProcess {
  public:
   explicit Program(const std::wstring& arguments = L"",
-                   const std::wstring& folder = ProgramFolder()) {
-    std::wstring command = L"\"" + folder + L"\\Corvane.exe\" " + arguments;
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof startup;
-    if (!CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &info))
-      info = {};
-  }
-  ~Program() {
-    if (info.hProcess == nullptr) return;
-    if (WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(info.hProcess, 9);
-    WaitForSingleObject(info.hProcess, 5000);
-    CloseHandle(info.hProcess);
-    CloseHandle(info.hThread);
-  }
-  // The exit code, or STILL_ACTIVE when it did not end in time.
-  DWORD Wait(DWORD timeoutMs = 10000) {
-    DWORD code = STILL_ACTIVE;
-    WaitUntil([&] { return WaitForSingleObject(info.hProcess, 0) == WAIT_OBJECT_0; }, timeoutMs);
-    GetExitCodeProcess(info.hProcess, &code);
-    return code;
-  }
-  DWORD Id() const { return info.dwProcessId; }
-
- private:
-  PROCESS_INFORMATION info = {};
+                   const std::wstring& folder = ProgramFolder())
+      : ChildProcess(L"\"" + folder + L"\\Corvane.exe\" " + arguments) {}
 };
 
 HWND StripOf(DWORD process) {

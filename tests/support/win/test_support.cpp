@@ -18,6 +18,8 @@ std::wstring UniqueName(const wchar_t* stem) {
          std::to_wstring(start) + L"-" + std::to_wstring(++NextScratch);
 }
 
+}  // namespace
+
 void RemoveTree(const std::wstring& path) {
   WIN32_FIND_DATAW entry;
   UniqueFindHandle search(FindFirstFileW((path + L"\\*").c_str(), &entry));
@@ -35,7 +37,40 @@ void RemoveTree(const std::wstring& path) {
   RemoveDirectoryW(path.c_str());
 }
 
-}  // namespace
+ChildProcess::ChildProcess(std::wstring commandLine) {
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &info))
+    ADD_FAILURE() << "cannot start " << Narrow(commandLine) << ": error " << GetLastError();
+}
+
+ChildProcess::~ChildProcess() {
+  if (info.hProcess == nullptr) return;
+  if (WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(info.hProcess, 9);
+  WaitForSingleObject(info.hProcess, 5000);
+  CloseHandle(info.hProcess);
+  CloseHandle(info.hThread);
+}
+
+DWORD ChildProcess::Wait(DWORD timeoutMs) {
+  if (info.hProcess == nullptr) return STILL_ACTIVE;
+  ULONGLONG end = GetTickCount64() + timeoutMs;
+  for (;;) {
+    ULONGLONG now = GetTickCount64();
+    DWORD left = now < end ? static_cast<DWORD>(end - now) : 0;
+    DWORD woke = MsgWaitForMultipleObjects(1, &info.hProcess, FALSE, left, QS_ALLINPUT);
+    if (woke != WAIT_OBJECT_0 + 1) break;
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+  }
+  DWORD code = STILL_ACTIVE;
+  GetExitCodeProcess(info.hProcess, &code);
+  return code;
+}
 
 ScratchRegistryRoot::ScratchRegistryRoot(HKEY root)
     : root(root), path(L"Software\\CorvaneTests\\" + UniqueName(L"root-")) {

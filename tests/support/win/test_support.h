@@ -54,6 +54,25 @@ std::string ReadBytes(const std::wstring& path);
 // Polls until the file holds at least one complete line, or gives up.
 std::string WaitForLine(const std::wstring& path, DWORD timeoutMs = 15000);
 
+// Removes a folder with everything in it.
+void RemoveTree(const std::wstring& path);
+
+// A program started by a test; ended at the test's end if it still runs.
+class ChildProcess {
+ public:
+  explicit ChildProcess(std::wstring commandLine);
+  ~ChildProcess();
+  ChildProcess(const ChildProcess&) = delete;
+  ChildProcess& operator=(const ChildProcess&) = delete;
+  // The exit code, or STILL_ACTIVE when it did not end in time; this
+  // thread's messages are delivered meanwhile.
+  DWORD Wait(DWORD timeoutMs = 10000);
+  DWORD Id() const { return info.dwProcessId; }
+
+ private:
+  PROCESS_INFORMATION info = {};
+};
+
 // Folder of the running test program (the helper programs sit beside it).
 std::wstring ProgramFolder();
 // Registers the URL recorder as the https (and http) handler in the current
