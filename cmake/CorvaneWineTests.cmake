@@ -73,7 +73,7 @@ endfunction()
 
 # A GoogleTest program run under Wine as one CTest test.
 function(corvane_wine_gtest name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES;ENVIRONMENT;PROPERTIES" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES;ARGS;ENVIRONMENT;PROPERTIES" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} corvane_host_support corvane_band_hosting
                         GTest::gtest_main)
@@ -82,7 +82,7 @@ function(corvane_wine_gtest name)
     target_compile_options(${name} PRIVATE -Wno-missing-field-initializers -Wno-cast-function-type)
   endif()
   add_dependencies(${name} url_recorder)
-  corvane_add_wine_test(${name} COMMAND ${name} --gtest_brief=1
+  corvane_add_wine_test(${name} COMMAND ${name} --gtest_brief=1 ${ARG_ARGS}
                         ENVIRONMENT "${ARG_ENVIRONMENT}" PROPERTIES ${ARG_PROPERTIES})
 endfunction()
 
@@ -194,6 +194,40 @@ corvane_add_wine_test(program_at_144_dpi
           --gtest_filter=*Docks*:*Remembers*
   ENVIRONMENT "${CORVANE_TEST_LOCALE};CORVANE_OTHER_ARCHITECTURE_DLL=${otherDll}"
   PROPERTIES RUN_SERIAL TRUE)
+
+# The installers from tools/dist.sh, run silently in the prefix. They change
+# the machine's registration of the band, so nothing else runs meanwhile.
+# What needs 32-bit code (the 32-bit installer refusing 64-bit Windows, a
+# 32-bit host loading the 32-bit DLL) runs where 32-bit Wine starts.
+add_executable(class_probe tests/support/win/class_probe.cpp)
+target_link_libraries(class_probe PRIVATE corvane_module ole32 uuid)
+target_link_options(class_probe PRIVATE ${CORVANE_WIDE_MAIN_OPTIONS})
+get_filename_component(distDir ${CMAKE_BINARY_DIR}/../dist ABSOLUTE)
+string(REPLACE "/" "\\" distDir "Z:${distDir}")
+get_filename_component(otherProbe ${CMAKE_BINARY_DIR}/../${otherArch}/bin/class_probe.exe ABSOLUTE)
+string(REPLACE "/" "\\" otherProbe "Z:${otherProbe}")
+if(arch STREQUAL "win64")
+  set(installerEnvironment "CORVANE_INSTALLER=${distDir}\\corvane-setup-x64.exe"
+      "CORVANE_OTHER_INSTALLER=${distDir}\\corvane-setup-x86.exe"
+      "CORVANE_OTHER_ARCHITECTURE_PROBE=${otherProbe}")
+else()
+  set(installerEnvironment "CORVANE_INSTALLER=${distDir}\\corvane-setup-x86.exe")
+endif()
+corvane_wine_gtest(installer_tests
+  SOURCES tests/win/installer_test.cpp ${CORVANE_TEST_SUPPORT}
+  LIBRARIES version shell32
+  ARGS --gtest_filter=-InstallerOn64BitWindows.*
+  ENVIRONMENT "${CORVANE_TEST_LOCALE};${installerEnvironment}"
+  PROPERTIES RUN_SERIAL TRUE)
+add_dependencies(installer_tests class_probe)
+execute_process(COMMAND /usr/lib/wine/wine --version RESULT_VARIABLE wine32Result
+                OUTPUT_QUIET ERROR_QUIET)
+if(arch STREQUAL "win64" AND wine32Result EQUAL 0)
+  corvane_add_wine_test(installer_on_64_bit_windows
+    COMMAND installer_tests --gtest_brief=1 --gtest_filter=InstallerOn64BitWindows.*
+    ENVIRONMENT "${CORVANE_TEST_LOCALE};${installerEnvironment}"
+    PROPERTIES RUN_SERIAL TRUE)
+endif()
 
 # F12 from another application and real keystrokes, driven by xdotool. The
 # display's focus and pointer are shared, so nothing else runs meanwhile.

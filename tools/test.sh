@@ -1,19 +1,25 @@
 #!/bin/bash
-# Builds every tree and runs the whole test suite in one CTest session:
-# native unit tests under ASan/UBSan, the fuzzers' short runs, and the
-# Windows-layer tests under Wine (32-bit where the machine runs 32-bit code,
-# always 64-bit).
+# Builds every tree and the installers and runs the whole test suite in one
+# CTest session: native unit tests under ASan/UBSan, the fuzzers' short runs,
+# and the Windows-layer and installer tests under Wine (32-bit where the
+# machine runs 32-bit code, always 64-bit).
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${CORVANE_BUILD_ROOT:-$root/build}
 
 bash "$root/tools/bootstrap.sh" || exit 1
-for kind in native win32 win64; do
-  echo "== building $kind"
+# Building with a log each: native, then both Windows trees and the
+# installers, which the Windows tests install.
+build_step() {
+  local name=$1
+  shift
+  echo "== building $name"
   mkdir -p "$build"
-  bash "$root/tools/build.sh" "$kind" "$build" >"$build/$kind.log" 2>&1 ||
-    { tail -n 60 "$build/$kind.log"; echo "building $kind failed"; exit 1; }
-done
+  "$@" >"$build/$name.log" 2>&1 ||
+    { tail -n 60 "$build/$name.log"; echo "building $name failed"; exit 1; }
+}
+build_step native bash "$root/tools/build.sh" native "$build"
+build_step windows bash "$root/tools/dist.sh" "$build"
 
 # Every run starts its Wine sessions afresh.
 for arch in win32 win64; do
