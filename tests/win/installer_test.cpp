@@ -322,6 +322,27 @@ TEST_F(InstallerTest, UninstallRemovesADllInUseAtTheNextRestart) {
   ExpectNothingRegistered();
 }
 
+// As Explorer showing the toolbar holds it: a loaded module can be renamed,
+// so it leaves the folder at once and the temporary folder at the restart.
+TEST_F(InstallerTest, UninstallMovesALoadedDllOutOfTheWay) {
+  ASSERT_EQ(Install(), 0u);
+  const std::wstring dll = InstallFolder() + L"\\CORVANE.DLL";
+  const std::string contents = ReadBytes(dll);
+  HMODULE loaded = LoadLibraryW(dll.c_str());
+  ASSERT_NE(loaded, nullptr);
+  EXPECT_EQ(Uninstall(), kRestartNeeded);
+  FreeLibrary(loaded);
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  bool movedAside = false;
+  for (const auto& rename : PendingRenames())
+    movedAside |= rename.second.empty() && rename.first.rfind(NtPath(temp), 0) == 0 &&
+                  ReadBytes(rename.first.substr(4)) == contents;
+  EXPECT_TRUE(movedAside) << "no DLL in the temporary folder due for removal";
+  EXPECT_TRUE(GoesSoon(InstallFolder()));
+  ExpectNothingRegistered();
+}
+
 TEST_F(InstallerTest, UpgradeKeepsTheSettingsAndReplacesADllInUse) {
   ASSERT_EQ(Install(), 0u);
   DWORD hidden = 0;
