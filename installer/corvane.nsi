@@ -192,8 +192,13 @@ Section "Corvane"
   !insertmacro WriteAppsEntry
   CreateShortcut "$SMPROGRAMS\Corvane.lnk" "$INSTDIR\Corvane.exe"
   ${If} ${Silent}
-  ${AndIf} $StartWithWindows == 1
-    ExecWait '"$INSTDIR\Corvane.exe" --autostart on'
+    ${If} $StartWithWindows == 1
+      ExecWait '"$INSTDIR\Corvane.exe" --autostart on'
+    ${EndIf}
+    ; The user keeps the strip that an upgrade closed.
+    ${If} $ClosedStrips > 0
+      Call StartProgramAsUser
+    ${EndIf}
   ${EndIf}
   ${If} ${RebootFlag}
     SetErrorLevel ${ERROR_SUCCESS_REBOOT_REQUIRED}
@@ -222,10 +227,14 @@ Function ShowFinishPage
   ${EndIf}
 FunctionEnd
 
-; The installer runs elevated; the program should not: the shell starts it
-; as the signed-in user.
 Function StartProgramNowAndWithWindows
   ExecWait '"$INSTDIR\Corvane.exe" --autostart on'
+  Call StartProgramAsUser
+FunctionEnd
+
+; The installer runs elevated; the program should not: the shell starts it
+; as the signed-in user.
+Function StartProgramAsUser
   Exec '"$WINDIR\explorer.exe" "$INSTDIR\Corvane.exe"'
 FunctionEnd
 
@@ -254,9 +263,11 @@ Section "Uninstall"
   Call un.RemoveUninstaller
   Push "$INSTDIR\CORVANE.DLL"
   Call un.RemoveFile
+  Delete "$INSTDIR\CORVANE.DLL.new"
 !if ${ARCH} == x64
   Push "$INSTDIR\x86\CORVANE.DLL"
   Call un.RemoveFile
+  Delete "$INSTDIR\x86\CORVANE.DLL.new"
 !endif
   ; A file in use keeps its folder until the restart removes both.
   ${If} ${RebootFlag}

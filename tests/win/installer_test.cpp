@@ -185,6 +185,12 @@ DWORD Uninstall() {
   return command.empty() ? kRefused : Run(command);
 }
 
+bool StripAppears() {
+  for (int tries = 0; tries < 100 && FindWindowW(kStripClass, nullptr) == nullptr; ++tries)
+    Sleep(100);
+  return FindWindowW(kStripClass, nullptr) != nullptr;
+}
+
 // Which file serves the band to a COM host built by `probe`.
 std::wstring ServerSeenBy(const std::wstring& probe) {
   ScratchFolder scratch;
@@ -291,9 +297,7 @@ TEST_F(InstallerTest, UninstallClosesTheProgramAndLeavesOnlyTheSettings) {
   SetRegistryValue(HKEY_CURRENT_USER, kSettingsKey, L"ShowGoButton", REG_DWORD, &hidden,
                    sizeof hidden);
   ChildProcess program(L"\"" + InstallFolder() + L"\\Corvane.exe\"");
-  for (int tries = 0; tries < 100 && FindWindowW(kStripClass, nullptr) == nullptr; ++tries)
-    Sleep(100);
-  ASSERT_NE(FindWindowW(kStripClass, nullptr), nullptr) << "the program did not start";
+  ASSERT_TRUE(StripAppears()) << "the program did not start";
 
   EXPECT_EQ(Uninstall(), 0u);
   EXPECT_EQ(program.Wait(), 0u) << "the program was not closed";
@@ -348,8 +352,14 @@ TEST_F(InstallerTest, UpgradeKeepsTheSettingsAndReplacesADllInUse) {
   DWORD hidden = 0;
   SetRegistryValue(HKEY_CURRENT_USER, kSettingsKey, L"ShowGoButton", REG_DWORD, &hidden,
                    sizeof hidden);
-  EXPECT_EQ(Install(), 0u);
+  {
+    ChildProcess program(L"\"" + InstallFolder() + L"\\Corvane.exe\"");
+    ASSERT_TRUE(StripAppears()) << "the program did not start";
+    EXPECT_EQ(Install(), 0u);
+    EXPECT_EQ(program.Wait(), 0u) << "the program was not closed";
+  }
   for (const std::wstring& file : InstalledFiles()) EXPECT_TRUE(Exists(file)) << Narrow(file);
+  EXPECT_TRUE(StripAppears()) << "the program that the upgrade closed is not back";
 
   const std::wstring dll = InstallFolder() + L"\\CORVANE.DLL";
   {
