@@ -192,13 +192,8 @@ Section "Corvane"
   !insertmacro WriteAppsEntry
   CreateShortcut "$SMPROGRAMS\Corvane.lnk" "$INSTDIR\Corvane.exe"
   ${If} ${Silent}
-    ${If} $StartWithWindows == 1
-      ExecWait '"$INSTDIR\Corvane.exe" --autostart on'
-    ${EndIf}
-    ; The user keeps the strip that an upgrade closed.
-    ${If} $ClosedStrips > 0
-      Call StartProgramAsUser
-    ${EndIf}
+  ${AndIf} $StartWithWindows == 1
+    ExecWait '"$INSTDIR\Corvane.exe" --autostart on'
   ${EndIf}
   ${If} ${RebootFlag}
     SetErrorLevel ${ERROR_SUCCESS_REBOOT_REQUIRED}
@@ -227,14 +222,10 @@ Function ShowFinishPage
   ${EndIf}
 FunctionEnd
 
-Function StartProgramNowAndWithWindows
-  ExecWait '"$INSTDIR\Corvane.exe" --autostart on'
-  Call StartProgramAsUser
-FunctionEnd
-
 ; The installer runs elevated; the program should not: the shell starts it
 ; as the signed-in user.
-Function StartProgramAsUser
+Function StartProgramNowAndWithWindows
+  ExecWait '"$INSTDIR\Corvane.exe" --autostart on'
   Exec '"$WINDIR\explorer.exe" "$INSTDIR\Corvane.exe"'
 FunctionEnd
 

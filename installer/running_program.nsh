@@ -1,14 +1,11 @@
 ; Closes every Corvane.exe strip of this session, as its menu's Close does,
-; and waits for each process to end, so that its files can go; counts them
-; in $ClosedStrips. Strips of other sessions keep their files in use; those
-; are handled as files in use.
+; and waits for each process to end, so that its files can go. Strips of
+; other sessions keep their files in use; those are handled as files in use.
 
 !define STRIP_CLASS "Ostrand.Corvane.Strip"
 !define SYNCHRONIZE 0x00100000
 !define PROGRAM_EXIT_WAIT_MS 5000
 !define MOST_STRIPS 16
-
-Var ClosedStrips
 
 !macro StopRunningProgramFunction un
 Function ${un}StopRunningProgram
@@ -17,7 +14,6 @@ Function ${un}StopRunningProgram
   Push $2
   Push $3
   StrCpy $3 0
-  StrCpy $ClosedStrips 0
   ${Do}
     FindWindow $0 "${STRIP_CLASS}"
     ${If} $0 == 0
@@ -33,7 +29,6 @@ Function ${un}StopRunningProgram
       System::Call 'kernel32::CloseHandle(p r2) i'
     ${EndIf}
     IntOp $3 $3 + 1
-    IntOp $ClosedStrips $ClosedStrips + 1
   ${Loop}
   Pop $3
   Pop $2
