@@ -191,6 +191,15 @@ DWORD Uninstall() {
   return command.empty() ? kRefused : Run(command);
 }
 
+// The user's setting, which no installer or silent uninstaller touches.
+void HideGoButton() {
+  DWORD hidden = 0;
+  SetRegistryValue(HKEY_CURRENT_USER, kSettingsKey, L"ShowGoButton", REG_DWORD, &hidden,
+                   sizeof hidden);
+}
+
+std::wstring ProgramCommand() { return L"\"" + InstallFolder() + L"\\Corvane.exe\""; }
+
 bool StripAppears() {
   for (int tries = 0; tries < 100 && FindWindowW(kStripClass, nullptr) == nullptr; ++tries)
     Sleep(100);
@@ -302,12 +311,9 @@ TEST_F(InstallerTest, InstallsTheFilesTheBandClassesAndTheAppsEntry) {
 
 TEST_F(InstallerTest, UninstallClosesTheProgramAndLeavesOnlyTheSettings) {
   ASSERT_EQ(Install(L"/AUTOSTART=yes"), 0u);
-  EXPECT_EQ(Value(HKEY_CURRENT_USER, kRunKey, L"Corvane"),
-            L"\"" + InstallFolder() + L"\\Corvane.exe\"");
-  DWORD hidden = 0;
-  SetRegistryValue(HKEY_CURRENT_USER, kSettingsKey, L"ShowGoButton", REG_DWORD, &hidden,
-                   sizeof hidden);
-  ChildProcess program(L"\"" + InstallFolder() + L"\\Corvane.exe\"");
+  EXPECT_EQ(Value(HKEY_CURRENT_USER, kRunKey, L"Corvane"), ProgramCommand());
+  HideGoButton();
+  ChildProcess program(ProgramCommand());
   ASSERT_TRUE(StripAppears()) << "the program did not start";
 
   EXPECT_EQ(Uninstall(), 0u);
@@ -360,11 +366,9 @@ TEST_F(InstallerTest, UninstallMovesALoadedDllOutOfTheWay) {
 
 TEST_F(InstallerTest, UpgradeKeepsTheSettingsAndReplacesADllInUse) {
   ASSERT_EQ(Install(), 0u);
-  DWORD hidden = 0;
-  SetRegistryValue(HKEY_CURRENT_USER, kSettingsKey, L"ShowGoButton", REG_DWORD, &hidden,
-                   sizeof hidden);
+  HideGoButton();
   {
-    ChildProcess program(L"\"" + InstallFolder() + L"\\Corvane.exe\"");
+    ChildProcess program(ProgramCommand());
     ASSERT_TRUE(StripAppears()) << "the program did not start";
     EXPECT_EQ(Install(), 0u);
     EXPECT_EQ(program.Wait(), 0u) << "the program was not closed";
