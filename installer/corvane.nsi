@@ -204,8 +204,8 @@ SectionEnd
 ; the module's own words; its box starts the program.
 Function ComposeFinishText
   ${If} ${AtLeastBuild} ${FIRST_WINDOWS_11_BUILD}
-    StrCpy $FinishText "Corvane is installed. Its search box sits beside the taskbar; \
-        F12 in any application jumps into it."
+    StrCpy $FinishText "Corvane is installed. Its search box sits in a small strip beside \
+        the taskbar, which starts with Windows; F12 in any application jumps into it."
   ${Else}
     System::Call 'kernel32::LoadLibraryExW(w "$INSTDIR\CORVANE.DLL", p 0, i 0x22) p .r0'
     System::Call 'user32::LoadStringW(p r0, i ${INSTALLED_MESSAGE_ID}, w .r1, i ${NSIS_MAX_STRLEN})'
