@@ -273,7 +273,7 @@ Section "Uninstall"
     RMDir "$INSTDIR"
   ${EndIf}
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
-  MessageBox MB_YESNO|MB_ICONQUESTION "Remove your Corvane settings too?" /SD IDNO IDNO keep
+  MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 "Remove your Corvane settings too?" /SD IDNO IDNO keep
     DeleteRegKey HKCU "${SETTINGS_KEY}"
     DeleteRegKey /ifempty HKCU "SOFTWARE\Ostrand"
   keep:
