@@ -16,22 +16,30 @@ set(CMAKE_CROSSCOMPILING_EMULATOR ${CORVANE_WINE_RUN} ${CORVANE_WINEPREFIX} ${ar
 # machines run 64-bit user code only, and there the 32-bit Wine loader cannot
 # start, so the 32-bit tree is built and checked without running it.
 if(CMAKE_HOST_WIN32)
+  set(CORVANE_RUNS_32_BIT ON)
   set(CORVANE_RUN_WINE_TESTS ON)
   set(CMAKE_CROSSCOMPILING_EMULATOR "")
 else()
+  foreach(bits 32 64)
+    if(bits EQUAL 32)
+      set(loader /usr/lib/wine/wine)
+    else()
+      set(loader /usr/lib/wine/wine64)
+    endif()
+    execute_process(COMMAND ${loader} --version RESULT_VARIABLE loaderResult
+                    OUTPUT_QUIET ERROR_QUIET)
+    if(loaderResult EQUAL 0)
+      set(CORVANE_RUNS_${bits}_BIT ON)
+    else()
+      set(CORVANE_RUNS_${bits}_BIT OFF)
+      message(STATUS "${loader} cannot run on this machine: ${bits}-bit programs "
+                     "are built but not run")
+    endif()
+  endforeach()
   if(arch STREQUAL "win32")
-    set(loader /usr/lib/wine/wine)
+    set(CORVANE_RUN_WINE_TESTS ${CORVANE_RUNS_32_BIT})
   else()
-    set(loader /usr/lib/wine/wine64)
-  endif()
-  execute_process(COMMAND ${loader} --version RESULT_VARIABLE loaderResult
-                  OUTPUT_QUIET ERROR_QUIET)
-  if(loaderResult EQUAL 0)
-    set(CORVANE_RUN_WINE_TESTS ON)
-  else()
-    set(CORVANE_RUN_WINE_TESTS OFF)
-    message(STATUS "${loader} cannot run on this machine: ${arch} programs "
-                   "are built but not run")
+    set(CORVANE_RUN_WINE_TESTS ${CORVANE_RUNS_64_BIT})
   endif()
 endif()
 
@@ -220,9 +228,7 @@ corvane_wine_gtest(installer_tests
   ENVIRONMENT "${CORVANE_TEST_LOCALE};${installerEnvironment}"
   PROPERTIES RUN_SERIAL TRUE)
 add_dependencies(installer_tests class_probe)
-execute_process(COMMAND /usr/lib/wine/wine --version RESULT_VARIABLE wine32Result
-                OUTPUT_QUIET ERROR_QUIET)
-if(arch STREQUAL "win64" AND wine32Result EQUAL 0)
+if(arch STREQUAL "win64" AND CORVANE_RUNS_32_BIT)
   corvane_add_wine_test(installer_on_64_bit_windows
     COMMAND installer_tests --gtest_brief=1 --gtest_filter=InstallerOn64BitWindows.*
     ENVIRONMENT "${CORVANE_TEST_LOCALE};${installerEnvironment}"
