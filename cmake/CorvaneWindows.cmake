@@ -53,12 +53,13 @@ add_library(corvane_win STATIC
 )
 target_link_libraries(corvane_win PUBLIC corvane_pure shell32 advapi32)
 
-# Module-wide values, string resources, the setting and the hook's shared
-# words.
+# Module-wide values, string resources, the setting, the hook's shared
+# words and its session's list of targets.
 add_library(corvane_module STATIC
   module/module_state.cpp
   support/resource_strings.cpp
   support/settings_store.cpp
+  ui/focus_targets.cpp
   ui/shared_hook_state.cpp
 )
 target_include_directories(corvane_module PUBLIC ${CMAKE_SOURCE_DIR})

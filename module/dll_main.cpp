@@ -2,12 +2,16 @@
 
 #include "module/module_state.h"
 #include "support/resource_strings.h"
+#include "ui/focus_targets.h"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
   if (reason == DLL_PROCESS_ATTACH) corvane::ModuleInstance = instance;
-  // At process exit the heap goes with the process; only an unload while
-  // the process goes on gives the cache back.
-  if (reason == DLL_PROCESS_DETACH && reserved == nullptr) corvane::FreeResourceStrings();
+  // At process exit the heap and the views go with the process; only an
+  // unload while the process goes on gives the cache and the F12 list back.
+  if (reason == DLL_PROCESS_DETACH && reserved == nullptr) {
+    corvane::FreeResourceStrings();
+    corvane::ReleaseSessionFocusTargets();
+  }
   return TRUE;
 }
 

@@ -17,6 +17,8 @@ using UniqueHook = UniqueHandle<HHOOK, UnhookWindowsHookEx>;
 using UniqueWindow = UniqueHandle<HWND, DestroyWindow>;
 using UniqueMenu = UniqueHandle<HMENU, DestroyMenu>;
 using UniqueDc = UniqueHandle<HDC, DeleteDC>;
+using UniqueMappedView = UniqueHandle<void*, UnmapViewOfFile>;
+using UniqueLocalMemory = UniqueHandle<HLOCAL, LocalFree>;
 template <class Object>
 using UniqueGdiObject = UniqueHandle<Object, DeleteObject>;
 

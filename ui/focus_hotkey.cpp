@@ -3,6 +3,7 @@
 #include "module/module_state.h"
 #include "ui/absolute_pointer.h"
 #include "ui/band_window.h"
+#include "ui/focus_targets.h"
 #include "ui/shared_hook_state.h"
 
 namespace corvane {
@@ -50,10 +51,15 @@ INPUT AbsoluteMouse(POINT screen, const VirtualDesktop& desktop, DWORD flags) {
 }  // namespace
 
 HHOOK InstallFocusHotkey(HWND hintEdit) {
+  // A band that F12 cannot reach has no hook: its box is listed first.
+  FocusTargetTable* targets = nullptr;
+  if (FAILED(SessionFocusTargets(&targets)) ||
+      FAILED(AddFocusTarget(*targets, hintEdit, IsHintBox)))
+    return nullptr;
   SharedHookState.hookHintEdit = hintEdit;  // the target before the hook
   HHOOK hook = SetWindowsHookExW(WH_KEYBOARD, FocusHotkeyHook, ModuleInstance, 0);
   SharedHookState.hookHandle = hook;
-  if (hook != nullptr) AddFocusTarget(hintEdit);
+  if (hook == nullptr) RemoveFocusTarget(*targets, hintEdit);
   return hook;
 }
 
@@ -61,7 +67,7 @@ LRESULT CALLBACK FocusHotkeyHook(int code, WPARAM wParam, LPARAM lParam) {
   if (code < 0 || wParam != VK_F12) return PassOn(code, wParam, lParam);
   POINT saved;
   if (!GetCursorPos(&saved)) return PassOn(code, wParam, lParam);
-  HWND target = NewestFocusTarget(IsClickableHintBox);
+  HWND target = NewestSessionFocusTarget(IsClickableHintBox);
   if (target == nullptr) return PassOn(code, wParam, lParam);
 
   // With the buttons swapped the system takes the right button as the

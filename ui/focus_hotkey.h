@@ -5,8 +5,10 @@
 
 namespace corvane {
 
-// Records `hintEdit` as the target and installs the hook for all threads of
-// the desktop. Returns the new hook (the band keeps it), or null.
+// Lists `hintEdit` among its session's targets, records it as the target and
+// installs the hook for all threads of the desktop. Returns the new hook (the
+// band keeps it), or null when the box cannot be listed (a full list) or the
+// hook cannot be installed.
 HHOOK InstallFocusHotkey(HWND hintEdit);
 
 LRESULT CALLBACK FocusHotkeyHook(int code, WPARAM wParam, LPARAM lParam);

@@ -4,10 +4,13 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <deque>
 #include <utility>
 #include <vector>
 
 #include "tests/support/win/band_test_support.h"
+#include "ui/focus_targets.h"
 #include "ui/shared_hook_state.h"
 
 namespace corvane::test {
@@ -15,11 +18,19 @@ namespace {
 
 SharedHookBlock* Words() { return SharedWordsOf(CorvaneDll()); }
 
-// The hint boxes F12 may choose from, as the DLL lists them.
+// The hint boxes of this process that F12 may choose from, as the DLL lists
+// them in the session's list (other tests' programs list theirs there too).
 std::vector<HWND> ListedHintBoxes() {
+  FocusTargetTable* targets = nullptr;
+  EXPECT_EQ(SessionFocusTargets(&targets), S_OK);
   std::vector<HWND> boxes;
-  for (const FocusTarget& target : Words()->targets)
-    if (target.box != 0) boxes.push_back(WindowOfFocusTarget(target.box));
+  for (const FocusTarget& target : targets->targets) {
+    HWND box = static_cast<HWND>(LongToHandle(target.box));
+    DWORD process = 0;
+    if (target.box != 0 && GetWindowThreadProcessId(box, &process) &&
+        process == GetCurrentProcessId())
+      boxes.push_back(box);
+  }
   return boxes;
 }
 
@@ -176,6 +187,51 @@ TEST(BandLifetime, TwoBandsTheLaterReleasedFirst) {
   EXPECT_FALSE(UnhookWindowsHookEx(earlierHook));  // went with its window
   program::SetBandSite(earlier, nullptr);
   EXPECT_EQ(earlier->Release(), 0u);
+  EXPECT_EQ(CanUnloadNow(), S_OK);
+  DestroyWindow(frame);
+}
+
+// A band whose box cannot be listed (the session's list is full) is made
+// without controls, as when its hook cannot be installed, rather than as a
+// box that F12 silently never reaches; once a band goes, its entry serves the
+// next one.
+TEST(BandLifetime, ABandThatCannotBeListedHasNoControls) {
+  ScratchRegistryRoot user(HKEY_CURRENT_USER);
+  HWND frame = CreateFrame(300, 30);
+  std::deque<BandSite> sites;
+  std::vector<IDeskBand*> bands;
+  auto addBand = [&] {
+    sites.emplace_back(frame, true, true);
+    bands.push_back(CreateBand());
+    EXPECT_EQ(program::SetBandSite(bands.back(), sites.back().Unknown()), S_OK);
+    return WindowOf(bands.back());
+  };
+  // Other programs of the session may list boxes too: bands are added until
+  // one is refused.
+  HWND unlisted = nullptr;
+  HHOOK lastHook = nullptr;
+  for (int i = 0; i <= kFocusTargetCount && unlisted == nullptr; ++i) {
+    HWND window = addBand();
+    if (GetDlgItem(window, 102) == nullptr)
+      unlisted = window;
+    else
+      lastHook = Words()->hookHandle;
+  }
+  ASSERT_NE(unlisted, nullptr) << "more than " << kFocusTargetCount << " boxes were listed";
+  EXPECT_EQ(GetDlgItem(unlisted, 101), nullptr);
+  EXPECT_EQ(Words()->hookHandle, lastHook) << "a hook was installed for the unlisted band";
+
+  bands.front()->CloseDW(0);
+  HWND next = addBand();
+  EXPECT_NE(GetDlgItem(next, 102), nullptr);
+  std::vector<HWND> listed = ListedHintBoxes();
+  EXPECT_EQ(std::count(listed.begin(), listed.end(), GetDlgItem(next, 102)), 1);
+  for (size_t i = 0; i < bands.size(); ++i) {
+    bands[i]->CloseDW(0);
+    program::SetBandSite(bands[i], nullptr);
+    EXPECT_EQ(bands[i]->Release(), 0u);
+  }
+  EXPECT_TRUE(ListedHintBoxes().empty());
   EXPECT_EQ(CanUnloadNow(), S_OK);
   DestroyWindow(frame);
 }

@@ -1,7 +1,8 @@
 // The hook's shared block: one copy for every process that loads the DLL,
 // the removal that never takes another band's hook, and the list of live
-// hint boxes that F12 chooses from, per logon session.
+// hint boxes that F12 chooses from, one per logon session.
 #include "ui/shared_hook_state.h"
+#include "ui/focus_targets.h"
 
 #include <gtest/gtest.h>
 
@@ -17,16 +18,15 @@ namespace {
 
 std::wstring DllPath() { return test::ProgramFolder() + L"\\CORVANE.DLL"; }
 
-// Runs this program again as a reader, which writes what it saw into a file;
-// a reader that never ran leaves no file.
-std::string RunReader() {
+// Runs this program again as the reader `suite`, which writes what it saw
+// into a file; a reader that never ran leaves no file.
+std::string RunReader(const std::wstring& suite) {
   test::ScratchFolder folder;
   std::wstring seen = folder.Child(L"seen.txt");
   wchar_t program[MAX_PATH + 1] = {};
   GetModuleFileNameW(nullptr, program, MAX_PATH);
-  std::wstring command =
-      L"\"" + std::wstring(program) +
-      L"\" --gtest_filter=SharedHookStateReader.* --gtest_also_run_disabled_tests";
+  std::wstring command = L"\"" + std::wstring(program) + L"\" --gtest_filter=" + suite +
+                         L".* --gtest_also_run_disabled_tests";
   SetEnvironmentVariableW(L"CORVANE_SEEN_FILE", seen.c_str());
   STARTUPINFOW startup = {sizeof startup};
   PROCESS_INFORMATION process = {};
@@ -46,7 +46,7 @@ TEST(SharedHookBlock, SeenByAnotherProcess) {
   SharedHookBlock* words = SharedWordsOf(dll);
   ASSERT_NE(words, nullptr);
   words->hookHintEdit = reinterpret_cast<HWND>(static_cast<ULONG_PTR>(0x5A17C0DE));
-  EXPECT_EQ(RunReader(), std::to_string(0x5A17C0DE));
+  EXPECT_EQ(RunReader(L"SharedHookStateReader"), std::to_string(0x5A17C0DE));
   words->hookHintEdit = nullptr;
   FreeLibrary(dll);
 }
@@ -98,16 +98,12 @@ TEST(RemoveFocusHotkey, RemovesOnlyItsOwnHook) {
 }
 
 // Plain windows stand in for hint boxes; the hook's own test of a box is
-// the band tests' business.
+// the band tests' business. A table of the test's own keeps the session's
+// list to the bands of the other tests.
 class FocusTargets : public ::testing::Test {
  protected:
-  void SetUp() override {
-    SharedHookState = {};
-    ProcessIdToSessionId(GetCurrentProcessId(), &session);
-  }
   void TearDown() override {
     for (HWND window : windows) DestroyWindow(window);
-    SharedHookState = {};
   }
   HWND NewWindow() {
     windows.push_back(CreateWindowExW(0, L"static", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
@@ -115,49 +111,58 @@ class FocusTargets : public ::testing::Test {
     return windows.back();
   }
   static bool AnyWindow(HWND window) { return IsWindow(window) != FALSE; }
-  static HWND Newest() { return NewestFocusTarget(AnyWindow); }
+  HRESULT Add(HWND window) { return AddFocusTarget(table, window, AnyWindow); }
+  HWND Newest() const { return NewestFocusTarget(table, AnyWindow); }
 
-  DWORD session = 0;
+  FocusTargetTable table = {};
   std::vector<HWND> windows;
 };
 
-TEST_F(FocusTargets, TheNewestLiveBoxOfTheSessionIsChosen) {
+TEST_F(FocusTargets, TheNewestLiveBoxIsChosen) {
   HWND earlier = NewWindow(), later = NewWindow();
-  ASSERT_EQ(AddFocusTarget(earlier), S_OK);
-  ASSERT_EQ(AddFocusTarget(later), S_OK);
+  ASSERT_EQ(Add(earlier), S_OK);
+  ASSERT_EQ(Add(later), S_OK);
   EXPECT_EQ(Newest(), later);
   // The later band goes: the earlier one is the target again.
-  HHOOK hook = InstallTestHook();
-  RemoveFocusHotkey(hook, later);
+  RemoveFocusTarget(table, later);
   EXPECT_EQ(Newest(), earlier);
   // A box that `accept` refuses (hidden, covered, gone) is passed over.
   DestroyWindow(earlier);
   EXPECT_EQ(Newest(), nullptr);
 }
 
-TEST_F(FocusTargets, AnotherSessionsBoxesAreNeverChosenNorTaken) {
-  HWND mine = NewWindow(), theirs = NewWindow();
-  ASSERT_EQ(AddFocusTarget(mine), S_OK);
-  // A band of another session installed after ours, its box a live window
-  // here by chance: F12 in this session still goes to our box.
-  SharedHookState.targets[5].box = FocusTargetBox(theirs, session + 1);
-  SharedHookState.targets[5].installation = 1000;
-  EXPECT_EQ(Newest(), mine);
-  // Their entry stays theirs, even for a handle that names nothing here.
-  SharedHookState.targets[5].box = FocusTargetBox(reinterpret_cast<HWND>(0x7FFE), session + 1);
-  for (int i = 0; i < kFocusTargetCount - 2; ++i) ASSERT_EQ(AddFocusTarget(NewWindow()), S_OK);
-  EXPECT_EQ(AddFocusTarget(NewWindow()), E_OUTOFMEMORY);  // full
-  EXPECT_EQ(SharedHookState.targets[5].box,
-            FocusTargetBox(reinterpret_cast<HWND>(0x7FFE), session + 1));
+TEST_F(FocusTargets, AFullListRefusesAndEntriesOfGoneBandsAreTakenOver) {
+  for (int i = 0; i < kFocusTargetCount; ++i) ASSERT_EQ(Add(NewWindow()), S_OK);
+  EXPECT_EQ(Add(NewWindow()), E_OUTOFMEMORY);
+  DestroyWindow(windows[7]);  // its process ended without taking its entry back
+  HWND added = NewWindow();
+  EXPECT_EQ(Add(added), S_OK);
+  EXPECT_EQ(Newest(), added);
 }
 
-TEST_F(FocusTargets, EntriesOfBandsThatEndedWithoutLeavingAreTakenOver) {
-  for (int i = 0; i < kFocusTargetCount; ++i) ASSERT_EQ(AddFocusTarget(NewWindow()), S_OK);
-  HWND gone = windows[7];
-  DestroyWindow(gone);  // its process ended without taking its entry back
-  HWND added = NewWindow();
-  EXPECT_EQ(AddFocusTarget(added), S_OK);
-  EXPECT_EQ(Newest(), added);
+// The session's list is one for all its processes: a box listed here is what
+// the hook reads in another program of the session.
+TEST(SessionFocusTargets, ListedHereAreSeenByAnotherProcess) {
+  HWND box = CreateWindowExW(0, L"static", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr,
+                             nullptr);
+  FocusTargetTable* targets = nullptr;
+  ASSERT_EQ(SessionFocusTargets(&targets), S_OK);
+  ASSERT_EQ(AddFocusTarget(*targets, box, [](HWND) { return true; }), S_OK);
+  SetEnvironmentVariableW(L"CORVANE_LISTED_BOX", std::to_wstring(HandleToLong(box)).c_str());
+  EXPECT_EQ(RunReader(L"SessionFocusTargetsReader"), "listed");
+  RemoveFocusTarget(*targets, box);
+  DestroyWindow(box);
+}
+
+// Started by ListedHereAreSeenByAnotherProcess only: reads the list as the
+// hook does in a program that lists no band of its own.
+TEST(SessionFocusTargetsReader, DISABLED_FindsTheBoxOfTheWriter) {
+  wchar_t seen[MAX_PATH] = {}, box[32] = {};
+  ASSERT_GT(GetEnvironmentVariableW(L"CORVANE_SEEN_FILE", seen, MAX_PATH), 0u);
+  ASSERT_GT(GetEnvironmentVariableW(L"CORVANE_LISTED_BOX", box, 32), 0u);
+  static HWND listed = static_cast<HWND>(LongToHandle(_wtol(box)));
+  HWND found = NewestSessionFocusTarget([](HWND window) { return window == listed; });
+  test::WriteBytes(seen, found == listed ? "listed" : "not listed");
 }
 
 }  // namespace

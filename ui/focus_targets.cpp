@@ -1,0 +1,115 @@
+#include "ui/focus_targets.h"
+
+#include <sddl.h>
+
+#include "support/hresult.h"
+#include "support/windows_handles.h"
+
+namespace corvane {
+
+const wchar_t kFocusTargetTableName[] = L"Local\\Ostrand.Corvane.FocusTargets.1";
+
+namespace {
+
+// Every account's programs in the session read it (F12 is pressed in them
+// too); interactive users and administrators list their bands in it.
+const wchar_t kTableAccess[] = L"D:(A;;GA;;;SY)(A;;GA;;;BA)(A;;GA;;;IU)(A;;GR;;;WD)";
+
+// This process's view, published once, and the handle that keeps the
+// table's name: a name lasts only while a handle to it is open.
+FocusTargetTable* volatile ProcessTable = nullptr;
+HANDLE ProcessTableMapping = nullptr;
+
+HWND WindowOfBox(LONG box) { return reinterpret_cast<HWND>(static_cast<LONG_PTR>(box)); }
+
+LONG BoxOf(HWND hintEdit) { return static_cast<LONG>(HandleToLong(hintEdit)); }
+
+HRESULT MapTable(UniqueKernelObject* mapping, UniqueMappedView* view) {
+  UniqueLocalMemory access;
+  if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(kTableAccess, SDDL_REVISION_1,
+                                                            access.Put(), nullptr))
+    return LastErrorResult();
+  SECURITY_ATTRIBUTES attributes = {sizeof attributes, access.Get(), FALSE};
+  mapping->Reset(CreateFileMappingW(INVALID_HANDLE_VALUE, &attributes, PAGE_READWRITE, 0,
+                                    sizeof(FocusTargetTable), kFocusTargetTableName));
+  if (!*mapping) return LastErrorResult();
+  view->Reset(MapViewOfFile(mapping->Get(), FILE_MAP_READ | FILE_MAP_WRITE, 0, 0,
+                            sizeof(FocusTargetTable)));
+  return *view ? S_OK : LastErrorResult();
+}
+
+}  // namespace
+
+HRESULT AddFocusTarget(FocusTargetTable& table, HWND hintEdit, HintBoxTest isLive) {
+  const LONG mine = BoxOf(hintEdit);
+  for (FocusTarget& target : table.targets) {
+    LONG seen = target.box;
+    if (seen != 0 && isLive(WindowOfBox(seen))) continue;
+    if (InterlockedCompareExchange(&target.box, mine, seen) == seen) {
+      InterlockedExchange(&target.installation, InterlockedIncrement(&table.installations));
+      return S_OK;
+    }
+  }
+  return E_OUTOFMEMORY;
+}
+
+void RemoveFocusTarget(FocusTargetTable& table, HWND hintEdit) {
+  const LONG mine = BoxOf(hintEdit);
+  for (FocusTarget& target : table.targets)
+    if (InterlockedCompareExchange(&target.box, 0, mine) == mine) return;
+}
+
+HWND NewestFocusTarget(const FocusTargetTable& table, HintBoxTest accept) {
+  HWND newest = nullptr;
+  LONG newestInstallation = 0;
+  for (const FocusTarget& target : table.targets) {
+    LONG box = target.box;
+    if (box == 0) continue;
+    LONG installation = target.installation;
+    // Compared as a difference, so that the order survives the counter's wrap.
+    if (newest != nullptr && static_cast<LONG>(static_cast<ULONG>(installation) -
+                                               static_cast<ULONG>(newestInstallation)) <= 0)
+      continue;
+    if (!accept(WindowOfBox(box))) continue;
+    newest = WindowOfBox(box);
+    newestInstallation = installation;
+  }
+  return newest;
+}
+
+HRESULT SessionFocusTargets(FocusTargetTable** table) {
+  *table = ProcessTable;
+  if (*table != nullptr) return S_OK;
+  UniqueKernelObject mapping;
+  UniqueMappedView view;
+  RETURN_IF_FAILED(MapTable(&mapping, &view));
+  auto* mapped = static_cast<FocusTargetTable*>(view.Get());
+  // Two bands of this process may come here at once: one view is kept.
+  PVOID published = InterlockedCompareExchangePointer(
+      reinterpret_cast<PVOID volatile*>(&ProcessTable), mapped, nullptr);
+  if (published == nullptr) {
+    view.Release();
+    ProcessTableMapping = mapping.Release();
+  }
+  *table = ProcessTable;
+  return S_OK;
+}
+
+HWND NewestSessionFocusTarget(HintBoxTest accept) {
+  if (FocusTargetTable* table = ProcessTable) return NewestFocusTarget(*table, accept);
+  UniqueKernelObject mapping(OpenFileMappingW(FILE_MAP_READ, FALSE, kFocusTargetTableName));
+  if (!mapping) return nullptr;
+  UniqueMappedView view(
+      MapViewOfFile(mapping.Get(), FILE_MAP_READ, 0, 0, sizeof(FocusTargetTable)));
+  if (!view) return nullptr;
+  return NewestFocusTarget(*static_cast<const FocusTargetTable*>(view.Get()), accept);
+}
+
+void ReleaseSessionFocusTargets() {
+  UniqueMappedView view(
+      InterlockedExchangePointer(reinterpret_cast<PVOID volatile*>(&ProcessTable), nullptr));
+  UniqueKernelObject mapping(ProcessTableMapping);
+  ProcessTableMapping = nullptr;
+}
+
+}  // namespace corvane
