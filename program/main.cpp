@@ -1,6 +1,7 @@
 // Corvane.exe: the search box where the taskbar hosts no toolbars. Shows the
-// band in a strip beside the taskbar, one per session; "--autostart on|off"
-// only sets whether it starts with Windows, without a window.
+// band in a strip beside the taskbar, one per session; "--startup" is the
+// start with Windows, "--autostart on|off" only sets whether it starts with
+// Windows, without a window.
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
@@ -41,10 +42,13 @@ void ReportBandFailure(HRESULT result) {
   }
 }
 
-int ShowBand() {
+// What a start does when Corvane runs already in the session.
+enum class WhenRunning { Focus, Leave };
+
+int ShowBand(WhenRunning whenRunning) {
   UniqueKernelObject claim = ClaimSession();
   if (!claim) {
-    if (FocusRunningProgram()) return kSuccess;
+    if (whenRunning == WhenRunning::Leave || FocusRunningProgram()) return kSuccess;
     ReportProblem(IDS_NOT_ANSWERING);
     return kFailed;
   }
@@ -74,6 +78,17 @@ int ShowBand() {
   return exitCode;
 }
 
+// At sign-in, from a Run value: only for a user who wants it, and quietly,
+// for the user's own Run value may have started it already.
+int StartWithWindows() {
+  if (!StartsWithWindows()) return kSuccess;
+  // Brings an earlier version's values up to date: under the machine's Run
+  // value the user's own one goes, so that it cannot start Corvane twice. A
+  // failure leaves them as they were, and Corvane starts all the same.
+  static_cast<void>(SetStartWithWindows(true));
+  return ShowBand(WhenRunning::Leave);
+}
+
 }  // namespace
 }  // namespace corvane::program
 
@@ -82,7 +97,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   switch (
       ParseProgramArguments(__argc - 1, reinterpret_cast<const char16_t* const*>(__wargv + 1))) {
     case ProgramAction::ShowBand:
-      return ShowBand();
+      return ShowBand(WhenRunning::Focus);
+    case ProgramAction::StartWithWindows:
+      return StartWithWindows();
     case ProgramAction::AutostartOn:
       return SUCCEEDED(SetStartWithWindows(true)) ? kSuccess : kFailed;
     case ProgramAction::AutostartOff:

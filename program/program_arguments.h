@@ -1,10 +1,14 @@
-// The program's command line: none to show the search box, or the
-// installer's "--autostart on|off", which only sets the start with Windows.
+// The program's command line: none to show the search box, "--startup"
+// when a Run value starts it with Windows, or "--autostart on|off", which
+// only sets the start with Windows.
 #pragma once
 
 namespace corvane::program {
 
-enum class ProgramAction { ShowBand, AutostartOn, AutostartOff, Unknown };
+enum class ProgramAction { ShowBand, StartWithWindows, AutostartOn, AutostartOff, Unknown };
+
+// The switch the Run values start the program with.
+constexpr char16_t kStartupSwitch[] = u"--startup";
 
 // `arguments` are the `count` arguments after the program's own name;
 // switches and their values are matched ignoring ASCII case.

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "program/program_arguments.h"
 #include "support/hresult.h"
 #include "support/windows_handles.h"
 
@@ -13,6 +14,8 @@ const wchar_t kStripLeft[] = L"StripLeft";
 const wchar_t kStripTop[] = L"StripTop";
 const wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const wchar_t kRunValue[] = L"Corvane";
+// 0: this user does not want the machine's Run value to start Corvane.
+const wchar_t kStartWithWindows[] = L"StartWithWindows";
 
 bool ReadCoordinate(HKEY key, const wchar_t* name, LONG* coordinate) {
   DWORD data = 0, type = 0, size = sizeof data;
@@ -34,6 +37,36 @@ HRESULT WriteCoordinate(HKEY key, const wchar_t* name, LONG coordinate) {
 HRESULT DeleteValue(HKEY root, const wchar_t* key, const wchar_t* name) {
   LONG status = RegDeleteKeyValueW(root, key, name);
   return status == ERROR_FILE_NOT_FOUND ? S_OK : FromWin32(status);
+}
+
+bool HasRunValue(HKEY root) {
+  return RegGetValueW(root, kRunKey, kRunValue, RRF_RT_REG_SZ, nullptr, nullptr, nullptr) ==
+         ERROR_SUCCESS;
+}
+
+bool UserDeclinesStart() {
+  DWORD start = 1, size = sizeof start;
+  return RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, kStartWithWindows, RRF_RT_REG_DWORD, nullptr,
+                      &start, &size) == ERROR_SUCCESS &&
+         start == 0;
+}
+
+HRESULT SetUserDeclinesStart(bool declines) {
+  if (!declines) return DeleteValue(HKEY_CURRENT_USER, kSettingsKey, kStartWithWindows);
+  DWORD start = 0;
+  return FromWin32(RegSetKeyValueW(HKEY_CURRENT_USER, kSettingsKey, kStartWithWindows, REG_DWORD,
+                                   &start, sizeof start));
+}
+
+HRESULT WriteUserRunValue() {
+  wchar_t path[MAX_PATH + 1] = {};
+  DWORD length = GetModuleFileNameW(nullptr, path, ARRAYSIZE(path));
+  if (length == 0 || length >= ARRAYSIZE(path) - 1) return LastErrorResult();
+  // Quoted, so that a path with spaces is not read as a program and arguments.
+  std::wstring command = L"\"" + std::wstring(path, length) + L"\" " +
+                         reinterpret_cast<const wchar_t*>(kStartupSwitch);
+  return FromWin32(RegSetKeyValueW(HKEY_CURRENT_USER, kRunKey, kRunValue, REG_SZ, command.c_str(),
+                                   static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t))));
 }
 
 }  // namespace
@@ -63,19 +96,18 @@ HRESULT ForgetStripPlace() {
 }
 
 bool StartsWithWindows() {
-  return RegGetValueW(HKEY_CURRENT_USER, kRunKey, kRunValue, RRF_RT_REG_SZ, nullptr, nullptr,
-                      nullptr) == ERROR_SUCCESS;
+  if (HasRunValue(HKEY_LOCAL_MACHINE)) return !UserDeclinesStart();
+  return HasRunValue(HKEY_CURRENT_USER);
 }
 
 HRESULT SetStartWithWindows(bool start) {
-  if (!start) return DeleteValue(HKEY_CURRENT_USER, kRunKey, kRunValue);
-  wchar_t path[MAX_PATH + 1] = {};
-  DWORD length = GetModuleFileNameW(nullptr, path, ARRAYSIZE(path));
-  if (length == 0 || length >= ARRAYSIZE(path) - 1) return LastErrorResult();
-  // Quoted, so that a path with spaces is not read as a program and arguments.
-  std::wstring command = L"\"" + std::wstring(path, length) + L"\"";
-  return FromWin32(RegSetKeyValueW(HKEY_CURRENT_USER, kRunKey, kRunValue, REG_SZ, command.c_str(),
-                                   static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t))));
+  if (HasRunValue(HKEY_LOCAL_MACHINE)) {
+    // The machine's value starts it: a value of the user's own would start
+    // it twice.
+    RETURN_IF_FAILED(DeleteValue(HKEY_CURRENT_USER, kRunKey, kRunValue));
+    return SetUserDeclinesStart(!start);
+  }
+  return start ? WriteUserRunValue() : DeleteValue(HKEY_CURRENT_USER, kRunKey, kRunValue);
 }
 
 }  // namespace corvane::program

@@ -1,6 +1,8 @@
 // What the program keeps per user: the place the user dragged the strip to
 // (two values of its own beside the band's setting) and whether it starts
-// with Windows (a value under the user's Run key).
+// with Windows. Installed for all users, Corvane starts through the
+// machine's Run key, and a user who does not want it keeps a value saying so
+// beside the band's setting; otherwise the user's own Run key starts it.
 #pragma once
 #include <windows.h>
 
@@ -13,7 +15,9 @@ HRESULT WriteStripPlace(POINT place);
 HRESULT ForgetStripPlace();
 
 bool StartsWithWindows();
-// Writes this program's quoted path as the Run value, or removes it.
+// Under the machine's Run value: clears or sets the user's "no"; else writes
+// this program's quoted path with the startup switch as the user's Run
+// value, or removes it.
 HRESULT SetStartWithWindows(bool start);
 
 }  // namespace corvane::program

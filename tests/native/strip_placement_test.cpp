@@ -78,7 +78,7 @@ TEST(KeptInside, MovesTheLeastDistanceBackOnScreen) {
   for (const Case& c : cases) EXPECT_EQ(KeptInside(c.rect, area), c.expected) << c.rect;
 }
 
-TEST(ParseProgramArguments, KnowsOnlyTheAutostartSwitch) {
+TEST(ParseProgramArguments, KnowsOnlyTheStartupAndAutostartSwitches) {
   struct Case {
     std::vector<const char16_t*> arguments;
     ProgramAction expected;
@@ -90,6 +90,8 @@ TEST(ParseProgramArguments, KnowsOnlyTheAutostartSwitch) {
       {{u"--autostart", u"maybe"}, ProgramAction::Unknown},
       {{u"--autostart", u"on", u"x"}, ProgramAction::Unknown},
       {{u"/autostart", u"on"}, ProgramAction::Unknown},
+      {{u"--STARTUP"}, ProgramAction::StartWithWindows},
+      {{u"--startup", u"on"}, ProgramAction::Unknown},
   };
   for (const Case& c : cases)
     EXPECT_EQ(ParseProgramArguments(static_cast<int>(c.arguments.size()), c.arguments.data()),

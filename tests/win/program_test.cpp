@@ -19,6 +19,8 @@ namespace {
 const wchar_t kStripClass[] = L"Ostrand.Corvane.Strip";
 const wchar_t kSettingsKey[] = L"SOFTWARE\\Ostrand\\Corvane\\1.0";
 const wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+// A user's "no" to the machine's start with Windows.
+const wchar_t kStartValue[] = L"StartWithWindows";
 const wchar_t kClassServerKey[] = L"CLSID\\{59E5B916-B4DC-4C77-82B3-1A22AF7FBAE8}\\InprocServer32";
 // The strip's size: 300 x 30 at 96 DPI, grown with the screen's DPI.
 int ScreenDpi() {
@@ -226,9 +228,10 @@ class ProgramTest : public ::testing::Test {
   void TearDown() override { ForgetSettings(); }
 
   static void ForgetSettings() {
-    for (const wchar_t* name : {L"StripLeft", L"StripTop", L"ShowGoButton"})
+    for (const wchar_t* name : {L"StripLeft", L"StripTop", L"ShowGoButton", kStartValue})
       RegDeleteKeyValueW(HKEY_CURRENT_USER, kSettingsKey, name);
     RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, L"Corvane");
+    RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kRunKey, L"Corvane");
   }
 
   // Closes it from outside, as the system or another program would.
@@ -354,11 +357,11 @@ TEST_F(ProgramTest, SaysSoWhenTheRunningOneDoesNotAnswer) {
 }
 
 TEST_F(ProgramTest, StartsWithWindowsFromTheSwitchAndTheMenu) {
-  const std::wstring quoted = L"\"" + ProgramFolder() + L"\\Corvane.exe\"";
+  const std::wstring command = L"\"" + ProgramFolder() + L"\\Corvane.exe\" --startup";
   Program on(L"--autostart on");
   EXPECT_EQ(on.Wait(), 0u);
   EXPECT_EQ(StripOf(on.Id()), nullptr);
-  EXPECT_EQ(Narrow(TextValue(HKEY_CURRENT_USER, kRunKey, L"Corvane")), Narrow(quoted));
+  EXPECT_EQ(Narrow(TextValue(HKEY_CURRENT_USER, kRunKey, L"Corvane")), Narrow(command));
   for (int i = 0; i < 2; ++i) {  // removing twice is no failure
     Program off(L"--autostart off");
     EXPECT_EQ(off.Wait(), 0u);
@@ -379,6 +382,41 @@ TEST_F(ProgramTest, StartsWithWindowsFromTheSwitchAndTheMenu) {
   EXPECT_TRUE(WaitUntil([] { return !HasValue(HKEY_CURRENT_USER, kRunKey, L"Corvane"); }));
   ChooseFromMenu(strip, 'C');
   EXPECT_EQ(program.Wait(), 0u);
+}
+
+// Installed for all users, the machine's Run value starts Corvane at every
+// sign-in: each user's "no" is theirs, kept beside the band's setting, and a
+// start from a Run value never takes the focus from a Corvane that runs.
+TEST_F(ProgramTest, UnderTheMachinesRunValueEachUserChooses) {
+  SetRegistryText(HKEY_LOCAL_MACHINE, kRunKey, L"Corvane",
+                  L"\"" + ProgramFolder() + L"\\Corvane.exe\" --startup");
+  // An earlier version's value of the user's own goes at the first start.
+  SetRegistryText(HKEY_CURRENT_USER, kRunKey, L"Corvane", L"\"C:\\Old\\Corvane.exe\"");
+  Program atSignIn(L"--startup");
+  HWND strip = WaitForStrip(atSignIn);
+  ASSERT_NE(strip, nullptr);
+  EXPECT_FALSE(HasValue(HKEY_CURRENT_USER, kRunKey, L"Corvane"));
+  HWND elsewhere = CreateFrame(200, 100, 100, 100);
+  Activate(elsewhere);
+  Program again(L"--startup");
+  EXPECT_EQ(again.Wait(), 0u);
+  // A focus handed on would arrive within moments.
+  EXPECT_FALSE(WaitUntil([&] { return FocusIn(strip) == SearchBoxOf(strip); }, 1000));
+  DestroyWindow(elsewhere);
+
+  ChooseFromMenu(strip, 'S');
+  EXPECT_TRUE(WaitUntil([] { return HasValue(HKEY_CURRENT_USER, kSettingsKey, kStartValue); }));
+  EXPECT_FALSE(HasValue(HKEY_CURRENT_USER, kRunKey, L"Corvane"));
+  EXPECT_EQ(Close(atSignIn, strip), 0u);
+  Program declined(L"--startup");
+  EXPECT_EQ(declined.Wait(), 0u);
+  EXPECT_EQ(StripOf(declined.Id()), nullptr);
+
+  Program on(L"--autostart on");
+  EXPECT_EQ(on.Wait(), 0u);
+  EXPECT_FALSE(HasValue(HKEY_CURRENT_USER, kSettingsKey, kStartValue));
+  EXPECT_FALSE(HasValue(HKEY_CURRENT_USER, kRunKey, L"Corvane"));
+  RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kRunKey, L"Corvane");
 }
 
 TEST_F(ProgramTest, LeavesCleanlyWhenClosedOrWhenTheSessionEnds) {
