@@ -96,24 +96,29 @@ configure_file(res/corvane.manifest.in ${CMAKE_BINARY_DIR}/res/corvane.manifest 
 set(CORVANE_DLL_EXPORTS DllCanUnloadNow DllGetClassObject DllRegisterServer
     DllUnregisterServer)
 
-add_library(corvane SHARED
-  module/class_factory.cpp
-  module/dll_main.cpp
-  module/self_registration.cpp
-  module/corvane.def
-  res/corvane.rc
-)
-target_include_directories(corvane PRIVATE ${CMAKE_SOURCE_DIR}/res ${CMAKE_BINARY_DIR}/res)
+# CORVANE.DLL from the band's libraries; `extra` sources come first.
+function(corvane_add_band_module target)
+  add_library(${target} SHARED ${ARGN}
+    module/class_factory.cpp
+    module/dll_main.cpp
+    module/self_registration.cpp
+    module/corvane.def
+    res/corvane.rc
+  )
+  target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR}/res ${CMAKE_BINARY_DIR}/res)
+  target_link_libraries(${target} PRIVATE corvane_band corvane_memory ole32)
+  if(NOT MSVC)
+    target_sources(${target} PRIVATE module/runtime_support.cpp)
+  endif()
+  target_compile_options(${target} PRIVATE ${CORVANE_PRODUCT_COMPILE_OPTIONS})
+  target_link_options(${target} PRIVATE ${CORVANE_PRODUCT_LINK_OPTIONS})
+  set_target_properties(${target} PROPERTIES
+    PREFIX "" OUTPUT_NAME "CORVANE" SUFFIX ".DLL")
+endfunction()
+
 set_source_files_properties(res/corvane.rc PROPERTIES OBJECT_DEPENDS
   "${CMAKE_SOURCE_DIR}/res/go_normal.bmp;${CMAKE_SOURCE_DIR}/res/go_active.bmp;${CMAKE_BINARY_DIR}/res/corvane.manifest;${CMAKE_SOURCE_DIR}/res/resource_ids.h")
-target_link_libraries(corvane PRIVATE corvane_band corvane_memory ole32)
-if(NOT MSVC)
-  target_sources(corvane PRIVATE module/runtime_support.cpp)
-endif()
-target_compile_options(corvane PRIVATE ${CORVANE_PRODUCT_COMPILE_OPTIONS})
-target_link_options(corvane PRIVATE ${CORVANE_PRODUCT_LINK_OPTIONS})
-set_target_properties(corvane PROPERTIES
-  PREFIX "" OUTPUT_NAME "CORVANE" SUFFIX ".DLL")
+corvane_add_band_module(corvane)
 
 # Hosting the band as the taskbar does, for Corvane.exe and the tests.
 add_library(corvane_band_hosting STATIC program/band_site.cpp)

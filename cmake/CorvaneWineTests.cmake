@@ -75,7 +75,7 @@ function(corvane_add_wine_test name)
   set_tests_properties(${arch}_${name} PROPERTIES
     LABELS ${arch} TIMEOUT 300 ENVIRONMENT "${ARG_ENVIRONMENT}" ${ARG_PROPERTIES})
   if(NOT CMAKE_HOST_WIN32)
-    set_tests_properties(${arch}_${name} PROPERTIES FIXTURES_REQUIRED wine_${arch})
+    set_property(TEST ${arch}_${name} APPEND PROPERTY FIXTURES_REQUIRED wine_${arch})
   endif()
 endfunction()
 
@@ -221,13 +221,41 @@ if(arch STREQUAL "win64")
 else()
   set(installerEnvironment "CORVANE_INSTALLER=${distDir}\\corvane-setup-x86.exe")
 endif()
+# A second CORVANE.DLL whose code lies elsewhere, and an installer with it:
+# the upgrade the tests install over a band that stays alive.
+if(NOT MSVC)
+  corvane_add_band_module(corvane_relaid tests/support/win/layout_shift.cpp)
+  set_target_properties(corvane_relaid PROPERTIES
+    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin/relaid
+    ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/relaid)
+endif()
+if(arch STREQUAL "win64")
+  set(relaidInstaller corvane-setup-relaid-x64.exe)
+  set(relaidArguments x64 ${CMAKE_BINARY_DIR}/dist-test/${relaidInstaller}
+      ${CMAKE_BINARY_DIR}/bin/relaid/CORVANE.DLL ${CMAKE_BINARY_DIR}/bin/Corvane.exe
+      ${CMAKE_BINARY_DIR}/../win32/bin/CORVANE.DLL)
+else()
+  set(relaidInstaller corvane-setup-relaid-x86.exe)
+  set(relaidArguments x86 ${CMAKE_BINARY_DIR}/dist-test/${relaidInstaller}
+      ${CMAKE_BINARY_DIR}/bin/relaid/CORVANE.DLL ${CMAKE_BINARY_DIR}/bin/Corvane.exe)
+endif()
+set(relaidDir ${CMAKE_BINARY_DIR}/dist-test)
+string(REPLACE "/" "\\" relaidDir "Z:${relaidDir}")
+list(APPEND installerEnvironment "CORVANE_RELAID_INSTALLER=${relaidDir}\\${relaidInstaller}")
+if(CORVANE_RUN_WINE_TESTS)
+  add_test(NAME ${arch}_relaid_installer
+    COMMAND bash ${CMAKE_SOURCE_DIR}/tools/make_installer.sh ${relaidArguments})
+  set_tests_properties(${arch}_relaid_installer PROPERTIES
+    FIXTURES_SETUP relaid_installer_${arch} LABELS ${arch})
+endif()
+
 corvane_wine_gtest(installer_tests
-  SOURCES tests/win/installer_test.cpp ${CORVANE_TEST_SUPPORT}
-  LIBRARIES version shell32
+  SOURCES tests/win/installer_test.cpp ${CORVANE_UI_TEST_SUPPORT}
+  LIBRARIES version shell32 comctl32 ole32 uuid
   ARGS --gtest_filter=-InstallerOn64BitWindows.*
   ENVIRONMENT "${CORVANE_TEST_LOCALE};${installerEnvironment}"
-  PROPERTIES RUN_SERIAL TRUE)
-add_dependencies(installer_tests class_probe)
+  PROPERTIES RUN_SERIAL TRUE FIXTURES_REQUIRED relaid_installer_${arch})
+add_dependencies(installer_tests class_probe band_host key_target corvane_relaid)
 if(arch STREQUAL "win64" AND CORVANE_RUNS_32_BIT)
   corvane_add_wine_test(installer_on_64_bit_windows
     COMMAND installer_tests --gtest_brief=1 --gtest_filter=InstallerOn64BitWindows.*
@@ -260,21 +288,24 @@ if(CORVANE_RUN_WINE_TESTS AND NOT CMAKE_HOST_WIN32)
     TIMEOUT 300 ENVIRONMENT "${CORVANE_TEST_LOCALE}")
 endif()
 
+# The DLL as a file: machine, exports, imports, shared section, size. The
+# writable image counts whole pages of .data, .bss, the import table and the
+# resources (mingw marks them writable); the loader writes only the first
+# three, the import table's address slots alone.
+set(CORVANE_DLL_MAX_BYTES 65536)
+set(CORVANE_DLL_MAX_WRITABLE_KIB 24)
+
 # The DLL built by clang and lld instead, checked as a file and run through
 # this tree's module, band and entry tests.
 if(CORVANE_RUN_WINE_TESTS AND NOT CMAKE_HOST_WIN32 AND arch STREQUAL "win64")
   add_test(NAME win64_clang_mingw_dll
     COMMAND bash ${CMAKE_SOURCE_DIR}/tests/checks/clang_mingw_dll.sh ${CMAKE_SOURCE_DIR}
             ${CMAKE_BINARY_DIR}/clang-dll ${CORVANE_WINE_RUN} ${CORVANE_WINEPREFIX}
-            ${CMAKE_BINARY_DIR}/bin)
+            ${CMAKE_BINARY_DIR}/bin ${CORVANE_DLL_MAX_BYTES} ${CORVANE_DLL_MAX_WRITABLE_KIB})
   set_tests_properties(win64_clang_mingw_dll PROPERTIES LABELS "win64;build" TIMEOUT 600
     FIXTURES_REQUIRED wine_win64 RESOURCE_LOCK display_win64 ENVIRONMENT "${CORVANE_TEST_LOCALE}")
 endif()
 
-# The DLL as a file: machine, exports, imports, shared section, size. The
-# writable image counts whole pages of .data, .bss, the import table and the
-# resources (mingw marks them writable); the loader writes only the first
-# three, the import table's address slots alone.
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   set(machine 0x8664)
 else()
@@ -282,7 +313,8 @@ else()
 endif()
 add_test(NAME ${arch}_dll_file
   COMMAND ${CMAKE_SOURCE_DIR}/cmake/check-dll.sh $<TARGET_FILE:corvane>
-          ${CMAKE_OBJDUMP} ${machine} 65536 24 ${CORVANE_DLL_EXPORTS})
+          ${CMAKE_OBJDUMP} ${machine} ${CORVANE_DLL_MAX_BYTES} ${CORVANE_DLL_MAX_WRITABLE_KIB}
+          ${CORVANE_DLL_EXPORTS})
 set_tests_properties(${arch}_dll_file PROPERTIES LABELS ${arch})
 add_test(NAME ${arch}_program_file
   COMMAND ${CMAKE_SOURCE_DIR}/cmake/check-program.sh $<TARGET_FILE:corvane_program>

@@ -5,6 +5,8 @@
 ;            -DPROGRAM=<32-bit Corvane.exe> -DICON=<corvane.ico> -DOUTFILE=<setup.exe> corvane.nsi
 ; Exit codes: 0 done, 1 cancelled, 2 refused or failed, 3010 done but a file
 ; still in use goes at the next restart.
+; Switches: /S silent, /D=folder (a new installation only), /AUTOSTART=yes|no,
+; /ALLOWDOWNGRADE to put this version over a newer one.
 
 Unicode true
 !if ${ARCH} == x64
@@ -19,26 +21,32 @@ RequestExecutionLevel admin
 ManifestDPIAware true
 ManifestSupportedOS all
 
+!getdllversion "${DLL}" DLL_VERSION_
+!define VERSION "${DLL_VERSION_1}.${DLL_VERSION_2}.${DLL_VERSION_3}.${DLL_VERSION_4}"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Corvane"
+!define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
+!define RUN_COMMAND '"$INSTDIR\Corvane.exe" --startup'
+!define SETTINGS_KEY "SOFTWARE\Ostrand\Corvane"
+!define ERROR_CANCELLED 1
+!define ERROR_REFUSED 2
+!define ERROR_SUCCESS_REBOOT_REQUIRED 3010
+!define FIRST_WINDOWS_11_BUILD 22000
+!define INSTALLED_MESSAGE_ID 310
+
 !include MUI2.nsh
 !include LogicLib.nsh
 !include x64.nsh
 !include WinVer.nsh
 !include FileFunc.nsh
 !include WinMessages.nsh
+!include WordFunc.nsh
 !include registration.nsh
 !include setup_lock.nsh
 !include running_program.nsh
+!include desktop_user.nsh
+!include install_folder.nsh
 !include in_use_files.nsh
-
-!getdllversion "${DLL}" DLL_VERSION_
-!define VERSION "${DLL_VERSION_1}.${DLL_VERSION_2}.${DLL_VERSION_3}.${DLL_VERSION_4}"
-!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Corvane"
-!define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
-!define SETTINGS_KEY "SOFTWARE\Ostrand\Corvane"
-!define ERROR_REFUSED 2
-!define ERROR_SUCCESS_REBOOT_REQUIRED 3010
-!define FIRST_WINDOWS_11_BUILD 22000
-!define INSTALLED_MESSAGE_ID 310
+!include uninstaller_cleanup.nsh
 
 Name "Corvane"
 OutFile "${OUTFILE}"
@@ -47,7 +55,7 @@ OutFile "${OUTFILE}"
 !else
   InstallDir "$PROGRAMFILES\Corvane"
 !endif
-; An upgrade goes where the last installation went.
+; An upgrade goes where the installed version is.
 InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
 ShowInstDetails show
 ShowUninstDetails show
@@ -68,14 +76,17 @@ Var FinishText
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
+!define MUI_PAGE_CUSTOMFUNCTION_PRE SkipDirectoryOnUpgrade
+!define MUI_PAGE_CUSTOMFUNCTION_LEAVE AcceptDirectory
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !define MUI_FINISHPAGE_TEXT "$FinishText"
 !define MUI_FINISHPAGE_RUN
 !define MUI_FINISHPAGE_RUN_TEXT "Start Corvane now and with Windows"
-!define MUI_FINISHPAGE_RUN_FUNCTION StartProgramNowAndWithWindows
+!define MUI_FINISHPAGE_RUN_FUNCTION StartProgramNow
 !define MUI_PAGE_CUSTOMFUNCTION_PRE ComposeFinishText
 !define MUI_PAGE_CUSTOMFUNCTION_SHOW ShowFinishPage
+!define MUI_PAGE_CUSTOMFUNCTION_LEAVE ApplyFinishPageChoice
 ; A file left for the restart harms nothing meanwhile.
 !define MUI_FINISHPAGE_REBOOTLATER_DEFAULT
 !insertmacro MUI_PAGE_FINISH
@@ -115,15 +126,70 @@ Function .onInit
 !endif
   !insertmacro RequireAdministrator
   !insertmacro WaitForOtherSetups ""
+  ReadRegStr $InstalledFolder HKLM "${UNINSTALL_KEY}" "InstallLocation"
+  Call RefuseDowngrade
+  ${If} ${Silent}
+  ${OrIf} $InstalledFolder != ""
+    Call CheckInstallFolder
+    Pop $0
+    ${If} $0 != ""
+      !insertmacro RefuseToRun $0
+    ${EndIf}
+  ${EndIf}
   Call ChooseStartWithWindows
 FunctionEnd
 
+; An older version over a newer one only when asked: /ALLOWDOWNGRADE, or Yes
+; to the question.
+Function RefuseDowngrade
+  ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "DisplayVersion"
+  ${If} $0 == ""
+    Return
+  ${EndIf}
+  ${VersionCompare} $0 "${VERSION}" $1
+  ${If} $1 != 1
+    Return
+  ${EndIf}
+  ${GetParameters} $1
+  ClearErrors
+  ${GetOptions} $1 "/ALLOWDOWNGRADE" $2
+  ${IfNot} ${Errors}
+    Return
+  ${EndIf}
+  ${If} ${Silent}
+    !insertmacro RefuseToRun "Corvane $0 is installed, which is newer than this version, \
+        ${VERSION}. To replace it all the same, run this with /ALLOWDOWNGRADE."
+  ${EndIf}
+  MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 "Corvane $0 is installed, which is newer \
+      than this version, ${VERSION}.$\n$\nReplace it with the older version?" IDYES downgrade
+  SetErrorLevel ${ERROR_CANCELLED}
+  Quit
+  downgrade:
+FunctionEnd
+
+; An upgrade goes where the installed version is.
+Function SkipDirectoryOnUpgrade
+  ${If} $InstalledFolder != ""
+    Abort
+  ${EndIf}
+FunctionEnd
+
+Function AcceptDirectory
+  Call CheckInstallFolder
+  Pop $0
+  ${If} $0 != ""
+    MessageBox MB_ICONEXCLAMATION|MB_OK $0
+    Abort
+  ${EndIf}
+FunctionEnd
+
 ; Windows 11's taskbar has no toolbars: there the program is the way in.
-; Elsewhere the user chooses: /AUTOSTART=yes|no, or the finish page's box.
-; An upgrade keeps what the user had.
+; Elsewhere the administrator chooses: /AUTOSTART=yes|no, or the finish
+; page's box. An upgrade keeps what was chosen. The machine's Run value
+; starts it for every user; each user can turn that off in its menu.
 Function ChooseStartWithWindows
   StrCpy $StartWithWindows 0
-  ReadRegStr $0 HKCU "${RUN_KEY}" "Corvane"
+  ReadRegStr $0 HKLM "${RUN_KEY}" "Corvane"
   ${If} $0 != ""
   ${OrIf} ${AtLeastBuild} ${FIRST_WINDOWS_11_BUILD}
     StrCpy $StartWithWindows 1
@@ -140,12 +206,25 @@ Function ChooseStartWithWindows
   ${EndIf}
 FunctionEnd
 
+; The DLLs into a folder never used before; the program and the uninstaller
+; where they always are.
 !macro PutFiles
-  !insertmacro PutFile "${DLL}" "$INSTDIR" "CORVANE.DLL"
-  !insertmacro PutFile "${PROGRAM}" "$INSTDIR" "Corvane.exe"
+  !insertmacro MakeVersionFolder
+  !insertmacro RemoveFirstLayout ""
+  ClearErrors
+  SetOutPath $VersionFolder
+  File "/oname=CORVANE.DLL" "${DLL}"
 !if ${ARCH} == x64
-  !insertmacro PutFile "${DLL_X86}" "$INSTDIR\x86" "CORVANE.DLL"
+  SetOutPath "$VersionFolder\x86"
+  File "/oname=CORVANE.DLL" "${DLL_X86}"
 !endif
+  SetOutPath $INSTDIR
+  ${If} ${Errors}
+    !insertmacro FailInstall "Could not write $VersionFolder."
+  ${EndIf}
+  !insertmacro PutFile "${PROGRAM}" "$INSTDIR" "Corvane.exe"
+  Push "$INSTDIR\uninstall.exe"
+  Call MoveAside
   ClearErrors
   WriteUninstaller "$INSTDIR\uninstall.exe"
   ${If} ${Errors}
@@ -156,15 +235,27 @@ FunctionEnd
 !macro RegisterBands
   ClearErrors
 !if ${ARCH} == x64
-  !insertmacro WriteBandClass HKLM64 "$INSTDIR\CORVANE.DLL"
-  !insertmacro WriteBandClass HKLM32 "$INSTDIR\x86\CORVANE.DLL"
+  !insertmacro WriteBandClass HKLM64 "$VersionFolder\CORVANE.DLL"
+  !insertmacro WriteBandClass HKLM32 "$VersionFolder\x86\CORVANE.DLL"
 !else
-  !insertmacro WriteBandClass HKLM "$INSTDIR\CORVANE.DLL"
+  !insertmacro WriteBandClass HKLM "$VersionFolder\CORVANE.DLL"
 !endif
   ${If} ${Errors}
     !insertmacro FailInstall "Could not register the Corvane toolbar."
   ${EndIf}
-  !insertmacro ForgetCachedToolbars
+  Call IsDesktopUser
+  Pop $0
+  ${If} $0 == 1
+    !insertmacro ForgetCachedToolbars
+  ${EndIf}
+!macroend
+
+!macro ApplyStartWithWindows
+  ${If} $StartWithWindows == 1
+    WriteRegStr HKLM "${RUN_KEY}" "Corvane" '${RUN_COMMAND}'
+  ${Else}
+    DeleteRegValue HKLM "${RUN_KEY}" "Corvane"
+  ${EndIf}
 !macroend
 
 !macro WriteAppsEntry
@@ -187,14 +278,15 @@ FunctionEnd
 Section "Corvane"
   SetShellVarContext all
   Call StopRunningProgram
+  !insertmacro PrepareInstallFolder
   !insertmacro PutFiles
   !insertmacro RegisterBands
+  ${GetFileName} $VersionFolder $0
+  Push $0
+  Call RemoveEarlierVersions
   !insertmacro WriteAppsEntry
   CreateShortcut "$SMPROGRAMS\Corvane.lnk" "$INSTDIR\Corvane.exe"
-  ${If} ${Silent}
-  ${AndIf} $StartWithWindows == 1
-    ExecWait '"$INSTDIR\Corvane.exe" --autostart on'
-  ${EndIf}
+  !insertmacro ApplyStartWithWindows
   ${If} ${RebootFlag}
     SetErrorLevel ${ERROR_SUCCESS_REBOOT_REQUIRED}
   ${EndIf}
@@ -207,7 +299,7 @@ Function ComposeFinishText
     StrCpy $FinishText "Corvane is installed. Its search box sits in a small strip beside \
         the taskbar, which starts with Windows; F12 in any application jumps into it."
   ${Else}
-    System::Call 'kernel32::LoadLibraryExW(w "$INSTDIR\CORVANE.DLL", p 0, i 0x22) p .r0'
+    System::Call 'kernel32::LoadLibraryExW(w "$VersionFolder\CORVANE.DLL", p 0, i 0x22) p .r0'
     System::Call 'user32::LoadStringW(p r0, i ${INSTALLED_MESSAGE_ID}, w .r1, i ${NSIS_MAX_STRLEN})'
     System::Call 'kernel32::FreeLibrary(p r0)'
     StrCpy $FinishText $1
@@ -222,18 +314,26 @@ Function ShowFinishPage
   ${EndIf}
 FunctionEnd
 
+; The box, ticked or not, decides; on the restart page it is not shown, and
+; the choice made before stays.
+Function ApplyFinishPageChoice
+  ${IfNot} ${RebootFlag}
+    ${NSD_GetState} $mui.FinishPage.Run $StartWithWindows
+    !insertmacro ApplyStartWithWindows
+  ${EndIf}
+FunctionEnd
+
 ; The installer runs elevated; the program should not: the shell starts it
 ; as the signed-in user.
-Function StartProgramNowAndWithWindows
-  ExecWait '"$INSTDIR\Corvane.exe" --autostart on'
+Function StartProgramNow
   Exec '"$WINDIR\explorer.exe" "$INSTDIR\Corvane.exe"'
 FunctionEnd
 
 Function un.onInit
-  Call un.RemoveAfterUninstaller
 !if ${ARCH} == x64
   SetRegView 64
 !endif
+  Call un.CleanUpAfterUninstaller
   !insertmacro RequireAdministrator
   !insertmacro WaitForOtherSetups "un."
 FunctionEnd
@@ -241,45 +341,50 @@ FunctionEnd
 Section "Uninstall"
   SetShellVarContext all
   Call un.StopRunningProgram
-  DeleteRegValue HKCU "${RUN_KEY}" "Corvane"
+  DeleteRegValue HKLM "${RUN_KEY}" "Corvane"
 !if ${ARCH} == x64
   !insertmacro DeleteBandClass HKLM64
   !insertmacro DeleteBandClass HKLM32
 !else
   !insertmacro DeleteBandClass HKLM
 !endif
-  !insertmacro ForgetCachedToolbars
   Delete "$SMPROGRAMS\Corvane.lnk"
-  Delete "$INSTDIR\Corvane.exe"
+  Push "$INSTDIR\Corvane.exe"
+  Call un.MoveAside
+  !insertmacro RemoveFirstLayout "un."
+  Push ""
+  Call un.RemoveEarlierVersions
   Call un.RemoveUninstaller
-  Push "$INSTDIR\CORVANE.DLL"
-  Call un.RemoveFile
-  Delete "$INSTDIR\CORVANE.DLL.new"
-!if ${ARCH} == x64
-  Push "$INSTDIR\x86\CORVANE.DLL"
-  Call un.RemoveFile
-  Delete "$INSTDIR\x86\CORVANE.DLL.new"
-!endif
-  ; A file in use keeps its folder until the restart removes both.
+  ; A file in use keeps its folders until the restart removes them.
   ${If} ${RebootFlag}
-!if ${ARCH} == x64
-    RMDir /REBOOTOK "$INSTDIR\x86"
-!endif
+    RMDir /REBOOTOK "$INSTDIR\${VERSIONS_FOLDER}"
     RMDir /REBOOTOK "$INSTDIR"
   ${Else}
-!if ${ARCH} == x64
-    RMDir "$INSTDIR\x86"
-!endif
+    RMDir "$INSTDIR\${VERSIONS_FOLDER}"
     RMDir "$INSTDIR"
   ${EndIf}
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
-  MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 "Remove your Corvane settings too?" /SD IDNO IDNO keep
-    DeleteRegKey HKCU "${SETTINGS_KEY}"
-    DeleteRegKey /ifempty HKCU "SOFTWARE\Ostrand"
-  keep:
+  Call un.RemoveUserParts
   ${If} ${RebootFlag}
     MessageBox MB_ICONINFORMATION|MB_OK "A Corvane file is still in use; Windows removes it at \
         the next restart." /SD IDOK
     SetErrorLevel ${ERROR_SUCCESS_REBOOT_REQUIRED}
   ${EndIf}
 SectionEnd
+
+; What earlier versions wrote for the installing user, and the settings if
+; the user wants them gone, only where HKCU is the signed-in user's.
+Function un.RemoveUserParts
+  Call un.IsDesktopUser
+  Pop $0
+  ${If} $0 != 1
+    DetailPrint "Per-user settings are left to each user."
+    Return
+  ${EndIf}
+  DeleteRegValue HKCU "${RUN_KEY}" "Corvane"
+  !insertmacro ForgetCachedToolbars
+  MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 "Remove your Corvane settings too?" /SD IDNO IDNO keep
+    DeleteRegKey HKCU "${SETTINGS_KEY}"
+    DeleteRegKey /ifempty HKCU "SOFTWARE\Ostrand"
+  keep:
+FunctionEnd

@@ -1,9 +1,13 @@
 ; Files that a running program still holds: a CORVANE.DLL that Explorer shows
-; as a toolbar, or that the F12 hook has put into other programs. Windows
-; cannot delete such a file, but it can rename it within its volume: it is
-; moved out of the way into the temporary folder and removed at the next
-; restart. A file that cannot even be renamed is replaced or removed at the
-; next restart where it is.
+; as a toolbar or that the F12 hook has put into other programs, and a
+; Corvane.exe running in another user's session. Windows cannot delete such
+; a file; it goes at the next restart.
+;
+; A DLL stays where it is until then, for the hook goes on loading it by its
+; path into programs that start meanwhile; no installation uses that path
+; again. A file whose path the next installation uses (Corvane.exe,
+; uninstall.exe) is first renamed out of the way into "versions", which the
+; next setup or the restart empties.
 
 !macro FailInstall text
   DetailPrint "${text}"
@@ -12,35 +16,123 @@
   Abort
 !macroend
 
-; Takes a path from the stack; afterwards the file is gone, or moved aside
-; and due at the next restart, or (where it could not be moved) still there.
-!macro MoveAsideFunction un
+!macro InUseFileFunctions un
+; Takes a path from the stack and removes the file now, or at the restart.
+Function ${un}RemoveNowOrAtRestart
+  Exch $0
+  Delete $0
+  ${If} ${FileExists} $0
+    Delete /REBOOTOK $0
+    DetailPrint "$0 is in use: removed at the next restart."
+  ${EndIf}
+  Pop $0
+FunctionEnd
+
+; Takes a folder from the stack and removes the files in it and then the
+; folder, now or at the restart.
+Function ${un}RemoveFilesAndFolder
+  Exch $0
+  Push $1
+  Push $2
+  ${If} ${FileExists} "$0\*"
+    FindFirst $1 $2 "$0\*"
+    ${DoWhile} $2 != ""
+      ${IfNot} ${FileExists} "$0\$2\*"
+        Push "$0\$2"
+        Call ${un}RemoveNowOrAtRestart
+      ${EndIf}
+      FindNext $1 $2
+    ${Loop}
+    FindClose $1
+    RMDir $0
+    ${If} ${FileExists} "$0\*"
+      RMDir /REBOOTOK $0
+    ${EndIf}
+  ${EndIf}
+  Pop $2
+  Pop $1
+  Pop $0
+FunctionEnd
+
+; Takes an installation's folder under "versions" and removes it with its
+; x86 folder.
+Function ${un}RemoveVersionFolder
+  Exch $0
+  Push "$0\x86"
+  Call ${un}RemoveFilesAndFolder
+  Push $0
+  Call ${un}RemoveFilesAndFolder
+  Pop $0
+FunctionEnd
+
+; Takes a path from the stack and renames the file into "versions", where it
+; waits for its removal; a file that cannot even be renamed (held without
+; sharing) is removed where it is at the restart.
 Function ${un}MoveAside
   Exch $0
   Push $1
+  Delete $0
   ${If} ${FileExists} $0
-    Delete $0
-    ${If} ${FileExists} $0
-      GetTempFileName $1 "$TEMP"
-      Delete $1
-      ClearErrors
-      Rename $0 $1
-      ${IfNot} ${Errors}
-        Delete /REBOOTOK $1
-        DetailPrint "$0 is in use: moved to $1, removed at the next restart."
-      ${EndIf}
+    CreateDirectory "$INSTDIR\${VERSIONS_FOLDER}"
+    GetTempFileName $1 "$INSTDIR\${VERSIONS_FOLDER}"
+    Delete $1
+    ClearErrors
+    Rename $0 $1
+    ${If} ${Errors}
+      Delete /REBOOTOK $0
+      DetailPrint "$0 is in use: removed at the next restart."
+    ${Else}
+      DetailPrint "$0 is in use: moved to $1."
     ${EndIf}
   ${EndIf}
   Pop $1
   Pop $0
 FunctionEnd
+
+; Takes the name of the version to keep ("" for none) and removes every other
+; entry of "versions", now or at the restart.
+Function ${un}RemoveEarlierVersions
+  Exch $0
+  Push $1
+  Push $2
+  FindFirst $1 $2 "$INSTDIR\${VERSIONS_FOLDER}\*"
+  ${DoWhile} $2 != ""
+    ${If} $2 != "."
+    ${AndIf} $2 != ".."
+    ${AndIf} $2 != $0
+      Push "$INSTDIR\${VERSIONS_FOLDER}\$2"
+      ${If} ${FileExists} "$INSTDIR\${VERSIONS_FOLDER}\$2\*"
+        Call ${un}RemoveVersionFolder
+      ${Else}
+        Call ${un}RemoveNowOrAtRestart
+      ${EndIf}
+    ${EndIf}
+    FindNext $1 $2
+  ${Loop}
+  FindClose $1
+  Pop $2
+  Pop $1
+  Pop $0
+FunctionEnd
 !macroend
-!insertmacro MoveAsideFunction ""
-!insertmacro MoveAsideFunction "un."
+!insertmacro InUseFileFunctions ""
+!insertmacro InUseFileFunctions "un."
+
+; Earlier versions kept the DLLs in the folder itself and replaced a file in
+; use at the restart from a ".new" beside it: those go now or at the restart.
+!macro RemoveFirstLayout un
+  Push "$INSTDIR\CORVANE.DLL"
+  Call ${un}RemoveNowOrAtRestart
+  Push "$INSTDIR\CORVANE.DLL.new"
+  Call ${un}RemoveNowOrAtRestart
+  Push "$INSTDIR\Corvane.exe.new"
+  Call ${un}RemoveNowOrAtRestart
+  Push "$INSTDIR\x86"
+  Call ${un}RemoveFilesAndFolder
+!macroend
 
 ; Puts a file in place, also over one in use.
 !macro PutFile source folder name
-  CreateDirectory "${folder}"
   Push "${folder}\${name}"
   Call MoveAside
   ClearErrors
@@ -55,58 +147,3 @@ FunctionEnd
     !insertmacro FailInstall "Could not write ${folder}\${name}."
   ${EndIf}
 !macroend
-
-; Takes a path from the stack and removes the file, now or at the next restart.
-Function un.RemoveFile
-  Exch $0
-  Push $0
-  Call un.MoveAside
-  ${If} ${FileExists} $0
-    Delete /REBOOTOK $0
-    DetailPrint "$0 is in use: removed at the next restart."
-  ${EndIf}
-  Pop $0
-FunctionEnd
-
-; The uninstaller runs from the temporary folder when started plainly, and
-; from its own folder when started as registered (so that whoever starts it
-; gets its exit code). A running program cannot delete its own file: a copy
-; of it in the temporary folder waits for it to end, removes its file and
-; the folder, and goes itself at the next restart, without asking for one.
-!define MOVEFILE_DELAY_UNTIL_REBOOT 4
-!define REMOVER_WAIT_MS 30000
-
-Function un.RemoveUninstaller
-  Delete "$INSTDIR\uninstall.exe"
-  ${If} ${FileExists} "$INSTDIR\uninstall.exe"
-    GetTempFileName $0 "$TEMP"
-    CopyFiles /SILENT "$EXEPATH" $0
-    System::Call 'kernel32::GetCurrentProcessId() i .r1'
-    Exec '"$0" /S /REMOVEAFTER=$1 _?=$INSTDIR'
-  ${EndIf}
-FunctionEnd
-
-; In the copy: once the uninstaller has ended, its file and the folder go.
-Function un.RemoveAfterUninstaller
-  ${GetParameters} $0
-  ClearErrors
-  ${GetOptions} $0 "/REMOVEAFTER=" $1
-  ${If} ${Errors}
-    Return
-  ${EndIf}
-  System::Call 'kernel32::MoveFileExW(w "$EXEPATH", p 0, i ${MOVEFILE_DELAY_UNTIL_REBOOT}) i'
-  System::Call 'kernel32::OpenProcess(i ${SYNCHRONIZE}, i 0, i r1) p .r2'
-  ${If} $2 != 0
-    System::Call 'kernel32::WaitForSingleObject(p r2, i ${REMOVER_WAIT_MS}) i'
-    System::Call 'kernel32::CloseHandle(p r2) i'
-  ${EndIf}
-  ; A setup that started meanwhile owns the folder now.
-  Push 0
-  Call un.TakeSetupLock
-  Pop $0
-  ${If} $0 == 1
-    Delete "$INSTDIR\uninstall.exe"
-    RMDir "$INSTDIR"
-  ${EndIf}
-  Quit
-FunctionEnd

@@ -4,6 +4,7 @@
 
 !define SETUP_LOCK "Global\Ostrand.Corvane.Setup"
 !define SETUP_LOCK_WAIT_MS 60000
+!define INFINITE 0xFFFFFFFF
 !define WAIT_OBJECT_0 0
 !define WAIT_ABANDONED 0x80
 
@@ -14,8 +15,10 @@ Function ${un}TakeSetupLock
   Push $1
   System::Call 'kernel32::CreateMutexW(p 0, i 0, w "${SETUP_LOCK}") p .r1'
   System::Call 'kernel32::WaitForSingleObject(p r1, i r0) i .r0'
-  ${If} $0 == ${WAIT_OBJECT_0}
-  ${OrIf} $0 == ${WAIT_ABANDONED}
+  ; A setup that ended without letting go (the uninstaller's cleanup copy
+  ; never does) leaves the lock abandoned: it is free all the same.
+  ${If} $0 = ${WAIT_OBJECT_0}
+  ${OrIf} $0 = ${WAIT_ABANDONED}
     StrCpy $0 1
   ${Else}
     StrCpy $0 0

@@ -12,14 +12,11 @@ for kind in win32 win64; do
   bash "$root/tools/build.sh" "$kind" "$build"
 done
 
-mkdir -p "$build/dist"
 installer() {
   local arch=$1 tree=$2
   shift 2
-  makensis -V2 -WX -DARCH="$arch" -DDLL="$build/$tree/bin/CORVANE.DLL" \
-    -DPROGRAM="$build/$tree/bin/Corvane.exe" -DICON="$root/program/corvane.ico" \
-    -DOUTFILE="$build/dist/corvane-setup-$arch.exe" "$@" "$root/installer/corvane.nsi"
-  echo "$build/dist/corvane-setup-$arch.exe: $(stat -c %s "$build/dist/corvane-setup-$arch.exe") bytes"
+  bash "$root/tools/make_installer.sh" "$arch" "$build/dist/corvane-setup-$arch.exe" \
+    "$build/$tree/bin/CORVANE.DLL" "$build/$tree/bin/Corvane.exe" "$@"
 }
-installer x64 win64 -DDLL_X86="$build/win32/bin/CORVANE.DLL"
+installer x64 win64 "$build/win32/bin/CORVANE.DLL"
 installer x86 win32

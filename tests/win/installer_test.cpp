@@ -1,18 +1,23 @@
 // The installer of this architecture as an administrator meets it: run
 // silently in the prefix, then its files, registry and uninstaller checked
 // from outside. A file held open without delete sharing stands in for a
-// CORVANE.DLL that Explorer or the F12 hook keeps loaded: Wine does not lock
-// a loaded module's file, but it does enforce share modes between processes.
+// Corvane.exe of another session that Windows can neither delete nor rename;
+// a loaded CORVANE.DLL, and a band host that setup does not close, stand for
+// the taskbar's band and its F12 hook.
 #include <windows.h>
+#include <aclapi.h>
 #include <gtest/gtest.h>
+#include <sddl.h>
 #include <shlobj.h>
 
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "support/windows_handles.h"
 #include "tests/support/win/test_support.h"
+#include "tests/support/win/ui_support.h"
 
 namespace corvane::test {
 namespace {
@@ -35,6 +40,7 @@ constexpr DWORD kRestartNeeded = 3010;
 constexpr DWORD kRefused = 2;
 constexpr DWORD kInstallerTimeoutMs = 120000;
 constexpr UINT kDisplayNameId = 306;
+constexpr WORD kF12 = VK_F12, kKeyA = 'A';
 
 std::wstring Environment(const wchar_t* name) {
   const wchar_t* value = _wgetenv(name);
@@ -55,26 +61,6 @@ bool Exists(const std::wstring& path) {
 bool GoesSoon(const std::wstring& path) {
   for (int tries = 0; tries < 100 && Exists(path); ++tries) Sleep(100);
   return !Exists(path);
-}
-
-// One registration of the band: the registry view and the DLL it names.
-struct ClassView {
-  REGSAM view;
-  std::wstring dll;
-};
-
-std::vector<ClassView> ClassViews() {
-  if (sizeof(void*) == 8)
-    return {{KEY_WOW64_64KEY, InstallFolder() + L"\\CORVANE.DLL"},
-            {KEY_WOW64_32KEY, InstallFolder() + L"\\x86\\CORVANE.DLL"}};
-  return {{0, InstallFolder() + L"\\CORVANE.DLL"}};
-}
-
-std::vector<std::wstring> InstalledFiles() {
-  std::vector<std::wstring> files = {InstallFolder() + L"\\Corvane.exe",
-                                     InstallFolder() + L"\\uninstall.exe"};
-  for (const ClassView& view : ClassViews()) files.push_back(view.dll);
-  return files;
 }
 
 bool KeyExists(HKEY root, const std::wstring& key, REGSAM view = 0) {
@@ -136,10 +122,11 @@ Renames PendingRenames() {
 
 std::wstring NtPath(const std::wstring& path) { return L"\\??\\" + path; }
 
-bool IsPending(const Renames& renames, const std::wstring& source, const std::wstring& target) {
-  for (const auto& rename : renames)
-    if (_wcsicmp(rename.first.c_str(), source.c_str()) == 0 &&
-        _wcsicmp(rename.second.c_str(), target.c_str()) == 0)
+bool IsPendingRemoval(const std::wstring& path) {
+  for (const auto& rename : PendingRenames())
+    if (rename.second.empty() &&
+        (_wcsicmp(rename.first.c_str(), NtPath(path).c_str()) == 0 ||
+         _wcsicmp(rename.first.c_str(), NtPath(path + L"\\").c_str()) == 0))
       return true;
   return false;
 }
@@ -173,6 +160,52 @@ std::wstring CommonProgramsFolder() {
   return folder;
 }
 
+std::wstring ParentOf(const std::wstring& path) { return path.substr(0, path.rfind(L'\\')); }
+
+std::vector<std::wstring> EntriesOf(const std::wstring& folder) {
+  std::vector<std::wstring> entries;
+  WIN32_FIND_DATAW found = {};
+  UniqueFindHandle search(FindFirstFileW((folder + L"\\*").c_str(), &found));
+  for (bool more = static_cast<bool>(search); more; more = FindNextFileW(search.Get(), &found))
+    if (found.cFileName[0] != L'.') entries.push_back(found.cFileName);
+  return entries;
+}
+
+// Makes `window` the shell's window, as Explorer's desktop is; not declared
+// by the SDK, exported by user32.
+bool MakeShellWindow(HWND window) {
+  using SetShellWindow = BOOL(WINAPI*)(HWND);
+  auto set = reinterpret_cast<SetShellWindow>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetShellWindow")));
+  return set != nullptr && set(window);
+}
+
+// The rights a folder grants Everyone, Users, Authenticated Users or the
+// interactive users: what a standard user has there.
+ACCESS_MASK RightsOfStandardUsers(const std::wstring& path) {
+  PACL dacl = nullptr;
+  UniqueLocalMemory descriptor;
+  if (GetNamedSecurityInfoW(path.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
+                            nullptr, &dacl, nullptr, descriptor.Put()) != ERROR_SUCCESS)
+    return GENERIC_ALL;
+  ACCESS_MASK rights = 0;
+  for (WORD i = 0; dacl != nullptr && i < dacl->AceCount; ++i) {
+    ACCESS_ALLOWED_ACE* ace = nullptr;
+    if (!GetAce(dacl, i, reinterpret_cast<void**>(&ace)) ||
+        ace->Header.AceType != ACCESS_ALLOWED_ACE_TYPE)
+      continue;
+    PSID sid = &ace->SidStart;
+    for (WELL_KNOWN_SID_TYPE type :
+         {WinWorldSid, WinBuiltinUsersSid, WinAuthenticatedUserSid, WinInteractiveSid})
+      if (IsWellKnownSid(sid, type)) rights |= ace->Mask;
+  }
+  return rights;
+}
+
+constexpr ACCESS_MASK kWriteRights = FILE_WRITE_DATA | FILE_APPEND_DATA | FILE_WRITE_EA |
+                                     FILE_WRITE_ATTRIBUTES | FILE_DELETE_CHILD | DELETE |
+                                     WRITE_DAC | WRITE_OWNER | GENERIC_WRITE | GENERIC_ALL;
+
 DWORD Run(const std::wstring& command) { return ChildProcess(command).Wait(kInstallerTimeoutMs); }
 
 DWORD RunInstaller(const std::wstring& installer, const std::wstring& options) {
@@ -189,6 +222,30 @@ DWORD Uninstall() {
   std::wstring command = Value(HKEY_LOCAL_MACHINE, kEntryKey, L"QuietUninstallString");
   EXPECT_FALSE(command.empty()) << "no quiet uninstall command";
   return command.empty() ? kRefused : Run(command);
+}
+
+// One registration of the band: the registry view and the DLL it names.
+struct ClassView {
+  REGSAM view;
+  std::wstring dll;
+};
+
+std::vector<ClassView> ClassViews() {
+  std::vector<ClassView> views;
+  for (REGSAM view : sizeof(void*) == 8 ? std::vector<REGSAM>{KEY_WOW64_64KEY, KEY_WOW64_32KEY}
+                                        : std::vector<REGSAM>{0})
+    views.push_back({view, Value(HKEY_LOCAL_MACHINE, std::wstring(kClassKey) + L"\\InprocServer32",
+                                 nullptr, view)});
+  return views;
+}
+
+std::wstring RegisteredDll() { return ClassViews()[0].dll; }
+
+std::vector<std::wstring> InstalledFiles() {
+  std::vector<std::wstring> files = {InstallFolder() + L"\\Corvane.exe",
+                                     InstallFolder() + L"\\uninstall.exe"};
+  for (const ClassView& view : ClassViews()) files.push_back(view.dll);
+  return files;
 }
 
 // The user's setting, which no installer or silent uninstaller touches.
@@ -216,7 +273,8 @@ std::wstring ServerSeenBy(const std::wstring& probe) {
                       bytes.size() / sizeof(wchar_t));
 }
 
-// Keeps a file open without delete sharing, as a loaded module stands.
+// Keeps a file open without delete sharing, as a program of another session
+// may hold it.
 class HeldFile {
  public:
   explicit HeldFile(const std::wstring& path)
@@ -238,6 +296,8 @@ class InstallerTest : public testing::Test {
   void TearDown() override {
     RemoveInstallation();
     RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, L"Corvane");
+    for (const wchar_t* cache : kToolbarCaches) RegDeleteTreeW(HKEY_CURRENT_USER, cache);
     // Nothing here restarts: the pending operations go as they came.
     if (pendingBefore.empty())
       RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kSessionManagerKey, kPendingRenames);
@@ -249,8 +309,9 @@ class InstallerTest : public testing::Test {
 
   static void RemoveInstallation() {
     if (KeyExists(HKEY_LOCAL_MACHINE, kEntryKey)) {
+      std::wstring folder = Value(HKEY_LOCAL_MACHINE, kEntryKey, L"InstallLocation");
       Uninstall();
-      GoesSoon(InstallFolder() + L"\\uninstall.exe");
+      GoesSoon(folder + L"\\uninstall.exe");
     }
     RemoveTree(InstallFolder());
   }
@@ -259,7 +320,7 @@ class InstallerTest : public testing::Test {
     for (const ClassView& view : ClassViews())
       EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kClassKey, view.view)) << "view " << view.view;
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kEntryKey));
-    EXPECT_EQ(Value(HKEY_CURRENT_USER, kRunKey, L"Corvane"), L"");
+    EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kRunKey, L"Corvane"), L"");
     EXPECT_FALSE(Exists(CommonProgramsFolder() + L"\\Corvane.lnk"));
   }
 
@@ -267,33 +328,35 @@ class InstallerTest : public testing::Test {
 };
 
 TEST_F(InstallerTest, InstallsTheFilesTheBandClassesAndTheAppsEntry) {
-  for (const wchar_t* cache : kToolbarCaches)
-    SetRegistryText(HKEY_CURRENT_USER, std::wstring(cache) + L"\\Enum", L"Implementing", L"");
   ASSERT_EQ(Install(), 0u);
-  // So that the "Toolbars" menu lists the band the first time.
-  for (const wchar_t* cache : kToolbarCaches)
-    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, cache)) << Narrow(cache);
   ULONGLONG bytes = 0;
   for (const std::wstring& file : InstalledFiles()) {
     WIN32_FILE_ATTRIBUTE_DATA data = {};
     EXPECT_TRUE(GetFileAttributesExW(file.c_str(), GetFileExInfoStandard, &data)) << Narrow(file);
     bytes += data.nFileSizeLow;
   }
+  // The DLLs lie in a folder of this installation's own, named by its version.
+  const std::wstring versionFolder = ParentOf(RegisteredDll());
+  EXPECT_EQ(ParentOf(versionFolder), InstallFolder() + L"\\versions");
+  const std::wstring version = FileVersionOf(RegisteredDll());
+  EXPECT_EQ(versionFolder.substr(ParentOf(versionFolder).size() + 1, version.size() + 1),
+            version + L"-");
   for (const ClassView& view : ClassViews()) {
     SCOPED_TRACE(Narrow(view.dll));
-    std::wstring server = std::wstring(kClassKey) + L"\\InprocServer32";
     std::wstring category =
         std::wstring(kClassKey) + L"\\Implemented Categories\\" + kDeskBandCategory;
+    EXPECT_EQ(view.dll, view.view == KEY_WOW64_32KEY ? versionFolder + L"\\x86\\CORVANE.DLL"
+                                                     : versionFolder + L"\\CORVANE.DLL");
     EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kClassKey, nullptr, view.view), DisplayNameOf(view.dll));
-    EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, server, nullptr, view.view), view.dll);
-    EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, server, L"ThreadingModel", view.view), L"Apartment");
+    EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, std::wstring(kClassKey) + L"\\InprocServer32",
+                    L"ThreadingModel", view.view),
+              L"Apartment");
     EXPECT_EQ(ValueCount(HKEY_LOCAL_MACHINE, category, view.view), 0u) << "no category key";
   }
   const std::wstring folder = InstallFolder();
   EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kEntryKey, L"DisplayName"), L"Corvane");
   EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kEntryKey, L"Publisher"), L"Ostrand");
-  EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kEntryKey, L"DisplayVersion"),
-            FileVersionOf(folder + L"\\CORVANE.DLL"));
+  EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kEntryKey, L"DisplayVersion"), version);
   EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kEntryKey, L"DisplayIcon"), folder + L"\\Corvane.exe,0");
   EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kEntryKey, L"UninstallString"),
             L"\"" + folder + L"\\uninstall.exe\" _?=" + folder);
@@ -304,14 +367,57 @@ TEST_F(InstallerTest, InstallsTheFilesTheBandClassesAndTheAppsEntry) {
               bytes / 1024.0, static_cast<double>(InstalledFiles().size()));
   EXPECT_TRUE(Exists(CommonProgramsFolder() + L"\\Corvane.lnk"));
   // This Windows has toolbars: the program does not start with it unasked.
-  EXPECT_EQ(Value(HKEY_CURRENT_USER, kRunKey, L"Corvane"), L"");
+  EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kRunKey, L"Corvane"), L"");
 
-  EXPECT_EQ(ServerSeenBy(ProgramFolder() + L"\\class_probe.exe"), ClassViews()[0].dll);
+  EXPECT_EQ(ServerSeenBy(ProgramFolder() + L"\\class_probe.exe"), RegisteredDll());
+}
+
+// The machine's Run value starts Corvane for every user (each can decline
+// in its menu); setup writes no user's Run value.
+TEST_F(InstallerTest, StartsWithWindowsForEveryUserAsChosen) {
+  const std::wstring command = ProgramCommand() + L" --startup";
+  struct Step {
+    const wchar_t* options;
+    const wchar_t* runValue;
+  } steps[] = {{L"/AUTOSTART=yes", command.c_str()},
+               {L"", command.c_str()},  // an upgrade keeps the choice
+               {L"/AUTOSTART=no", L""}};
+  for (const Step& step : steps) {
+    EXPECT_EQ(Install(step.options), 0u) << Narrow(std::wstring(step.options));
+    EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kRunKey, L"Corvane"), step.runValue)
+        << Narrow(std::wstring(step.options));
+    EXPECT_EQ(Value(HKEY_CURRENT_USER, kRunKey, L"Corvane"), L"");
+  }
+}
+
+// Setup runs elevated, maybe as another account or as SYSTEM: per-user state
+// is touched only where this setup runs as the user whose shell is on the
+// screen (here: a shell window of this test's own).
+TEST_F(InstallerTest, TouchesPerUserStateOnlyOfTheSignedInUser) {
+  for (bool signedInUser : {false, true}) {
+    SCOPED_TRACE(signedInUser ? "setup runs as the shell's user" : "no shell of this user");
+    // The shell's window is never a topmost one.
+    UniqueWindow shell(signedInUser ? CreateWindowExW(0, L"static", L"", WS_POPUP, 0, 0, 10, 10,
+                                                      nullptr, nullptr, nullptr, nullptr)
+                                    : nullptr);
+    if (signedInUser) {
+      ASSERT_TRUE(MakeShellWindow(shell.Get()));
+    }
+    for (const wchar_t* cache : kToolbarCaches)
+      SetRegistryText(HKEY_CURRENT_USER, std::wstring(cache) + L"\\Enum", L"Implementing", L"");
+    // An earlier version's start value of the user's own.
+    SetRegistryText(HKEY_CURRENT_USER, kRunKey, L"Corvane", ProgramCommand());
+    ASSERT_EQ(Install(), 0u);
+    // So that the "Toolbars" menu lists the band the first time.
+    for (const wchar_t* cache : kToolbarCaches)
+      EXPECT_EQ(KeyExists(HKEY_CURRENT_USER, cache), !signedInUser) << Narrow(cache);
+    EXPECT_EQ(Uninstall(), 0u);
+    EXPECT_EQ(Value(HKEY_CURRENT_USER, kRunKey, L"Corvane"), signedInUser ? L"" : ProgramCommand());
+  }
 }
 
 TEST_F(InstallerTest, UninstallClosesTheProgramAndLeavesOnlyTheSettings) {
   ASSERT_EQ(Install(L"/AUTOSTART=yes"), 0u);
-  EXPECT_EQ(Value(HKEY_CURRENT_USER, kRunKey, L"Corvane"), ProgramCommand());
   HideGoButton();
   ChildProcess program(ProgramCommand());
   ASSERT_TRUE(StripAppears()) << "the program did not start";
@@ -321,69 +427,162 @@ TEST_F(InstallerTest, UninstallClosesTheProgramAndLeavesOnlyTheSettings) {
   EXPECT_TRUE(GoesSoon(InstallFolder()));
   ExpectNothingRegistered();
   EXPECT_EQ(Value(HKEY_CURRENT_USER, kSettingsKey, L"ShowGoButton"), L"0");
-}
 
-TEST_F(InstallerTest, UninstallRemovesADllInUseAtTheNextRestart) {
-  ASSERT_EQ(Install(), 0u);
-  const std::wstring dll = InstallFolder() + L"\\CORVANE.DLL";
-  {
-    HeldFile held(dll);
-    EXPECT_EQ(Uninstall(), kRestartNeeded);
-  }
-  EXPECT_TRUE(GoesSoon(InstallFolder() + L"\\uninstall.exe"));
-  Renames pending = PendingRenames();
-  EXPECT_TRUE(IsPending(pending, NtPath(dll), L"")) << "no removal of the DLL in use";
-  EXPECT_TRUE(IsPending(pending, NtPath(InstallFolder() + L"\\"), L""))
-      << "no removal of the folder";
-  for (const std::wstring& file : InstalledFiles())
-    EXPECT_EQ(Exists(file), file == dll) << Narrow(file);
-  if (ClassViews().size() > 1) {
-    EXPECT_FALSE(Exists(InstallFolder() + L"\\x86"));
-  }
-  ExpectNothingRegistered();
-}
-
-// As Explorer showing the toolbar holds it: a loaded module can be renamed,
-// so it leaves the folder at once and the temporary folder at the restart.
-TEST_F(InstallerTest, UninstallMovesALoadedDllOutOfTheWay) {
-  ASSERT_EQ(Install(), 0u);
-  const std::wstring dll = InstallFolder() + L"\\CORVANE.DLL";
-  const std::string contents = ReadBytes(dll);
-  HMODULE loaded = LoadLibraryW(dll.c_str());
-  ASSERT_NE(loaded, nullptr);
-  EXPECT_EQ(Uninstall(), kRestartNeeded);
-  FreeLibrary(loaded);
-  wchar_t temp[MAX_PATH] = {};
-  GetTempPathW(MAX_PATH, temp);
-  bool movedAside = false;
+  // The copy that removed uninstall.exe ran from a folder that no standard
+  // user can reach, and goes at the restart.
+  std::wstring copy;
   for (const auto& rename : PendingRenames())
-    movedAside |= rename.second.empty() && rename.first.rfind(NtPath(temp), 0) == 0 &&
-                  ReadBytes(rename.first.substr(4)) == contents;
-  EXPECT_TRUE(movedAside) << "no DLL in the temporary folder due for removal";
-  EXPECT_TRUE(GoesSoon(InstallFolder()));
-  ExpectNothingRegistered();
+    if (rename.second.empty() && rename.first.size() > 18 &&
+        _wcsicmp(rename.first.c_str() + rename.first.size() - 14, L"\\uninstall.exe") == 0)
+      copy = rename.first.substr(4);
+  ASSERT_FALSE(copy.empty()) << "no copy of the uninstaller due for removal";
+  wchar_t windows[MAX_PATH] = {};
+  GetWindowsDirectoryW(windows, MAX_PATH);
+  EXPECT_EQ(_wcsicmp(ParentOf(ParentOf(copy)).c_str(), (std::wstring(windows) + L"\\Temp").c_str()),
+            0)
+      << Narrow(copy);
+  EXPECT_EQ(RightsOfStandardUsers(ParentOf(copy)), 0u) << Narrow(copy);
+  EXPECT_TRUE(IsPendingRemoval(ParentOf(copy)));
 }
 
-TEST_F(InstallerTest, UpgradeKeepsTheSettingsAndReplacesADllInUse) {
+// A file that Windows cannot delete goes at the restart, and the uninstaller
+// says so with its exit code. A loaded DLL stays where it is until then.
+TEST_F(InstallerTest, UninstallRemovesFilesInUseAtTheNextRestart) {
+  for (bool dllLoaded : {true, false}) {
+    SCOPED_TRACE(dllLoaded ? "CORVANE.DLL loaded" : "Corvane.exe held");
+    ASSERT_EQ(Install(), 0u);
+    const std::wstring inUse = dllLoaded ? RegisteredDll() : InstallFolder() + L"\\Corvane.exe";
+    const std::vector<std::wstring> files = InstalledFiles();
+    const std::string contents = ReadBytes(inUse);
+    HMODULE loaded = dllLoaded ? LoadLibraryW(inUse.c_str()) : nullptr;
+    auto held = dllLoaded ? nullptr : std::make_unique<HeldFile>(inUse);
+    EXPECT_EQ(Uninstall(), kRestartNeeded);
+    held.reset();
+    if (loaded != nullptr) FreeLibrary(loaded);
+    EXPECT_TRUE(GoesSoon(InstallFolder() + L"\\uninstall.exe"));
+    EXPECT_TRUE(ReadBytes(inUse) == contents) << "the file in use was moved";
+    EXPECT_TRUE(IsPendingRemoval(inUse)) << "no removal of the file in use";
+    EXPECT_TRUE(IsPendingRemoval(InstallFolder())) << "no removal of the folder";
+    for (const std::wstring& file : files) {
+      if (file == inUse) continue;
+      EXPECT_FALSE(Exists(file)) << Narrow(file);
+    }
+    ExpectNothingRegistered();
+    RemoveTree(InstallFolder());
+  }
+}
+
+TEST_F(InstallerTest, UpgradeClosesTheProgramAndKeepsTheSettings) {
   ASSERT_EQ(Install(), 0u);
   HideGoButton();
-  {
-    ChildProcess program(ProgramCommand());
-    ASSERT_TRUE(StripAppears()) << "the program did not start";
-    EXPECT_EQ(Install(), 0u);
-    EXPECT_EQ(program.Wait(), 0u) << "the program was not closed";
-  }
+  // What an earlier version kept beside the program: its DLLs, and a
+  // replacement waiting for the restart.
+  const std::vector<std::wstring> earlier = {InstallFolder() + L"\\CORVANE.DLL",
+                                             InstallFolder() + L"\\CORVANE.DLL.new",
+                                             InstallFolder() + L"\\x86\\CORVANE.DLL"};
+  MakeFolder(InstallFolder() + L"\\x86");
+  for (const std::wstring& file : earlier) WriteBytes(file, ReadBytes(RegisteredDll()));
+  ChildProcess program(ProgramCommand());
+  ASSERT_TRUE(StripAppears()) << "the program did not start";
+  EXPECT_EQ(Install(), 0u);
+  EXPECT_EQ(program.Wait(), 0u) << "the program was not closed";
   for (const std::wstring& file : InstalledFiles()) EXPECT_TRUE(Exists(file)) << Narrow(file);
-
-  const std::wstring dll = InstallFolder() + L"\\CORVANE.DLL";
-  {
-    HeldFile held(dll);
-    EXPECT_EQ(Install(), kRestartNeeded);
-  }
-  EXPECT_TRUE(IsPending(PendingRenames(), NtPath(dll + L".new"), L"!" + NtPath(dll)))
-      << "the new DLL does not replace the one in use";
   EXPECT_EQ(Value(HKEY_CURRENT_USER, kSettingsKey, L"ShowGoButton"), L"0");
-  EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kEntryKey, L"DisplayName"), L"Corvane");
+  // Nothing held the earlier installations' DLLs: they are gone.
+  EXPECT_EQ(EntriesOf(InstallFolder() + L"\\versions").size(), 1u);
+  for (const std::wstring& file : earlier) EXPECT_FALSE(Exists(file)) << Narrow(file);
+  EXPECT_FALSE(Exists(InstallFolder() + L"\\x86"));
+}
+
+// The taskbar keeps its band, and with it the F12 hook, across setup: the
+// hook goes on loading the DLL by the path it was set with into every
+// program that starts later. Whatever setup does then, a program started
+// afterwards and typed into still gets the hook of the band that is alive.
+TEST_F(InstallerTest, AnUpgradeLeavesALiveBandItsDll) {
+  struct Case {
+    const char* what;
+    std::wstring installer;
+    bool removeFirst;
+  } cases[] = {
+      {"a build whose code lies elsewhere", Environment(L"CORVANE_RELAID_INSTALLER"), false},
+      {"the same build over itself", Environment(L"CORVANE_INSTALLER"), false},
+      {"removed, then installed again", Environment(L"CORVANE_INSTALLER"), true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ASSERT_EQ(Install(), 0u);
+    const std::wstring liveDll = RegisteredDll();
+    const std::string liveContents = ReadBytes(liveDll);
+    ScratchFolder scratch;
+    const std::wstring status = scratch.Child(L"status"), keys = scratch.Child(L"keys");
+    ChildProcess host(L"\"" + ProgramFolder() + L"\\band_host.exe\" --status \"" + status +
+                      L"\" --exit-after-ms 60000");
+    ASSERT_TRUE(WaitForText(status, "focus=")) << "the band host did not start";
+
+    if (c.removeFirst) {
+      EXPECT_EQ(Uninstall(), kRestartNeeded);
+    }
+    EXPECT_EQ(RunInstaller(c.installer, L""), kRestartNeeded);
+    EXPECT_NE(RegisteredDll(), liveDll);
+    EXPECT_TRUE(ReadBytes(liveDll) == liveContents) << "the live band's DLL was replaced";
+
+    ChildProcess target(L"\"" + ProgramFolder() + L"\\key_target.exe\" \"" + keys + L"\"");
+    HWND window = nullptr;
+    for (int tries = 0; tries < 100 && window == nullptr; ++tries, Sleep(50))
+      window = FindWindowW(L"CorvaneKeyTarget", nullptr);
+    ASSERT_NE(window, nullptr) << "the new program did not start";
+    Activate(window);
+    SendKeys({kKeyA});
+    ASSERT_TRUE(WaitForText(keys, "up 65")) << "the new program was not typed into";
+    SendKeys({kF12});
+    EXPECT_TRUE(WaitForText(status, "focus=search")) << "F12 did not reach the band";
+    EXPECT_EQ(ReadBytes(keys).find(" 123\n"), std::string::npos) << "F12 reached the program";
+  }
+}
+
+// What could hurt is refused, and nothing is changed: a folder that holds
+// other files, a second installation elsewhere, an older version over a
+// newer one (unless asked for).
+TEST_F(InstallerTest, RefusesWhatCouldHurt) {
+  ScratchFolder scratch;
+  const std::wstring theirs = scratch.Child(L"theirs.txt");
+  WriteBytes(theirs, "their own");
+  EXPECT_EQ(Install(L"/D=" + scratch.Path()), kRefused);
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kEntryKey));
+  EXPECT_EQ(ReadBytes(theirs), "their own");
+  EXPECT_FALSE(Exists(scratch.Child(L"Corvane.exe")));
+
+  ASSERT_EQ(Install(), 0u);
+  const std::wstring installed = RegisteredDll();
+  MakeFolder(scratch.Child(L"elsewhere"));
+  EXPECT_EQ(Install(L"/D=" + scratch.Child(L"elsewhere")), kRefused);
+  EXPECT_EQ(RegisteredDll(), installed);
+
+  SetRegistryText(HKEY_LOCAL_MACHINE, kEntryKey, L"DisplayVersion", L"99.0.0.0");
+  EXPECT_EQ(Install(), kRefused);
+  EXPECT_EQ(RegisteredDll(), installed);
+  EXPECT_EQ(Install(L"/ALLOWDOWNGRADE"), 0u);
+  EXPECT_NE(RegisteredDll(), installed);
+}
+
+// Chosen by an administrator, a folder that standard users may change (a
+// new folder at a drive's root inherits that) gets a permission of its own.
+TEST_F(InstallerTest, GivesItsFolderWritableOnlyByAdministrators) {
+  ScratchFolder scratch;
+  const std::wstring folder = scratch.Child(L"Corvane");
+  MakeFolder(folder);
+  UniqueLocalMemory everyone;
+  ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(
+      L"D:(A;OICI;FA;;;WD)", SDDL_REVISION_1, everyone.Put(), nullptr));
+  ASSERT_TRUE(SetFileSecurityW(folder.c_str(), DACL_SECURITY_INFORMATION, everyone.Get()));
+  ASSERT_NE(RightsOfStandardUsers(folder) & kWriteRights, 0u);
+
+  ASSERT_EQ(Install(L"/D=" + folder), 0u);
+  EXPECT_EQ(ParentOf(ParentOf(ParentOf(RegisteredDll()))), folder);
+  for (const std::wstring& path : {folder, ParentOf(RegisteredDll())})
+    EXPECT_EQ(RightsOfStandardUsers(path) & kWriteRights, 0u) << Narrow(path);
+  EXPECT_EQ(Uninstall(), 0u);
+  EXPECT_TRUE(GoesSoon(folder));
 }
 
 #ifdef _WIN64

@@ -117,17 +117,6 @@ void SetWorkArea(HWND strip, RECT area, bool announce) {
                       MAKELPARAM(area.right, area.bottom), SMTO_BLOCK, 5000, &ignored);
 }
 
-void SendKeys(const std::vector<WORD>& keys) {
-  for (WORD key : keys) {
-    INPUT input[2] = {};
-    input[0].type = input[1].type = INPUT_KEYBOARD;
-    input[0].ki.wVk = input[1].ki.wVk = key;
-    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, input, sizeof(INPUT));
-    PumpMessages(30);
-  }
-}
-
 void SendText(const std::wstring& text) {
   for (wchar_t unit : text) {
     INPUT input[2] = {};

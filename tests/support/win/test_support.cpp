@@ -146,6 +146,14 @@ std::string WaitForLine(const std::wstring& path, DWORD timeoutMs) {
   return ReadBytes(path);
 }
 
+bool WaitForText(const std::wstring& path, const std::string& text, DWORD timeoutMs) {
+  for (DWORD waited = 0; waited < timeoutMs; waited += 20) {
+    if (ReadBytes(path).find(text) != std::string::npos) return true;
+    Sleep(20);
+  }
+  return ReadBytes(path).find(text) != std::string::npos;
+}
+
 std::wstring ProgramFolder() {
   wchar_t path[MAX_PATH + 1] = {};
   GetModuleFileNameW(nullptr, path, MAX_PATH);

@@ -53,6 +53,8 @@ void WriteBytes(const std::wstring& path, const std::string& bytes);
 std::string ReadBytes(const std::wstring& path);
 // Polls until the file holds at least one complete line, or gives up.
 std::string WaitForLine(const std::wstring& path, DWORD timeoutMs = 15000);
+// Polls until the file holds `text`; false when it never does.
+bool WaitForText(const std::wstring& path, const std::string& text, DWORD timeoutMs = 15000);
 
 // Removes a folder with everything in it.
 void RemoveTree(const std::wstring& path);

@@ -70,6 +70,17 @@ void PumpMessages(DWORD forMs) {
   } while (GetTickCount() - start < forMs);
 }
 
+void SendKeys(const std::vector<WORD>& keys) {
+  for (WORD key : keys) {
+    INPUT input[2] = {};
+    input[0].type = input[1].type = INPUT_KEYBOARD;
+    input[0].ki.wVk = input[1].ki.wVk = key;
+    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, input, sizeof(INPUT));
+    PumpMessages(30);
+  }
+}
+
 namespace {
 MessageBoxCatcher* ActiveCatcher = nullptr;
 

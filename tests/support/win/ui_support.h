@@ -32,6 +32,10 @@ void Activate(HWND frame);
 // Delivers the messages waiting for this thread.
 void PumpMessages(DWORD forMs = 0);
 
+// Presses and releases each key in turn, as the keyboard does, for the
+// window in the foreground.
+void SendKeys(const std::vector<WORD>& keys);
+
 // Catches the message boxes this thread shows, records caption and text,
 // and closes them.
 class MessageBoxCatcher {

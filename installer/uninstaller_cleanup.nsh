@@ -1,0 +1,95 @@
+; The uninstaller runs in place (so that whoever starts it gets its exit
+; code), and a running program cannot delete its own file. A copy of it
+; waits for it to end and removes uninstall.exe and the folder; the copy
+; itself goes at the next restart, without asking for one.
+;
+; The copy runs elevated, often as SYSTEM: it runs from a new folder that
+; only administrators and SYSTEM can write, in the Windows temporary folder,
+; so that no one else can put a file beside it or swap it before it starts.
+; When no such folder can be made, no copy runs and the file and the folder
+; go at the restart.
+
+!define CLEANUP_FOLDER_ACCESS "O:BAD:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)"
+!define CLEANUP_SWITCH "/CLEANUP"
+!define CLEANUP_FOLDER_TRIES 5
+!define MOVEFILE_DELAY_UNTIL_REBOOT 4
+
+; Leaves a new folder that only administrators and SYSTEM can write, or "".
+Function un.MakeCleanupFolder
+  Push $0
+  Push $1
+  Push $2
+  Push $3
+  StrCpy $3 ""
+  System::Call 'advapi32::ConvertStringSecurityDescriptorToSecurityDescriptorW( \
+      w "${CLEANUP_FOLDER_ACCESS}", i ${SDDL_REVISION_1}, *p .r1, p 0) i .r2'
+  ${If} $2 != 0
+    System::Call '*${SECURITY_ATTRIBUTES} p .r2'
+    ${ForEach} $0 1 ${CLEANUP_FOLDER_TRIES} + 1
+      ; A name no one holds at this moment; someone who takes it before the
+      ; folder is made only makes this try fail.
+      GetTempFileName $3 "$WINDIR\Temp"
+      Delete $3
+      System::Call 'kernel32::CreateDirectoryW(w r3, p r2) i .r0'
+      ${If} $0 != 0
+        ${Break}
+      ${EndIf}
+      StrCpy $3 ""
+    ${Next}
+    System::Free $2
+    System::Call 'kernel32::LocalFree(p r1)'
+  ${EndIf}
+  Exch $3
+  Exch 3
+  Pop $0
+  Pop $2
+  Pop $1
+FunctionEnd
+
+Function un.RemoveUninstaller
+  Delete "$INSTDIR\uninstall.exe"
+  ${If} ${FileExists} "$INSTDIR\uninstall.exe"
+    Call un.MakeCleanupFolder
+    Pop $0
+    ${If} $0 != ""
+      ClearErrors
+      CopyFiles /SILENT "$EXEPATH" "$0\uninstall.exe"
+      ${IfNot} ${Errors}
+        SetOutPath $0
+        Exec '"$0\uninstall.exe" /S ${CLEANUP_SWITCH} _?=$INSTDIR'
+        SetOutPath $INSTDIR
+        Return
+      ${EndIf}
+      RMDir $0
+    ${EndIf}
+    Push "$INSTDIR\uninstall.exe"
+    Call un.RemoveNowOrAtRestart
+  ${EndIf}
+FunctionEnd
+
+; In the copy: once the uninstaller and any other Corvane setup have ended,
+; uninstall.exe and the folder go, unless an installation has taken the
+; folder meanwhile.
+Function un.CleanUpAfterUninstaller
+  ${GetParameters} $0
+  ClearErrors
+  ${GetOptions} $0 "${CLEANUP_SWITCH}" $1
+  ${If} ${Errors}
+    Return
+  ${EndIf}
+  System::Call 'kernel32::MoveFileExW(w "$EXEPATH", p 0, i ${MOVEFILE_DELAY_UNTIL_REBOOT}) i'
+  System::Call 'kernel32::MoveFileExW(w "$EXEDIR", p 0, i ${MOVEFILE_DELAY_UNTIL_REBOOT}) i'
+  ; The uninstaller holds the lock until it ends, however long its pages
+  ; stay open.
+  Push ${INFINITE}
+  Call un.TakeSetupLock
+  Pop $0
+  ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+  ${If} $0 != $INSTDIR
+    Push "$INSTDIR\uninstall.exe"
+    Call un.RemoveNowOrAtRestart
+    RMDir "$INSTDIR\${VERSIONS_FOLDER}"
+    RMDir /REBOOTOK "$INSTDIR"
+  ${EndIf}
+  Quit
+FunctionEnd
