@@ -21,6 +21,6 @@ cmake --build "$work" -- -j2 >>"$work.log" 2>&1 || { tail -n 30 "$work.log"; fai
 for program in CORVANE.DLL Corvane.exe url_recorder.exe; do
   [ -f "$work/bin/$program" ] || fail "$program was not built"
 done
-"$src/cmake/check-dll.sh" "$work/bin/CORVANE.DLL" x86_64-w64-mingw32-objdump 0x8664 65536 20 \
+"$src/cmake/check-dll.sh" "$work/bin/CORVANE.DLL" x86_64-w64-mingw32-objdump 0x8664 \
   $(awk '/PRIVATE/ {print $1}' "$src/module/corvane.def") || fail "DLL file"
 [ $failures -eq 0 ]
