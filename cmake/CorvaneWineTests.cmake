@@ -126,6 +126,9 @@ corvane_wine_gtest(module_tests
     ${CORVANE_TEST_SUPPORT}
   LIBRARIES corvane_module version)
 add_dependencies(module_tests corvane)
+# Its words shared between processes are the ones every band writes: it
+# takes turns with the tests that make bands.
+corvane_lock_display(module_tests)
 
 corvane_wine_gtest(band_tests
   SOURCES
