@@ -80,6 +80,24 @@ close_box() {
   return 1
 }
 
+# type_into_band STATUS TEXT PATTERN: types TEXT into the focused search box
+# until the band host's STATUS shows "text=PATTERN" at a line's end. xdotool
+# maps a character the keymap lacks (ü, ß) onto a spare key just for that
+# key press, and now and then Wine reads the press before the new mapping,
+# so the character is lost on the way: the box is then emptied and the text
+# typed again, at most three times.
+type_into_band() {
+  local status=$1 text=$2 pattern=$3
+  for attempt in 1 2 3; do
+    LC_ALL=C.UTF-8 xdotool type --delay 40 "$text"
+    wait_for "$status" "text=$pattern\$" && return 0
+    echo "note: the typed text arrived incomplete (try $attempt)"
+    xdotool key --repeat $((${#text} + 5)) BackSpace
+    wait_for "$status" "text=\$" || return 1
+  done
+  return 1
+}
+
 # ImageMagick's own convert, even where another one comes first on PATH.
 CONVERT=convert
 [ -x /usr/bin/convert ] && CONVERT=/usr/bin/convert

@@ -55,8 +55,7 @@ echo "== A click on the hint, typed text and Enter: one search, no line break"
 focus_window "$host"
 xdotool mousemove 150 115 click 1
 wait_for "$dir/status" "focus=search text=$" || fail "click: the hint did not open the box"
-LC_ALL=C.UTF-8 xdotool type --delay 40 'Grüße aus C++'
-wait_for "$dir/status" "text=Grüße aus C\+\+$" || fail "typing: the text did not arrive"
+type_into_band "$dir/status" 'Grüße aus C++' 'Grüße aus C\+\+' || fail "typing: the text did not arrive"
 xdotool key Return
 wait_for "$dir/urls.log" "q=" || fail "enter: nothing was opened"
 expected="https://www.google.de/search?ie=UTF-8&oe=UTF-8&q=Gr%C3%BC%C3%9Fe+aus+C%2B%2B"
