@@ -62,7 +62,6 @@ const Strip::MessageEntry Strip::kMessages[] = {
     {WM_SIZE, &Strip::OnSize},
     {WM_PAINT, &Strip::OnPaint},
     {WM_NCHITTEST, &Strip::OnHitTest},
-    {WM_ACTIVATE, &Strip::OnActivate},
     {WM_SETFOCUS, &Strip::OnSetFocus},
     {WM_CONTEXTMENU, &Strip::OnContextMenu},
     {WM_NCRBUTTONDOWN, &Strip::OnCaptionRightDown},
@@ -205,15 +204,6 @@ LRESULT Strip::OnHitTest(WPARAM wParam, LPARAM lParam) {
 }
 
 // The taskbar hands its focus on to the band.
-// A click into the band (F12 clicks its hint box) may put the focus into it
-// before the strip's activation is handled: the focus stays there, rather
-// than going back to the band window, which would close the search box.
-LRESULT Strip::OnActivate(WPARAM state, LPARAM lParam) {
-  HWND focus = GetFocus();
-  if (LOWORD(state) != WA_INACTIVE && focus != nullptr && IsChild(window, focus)) return 0;
-  return DefWindowProcW(window, WM_ACTIVATE, state, lParam);
-}
-
 LRESULT Strip::OnSetFocus(WPARAM, LPARAM) {
   ComPtr<IInputObject> input;
   if (band && SUCCEEDED(band->QueryInterface(IID_IInputObject, input.PutVoid())))

@@ -37,7 +37,6 @@ class Strip {
   LRESULT OnSize(WPARAM, LPARAM);
   LRESULT OnPaint(WPARAM, LPARAM);
   LRESULT OnHitTest(WPARAM, LPARAM);
-  LRESULT OnActivate(WPARAM state, LPARAM lParam);
   LRESULT OnSetFocus(WPARAM, LPARAM);
   LRESULT OnContextMenu(WPARAM, LPARAM);
   LRESULT OnCaptionRightDown(WPARAM, LPARAM);
