@@ -44,6 +44,7 @@ ManifestSupportedOS all
 !include setup_lock.nsh
 !include running_program.nsh
 !include desktop_user.nsh
+!include folder_access.nsh
 !include install_folder.nsh
 !include in_use_files.nsh
 !include uninstaller_cleanup.nsh

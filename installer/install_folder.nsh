@@ -16,13 +16,6 @@
 !define VERSIONS_FOLDER "versions"
 !define DACL_SECURITY_INFORMATION 4
 !define PROTECTED_DACL_SECURITY_INFORMATION 0x80000000
-!define SDDL_REVISION_1 1
-!define ERROR_ALREADY_EXISTS 183
-!if ${NSIS_PTR_SIZE} > 4
-  !define SECURITY_ATTRIBUTES "(i 24, i 0, p r1, i 0, i 0)"
-!else
-  !define SECURITY_ATTRIBUTES "(i 12, p r1, i 0)"
-!endif
 
 ; Where an installed Corvane is, or "".
 Var InstalledFolder
@@ -81,35 +74,13 @@ Function CheckInstallFolder
   Exch $0
 FunctionEnd
 
-; A new folder at the path on the stack, with Corvane's permission from its
-; first moment. Leaves 1 when made, 0 when it exists already, "" on failure.
-Function MakeProtectedFolder
-  Exch $0
-  Push $1
-  Push $2
-  Push $3
-  StrCpy $3 ""
-  System::Call 'advapi32::ConvertStringSecurityDescriptorToSecurityDescriptorW( \
-      w "${INSTALL_FOLDER_ACCESS}", i ${SDDL_REVISION_1}, *p .r1, p 0) i .r2'
-  ${If} $2 != 0
-    System::Call '*${SECURITY_ATTRIBUTES} p .r2'
-    System::Call 'kernel32::CreateDirectoryW(w r0, p r2) i .r0 ? e'
-    Pop $3
-    ${If} $0 != 0
-      StrCpy $3 1
-    ${ElseIf} $3 == ${ERROR_ALREADY_EXISTS}
-      StrCpy $3 0
-    ${Else}
-      StrCpy $3 ""
-    ${EndIf}
-    System::Free $2
-    System::Call 'kernel32::LocalFree(p r1)'
-  ${EndIf}
-  Pop $2
-  Pop $1
-  Pop $0
-  Exch $3
-FunctionEnd
+; A new folder at `folder` with Corvane's permission. Leaves 1 when made, 0
+; when it exists already, "" on failure.
+!macro MakeProtectedFolder folder
+  Push "${INSTALL_FOLDER_ACCESS}"
+  Push "${folder}"
+  Call MakeFolderWithAccess
+!macroend
 
 ; Gives the folder on the stack Corvane's permission. Sets the error flag on
 ; failure.
@@ -132,12 +103,10 @@ Function ProtectFolder
   Pop $0
 FunctionEnd
 
-; The folder on the stack, made or, when it is there already, given
-; Corvane's permission.
+; `folder`, made or, when it is there already, given Corvane's permission.
 !macro PrepareProtectedFolder folder
   ClearErrors
-  Push "${folder}"
-  Call MakeProtectedFolder
+  !insertmacro MakeProtectedFolder "${folder}"
   Pop $0
   ${If} $0 == 0
     Push "${folder}"
@@ -165,8 +134,7 @@ FunctionEnd
   StrCpy $VersionFolder $7
   StrCpy $8 1
   ${Do}
-    Push $VersionFolder
-    Call MakeProtectedFolder
+    !insertmacro MakeProtectedFolder $VersionFolder
     Pop $0
     ${If} $0 != 0
       ${Break}

@@ -19,31 +19,24 @@ Function un.MakeCleanupFolder
   Push $0
   Push $1
   Push $2
-  Push $3
-  StrCpy $3 ""
-  System::Call 'advapi32::ConvertStringSecurityDescriptorToSecurityDescriptorW( \
-      w "${CLEANUP_FOLDER_ACCESS}", i ${SDDL_REVISION_1}, *p .r1, p 0) i .r2'
-  ${If} $2 != 0
-    System::Call '*${SECURITY_ATTRIBUTES} p .r2'
-    ${ForEach} $0 1 ${CLEANUP_FOLDER_TRIES} + 1
-      ; A name no one holds at this moment; someone who takes it before the
-      ; folder is made only makes this try fail.
-      GetTempFileName $3 "$WINDIR\Temp"
-      Delete $3
-      System::Call 'kernel32::CreateDirectoryW(w r3, p r2) i .r0'
-      ${If} $0 != 0
-        ${Break}
-      ${EndIf}
-      StrCpy $3 ""
-    ${Next}
-    System::Free $2
-    System::Call 'kernel32::LocalFree(p r1)'
-  ${EndIf}
-  Exch $3
-  Exch 3
-  Pop $0
+  ${ForEach} $0 1 ${CLEANUP_FOLDER_TRIES} + 1
+    ; A name no one holds at this moment; someone who takes it before the
+    ; folder is made only makes this try fail.
+    GetTempFileName $1 "$WINDIR\Temp"
+    Delete $1
+    Push "${CLEANUP_FOLDER_ACCESS}"
+    Push $1
+    Call un.MakeFolderWithAccess
+    Pop $2
+    ${If} $2 == 1
+      ${Break}
+    ${EndIf}
+    StrCpy $1 ""
+  ${Next}
   Pop $2
-  Pop $1
+  Exch $1
+  Exch
+  Pop $0
 FunctionEnd
 
 Function un.RemoveUninstaller
@@ -84,6 +77,10 @@ Function un.CleanUpAfterUninstaller
   Push ${INFINITE}
   Call un.TakeSetupLock
   Pop $0
+  ; Without the lock, a setup may be filling the folder: uninstall.exe stays.
+  ${If} $0 != 1
+    Quit
+  ${EndIf}
   ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
   ${If} $0 != $INSTDIR
     Push "$INSTDIR\uninstall.exe"
