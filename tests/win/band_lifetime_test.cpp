@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "tests/support/win/band_test_support.h"
+#include "ui/band_window.h"
 #include "ui/focus_targets.h"
 #include "ui/shared_hook_state.h"
 
@@ -79,9 +80,9 @@ TEST_P(ReleasedWhileFocused, GoesDownOnceAndTellsTheSiteNothing) {
   IInputObject* input = Query<IInputObject>(band, IID_IInputObject);
   ASSERT_EQ(input->UIActivateIO(TRUE, nullptr), S_OK);
   input->Release();
-  if (searchBoxFocused) SetFocus(GetDlgItem(window, 102));
+  if (searchBoxFocused) SetFocus(GetDlgItem(window, kHintEditId));
   PumpMessages();
-  ASSERT_EQ(GetFocus(), searchBoxFocused ? GetDlgItem(window, 101) : window);
+  ASSERT_EQ(GetFocus(), searchBoxFocused ? GetDlgItem(window, kSearchEditId) : window);
   ASSERT_FALSE(site.Notices().empty());
   size_t noticesBefore = site.Notices().size();
 
@@ -160,7 +161,7 @@ TEST(BandLifetime, TwoBandsTheLaterReleasedFirst) {
   earlier->ShowDW(TRUE);
   HHOOK earlierHook = Words()->hookHandle;
   ASSERT_EQ(program::SetBandSite(later, second.Unknown()), S_OK);
-  EXPECT_EQ(Words()->hookHintEdit, GetDlgItem(WindowOf(later), 102));
+  EXPECT_EQ(Words()->hookHintEdit, GetDlgItem(WindowOf(later), kHintEditId));
   EXPECT_NE(Words()->hookHandle, earlierHook);
 
   later->CloseDW(0);
@@ -170,18 +171,18 @@ TEST(BandLifetime, TwoBandsTheLaterReleasedFirst) {
   // The earlier band still lays out, opens its box, and is F12's target
   // again (F12 itself: the end-to-end test of two hosts).
   HWND window = WindowOf(earlier);
-  HWND search = GetDlgItem(window, 101);
+  HWND search = GetDlgItem(window, kSearchEditId);
   SendMessageW(window, WM_SIZE, 0, MAKELPARAM(200, 30));
   RECT edit;
   GetWindowRect(search, &edit);
   MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&edit), 2);
   EXPECT_EQ(edit.right, 200 - 26);
   Activate(frame);
-  SetFocus(GetDlgItem(window, 102));
+  SetFocus(GetDlgItem(window, kHintEditId));
   PumpMessages();
   EXPECT_EQ(GetFocus(), search);
   EXPECT_TRUE(IsWindowVisible(search));
-  EXPECT_EQ(ListedHintBoxes(), std::vector<HWND>{GetDlgItem(window, 102)});
+  EXPECT_EQ(ListedHintBoxes(), std::vector<HWND>{GetDlgItem(window, kHintEditId)});
   EXPECT_EQ(CanUnloadNow(), S_FALSE);
   earlier->CloseDW(0);
   EXPECT_FALSE(UnhookWindowsHookEx(earlierHook));  // went with its window
@@ -212,20 +213,20 @@ TEST(BandLifetime, ABandThatCannotBeListedHasNoControls) {
   HHOOK lastHook = nullptr;
   for (int i = 0; i <= kFocusTargetCount && unlisted == nullptr; ++i) {
     HWND window = addBand();
-    if (GetDlgItem(window, 102) == nullptr)
+    if (GetDlgItem(window, kHintEditId) == nullptr)
       unlisted = window;
     else
       lastHook = Words()->hookHandle;
   }
   ASSERT_NE(unlisted, nullptr) << "more than " << kFocusTargetCount << " boxes were listed";
-  EXPECT_EQ(GetDlgItem(unlisted, 101), nullptr);
+  EXPECT_EQ(GetDlgItem(unlisted, kSearchEditId), nullptr);
   EXPECT_EQ(Words()->hookHandle, lastHook) << "a hook was installed for the unlisted band";
 
   bands.front()->CloseDW(0);
   HWND next = addBand();
-  EXPECT_NE(GetDlgItem(next, 102), nullptr);
+  EXPECT_NE(GetDlgItem(next, kHintEditId), nullptr);
   std::vector<HWND> listed = ListedHintBoxes();
-  EXPECT_EQ(std::count(listed.begin(), listed.end(), GetDlgItem(next, 102)), 1);
+  EXPECT_EQ(std::count(listed.begin(), listed.end(), GetDlgItem(next, kHintEditId)), 1);
   for (size_t i = 0; i < bands.size(); ++i) {
     bands[i]->CloseDW(0);
     program::SetBandSite(bands[i], nullptr);

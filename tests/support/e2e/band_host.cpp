@@ -27,6 +27,7 @@
 #include "program/band_site.h"
 #include "tools/url_recorder_setup.h"
 #include "tools/utf8_text.h"
+#include "ui/band_window.h"
 
 namespace {
 
@@ -93,12 +94,13 @@ void WriteStatus() {
   HWND bandWindow = nullptr;
   if (Band != nullptr) Band->GetWindow(&bandWindow);
   HWND focus = GetFocus();
-  HWND search = bandWindow ? GetDlgItem(bandWindow, 101) : nullptr;
-  const wchar_t* where = focus == nullptr                                     ? L"none"
-                         : focus == search                                    ? L"search"
-                         : bandWindow && focus == GetDlgItem(bandWindow, 102) ? L"hint"
-                         : focus == bandWindow                                ? L"band"
-                                                                              : L"other";
+  HWND search = bandWindow ? GetDlgItem(bandWindow, corvane::kSearchEditId) : nullptr;
+  HWND hint = bandWindow ? GetDlgItem(bandWindow, corvane::kHintEditId) : nullptr;
+  const wchar_t* where = focus == nullptr      ? L"none"
+                         : focus == search     ? L"search"
+                         : focus == hint       ? L"hint"
+                         : focus == bandWindow ? L"band"
+                                               : L"other";
   wchar_t text[1024] = {};
   if (search != nullptr) GetWindowTextW(search, text, 1024);
   std::wstring status = std::wstring(L"focus=") + where + L" text=" + Escaped(text);
