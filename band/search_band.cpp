@@ -1,7 +1,7 @@
 #include "band/search_band.h"
 
-#include "module/module_state.h"
 #include "res/resource_ids.h"
+#include "support/module_state.h"
 #include "support/settings_store.h"
 #include "ui/band_window.h"
 
@@ -40,7 +40,7 @@ HDC MemoryDcHolding(HBITMAP bitmap) {
 
 }  // namespace
 
-SearchBand::SearchBand() {
+SearchBand::SearchBand() : BandRecord(static_cast<IDeskBand*>(this)) {
   if (!ReadShowGoButton(&showGoButton)) showGoButton = TRUE;
   goBitmapNormal = LoadBitmapW(ModuleInstance, MAKEINTRESOURCEW(IDB_GO_NORMAL));
   goBitmapActive = LoadBitmapW(ModuleInstance, MAKEINTRESOURCEW(IDB_GO_ACTIVE));

@@ -1,12 +1,11 @@
 // The band object the shell hosts: one table per interface, one identity, one
-// reference count, and the record the band's window code works on.
+// reference count, over the record that the band's window code works on.
 #pragma once
 #include <windows.h>
 #include <shlobj.h>
 #include <shobjidl.h>
 
-#include "ui/dpi_scale.h"
-#include "ui/go_button_images.h"
+#include "band/band_record.h"
 
 namespace corvane {
 
@@ -14,7 +13,8 @@ class SearchBand final : public IDeskBand2,
                          public IInputObject,
                          public IObjectWithSite,
                          public IPersistStream,
-                         public IContextMenu {
+                         public IContextMenu,
+                         public BandRecord {
  public:
   // Reads the Go-button setting and prepares the button images; count 1.
   SearchBand();
@@ -64,39 +64,9 @@ class SearchBand final : public IDeskBand2,
   STDMETHODIMP GetCommandString(UINT_PTR command, UINT type, UINT* reserved, CHAR* name,
                                 UINT capacity) override;
 
-  // The record, shared with the band window's code.
-  ULONG refCount = 1;
-  BOOL hasFocus = FALSE;
-  HWND parentWindow = nullptr;
-  HWND bandWindow = nullptr;
-  HWND searchEdit = nullptr;
-  HWND hintEdit = nullptr;
-  HFONT font = nullptr;
-  int width = 0;
-  int height = 0;
-  WNDPROC searchEditOldProc = nullptr;
-  WNDPROC hintEditOldProc = nullptr;
-  IInputObjectSite* inputObjectSite = nullptr;
-  BOOL showGoButton = TRUE;
-  RECT goButtonRect = {};
-  BOOL goPressed = FALSE;
-  BOOL goHot = FALSE;
-  HBITMAP goBitmapNormal = nullptr;
-  HBITMAP goBitmapActive = nullptr;
-  HDC goDcNormal = nullptr;
-  HDC goDcActive = nullptr;
-  HWND tooltip = nullptr;
-  // The F12 hook this band installed, so that it goes with the band.
-  HHOOK focusHook = nullptr;
-  // The band window's DPI: every length of the layout is scaled by dpi / 96.
-  int dpi = kDefaultDpi;
-  // The taskbar is composited: the band shows the taskbar's background.
-  BOOL compositionEnabled = FALSE;
-  // The Go button drawn where the bitmaps do not serve.
-  GoButtonImages goImages;
-
  private:
   ~SearchBand();
+  ULONG refCount = 1;
 };
 
 }  // namespace corvane

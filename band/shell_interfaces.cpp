@@ -1,7 +1,7 @@
 // How the shell hosts the band: site, window, size, visibility, focus and the
 // taskbar's saved state (of which the band keeps nothing).
 #include "band/search_band.h"
-#include "module/module_state.h"
+#include "res/product.h"
 #include "support/bounded_string.h"
 #include "support/wide_text.h"
 #include "support/windows_handles.h"
@@ -24,7 +24,7 @@ STDMETHODIMP SearchBand::ShowDW(BOOL show) {
 
 STDMETHODIMP SearchBand::CloseDW(DWORD) {
   // Hiding may move the focus and so call the site.
-  ComPtr<SearchBand> alive = HoldReference(this);
+  ComPtr<IUnknown> alive = HoldReference(identity);
   ShowDW(FALSE);
   DestroyOwnBandWindow(this);
   return S_OK;

@@ -22,6 +22,7 @@ if(BUILD_TESTING)
     tests/native/browser_command_test.cpp
     tests/native/dpi_layout_test.cpp
     tests/native/domain_matching_test.cpp
+    tests/native/guid_text_test.cpp
     tests/native/prefs_file_test.cpp
     tests/native/strip_placement_test.cpp
     tests/native/url_encoding_test.cpp

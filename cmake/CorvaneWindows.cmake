@@ -56,8 +56,9 @@ target_link_libraries(corvane_win PUBLIC corvane_pure shell32 advapi32)
 # Module-wide values, string resources, the setting, the hook's shared
 # words and its session's list of targets.
 add_library(corvane_module STATIC
-  module/module_state.cpp
+  support/module_state.cpp
   support/resource_strings.cpp
+  support/settings_removal.cpp
   support/settings_store.cpp
   ui/focus_targets.cpp
   ui/shared_hook_state.cpp
@@ -117,12 +118,13 @@ function(corvane_add_band_module target)
 endfunction()
 
 set_source_files_properties(res/corvane.rc PROPERTIES OBJECT_DEPENDS
-  "${CMAKE_SOURCE_DIR}/res/go_normal.bmp;${CMAKE_SOURCE_DIR}/res/go_active.bmp;${CMAKE_BINARY_DIR}/res/corvane.manifest;${CMAKE_SOURCE_DIR}/res/resource_ids.h")
+  "${CMAKE_SOURCE_DIR}/res/go_normal.bmp;${CMAKE_SOURCE_DIR}/res/go_active.bmp;${CMAKE_BINARY_DIR}/res/corvane.manifest;${CMAKE_SOURCE_DIR}/res/resource_ids.h;${CMAKE_SOURCE_DIR}/res/product.h;${CMAKE_BINARY_DIR}/res/product_version.h")
 corvane_add_band_module(corvane)
 
 # Hosting the band as the taskbar does, for Corvane.exe and the tests.
 add_library(corvane_band_hosting STATIC program/band_site.cpp)
-target_link_libraries(corvane_band_hosting PUBLIC corvane_module ole32 uuid)
+target_include_directories(corvane_band_hosting PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(corvane_band_hosting PUBLIC ole32 uuid)
 
 # Corvane.exe: the band in a strip of its own, where the taskbar hosts no
 # toolbars.
@@ -139,11 +141,11 @@ add_executable(corvane_program WIN32
   program/corvane_program.rc
   ui/window_dpi.cpp
 )
-target_include_directories(corvane_program PRIVATE ${CMAKE_SOURCE_DIR}/program
-                           ${CMAKE_BINARY_DIR}/program)
+target_include_directories(corvane_program PRIVATE ${CMAKE_SOURCE_DIR}/program ${CMAKE_SOURCE_DIR}/res
+                           ${CMAKE_BINARY_DIR}/program ${CMAKE_BINARY_DIR}/res)
 set_source_files_properties(program/corvane_program.rc PROPERTIES OBJECT_DEPENDS
-  "${CMAKE_BINARY_DIR}/program/corvane_program.manifest;${CMAKE_SOURCE_DIR}/program/program_resource_ids.h;${CMAKE_SOURCE_DIR}/program/corvane.ico")
-target_link_libraries(corvane_program PRIVATE corvane_band_hosting corvane_pure advapi32
+  "${CMAKE_BINARY_DIR}/program/corvane_program.manifest;${CMAKE_SOURCE_DIR}/program/program_resource_ids.h;${CMAKE_SOURCE_DIR}/program/corvane.ico;${CMAKE_SOURCE_DIR}/res/product.h;${CMAKE_BINARY_DIR}/res/product_version.h")
+target_link_libraries(corvane_program PRIVATE corvane_band_hosting corvane_module corvane_pure advapi32
                       comctl32 gdi32 shell32 user32)
 target_compile_options(corvane_program PRIVATE ${CORVANE_PRODUCT_COMPILE_OPTIONS})
 target_link_options(corvane_program PRIVATE ${CORVANE_WIDE_MAIN_OPTIONS} ${CORVANE_PROGRAM_LINK_OPTIONS})

@@ -234,13 +234,12 @@ if(NOT MSVC)
 endif()
 if(arch STREQUAL "win64")
   set(relaidInstaller corvane-setup-relaid-x64.exe)
-  set(relaidArguments x64 ${CMAKE_BINARY_DIR}/dist-test/${relaidInstaller}
-      ${CMAKE_BINARY_DIR}/bin/relaid/CORVANE.DLL ${CMAKE_BINARY_DIR}/bin/Corvane.exe
-      ${CMAKE_BINARY_DIR}/../win32/bin/CORVANE.DLL)
+  set(relaidArguments x64 ${CMAKE_BINARY_DIR}/dist-test/${relaidInstaller} ${CMAKE_BINARY_DIR}
+      ${CMAKE_BINARY_DIR}/bin/relaid/CORVANE.DLL ${CMAKE_BINARY_DIR}/../win32/bin/CORVANE.DLL)
 else()
   set(relaidInstaller corvane-setup-relaid-x86.exe)
-  set(relaidArguments x86 ${CMAKE_BINARY_DIR}/dist-test/${relaidInstaller}
-      ${CMAKE_BINARY_DIR}/bin/relaid/CORVANE.DLL ${CMAKE_BINARY_DIR}/bin/Corvane.exe)
+  set(relaidArguments x86 ${CMAKE_BINARY_DIR}/dist-test/${relaidInstaller} ${CMAKE_BINARY_DIR}
+      ${CMAKE_BINARY_DIR}/bin/relaid/CORVANE.DLL)
 endif()
 set(relaidDir ${CMAKE_BINARY_DIR}/dist-test)
 string(REPLACE "/" "\\" relaidDir "Z:${relaidDir}")

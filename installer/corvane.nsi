@@ -1,8 +1,11 @@
 ; Corvane's installers, one script for both architectures:
-;   makensis -DARCH=x64 -DDLL=<64-bit CORVANE.DLL> -DDLL_X86=<32-bit CORVANE.DLL>
-;            -DPROGRAM=<64-bit Corvane.exe> -DICON=<corvane.ico> -DOUTFILE=<setup.exe> corvane.nsi
-;   makensis -DARCH=x86 -DDLL=<32-bit CORVANE.DLL>
+;   makensis -DARCH=x64 -DDEFINES=<product.nsh> -DDLL=<64-bit CORVANE.DLL>
+;            -DDLL_X86=<32-bit CORVANE.DLL> -DPROGRAM=<64-bit Corvane.exe> -DICON=<corvane.ico>
+;            -DOUTFILE=<setup.exe> corvane.nsi
+;   makensis -DARCH=x86 -DDEFINES=<product.nsh> -DDLL=<32-bit CORVANE.DLL>
 ;            -DPROGRAM=<32-bit Corvane.exe> -DICON=<corvane.ico> -DOUTFILE=<setup.exe> corvane.nsi
+; product.nsh is the build tree's installer/product.nsh: the names, ids and
+; version that the code shares.
 ; Exit codes: 0 done, 1 cancelled, 2 refused or failed, 3010 done but a file
 ; still in use goes at the next restart.
 ; Switches: /S silent, /D=folder (a new installation only), /AUTOSTART=yes|no,
@@ -21,17 +24,13 @@ RequestExecutionLevel admin
 ManifestDPIAware true
 ManifestSupportedOS all
 
-!getdllversion "${DLL}" DLL_VERSION_
-!define VERSION "${DLL_VERSION_1}.${DLL_VERSION_2}.${DLL_VERSION_3}.${DLL_VERSION_4}"
-!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Corvane"
-!define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
-!define RUN_COMMAND '"$INSTDIR\Corvane.exe" --startup'
-!define SETTINGS_KEY "SOFTWARE\Ostrand\Corvane"
+!include "${DEFINES}"
+
+!define RUN_COMMAND '"$INSTDIR\${PROGRAM_FILE}" --startup'
 !define ERROR_CANCELLED 1
 !define ERROR_REFUSED 2
 !define ERROR_SUCCESS_REBOOT_REQUIRED 3010
 !define FIRST_WINDOWS_11_BUILD 22000
-!define INSTALLED_MESSAGE_ID 310
 
 !include MUI2.nsh
 !include LogicLib.nsh
@@ -49,7 +48,7 @@ ManifestSupportedOS all
 !include in_use_files.nsh
 !include uninstaller_cleanup.nsh
 
-Name "Corvane"
+Name "${PRODUCT_NAME}"
 OutFile "${OUTFILE}"
 !if ${ARCH} == x64
   InstallDir "$PROGRAMFILES64\Corvane"
@@ -60,16 +59,16 @@ OutFile "${OUTFILE}"
 InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
 ShowInstDetails show
 ShowUninstDetails show
-BrandingText "Ostrand"
+BrandingText "${COMPANY_NAME}"
 
 VIProductVersion "${VERSION}"
 VIFileVersion "${VERSION}"
-VIAddVersionKey /LANG=1033 "ProductName" "Corvane"
-VIAddVersionKey /LANG=1033 "CompanyName" "Ostrand"
+VIAddVersionKey /LANG=1033 "ProductName" "${PRODUCT_NAME}"
+VIAddVersionKey /LANG=1033 "CompanyName" "${COMPANY_NAME}"
 VIAddVersionKey /LANG=1033 "FileDescription" "Corvane setup (${ARCH})"
 VIAddVersionKey /LANG=1033 "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=1033 "ProductVersion" "${VERSION}"
-VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright © 2026 Ostrand. All rights reserved."
+VIAddVersionKey /LANG=1033 "LegalCopyright" "${COPYRIGHT}"
 
 Var StartWithWindows
 Var FinishText
@@ -190,7 +189,7 @@ FunctionEnd
 ; starts it for every user; each user can turn that off in its menu.
 Function ChooseStartWithWindows
   StrCpy $StartWithWindows 0
-  ReadRegStr $0 HKLM "${RUN_KEY}" "Corvane"
+  ReadRegStr $0 HKLM "${RUN_KEY}" "${RUN_VALUE}"
   ${If} $0 != ""
   ${OrIf} ${AtLeastBuild} ${FIRST_WINDOWS_11_BUILD}
     StrCpy $StartWithWindows 1
@@ -214,16 +213,16 @@ FunctionEnd
   !insertmacro RemoveFirstLayout ""
   ClearErrors
   SetOutPath $VersionFolder
-  File "/oname=CORVANE.DLL" "${DLL}"
+  File "/oname=${MODULE_FILE}" "${DLL}"
 !if ${ARCH} == x64
   SetOutPath "$VersionFolder\x86"
-  File "/oname=CORVANE.DLL" "${DLL_X86}"
+  File "/oname=${MODULE_FILE}" "${DLL_X86}"
 !endif
   SetOutPath $INSTDIR
   ${If} ${Errors}
     !insertmacro FailInstall "Could not write $VersionFolder."
   ${EndIf}
-  !insertmacro PutFile "${PROGRAM}" "$INSTDIR" "Corvane.exe"
+  !insertmacro PutFile "${PROGRAM}" "$INSTDIR" "${PROGRAM_FILE}"
   Push "$INSTDIR\uninstall.exe"
   Call MoveAside
   ClearErrors
@@ -236,10 +235,10 @@ FunctionEnd
 !macro RegisterBands
   ClearErrors
 !if ${ARCH} == x64
-  !insertmacro WriteBandClass HKLM64 "$VersionFolder\CORVANE.DLL"
-  !insertmacro WriteBandClass HKLM32 "$VersionFolder\x86\CORVANE.DLL"
+  !insertmacro WriteBandClass HKLM64 "$VersionFolder\${MODULE_FILE}"
+  !insertmacro WriteBandClass HKLM32 "$VersionFolder\x86\${MODULE_FILE}"
 !else
-  !insertmacro WriteBandClass HKLM "$VersionFolder\CORVANE.DLL"
+  !insertmacro WriteBandClass HKLM "$VersionFolder\${MODULE_FILE}"
 !endif
   ${If} ${Errors}
     !insertmacro FailInstall "Could not register the Corvane toolbar."
@@ -253,17 +252,17 @@ FunctionEnd
 
 !macro ApplyStartWithWindows
   ${If} $StartWithWindows == 1
-    WriteRegStr HKLM "${RUN_KEY}" "Corvane" '${RUN_COMMAND}'
+    WriteRegStr HKLM "${RUN_KEY}" "${RUN_VALUE}" '${RUN_COMMAND}'
   ${Else}
-    DeleteRegValue HKLM "${RUN_KEY}" "Corvane"
+    DeleteRegValue HKLM "${RUN_KEY}" "${RUN_VALUE}"
   ${EndIf}
 !macroend
 
 !macro WriteAppsEntry
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "Corvane"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "Ostrand"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT_NAME}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${COMPANY_NAME}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Corvane.exe,0"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\${PROGRAM_FILE},0"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
   ; Run in place ("_?="), so that whoever starts them waits for the end and
   ; gets the exit code.
@@ -286,7 +285,7 @@ Section "Corvane"
   Push $0
   Call RemoveEarlierVersions
   !insertmacro WriteAppsEntry
-  CreateShortcut "$SMPROGRAMS\Corvane.lnk" "$INSTDIR\Corvane.exe"
+  CreateShortcut "$SMPROGRAMS\Corvane.lnk" "$INSTDIR\${PROGRAM_FILE}"
   !insertmacro ApplyStartWithWindows
   ${If} ${RebootFlag}
     SetErrorLevel ${ERROR_SUCCESS_REBOOT_REQUIRED}
@@ -300,8 +299,8 @@ Function ComposeFinishText
     StrCpy $FinishText "Corvane is installed. Its search box sits in a small strip beside \
         the taskbar, which starts with Windows; F12 in any application jumps into it."
   ${Else}
-    System::Call 'kernel32::LoadLibraryExW(w "$VersionFolder\CORVANE.DLL", p 0, i 0x22) p .r0'
-    System::Call 'user32::LoadStringW(p r0, i ${INSTALLED_MESSAGE_ID}, w .r1, i ${NSIS_MAX_STRLEN})'
+    System::Call 'kernel32::LoadLibraryExW(w "$VersionFolder\${MODULE_FILE}", p 0, i 0x22) p .r0'
+    System::Call 'user32::LoadStringW(p r0, i ${IDS_INSTALLED}, w .r1, i ${NSIS_MAX_STRLEN})'
     System::Call 'kernel32::FreeLibrary(p r0)'
     StrCpy $FinishText $1
   ${EndIf}
@@ -327,7 +326,7 @@ FunctionEnd
 ; The installer runs elevated; the program should not: the shell starts it
 ; as the signed-in user.
 Function StartProgramNow
-  Exec '"$WINDIR\explorer.exe" "$INSTDIR\Corvane.exe"'
+  Exec '"$WINDIR\explorer.exe" "$INSTDIR\${PROGRAM_FILE}"'
 FunctionEnd
 
 Function un.onInit
@@ -342,7 +341,7 @@ FunctionEnd
 Section "Uninstall"
   SetShellVarContext all
   Call un.StopRunningProgram
-  DeleteRegValue HKLM "${RUN_KEY}" "Corvane"
+  DeleteRegValue HKLM "${RUN_KEY}" "${RUN_VALUE}"
 !if ${ARCH} == x64
   !insertmacro DeleteBandClass HKLM64
   !insertmacro DeleteBandClass HKLM32
@@ -350,7 +349,7 @@ Section "Uninstall"
   !insertmacro DeleteBandClass HKLM
 !endif
   Delete "$SMPROGRAMS\Corvane.lnk"
-  Push "$INSTDIR\Corvane.exe"
+  Push "$INSTDIR\${PROGRAM_FILE}"
   Call un.MoveAside
   !insertmacro RemoveFirstLayout "un."
   Push ""
@@ -382,10 +381,10 @@ Function un.RemoveUserParts
     DetailPrint "Per-user settings are left to each user."
     Return
   ${EndIf}
-  DeleteRegValue HKCU "${RUN_KEY}" "Corvane"
+  DeleteRegValue HKCU "${RUN_KEY}" "${RUN_VALUE}"
   !insertmacro ForgetCachedToolbars
   MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 "Remove your Corvane settings too?" /SD IDNO IDNO keep
-    DeleteRegKey HKCU "${SETTINGS_KEY}"
-    DeleteRegKey /ifempty HKCU "SOFTWARE\Ostrand"
+    DeleteRegKey HKCU "${PRODUCT_KEY}"
+    DeleteRegKey /ifempty HKCU "${COMPANY_KEY}"
   keep:
 FunctionEnd

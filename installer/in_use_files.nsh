@@ -121,11 +121,11 @@ FunctionEnd
 ; Earlier versions kept the DLLs in the folder itself and replaced a file in
 ; use at the restart from a ".new" beside it: those go now or at the restart.
 !macro RemoveFirstLayout un
-  Push "$INSTDIR\CORVANE.DLL"
+  Push "$INSTDIR\${MODULE_FILE}"
   Call ${un}RemoveNowOrAtRestart
-  Push "$INSTDIR\CORVANE.DLL.new"
+  Push "$INSTDIR\${MODULE_FILE}.new"
   Call ${un}RemoveNowOrAtRestart
-  Push "$INSTDIR\Corvane.exe.new"
+  Push "$INSTDIR\${PROGRAM_FILE}.new"
   Call ${un}RemoveNowOrAtRestart
   Push "$INSTDIR\x86"
   Call ${un}RemoveFilesAndFolder

@@ -33,12 +33,12 @@ Function HoldsOnlyCorvanesFiles
   ${DoWhile} $0 != ""
     ${If} $0 != "."
     ${AndIf} $0 != ".."
-    ${AndIf} $0 != "Corvane.exe"
+    ${AndIf} $0 != "${PROGRAM_FILE}"
     ${AndIf} $0 != "uninstall.exe"
     ${AndIf} $0 != "${VERSIONS_FOLDER}"
-    ${AndIf} $0 != "CORVANE.DLL"
-    ${AndIf} $0 != "CORVANE.DLL.new"
-    ${AndIf} $0 != "Corvane.exe.new"
+    ${AndIf} $0 != "${MODULE_FILE}"
+    ${AndIf} $0 != "${MODULE_FILE}.new"
+    ${AndIf} $0 != "${PROGRAM_FILE}.new"
     ${AndIf} $0 != "x86"
       StrCpy $2 0
     ${EndIf}

@@ -2,7 +2,6 @@
 ; and waits for each process to end, so that its files can go. Strips of
 ; other sessions keep their files in use; those are handled as files in use.
 
-!define STRIP_CLASS "Ostrand.Corvane.Strip"
 !define SYNCHRONIZE 0x00100000
 !define PROGRAM_EXIT_WAIT_MS 5000
 !define MOST_STRIPS 16
@@ -15,12 +14,12 @@ Function ${un}StopRunningProgram
   Push $3
   StrCpy $3 0
   ${Do}
-    FindWindow $0 "${STRIP_CLASS}"
+    FindWindow $0 "${STRIP_WINDOW_CLASS}"
     ${If} $0 == 0
     ${OrIf} $3 >= ${MOST_STRIPS}
       ${Break}
     ${EndIf}
-    DetailPrint "Closing Corvane.exe"
+    DetailPrint "Closing ${PROGRAM_FILE}"
     System::Call 'user32::GetWindowThreadProcessId(p r0, *i .r1) i'
     System::Call 'kernel32::OpenProcess(i ${SYNCHRONIZE}, i 0, i r1) p .r2'
     SendMessage $0 ${WM_CLOSE} 0 0 /TIMEOUT=${PROGRAM_EXIT_WAIT_MS}

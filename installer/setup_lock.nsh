@@ -2,7 +2,6 @@
 ; and the copy that removes the uninstaller's own file after it. The lock is
 ; held until the process ends.
 
-!define SETUP_LOCK "Global\Ostrand.Corvane.Setup"
 !define SETUP_LOCK_WAIT_MS 60000
 !define INFINITE 0xFFFFFFFF
 !define WAIT_OBJECT_0 0
@@ -13,7 +12,7 @@
 Function ${un}TakeSetupLock
   Exch $0
   Push $1
-  System::Call 'kernel32::CreateMutexW(p 0, i 0, w "${SETUP_LOCK}") p .r1'
+  System::Call 'kernel32::CreateMutexW(p 0, i 0, w "${SETUP_MUTEX}") p .r1'
   System::Call 'kernel32::WaitForSingleObject(p r1, i r0) i .r0'
   ; A setup that ended without letting go (the uninstaller's cleanup copy
   ; never does) leaves the lock abandoned: it is free all the same.

@@ -3,7 +3,8 @@
 #include <new>
 
 #include "band/search_band.h"
-#include "module/module_state.h"
+#include "res/product.h"
+#include "support/module_state.h"
 #include "support/windows_handles.h"
 
 namespace corvane {
@@ -36,7 +37,7 @@ STDMETHODIMP SearchBandFactory::CreateInstance(IUnknown* outer, REFIID iid, void
   if (!IsEqualCLSID(classId, CLSID_SearchBand)) return E_FAIL;
   // The creation's own reference goes once the caller has its own, or with
   // the object when the caller's interface is refused.
-  ComPtr<SearchBand> band(new (std::nothrow) SearchBand());
+  ComPtr<IDeskBand> band(new (std::nothrow) SearchBand());
   if (!band) return E_OUTOFMEMORY;
   return band->QueryInterface(iid, out);
 }
@@ -49,8 +50,7 @@ extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID classId, REFIID iid
   if (out == nullptr) return E_POINTER;
   *out = nullptr;
   if (!IsEqualCLSID(classId, corvane::CLSID_SearchBand)) return CLASS_E_CLASSNOTAVAILABLE;
-  corvane::ComPtr<corvane::SearchBandFactory> factory(new (std::nothrow)
-                                                          corvane::SearchBandFactory(classId));
+  corvane::ComPtr<IClassFactory> factory(new (std::nothrow) corvane::SearchBandFactory(classId));
   if (!factory) return E_OUTOFMEMORY;
   return factory->QueryInterface(iid, out);
 }

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "module/module_state.h"
+#include "support/module_state.h"
 #include "support/resource_strings.h"
 #include "ui/focus_targets.h"
 

@@ -1,12 +1,16 @@
-#include "module/self_registration.h"
-
+// Registering the band's class and its place among the taskbar's toolbars,
+// and taking it out again.
+#include <windows.h>
+#include <comcat.h>
+#include <objbase.h>
 #include <olectl.h>
 #include <shlguid.h>
 
-#include "module/module_state.h"
+#include "res/product.h"
 #include "res/resource_ids.h"
 #include "support/bounded_string.h"
 #include "support/hresult.h"
+#include "support/module_state.h"
 #include "support/resource_strings.h"
 #include "support/wide_text.h"
 #include "support/windows_handles.h"
@@ -24,6 +28,17 @@ HMODULE OwnModule() {
       GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
       reinterpret_cast<LPCWSTR>(&OwnModule), &self);
   return self;
+}
+
+// The GUID as "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}" in a 260-unit buffer.
+BOOL GuidToText(REFGUID guid, wchar_t* text) {
+  ZeroMemory(text, kTextUnits * sizeof(wchar_t));
+  LPOLESTR platformText = nullptr;
+  if (FAILED(StringFromIID(guid, &platformText)) || platformText == nullptr) return FALSE;
+  bool copied = BoundedCopy(AsUtf16(text), kTextUnits, AsUtf16(platformText)) == kResultOk;
+  ComPtr<IMalloc> allocator;
+  if (SUCCEEDED(CoGetMalloc(1, allocator.Put()))) allocator->Free(platformText);
+  return copied ? TRUE : FALSE;
 }
 
 struct ClassValue {
@@ -85,18 +100,6 @@ HRESULT FileInCategory(REFCLSID classId, REFCATID categoryId) {
   return categories->RegisterClassImplCategories(classId, 1, ids);
 }
 
-}  // namespace
-
-BOOL GuidToText(REFGUID guid, wchar_t* text) {
-  ZeroMemory(text, kTextUnits * sizeof(wchar_t));
-  LPOLESTR platformText = nullptr;
-  if (FAILED(StringFromIID(guid, &platformText)) || platformText == nullptr) return FALSE;
-  bool copied = BoundedCopy(AsUtf16(text), kTextUnits, AsUtf16(platformText)) == kResultOk;
-  ComPtr<IMalloc> allocator;
-  if (SUCCEEDED(CoGetMalloc(1, allocator.Put()))) allocator->Free(platformText);
-  return copied ? TRUE : FALSE;
-}
-
 BOOL RegisterClassKeys(REFCLSID classId, const wchar_t* displayName) {
   return SUCCEEDED(WriteClassKeys(classId, displayName)) ? TRUE : FALSE;
 }
@@ -109,6 +112,7 @@ BOOL RegisterDeskBandCategory(REFCLSID classId, REFCATID categoryId) {
   return SUCCEEDED(result) ? TRUE : FALSE;
 }
 
+}  // namespace
 }  // namespace corvane
 
 extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {

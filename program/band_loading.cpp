@@ -3,6 +3,7 @@
 #include <string>
 
 #include "program/band_site.h"
+#include "res/product.h"
 #include "support/hresult.h"
 
 namespace corvane::program {
@@ -11,7 +12,7 @@ namespace {
 // By its full path only: a DLL of that name elsewhere on the search path is
 // not ours to load. The module stays loaded for the life of the program.
 HRESULT CreateBandBesideProgram(IDeskBand** band) {
-  HMODULE dll = LoadLibraryExW((ProgramFolder() + L"\\CORVANE.DLL").c_str(), nullptr,
+  HMODULE dll = LoadLibraryExW((ProgramFolder() + L"\\" + kModuleFile).c_str(), nullptr,
                                LOAD_WITH_ALTERED_SEARCH_PATH);
   if (dll == nullptr) return LastErrorResult();
   return CreateBandFrom(dll, band);

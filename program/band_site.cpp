@@ -1,6 +1,6 @@
 #include "program/band_site.h"
 
-#include "module/module_state.h"
+#include "res/product.h"
 #include "support/hresult.h"
 #include "support/windows_handles.h"
 

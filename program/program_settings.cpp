@@ -3,39 +3,16 @@
 #include <string>
 
 #include "program/program_arguments.h"
+#include "res/product.h"
 #include "support/hresult.h"
-#include "support/windows_handles.h"
+#include "support/settings_store.h"
 
 namespace corvane::program {
 namespace {
 
-const wchar_t kSettingsKey[] = L"SOFTWARE\\Ostrand\\Corvane\\1.0";
-const wchar_t kStripLeft[] = L"StripLeft";
-const wchar_t kStripTop[] = L"StripTop";
-const wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-const wchar_t kRunValue[] = L"Corvane";
-// 0: this user does not want the machine's Run value to start Corvane.
-const wchar_t kStartWithWindows[] = L"StartWithWindows";
-
-bool ReadCoordinate(HKEY key, const wchar_t* name, LONG* coordinate) {
-  DWORD data = 0, type = 0, size = sizeof data;
-  if (RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&data), &size) !=
-          ERROR_SUCCESS ||
-      type != REG_DWORD || size != sizeof data)
-    return false;
-  *coordinate = static_cast<LONG>(data);  // stored as two's complement
-  return true;
-}
-
-HRESULT WriteCoordinate(HKEY key, const wchar_t* name, LONG coordinate) {
-  DWORD data = static_cast<DWORD>(coordinate);
-  return FromWin32(
-      RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data));
-}
-
 // Removing what is not there is no failure.
-HRESULT DeleteValue(HKEY root, const wchar_t* key, const wchar_t* name) {
-  LONG status = RegDeleteKeyValueW(root, key, name);
+HRESULT DeleteRunValue(HKEY root) {
+  LONG status = RegDeleteKeyValueW(root, kRunKey, kRunValue);
   return status == ERROR_FILE_NOT_FOUND ? S_OK : FromWin32(status);
 }
 
@@ -45,17 +22,12 @@ bool HasRunValue(HKEY root) {
 }
 
 bool UserDeclinesStart() {
-  DWORD start = 1, size = sizeof start;
-  return RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, kStartWithWindows, RRF_RT_REG_DWORD, nullptr,
-                      &start, &size) == ERROR_SUCCESS &&
-         start == 0;
+  DWORD start = 1;
+  return ReadSetting(kStartWithWindowsValue, &start) && start == 0;
 }
 
 HRESULT SetUserDeclinesStart(bool declines) {
-  if (!declines) return DeleteValue(HKEY_CURRENT_USER, kSettingsKey, kStartWithWindows);
-  DWORD start = 0;
-  return FromWin32(RegSetKeyValueW(HKEY_CURRENT_USER, kSettingsKey, kStartWithWindows, REG_DWORD,
-                                   &start, sizeof start));
+  return declines ? WriteSetting(kStartWithWindowsValue, 0) : DeleteSetting(kStartWithWindowsValue);
 }
 
 HRESULT WriteUserRunValue() {
@@ -71,28 +43,22 @@ HRESULT WriteUserRunValue() {
 
 }  // namespace
 
+// Both coordinates or none; stored as two's complement.
 bool ReadStripPlace(POINT* place) {
-  UniqueRegistryKey key;
-  POINT read = {};
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, key.Put()) != ERROR_SUCCESS ||
-      !ReadCoordinate(key.Get(), kStripLeft, &read.x) ||
-      !ReadCoordinate(key.Get(), kStripTop, &read.y))
-    return false;
-  *place = read;
+  DWORD left = 0, top = 0;
+  if (!ReadSetting(kStripLeftValue, &left) || !ReadSetting(kStripTopValue, &top)) return false;
+  *place = {static_cast<LONG>(left), static_cast<LONG>(top)};
   return true;
 }
 
 HRESULT WriteStripPlace(POINT place) {
-  UniqueRegistryKey key;
-  RETURN_IF_FAILED(FromWin32(RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0,
-                                             KEY_SET_VALUE, nullptr, key.Put(), nullptr)));
-  RETURN_IF_FAILED(WriteCoordinate(key.Get(), kStripLeft, place.x));
-  return WriteCoordinate(key.Get(), kStripTop, place.y);
+  RETURN_IF_FAILED(WriteSetting(kStripLeftValue, static_cast<DWORD>(place.x)));
+  return WriteSetting(kStripTopValue, static_cast<DWORD>(place.y));
 }
 
 HRESULT ForgetStripPlace() {
-  RETURN_IF_FAILED(DeleteValue(HKEY_CURRENT_USER, kSettingsKey, kStripLeft));
-  return DeleteValue(HKEY_CURRENT_USER, kSettingsKey, kStripTop);
+  RETURN_IF_FAILED(DeleteSetting(kStripLeftValue));
+  return DeleteSetting(kStripTopValue);
 }
 
 bool StartsWithWindows() {
@@ -104,10 +70,10 @@ HRESULT SetStartWithWindows(bool start) {
   if (HasRunValue(HKEY_LOCAL_MACHINE)) {
     // The machine's value starts it: a value of the user's own would start
     // it twice.
-    RETURN_IF_FAILED(DeleteValue(HKEY_CURRENT_USER, kRunKey, kRunValue));
+    RETURN_IF_FAILED(DeleteRunValue(HKEY_CURRENT_USER));
     return SetUserDeclinesStart(!start);
   }
-  return start ? WriteUserRunValue() : DeleteValue(HKEY_CURRENT_USER, kRunKey, kRunValue);
+  return start ? WriteUserRunValue() : DeleteRunValue(HKEY_CURRENT_USER);
 }
 
 }  // namespace corvane::program

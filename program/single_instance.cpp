@@ -1,12 +1,13 @@
 #include "program/single_instance.h"
 
 #include "program/strip_window.h"
+#include "res/product.h"
 
 namespace corvane::program {
 
 UniqueKernelObject ClaimSession() {
   // "Local\" is this session's namespace: other sessions run their own.
-  UniqueKernelObject claim(CreateMutexW(nullptr, FALSE, L"Local\\Ostrand.Corvane.Program"));
+  UniqueKernelObject claim(CreateMutexW(nullptr, FALSE, kProgramMutex));
   if (claim && GetLastError() == ERROR_ALREADY_EXISTS) claim.Reset();
   return claim;
 }
@@ -15,7 +16,7 @@ bool FocusRunningProgram() {
   // The running program may have claimed the session a moment ago and not
   // yet shown its strip.
   for (int attempt = 0; attempt < 50; ++attempt) {
-    if (HWND strip = FindWindowW(kStripClass, nullptr)) {
+    if (HWND strip = FindWindowW(kStripWindowClass, nullptr)) {
       DWORD process = 0;
       GetWindowThreadProcessId(strip, &process);
       // This start came from the user, so it may give the foreground on.
@@ -27,6 +28,6 @@ bool FocusRunningProgram() {
   return false;
 }
 
-UINT FocusSearchBoxMessage() { return RegisterWindowMessageW(L"Ostrand.Corvane.FocusSearchBox"); }
+UINT FocusSearchBoxMessage() { return RegisterWindowMessageW(kFocusSearchBoxMessage); }
 
 }  // namespace corvane::program

@@ -4,14 +4,15 @@
 
 #include <algorithm>
 
-#include "program/program_settings.h"
 #include "program/program_resource_ids.h"
+#include "program/program_settings.h"
 #include "program/program_texts.h"
 #include "program/screen_areas.h"
 #include "program/single_instance.h"
+#include "res/product.h"
+#include "support/dpi_scale.h"
 #include "support/hresult.h"
 #include "ui/band_window.h"
-#include "ui/dpi_scale.h"
 #include "ui/window_dpi.h"
 
 namespace corvane::program {
@@ -31,12 +32,12 @@ constexpr UINT kFirstBandCommand = 0x100, kLastBandCommand = 0x1FF;
 HRESULT RegisterStripClass(WNDPROC windowProc) {
   WNDCLASSEXW windowClass = {};
   windowClass.cbSize = sizeof windowClass;
-  if (GetClassInfoExW(GetModuleHandleW(nullptr), kStripClass, &windowClass)) return S_OK;
+  if (GetClassInfoExW(GetModuleHandleW(nullptr), kStripWindowClass, &windowClass)) return S_OK;
   windowClass.lpfnWndProc = windowProc;
   windowClass.hInstance = GetModuleHandleW(nullptr);
   windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-  windowClass.lpszClassName = kStripClass;
+  windowClass.lpszClassName = kStripWindowClass;
   return RegisterClassExW(&windowClass) != 0 ? S_OK : LastErrorResult();
 }
 
@@ -79,14 +80,14 @@ const Strip::MessageEntry Strip::kMessages[] = {
 HRESULT Strip::Open() {
   RETURN_IF_FAILED(RegisterStripClass(WindowProc));
   taskbarCreatedMessage = RegisterWindowMessageW(L"TaskbarCreated");
-  shellNoticeMessage = RegisterWindowMessageW(L"Ostrand.Corvane.ShellNotice");
+  shellNoticeMessage = RegisterWindowMessageW(kShellNoticeMessage);
   focusSearchBoxMessage = FocusSearchBoxMessage();
   hasPlace = ReadStripPlace(&place);
   // No taskbar button and no place in Alt+Tab: the strip belongs with the
   // taskbar, not with the programs.
   owner.Reset(CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", nullptr, WS_POPUP, 0, 0, 0, 0, nullptr,
                               nullptr, GetModuleHandleW(nullptr), nullptr));
-  window = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kStripClass, L"Corvane",
+  window = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kStripWindowClass, L"Corvane",
                            WS_POPUP | WS_CLIPCHILDREN, 0, 0, kStripWidth, kStripHeight, owner.Get(),
                            nullptr, GetModuleHandleW(nullptr), this);
   if (window == nullptr) return LastErrorResult();

@@ -13,8 +13,6 @@
 
 namespace corvane::program {
 
-inline constexpr wchar_t kStripClass[] = L"Ostrand.Corvane.Strip";
-
 class Strip {
  public:
   explicit Strip(ComPtr<IDeskBand> band) : band(std::move(band)) {}

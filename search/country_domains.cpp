@@ -31,7 +31,6 @@ static_assert(sizeof(SearchServiceLabel) / sizeof(char16_t) - 1 == kSearchServic
               "label length");
 
 // https, not http: the query must not cross the network in clear text.
-const char16_t SearchHostTemplate[] = u"https://www.google.%s";
 const char16_t kSearchAddressTemplate[] = u"https://www.google.%s/search?ie=UTF-8&oe=UTF-8&q=";
 
 }  // namespace corvane

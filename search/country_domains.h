@@ -25,9 +25,8 @@ extern const char16_t kFallbackSuffix[];  // "com"
 extern const char16_t SearchServiceLabel[];
 constexpr std::size_t kSearchServiceLabelLength = 7;
 
-// Scheme and host of the search address; "%s" takes the suffix.
-extern const char16_t SearchHostTemplate[];
-// The whole address up to the encoded query: host template, then the path.
+// The whole address up to the encoded query (https, the host with "%s" for
+// the suffix, the path).
 extern const char16_t kSearchAddressTemplate[];
 
 }  // namespace corvane

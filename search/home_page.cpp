@@ -81,7 +81,7 @@ wchar_t* ReadIeStartPage() {
                        reinterpret_cast<BYTE*>(page.Get()), &size) != ERROR_SUCCESS ||
       type != REG_SZ)
     return nullptr;
-  return page.Release();
+  return page.Detach();
 }
 
 wchar_t* ReadFirefoxHomePage() {

@@ -19,7 +19,7 @@ int ToUtf8(const wchar_t* text, char** out) {
   if (bytes > 1 &&
       WideCharToMultiByte(CP_UTF8, 0, text, -1, buffer.Get(), bytes, nullptr, nullptr) == 0)
     return 0;
-  *out = buffer.Release();
+  *out = buffer.Detach();
   return 1;
 }
 

@@ -37,7 +37,7 @@ char16_t* HomePageFromPrefs(const char* prefsText) {
     if (byte <= 32) return nullptr;
     page.Get()[i] = byte;
   }
-  return page.Release();
+  return page.Detach();
 }
 
 }  // namespace corvane

@@ -35,7 +35,7 @@ AddressResult BuildSearchAddress(const char* utf8Query, const char16_t* suffix,
       !WriteEncodedQuery(utf8Query, prefixEnd, buffer.Get() + capacity))
     return AddressResult::kFailed;
   // The zero fill terminates the address.
-  *address = buffer.Release();
+  *address = buffer.Detach();
   return AddressResult::kBuilt;
 }
 

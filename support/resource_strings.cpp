@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
-#include "module/module_state.h"
 #include "res/resource_ids.h"
 #include "support/memory.h"
+#include "support/module_state.h"
 
 namespace corvane {
 namespace {

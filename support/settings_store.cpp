@@ -1,40 +1,32 @@
 #include "support/settings_store.h"
 
+#include "res/product.h"
+#include "support/hresult.h"
 #include "support/windows_handles.h"
 
 namespace corvane {
-namespace {
 
-const wchar_t kSettingsKey[] = L"SOFTWARE\\Ostrand\\Corvane\\1.0";
-const wchar_t kShowGoButtonValue[] = L"ShowGoButton";
-
-}  // namespace
-
-BOOL ReadShowGoButton(BOOL* show) {
+bool ReadSetting(const wchar_t* name, DWORD* value) {
   UniqueRegistryKey key;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, key.Put()) != ERROR_SUCCESS ||
-      !key)
-    return FALSE;
-  DWORD value = 0;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, key.Put()) != ERROR_SUCCESS)
+    return false;
+  DWORD data = 0;
   DWORD type = 0;
-  DWORD size = sizeof value;
-  LONG status = RegQueryValueExW(key.Get(), kShowGoButtonValue, nullptr, &type,
-                                 reinterpret_cast<BYTE*>(&value), &size);
-  if (status != ERROR_SUCCESS || type != REG_DWORD || size != sizeof value) return FALSE;
-  if (show != nullptr) *show = value != 0 ? TRUE : FALSE;
-  return TRUE;
+  DWORD size = sizeof data;
+  if (RegQueryValueExW(key.Get(), name, nullptr, &type, reinterpret_cast<BYTE*>(&data), &size) !=
+          ERROR_SUCCESS ||
+      type != REG_DWORD || size != sizeof data)
+    return false;
+  *value = data;
+  return true;
 }
 
-BOOL WriteShowGoButton(BOOL show) {
+HRESULT WriteSetting(const wchar_t* name, DWORD value) {
   UniqueRegistryKey key;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                      key.Put(), nullptr) != ERROR_SUCCESS ||
-      !key)
-    return FALSE;
-  DWORD value = show ? 1 : 0;
-  LONG status = RegSetValueExW(key.Get(), kShowGoButtonValue, 0, REG_DWORD,
-                               reinterpret_cast<const BYTE*>(&value), sizeof value);
-  return status == ERROR_SUCCESS ? TRUE : FALSE;
+  RETURN_IF_FAILED(FromWin32(RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0,
+                                             KEY_ALL_ACCESS, nullptr, key.Put(), nullptr)));
+  return FromWin32(RegSetValueExW(key.Get(), name, 0, REG_DWORD,
+                                  reinterpret_cast<const BYTE*>(&value), sizeof value));
 }
 
 }  // namespace corvane

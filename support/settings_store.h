@@ -1,14 +1,31 @@
-// The one per-user setting: whether the band shows its Go button, kept as
-// "ShowGoButton" (REG_DWORD) under HKCU\SOFTWARE\Ostrand\Corvane\1.0.
+// The per-user settings key (kSettingsKey under HKEY_CURRENT_USER), which the
+// band and Corvane.exe share: every value in it is a REG_DWORD.
 #pragma once
 #include <windows.h>
 
+#include "res/product.h"
+
 namespace corvane {
 
-// 1 when a valid value was found; only then, and only for a non-null target,
-// stores 1 (shown) or 0 (hidden) there.
-BOOL ReadShowGoButton(BOOL* show);
-// Stores 1 or 0, creating the key when it is missing. 1 when stored.
-BOOL WriteShowGoButton(BOOL show);
+// true when `name` holds a four-byte REG_DWORD; only then stores it.
+bool ReadSetting(const wchar_t* name, DWORD* value);
+// Creates the key when it is missing.
+HRESULT WriteSetting(const wchar_t* name, DWORD value);
+// A value that is not there is no failure. (Its own source file: the band
+// never removes a value, and the DLL imports no call it does not make.)
+HRESULT DeleteSetting(const wchar_t* name);
+
+// Whether the band shows its Go button. 1 when a valid value was found; only
+// then, and only for a non-null target, stores 1 (shown) or 0 (hidden).
+inline BOOL ReadShowGoButton(BOOL* show) {
+  DWORD value = 0;
+  if (!ReadSetting(kShowGoButtonValue, &value)) return FALSE;
+  if (show != nullptr) *show = value != 0 ? TRUE : FALSE;
+  return TRUE;
+}
+// Stores 1 or 0. 1 when stored.
+inline BOOL WriteShowGoButton(BOOL show) {
+  return SUCCEEDED(WriteSetting(kShowGoButtonValue, show ? 1 : 0)) ? TRUE : FALSE;
+}
 
 }  // namespace corvane

@@ -17,9 +17,9 @@ class UniqueHandle {
  public:
   UniqueHandle() = default;
   explicit UniqueHandle(Handle handle) : handle(handle) {}
-  UniqueHandle(UniqueHandle&& other) noexcept : handle(other.Release()) {}
+  UniqueHandle(UniqueHandle&& other) noexcept : handle(other.Detach()) {}
   UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-    Reset(other.Release());
+    Reset(other.Detach());
     return *this;
   }
   UniqueHandle(const UniqueHandle&) = delete;
@@ -36,7 +36,7 @@ class UniqueHandle {
     return &handle;
   }
   // The caller owns the handle from now on.
-  Handle Release() {
+  Handle Detach() {
     Handle released = handle;
     handle = Invalid();
     return released;

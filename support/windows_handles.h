@@ -2,6 +2,7 @@
 // each kind closes with its own function.
 #pragma once
 #include <windows.h>
+#include <unknwn.h>
 
 #include "support/unique_handle.h"
 
@@ -26,12 +27,22 @@ template <class Interface>
 void ReleaseInterface(Interface* object) {
   object->Release();
 }
+// An interface as its owner lends it out: the count is the owner's alone.
+template <class Interface>
+class NoAddRefRelease : public Interface {
+ private:
+  STDMETHOD_(ULONG, AddRef)() = 0;
+  STDMETHOD_(ULONG, Release)() = 0;
+};
 // A counted interface pointer; PutVoid() is the out-parameter of
 // QueryInterface-style calls.
 template <class Interface>
 class ComPtr : public UniqueHandle<Interface*, ReleaseInterface<Interface>> {
  public:
   using UniqueHandle<Interface*, ReleaseInterface<Interface>>::UniqueHandle;
+  NoAddRefRelease<Interface>* operator->() const {
+    return static_cast<NoAddRefRelease<Interface>*>(this->Get());
+  }
   void** PutVoid() { return reinterpret_cast<void**>(this->Put()); }
 };
 

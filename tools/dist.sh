@@ -16,7 +16,7 @@ installer() {
   local arch=$1 tree=$2
   shift 2
   bash "$root/tools/make_installer.sh" "$arch" "$build/dist/corvane-setup-$arch.exe" \
-    "$build/$tree/bin/CORVANE.DLL" "$build/$tree/bin/Corvane.exe" "$@"
+    "$build/$tree" "$build/$tree/bin/CORVANE.DLL" "$@"
 }
 installer x64 win64 "$build/win32/bin/CORVANE.DLL"
 installer x86 win32

@@ -1,14 +1,16 @@
 #!/bin/bash
-# Builds one Corvane installer with NSIS:
-#   make_installer.sh x64 OUTFILE DLL PROGRAM DLL_X86
-#   make_installer.sh x86 OUTFILE DLL PROGRAM
+# Builds one Corvane installer with NSIS from a Windows build tree's files:
+#   make_installer.sh x64 OUTFILE TREE DLL DLL_X86
+#   make_installer.sh x86 OUTFILE TREE DLL
+# TREE gives the program and the names, ids and version the code shares; DLL
+# is the tree's CORVANE.DLL or another build of it.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-arch=$1 outfile=$2 dll=$3 program=$4
+arch=$1 outfile=$2 tree=$3 dll=$4
 extra=()
 [ "$arch" = x64 ] && extra=(-DDLL_X86="$5")
 mkdir -p "$(dirname "$outfile")"
-makensis -V2 -WX -DARCH="$arch" -DDLL="$dll" -DPROGRAM="$program" \
-  -DICON="$root/program/corvane.ico" -DOUTFILE="$outfile" "${extra[@]}" \
-  "$root/installer/corvane.nsi"
+makensis -V2 -WX -DARCH="$arch" -DDEFINES="$tree/installer/product.nsh" -DDLL="$dll" \
+  -DPROGRAM="$tree/bin/Corvane.exe" -DICON="$root/program/corvane.ico" -DOUTFILE="$outfile" \
+  "${extra[@]}" "$root/installer/corvane.nsi"
 echo "$outfile: $(stat -c %s "$outfile") bytes"

@@ -4,11 +4,12 @@
 
 #include <initializer_list>
 
-#include "band/search_band.h"
-#include "module/module_state.h"
+#include "band/band_record.h"
+#include "res/product.h"
 #include "res/resource_ids.h"
 #include "support/bounded_string.h"
 #include "support/hresult.h"
+#include "support/module_state.h"
 #include "support/resource_strings.h"
 #include "support/wide_text.h"
 #include "support/windows_handles.h"
@@ -21,7 +22,6 @@
 namespace corvane {
 namespace {
 
-const wchar_t kBandClass[] = L"Corvane_Class";
 constexpr COLORREF kHintTextColour = RGB(102, 102, 102);
 constexpr int kFontPoints = 9;
 // WM_DPICHANGED_AFTERPARENT, which headers for older systems do not name.
@@ -32,9 +32,9 @@ constexpr UINT kDpiChangedAfterParent = 0x02E3;
 // possible no window is made from it.
 HRESULT EnsureBandClass() {
   WNDCLASSW existing = {};
-  if (GetClassInfoW(ModuleInstance, kBandClass, &existing)) {
+  if (GetClassInfoW(ModuleInstance, kBandWindowClass, &existing)) {
     if (existing.lpfnWndProc == BandWindowProc) return S_OK;
-    if (!UnregisterClassW(kBandClass, existing.hInstance)) return LastErrorResult();
+    if (!UnregisterClassW(kBandWindowClass, existing.hInstance)) return LastErrorResult();
   }
   WNDCLASSW wc = {};
   wc.style = CS_GLOBALCLASS | CS_HREDRAW | CS_VREDRAW;
@@ -42,7 +42,7 @@ HRESULT EnsureBandClass() {
   wc.hInstance = ModuleInstance;
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = kBandClass;
+  wc.lpszClassName = kBandWindowClass;
   return RegisterClassW(&wc) != 0 ? S_OK : LastErrorResult();
 }
 
@@ -58,7 +58,7 @@ HFONT CreateBandFont(int dpi) {
   return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
-HWND CreateEdit(SearchBand* band, int id, DWORD style) {
+HWND CreateEdit(BandRecord* band, int id, DWORD style) {
   RowGeometry row = RowGeometryOf(band);
   return CreateWindowExW(
       WS_EX_CLIENTEDGE, L"edit", nullptr, style, row.left, row.top, row.editWidth, row.height,
@@ -70,15 +70,15 @@ void DestroyAndClear(HWND& window) {
   window = nullptr;
 }
 
-void DeleteFont(SearchBand* band) {
+void DeleteFont(BandRecord* band) {
   if (band->font != nullptr) DeleteObject(band->font);
   band->font = nullptr;
 }
 
 // Handlers of the band window's messages; each answers as the window does.
-using MessageHandler = LRESULT (*)(SearchBand*, HWND, WPARAM, LPARAM);
+using MessageHandler = LRESULT (*)(BandRecord*, HWND, WPARAM, LPARAM);
 
-LRESULT OnCreate(SearchBand* band, HWND, WPARAM, LPARAM) {
+LRESULT OnCreate(BandRecord* band, HWND, WPARAM, LPARAM) {
   CreateBandControls(band);
   return 0;
 }
@@ -86,10 +86,10 @@ LRESULT OnCreate(SearchBand* band, HWND, WPARAM, LPARAM) {
 // The shell re-reads the band's sizes when told that they changed. It may
 // resize the band, or let go of it, while it is told: the last thing a
 // handler does.
-void ReportBandInfoChanged(SearchBand* band) {
+void ReportBandInfoChanged(BandRecord* band) {
   IInputObjectSite* site = band->inputObjectSite;
   if (site == nullptr) return;
-  ComPtr<SearchBand> aliveBand = HoldReference(band);
+  ComPtr<IUnknown> aliveBand = HoldReference(band->identity);
   ComPtr<IOleCommandTarget> commands;
   if (SUCCEEDED(site->QueryInterface(IID_IOleCommandTarget, commands.PutVoid())))
     commands->Exec(&CGID_DeskBand, DBID_BANDINFOCHANGED, OLECMDEXECOPT_DODEFAULT, nullptr, nullptr);
@@ -97,7 +97,7 @@ void ReportBandInfoChanged(SearchBand* band) {
 
 // Moved to a screen of another DPI, or the DPI changed: a new font for the
 // edits. True when the DPI changed.
-bool FollowDpi(SearchBand* band, HWND window) {
+bool FollowDpi(BandRecord* band, HWND window) {
   int dpi = WindowDpi(window);
   if (dpi == band->dpi) return false;
   band->dpi = dpi;
@@ -111,7 +111,7 @@ bool FollowDpi(SearchBand* band, HWND window) {
   return true;
 }
 
-LRESULT OnSize(SearchBand* band, HWND window, WPARAM, LPARAM lParam) {
+LRESULT OnSize(BandRecord* band, HWND window, WPARAM, LPARAM lParam) {
   band->width = LOWORD(lParam);
   band->height = HIWORD(lParam);
   bool newDpi = FollowDpi(band, window);
@@ -120,7 +120,7 @@ LRESULT OnSize(SearchBand* band, HWND window, WPARAM, LPARAM lParam) {
   return 0;
 }
 
-LRESULT OnDpiChanged(SearchBand* band, HWND window, WPARAM, LPARAM) {
+LRESULT OnDpiChanged(BandRecord* band, HWND window, WPARAM, LPARAM) {
   if (!FollowDpi(band, window)) return 0;
   LayoutBand(band);
   InvalidateRect(window, nullptr, TRUE);
@@ -129,21 +129,21 @@ LRESULT OnDpiChanged(SearchBand* band, HWND window, WPARAM, LPARAM) {
 }
 
 // The site may let go of the band, or the band of the site, while it is told.
-void ReportFocus(SearchBand* band, BOOL focused) {
+void ReportFocus(BandRecord* band, BOOL focused) {
   band->hasFocus = focused;
   IInputObjectSite* site = band->inputObjectSite;
   if (site == nullptr) return;
-  ComPtr<SearchBand> aliveBand = HoldReference(band);
+  ComPtr<IUnknown> aliveBand = HoldReference(band->identity);
   ComPtr<IInputObjectSite> aliveSite = HoldReference(site);
-  site->OnFocusChangeIS(static_cast<IDeskBand*>(band), focused);
+  site->OnFocusChangeIS(band->identity, focused);
 }
 
-LRESULT OnSetFocus(SearchBand* band, HWND, WPARAM, LPARAM) {
+LRESULT OnSetFocus(BandRecord* band, HWND, WPARAM, LPARAM) {
   ReportFocus(band, TRUE);
   return 0;
 }
 
-LRESULT OnKillFocus(SearchBand* band, HWND, WPARAM, LPARAM) {
+LRESULT OnKillFocus(BandRecord* band, HWND, WPARAM, LPARAM) {
   ReportFocus(band, FALSE);
   return 0;
 }
@@ -159,7 +159,7 @@ void PaintTaskbarBackground(HWND window, HDC dc, const RECT& area) {
   if (draw != nullptr) draw(window, dc, &area);
 }
 
-LRESULT OnPaint(SearchBand* band, HWND window, WPARAM, LPARAM) {
+LRESULT OnPaint(BandRecord* band, HWND window, WPARAM, LPARAM) {
   PAINTSTRUCT paint;
   if (HDC dc = BeginPaint(window, &paint)) {
     if (band->compositionEnabled) PaintTaskbarBackground(window, dc, paint.rcPaint);
@@ -169,9 +169,9 @@ LRESULT OnPaint(SearchBand* band, HWND window, WPARAM, LPARAM) {
   return 0;
 }
 
-LRESULT Ignore(SearchBand*, HWND, WPARAM, LPARAM) { return 0; }
+LRESULT Ignore(BandRecord*, HWND, WPARAM, LPARAM) { return 0; }
 
-LRESULT OnCtlColorEdit(SearchBand* band, HWND window, WPARAM wParam, LPARAM lParam) {
+LRESULT OnCtlColorEdit(BandRecord* band, HWND window, WPARAM wParam, LPARAM lParam) {
   if (reinterpret_cast<HWND>(lParam) != band->hintEdit)
     return DefWindowProcW(window, WM_CTLCOLOREDIT, wParam, lParam);
   SetTextColor(reinterpret_cast<HDC>(wParam), kHintTextColour);
@@ -182,30 +182,30 @@ POINT MousePosition(LPARAM lParam) {
   return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
 }
 
-LRESULT OnMouseMove(SearchBand* band, HWND, WPARAM, LPARAM lParam) {
+LRESULT OnMouseMove(BandRecord* band, HWND, WPARAM, LPARAM lParam) {
   TrackMouseLeave(band);
   GoButtonMouseMove(band, MousePosition(lParam));
   return 0;
 }
 
-LRESULT OnLeftButtonDown(SearchBand* band, HWND, WPARAM, LPARAM lParam) {
+LRESULT OnLeftButtonDown(BandRecord* band, HWND, WPARAM, LPARAM lParam) {
   GoButtonMouseDown(band, MousePosition(lParam));
   return 0;
 }
 
-LRESULT OnLeftButtonUp(SearchBand* band, HWND, WPARAM, LPARAM lParam) {
+LRESULT OnLeftButtonUp(BandRecord* band, HWND, WPARAM, LPARAM lParam) {
   GoButtonMouseUp(band, MousePosition(lParam));
   return 0;
 }
 
-LRESULT OnMouseLeave(SearchBand* band, HWND, WPARAM, LPARAM) {
+LRESULT OnMouseLeave(BandRecord* band, HWND, WPARAM, LPARAM) {
   GoButtonMouseLeave(band);
   return 0;
 }
 
 // The F12 hook serves this window's hint box and goes with it; the tooltip
 // is owned by the top-level window, so it would outlive this one.
-LRESULT OnDestroy(SearchBand* band, HWND, WPARAM, LPARAM) {
+LRESULT OnDestroy(BandRecord* band, HWND, WPARAM, LPARAM) {
   // The only place the hook is removed: it lives exactly as long as the
   // band window, whether the host closes the band or just releases it.
   RemoveFocusHotkey(band->focusHook, band->hintEdit);
@@ -216,7 +216,7 @@ LRESULT OnDestroy(SearchBand* band, HWND, WPARAM, LPARAM) {
 
 // The children are gone now: forget their handles, which the system may
 // hand out again, and let go of the band.
-LRESULT OnNcDestroy(SearchBand* band, HWND window, WPARAM, LPARAM) {
+LRESULT OnNcDestroy(BandRecord* band, HWND window, WPARAM, LPARAM) {
   band->searchEdit = nullptr;
   band->hintEdit = nullptr;
   DeleteFont(band);
@@ -248,7 +248,7 @@ const struct {
 };
 
 LRESULT OnNcCreate(HWND window, WPARAM wParam, LPARAM lParam) {
-  auto* band = static_cast<SearchBand*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+  auto* band = static_cast<BandRecord*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
   SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(band));
   band->bandWindow = window;
   return DefWindowProcW(window, WM_NCCREATE, wParam, lParam);
@@ -256,18 +256,18 @@ LRESULT OnNcCreate(HWND window, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-SearchBand* BandFromWindow(HWND bandWindow) {
-  return reinterpret_cast<SearchBand*>(GetWindowLongPtrW(bandWindow, GWLP_USERDATA));
+BandRecord* BandFromWindow(HWND bandWindow) {
+  return reinterpret_cast<BandRecord*>(GetWindowLongPtrW(bandWindow, GWLP_USERDATA));
 }
 
 bool IsHintBox(HWND window) {
-  wchar_t parentClass[ARRAYSIZE(kBandClass) + 1] = {};
+  wchar_t parentClass[ARRAYSIZE(kBandWindowClass) + 1] = {};
   return IsWindow(window) && GetDlgCtrlID(window) == kHintEditId &&
          GetClassNameW(GetParent(window), parentClass, ARRAYSIZE(parentClass)) != 0 &&
-         lstrcmpW(parentClass, kBandClass) == 0;
+         lstrcmpW(parentClass, kBandWindowClass) == 0;
 }
 
-BOOL CreateBandWindow(SearchBand* band) {
+BOOL CreateBandWindow(BandRecord* band) {
   if (band->bandWindow != nullptr) return TRUE;
   if (band->parentWindow == nullptr || FAILED(EnsureBandClass())) return FALSE;
   RECT client = {};
@@ -275,22 +275,22 @@ BOOL CreateBandWindow(SearchBand* band) {
   band->dpi = WindowDpi(band->parentWindow);
   band->width = client.right - client.left;
   band->height = client.bottom - client.top;
-  band->bandWindow =
-      CreateWindowExW(0, kBandClass, nullptr, WS_CHILD | WS_CLIPSIBLINGS, client.left, client.top,
-                      band->width, band->height, band->parentWindow, nullptr, ModuleInstance, band);
+  band->bandWindow = CreateWindowExW(0, kBandWindowClass, nullptr, WS_CHILD | WS_CLIPSIBLINGS,
+                                     client.left, client.top, band->width, band->height,
+                                     band->parentWindow, nullptr, ModuleInstance, band);
   return band->bandWindow != nullptr;
 }
 
 LRESULT CALLBACK BandWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) return OnNcCreate(window, wParam, lParam);
-  if (SearchBand* band = BandFromWindow(window)) {
+  if (BandRecord* band = BandFromWindow(window)) {
     for (const auto& entry : kBandMessages)
       if (entry.message == message) return entry.handler(band, window, wParam, lParam);
   }
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
-void CreateBandControls(SearchBand* band) {
+void CreateBandControls(BandRecord* band) {
   band->font = CreateBandFont(band->dpi);
   if (band->font == nullptr) return;
 
@@ -323,7 +323,7 @@ void CreateBandControls(SearchBand* band) {
   }
 }
 
-void DestroyOwnBandWindow(SearchBand* band) {
+void DestroyOwnBandWindow(BandRecord* band) {
   HWND window = band->bandWindow;
   if (window != nullptr && IsWindow(window) && BandFromWindow(window) == band)
     DestroyWindow(window);

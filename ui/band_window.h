@@ -5,7 +5,7 @@
 
 namespace corvane {
 
-class SearchBand;
+struct BandRecord;
 
 // Control ids of the two edits that make the search box.
 constexpr int kSearchEditId = 101;
@@ -13,18 +13,18 @@ constexpr int kHintEditId = 102;
 
 // Creates the band window covering the client area of parentWindow, unless
 // the band has one already. TRUE when the band has a window afterwards.
-BOOL CreateBandWindow(SearchBand* band);
+BOOL CreateBandWindow(BandRecord* band);
 LRESULT CALLBACK BandWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Font, edits, tooltip and the F12 hook; all or nothing.
-void CreateBandControls(SearchBand* band);
+void CreateBandControls(BandRecord* band);
 
 // The band a band window (or one of its edits' parent) belongs to, or null
 // once the band has let go of it.
-SearchBand* BandFromWindow(HWND bandWindow);
+BandRecord* BandFromWindow(HWND bandWindow);
 // A hint box of a band window (in this session: window handles name windows
 // of the caller's session only).
 bool IsHintBox(HWND window);
 // Destroys the band window if it still exists and still belongs to `band`.
-void DestroyOwnBandWindow(SearchBand* band);
+void DestroyOwnBandWindow(BandRecord* band);
 
 }  // namespace corvane

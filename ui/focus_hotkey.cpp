@@ -1,6 +1,6 @@
 #include "ui/focus_hotkey.h"
 
-#include "module/module_state.h"
+#include "support/module_state.h"
 #include "ui/absolute_pointer.h"
 #include "ui/band_window.h"
 #include "ui/focus_targets.h"

@@ -2,12 +2,11 @@
 
 #include <sddl.h>
 
+#include "res/product.h"
 #include "support/hresult.h"
 #include "support/windows_handles.h"
 
 namespace corvane {
-
-const wchar_t kFocusTargetTableName[] = L"Local\\Ostrand.Corvane.FocusTargets.1";
 
 namespace {
 
@@ -31,7 +30,7 @@ HRESULT MapTable(UniqueKernelObject* mapping, UniqueMappedView* view) {
     return LastErrorResult();
   SECURITY_ATTRIBUTES attributes = {sizeof attributes, access.Get(), FALSE};
   mapping->Reset(CreateFileMappingW(INVALID_HANDLE_VALUE, &attributes, PAGE_READWRITE, 0,
-                                    sizeof(FocusTargetTable), kFocusTargetTableName));
+                                    sizeof(FocusTargetTable), kFocusTargetsMapping));
   if (!*mapping) return LastErrorResult();
   view->Reset(MapViewOfFile(mapping->Get(), FILE_MAP_READ | FILE_MAP_WRITE, 0, 0,
                             sizeof(FocusTargetTable)));
@@ -88,8 +87,8 @@ HRESULT SessionFocusTargets(FocusTargetTable** table) {
   PVOID published = InterlockedCompareExchangePointer(
       reinterpret_cast<PVOID volatile*>(&ProcessTable), mapped, nullptr);
   if (published == nullptr) {
-    view.Release();
-    ProcessTableMapping = mapping.Release();
+    view.Detach();
+    ProcessTableMapping = mapping.Detach();
   }
   *table = ProcessTable;
   return S_OK;
@@ -97,7 +96,7 @@ HRESULT SessionFocusTargets(FocusTargetTable** table) {
 
 HWND NewestSessionFocusTarget(HintBoxTest accept) {
   if (FocusTargetTable* table = ProcessTable) return NewestFocusTarget(*table, accept);
-  UniqueKernelObject mapping(OpenFileMappingW(FILE_MAP_READ, FALSE, kFocusTargetTableName));
+  UniqueKernelObject mapping(OpenFileMappingW(FILE_MAP_READ, FALSE, kFocusTargetsMapping));
   if (!mapping) return nullptr;
   UniqueMappedView view(
       MapViewOfFile(mapping.Get(), FILE_MAP_READ, 0, 0, sizeof(FocusTargetTable)));

@@ -21,10 +21,6 @@ struct FocusTargetTable {
   FocusTarget targets[kFocusTargetCount];
 };
 
-// The mapping's name; it carries the table's layout, so that builds that lay
-// the table out otherwise never share one.
-extern const wchar_t kFocusTargetTableName[];
-
 // Whether a window is what an entry may name.
 using HintBoxTest = bool (*)(HWND window);
 

@@ -5,12 +5,12 @@
 #include <cstddef>
 #include <initializer_list>
 
-#include "band/search_band.h"
-#include "module/module_state.h"
+#include "band/band_record.h"
 #include "res/resource_ids.h"
+#include "support/dpi_scale.h"
+#include "support/module_state.h"
 #include "support/resource_strings.h"
 #include "support/windows_handles.h"
-#include "ui/dpi_scale.h"
 #include "ui/go_button_image.h"
 #include "ui/go_button_images.h"
 #include "ui/query_submission.h"
@@ -33,19 +33,19 @@ constexpr UINT kToolInfoSize = offsetof(TOOLINFOW, lParam) + sizeof(LPARAM);
 
 int FloorHalf(int value) { return value >= 0 ? value / 2 : -((1 - value) / 2); }
 
-bool IsOverButton(const SearchBand* band, POINT point) {
+bool IsOverButton(const BandRecord* band, POINT point) {
   return PtInRect(&band->goButtonRect, point) != FALSE;
 }
 
-void InvalidateButton(SearchBand* band) {
+void InvalidateButton(BandRecord* band) {
   InvalidateRect(band->bandWindow, &band->goButtonRect, FALSE);
 }
 
-void InvalidateWhole(SearchBand* band) { InvalidateRect(band->bandWindow, nullptr, FALSE); }
+void InvalidateWhole(BandRecord* band) { InvalidateRect(band->bandWindow, nullptr, FALSE); }
 
 // Exactly one tool while the button is shown, covering its current place;
 // none while it is hidden.
-void UpdateGoButtonTool(SearchBand* band) {
+void UpdateGoButtonTool(BandRecord* band) {
   if (band->tooltip == nullptr) return;
   TOOLINFOW tool = {};
   tool.cbSize = kToolInfoSize;
@@ -61,7 +61,7 @@ void UpdateGoButtonTool(SearchBand* band) {
 }
 
 // Row of edits plus, when shown, the rounded button; never beyond the band.
-UniqueGdiObject<HRGN> MakeBandRegion(SearchBand* band, RowGeometry row) {
+UniqueGdiObject<HRGN> MakeBandRegion(BandRecord* band, RowGeometry row) {
   UniqueGdiObject<HRGN> region(
       CreateRectRgn(row.left, row.top, row.left + row.editWidth, row.top + row.height));
   if (!region) return {};
@@ -81,14 +81,14 @@ UniqueGdiObject<HRGN> MakeBandRegion(SearchBand* band, RowGeometry row) {
   return region;
 }
 
-void ReleasePress(SearchBand* band) {
+void ReleasePress(BandRecord* band) {
   LayoutBand(band);
   ReleaseCapture();
   InvalidateWhole(band);
 }
 
 // The mouse is off the button: a press is given up, not suspended.
-void LeaveButton(SearchBand* band) {
+void LeaveButton(BandRecord* band) {
   if (band->goPressed) {
     band->goPressed = FALSE;
     band->goHot = FALSE;
@@ -101,7 +101,7 @@ void LeaveButton(SearchBand* band) {
 
 }  // namespace
 
-RowGeometry RowGeometryOf(const SearchBand* band) {
+RowGeometry RowGeometryOf(const BandRecord* band) {
   int margin =
       ScaleForDpi(band->showGoButton ? kEditMarginWithButton : kEditMarginWithoutButton, band->dpi);
   int height = ScaleForDpi(kRowHeight, band->dpi);
@@ -111,7 +111,7 @@ RowGeometry RowGeometryOf(const SearchBand* band) {
           ScaleForDpi(kEditLeft, band->dpi)};
 }
 
-void LayoutBand(SearchBand* band) {
+void LayoutBand(BandRecord* band) {
   RowGeometry row = RowGeometryOf(band);
   for (HWND edit : {band->searchEdit, band->hintEdit})
     if (edit != nullptr) MoveWindow(edit, row.left, row.top, row.editWidth, row.height, TRUE);
@@ -126,11 +126,11 @@ void LayoutBand(SearchBand* band) {
   UniqueGdiObject<HRGN> region = MakeBandRegion(band, row);
   if (!region) return;
   // Once set, the window owns the region; a band without a window does not.
-  if (SetWindowRgn(band->bandWindow, region.Get(), TRUE)) region.Release();
+  if (SetWindowRgn(band->bandWindow, region.Get(), TRUE)) region.Detach();
   UpdateGoButtonTool(band);
 }
 
-void PaintGoButton(SearchBand* band, HDC dc) {
+void PaintGoButton(BandRecord* band, HDC dc) {
   if (!band->showGoButton) return;
   const RECT& r = band->goButtonRect;
   int size = r.right - r.left;
@@ -154,12 +154,12 @@ void PaintGoButton(SearchBand* band, HDC dc) {
   GdiAlphaBlend(dc, r.left, r.top, size, size, image, 0, 0, size, size, blend);
 }
 
-void TrackMouseLeave(SearchBand* band) {
+void TrackMouseLeave(BandRecord* band) {
   TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, band->bandWindow, HOVER_DEFAULT};
   TrackMouseEvent(&track);
 }
 
-void GoButtonMouseMove(SearchBand* band, POINT point) {
+void GoButtonMouseMove(BandRecord* band, POINT point) {
   if (!band->showGoButton) return;
   if (IsOverButton(band, point)) {
     if (band->goHot) return;
@@ -170,7 +170,7 @@ void GoButtonMouseMove(SearchBand* band, POINT point) {
   }
 }
 
-void GoButtonMouseDown(SearchBand* band, POINT point) {
+void GoButtonMouseDown(BandRecord* band, POINT point) {
   if (!band->showGoButton || band->goPressed || !IsOverButton(band, point)) return;
   band->goPressed = TRUE;
   LayoutBand(band);
@@ -178,14 +178,14 @@ void GoButtonMouseDown(SearchBand* band, POINT point) {
   InvalidateWhole(band);
 }
 
-void GoButtonMouseUp(SearchBand* band, POINT point) {
+void GoButtonMouseUp(BandRecord* band, POINT point) {
   if (!band->showGoButton || !band->goPressed || !IsOverButton(band, point)) return;
   band->goPressed = FALSE;
   ReleasePress(band);
   SubmitQuery(band, TRUE);
 }
 
-void GoButtonMouseLeave(SearchBand* band) {
+void GoButtonMouseLeave(BandRecord* band) {
   if (band->showGoButton) LeaveButton(band);
 }
 

@@ -5,7 +5,7 @@
 
 namespace corvane {
 
-class SearchBand;
+struct BandRecord;
 
 constexpr int kRowHeight = 22;
 constexpr int kEditLeft = 2;
@@ -18,15 +18,15 @@ struct RowGeometry {
   int height;
   int left;
 };
-RowGeometry RowGeometryOf(const SearchBand* band);
+RowGeometry RowGeometryOf(const BandRecord* band);
 
-void LayoutBand(SearchBand* band);
-void PaintGoButton(SearchBand* band, HDC dc);
-void TrackMouseLeave(SearchBand* band);
+void LayoutBand(BandRecord* band);
+void PaintGoButton(BandRecord* band, HDC dc);
+void TrackMouseLeave(BandRecord* band);
 
-void GoButtonMouseMove(SearchBand* band, POINT point);
-void GoButtonMouseDown(SearchBand* band, POINT point);
-void GoButtonMouseUp(SearchBand* band, POINT point);
-void GoButtonMouseLeave(SearchBand* band);
+void GoButtonMouseMove(BandRecord* band, POINT point);
+void GoButtonMouseDown(BandRecord* band, POINT point);
+void GoButtonMouseUp(BandRecord* band, POINT point);
+void GoButtonMouseLeave(BandRecord* band);
 
 }  // namespace corvane

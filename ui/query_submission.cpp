@@ -1,6 +1,6 @@
 #include "ui/query_submission.h"
 
-#include "band/search_band.h"
+#include "band/band_record.h"
 #include "res/resource_ids.h"
 #include "search/launch_web_search.h"
 #include "support/memory.h"
@@ -9,10 +9,10 @@
 
 namespace corvane {
 
-void SubmitQuery(SearchBand* band, BOOL fromGoButton) {
+void SubmitQuery(BandRecord* band, BOOL fromGoButton) {
   // The warning box and the launch run message loops, in which the host may
   // close and release the band.
-  ComPtr<SearchBand> alive = HoldReference(band);
+  ComPtr<IUnknown> alive = HoldReference(band->identity);
   int length = GetWindowTextLengthW(band->searchEdit);
   if (length < 0) length = 0;
   UniqueMemory<wchar_t> text(AllocArray<wchar_t>(static_cast<size_t>(length) + 2));
@@ -27,7 +27,7 @@ void SubmitQuery(SearchBand* band, BOOL fromGoButton) {
     WarnEmptyQuery(band, fromGoButton);
 }
 
-void WarnEmptyQuery(SearchBand* band, BOOL fromGoButton) {
+void WarnEmptyQuery(BandRecord* band, BOOL fromGoButton) {
   if (fromGoButton)
     MessageBoxW(band->bandWindow, LoadResString(IDS_EMPTY_QUERY), LoadResString(IDS_PRODUCT_NAME),
                 MB_ICONWARNING | MB_OK);

@@ -4,11 +4,11 @@
 
 namespace corvane {
 
-class SearchBand;
+struct BandRecord;
 
 // Reads and empties the search box and opens the search; an empty query is
 // refused with a warning box (Go) or a beep (Enter).
-void SubmitQuery(SearchBand* band, BOOL fromGoButton);
-void WarnEmptyQuery(SearchBand* band, BOOL fromGoButton);
+void SubmitQuery(BandRecord* band, BOOL fromGoButton);
+void WarnEmptyQuery(BandRecord* band, BOOL fromGoButton);
 
 }  // namespace corvane

@@ -1,6 +1,6 @@
 #include "ui/search_box.h"
 
-#include "band/search_band.h"
+#include "band/band_record.h"
 #include "res/resource_ids.h"
 #include "support/resource_strings.h"
 #include "ui/band_window.h"
@@ -9,7 +9,7 @@
 namespace corvane {
 namespace {
 
-SearchBand* BandOfEdit(HWND edit) { return BandFromWindow(GetParent(edit)); }
+BandRecord* BandOfEdit(HWND edit) { return BandFromWindow(GetParent(edit)); }
 
 // The procedure the edit had before it was subclassed, kept by its band. The
 // band window lets go of its band only once its children are gone, so an
@@ -29,7 +29,7 @@ WNDPROC SubclassEdit(HWND edit, WNDPROC procedure) {
 }
 
 LRESULT CALLBACK SearchEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
-  SearchBand* band = BandOfEdit(edit);
+  BandRecord* band = BandOfEdit(edit);
   if (band != nullptr && message == WM_KEYDOWN && wParam == VK_RETURN) {
     SubmitQuery(band, FALSE);
     return 0;
@@ -47,7 +47,7 @@ LRESULT CALLBACK SearchEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM l
 }
 
 LRESULT CALLBACK HintEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
-  SearchBand* band = BandOfEdit(edit);
+  BandRecord* band = BandOfEdit(edit);
   LRESULT result = CallOwnProcedure(band != nullptr ? band->hintEditOldProc : nullptr, edit,
                                     message, wParam, lParam);
   if (band != nullptr && message == WM_SETFOCUS) {

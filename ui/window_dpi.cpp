@@ -1,7 +1,7 @@
 #include "ui/window_dpi.h"
 
+#include "support/dpi_scale.h"
 #include "support/windows_handles.h"
-#include "ui/dpi_scale.h"
 
 namespace corvane {
 

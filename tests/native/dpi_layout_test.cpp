@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ui/dpi_scale.h"
+#include "support/dpi_scale.h"
 #include "ui/go_button_image.h"
 
 namespace corvane {

@@ -5,8 +5,8 @@
 
 #include <cstdlib>
 
+#include "support/dpi_scale.h"
 #include "tests/support/win/band_test_support.h"
-#include "ui/dpi_scale.h"
 
 namespace corvane::test {
 namespace {

@@ -2,26 +2,24 @@
 // the shell interfaces' answers.
 #include <gtest/gtest.h>
 
-#include "module/module_state.h"
-#include "tests/support/win/ui_support.h"
+#include "res/product.h"
 #include "tests/support/win/band_test_support.h"
 #include "tests/support/win/test_support.h"
+#include "tests/support/win/ui_support.h"
 
 namespace corvane::test {
 namespace {
 
-const wchar_t kSettingsKey[] = L"SOFTWARE\\Ostrand\\Corvane\\1.0";
-
 DWORD StoredSetting() {
   DWORD value = 99, size = sizeof value;
-  if (RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, L"ShowGoButton", RRF_RT_REG_DWORD, nullptr,
+  if (RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, kShowGoButtonValue, RRF_RT_REG_DWORD, nullptr,
                    &value, &size) != ERROR_SUCCESS)
     return 99;
   return value;
 }
 
 void StoreSetting(DWORD value) {
-  SetRegistryValue(HKEY_CURRENT_USER, kSettingsKey, L"ShowGoButton", REG_DWORD, &value,
+  SetRegistryValue(HKEY_CURRENT_USER, kSettingsKey, kShowGoButtonValue, REG_DWORD, &value,
                    sizeof value);
 }
 

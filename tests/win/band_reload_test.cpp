@@ -2,10 +2,9 @@
 // process: the window class left behind by the first image must not be used.
 #include <gtest/gtest.h>
 
-#include "module/module_state.h"
+#include "support/module_state.h"
 #include "tests/support/win/test_support.h"
 #include "tests/support/win/ui_support.h"
-#include "tests/support/win/test_support.h"
 
 namespace corvane::test {
 namespace {

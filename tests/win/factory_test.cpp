@@ -1,9 +1,9 @@
 // The DLL's class object and the factory it hands out.
 #include <gtest/gtest.h>
 
-#include "module/module_state.h"
-#include "tests/support/win/ui_support.h"
+#include "res/product.h"
 #include "tests/support/win/test_support.h"
+#include "tests/support/win/ui_support.h"
 
 namespace corvane::test {
 namespace {
@@ -57,14 +57,14 @@ TEST(ClassObject, CreateInstance) {
             CLASS_E_NOAGGREGATION);
   EXPECT_EQ(out, nullptr);
   DWORD value = 0, size = sizeof value;
-  EXPECT_NE(RegGetValueW(HKEY_CURRENT_USER, L"SOFTWARE\\Ostrand\\Corvane\\1.0", L"ShowGoButton",
-                         RRF_RT_REG_DWORD, nullptr, &value, &size),
+  EXPECT_NE(RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, kShowGoButtonValue, RRF_RT_REG_DWORD,
+                         nullptr, &value, &size),
             ERROR_SUCCESS);  // no band was made
   EXPECT_EQ(factory->CreateInstance(nullptr, IID_IClassFactory, &out), E_NOINTERFACE);
   EXPECT_EQ(out, nullptr);
   // That band was made and destroyed at once: the setting was written.
-  EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, L"SOFTWARE\\Ostrand\\Corvane\\1.0", L"ShowGoButton",
-                         RRF_RT_REG_DWORD, nullptr, &value, &size),
+  EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, kShowGoButtonValue, RRF_RT_REG_DWORD,
+                         nullptr, &value, &size),
             ERROR_SUCCESS);
 
   IDeskBand* band = nullptr;

@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "res/product.h"
 #include "support/windows_handles.h"
 #include "tests/support/win/test_support.h"
 #include "tests/support/win/ui_support.h"
@@ -22,20 +23,17 @@
 namespace corvane::test {
 namespace {
 
-const wchar_t kClassKey[] = L"Software\\Classes\\CLSID\\{59E5B916-B4DC-4C77-82B3-1A22AF7FBAE8}";
-const wchar_t kDeskBandCategory[] = L"{00021492-0000-0000-C000-000000000046}";
-const wchar_t kEntryKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Corvane";
-const wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-const wchar_t kSettingsKey[] = L"SOFTWARE\\Ostrand\\Corvane\\1.0";
+const std::wstring kClassKey = std::wstring(L"Software\\Classes\\CLSID\\") + kBandClassId;
 const wchar_t kSessionManagerKey[] = L"System\\CurrentControlSet\\Control\\Session Manager";
 const wchar_t kPendingRenames[] = L"PendingFileRenameOperations";
-const wchar_t kStripClass[] = L"Ostrand.Corvane.Strip";
 // Explorer's per-user cache of the desk band category, for each bitness.
-const wchar_t* const kToolbarCaches[] = {
-    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Discardable\\PostSetup\\"
-    L"Component Categories\\{00021492-0000-0000-C000-000000000046}",
-    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Discardable\\PostSetup\\"
-    L"Component Categories64\\{00021492-0000-0000-C000-000000000046}"};
+const std::wstring kToolbarCaches[] = {
+    std::wstring(L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Discardable\\PostSetup\\"
+                 L"Component Categories\\") +
+        kDeskBandCategoryId,
+    std::wstring(L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Discardable\\PostSetup\\"
+                 L"Component Categories64\\") +
+        kDeskBandCategoryId};
 constexpr DWORD kRestartNeeded = 3010;
 constexpr DWORD kRefused = 2;
 constexpr DWORD kInstallerTimeoutMs = 120000;
@@ -219,7 +217,7 @@ DWORD Install(const std::wstring& options = L"") {
 
 // As "Apps & features" does it, quietly.
 DWORD Uninstall() {
-  std::wstring command = Value(HKEY_LOCAL_MACHINE, kEntryKey, L"QuietUninstallString");
+  std::wstring command = Value(HKEY_LOCAL_MACHINE, kUninstallKey, L"QuietUninstallString");
   EXPECT_FALSE(command.empty()) << "no quiet uninstall command";
   return command.empty() ? kRefused : Run(command);
 }
@@ -234,8 +232,8 @@ std::vector<ClassView> ClassViews() {
   std::vector<ClassView> views;
   for (REGSAM view : sizeof(void*) == 8 ? std::vector<REGSAM>{KEY_WOW64_64KEY, KEY_WOW64_32KEY}
                                         : std::vector<REGSAM>{0})
-    views.push_back({view, Value(HKEY_LOCAL_MACHINE, std::wstring(kClassKey) + L"\\InprocServer32",
-                                 nullptr, view)});
+    views.push_back(
+        {view, Value(HKEY_LOCAL_MACHINE, kClassKey + L"\\InprocServer32", nullptr, view)});
   return views;
 }
 
@@ -258,9 +256,9 @@ void HideGoButton() {
 std::wstring ProgramCommand() { return L"\"" + InstallFolder() + L"\\Corvane.exe\""; }
 
 bool StripAppears() {
-  for (int tries = 0; tries < 100 && FindWindowW(kStripClass, nullptr) == nullptr; ++tries)
+  for (int tries = 0; tries < 100 && FindWindowW(kStripWindowClass, nullptr) == nullptr; ++tries)
     Sleep(100);
-  return FindWindowW(kStripClass, nullptr) != nullptr;
+  return FindWindowW(kStripWindowClass, nullptr) != nullptr;
 }
 
 // Which file serves the band to a COM host built by `probe`.
@@ -296,8 +294,9 @@ class InstallerTest : public testing::Test {
   void TearDown() override {
     RemoveInstallation();
     RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
-    RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, L"Corvane");
-    for (const wchar_t* cache : kToolbarCaches) RegDeleteTreeW(HKEY_CURRENT_USER, cache);
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, kRunValue);
+    for (const std::wstring& cache : kToolbarCaches)
+      RegDeleteTreeW(HKEY_CURRENT_USER, cache.c_str());
     // Nothing here restarts: the pending operations go as they came.
     if (pendingBefore.empty())
       RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kSessionManagerKey, kPendingRenames);
@@ -308,8 +307,8 @@ class InstallerTest : public testing::Test {
   }
 
   static void RemoveInstallation() {
-    if (KeyExists(HKEY_LOCAL_MACHINE, kEntryKey)) {
-      std::wstring folder = Value(HKEY_LOCAL_MACHINE, kEntryKey, L"InstallLocation");
+    if (KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey)) {
+      std::wstring folder = Value(HKEY_LOCAL_MACHINE, kUninstallKey, L"InstallLocation");
       Uninstall();
       GoesSoon(folder + L"\\uninstall.exe");
     }
@@ -319,8 +318,8 @@ class InstallerTest : public testing::Test {
   void ExpectNothingRegistered() {
     for (const ClassView& view : ClassViews())
       EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kClassKey, view.view)) << "view " << view.view;
-    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kEntryKey));
-    EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kRunKey, L"Corvane"), L"");
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+    EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kRunKey, kRunValue), L"");
     EXPECT_FALSE(Exists(CommonProgramsFolder() + L"\\Corvane.lnk"));
   }
 
@@ -343,31 +342,30 @@ TEST_F(InstallerTest, InstallsTheFilesTheBandClassesAndTheAppsEntry) {
             version + L"-");
   for (const ClassView& view : ClassViews()) {
     SCOPED_TRACE(Narrow(view.dll));
-    std::wstring category =
-        std::wstring(kClassKey) + L"\\Implemented Categories\\" + kDeskBandCategory;
+    std::wstring category = kClassKey + L"\\Implemented Categories\\" + kDeskBandCategoryId;
     EXPECT_EQ(view.dll, view.view == KEY_WOW64_32KEY ? versionFolder + L"\\x86\\CORVANE.DLL"
                                                      : versionFolder + L"\\CORVANE.DLL");
     EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kClassKey, nullptr, view.view), DisplayNameOf(view.dll));
-    EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, std::wstring(kClassKey) + L"\\InprocServer32",
-                    L"ThreadingModel", view.view),
-              L"Apartment");
+    EXPECT_EQ(
+        Value(HKEY_LOCAL_MACHINE, kClassKey + L"\\InprocServer32", L"ThreadingModel", view.view),
+        L"Apartment");
     EXPECT_EQ(ValueCount(HKEY_LOCAL_MACHINE, category, view.view), 0u) << "no category key";
   }
   const std::wstring folder = InstallFolder();
-  EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kEntryKey, L"DisplayName"), L"Corvane");
-  EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kEntryKey, L"Publisher"), L"Ostrand");
-  EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kEntryKey, L"DisplayVersion"), version);
-  EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kEntryKey, L"DisplayIcon"), folder + L"\\Corvane.exe,0");
-  EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kEntryKey, L"UninstallString"),
+  EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kUninstallKey, L"DisplayName"), kRunValue);
+  EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kUninstallKey, L"Publisher"), L"Ostrand");
+  EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kUninstallKey, L"DisplayVersion"), version);
+  EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kUninstallKey, L"DisplayIcon"), folder + L"\\Corvane.exe,0");
+  EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kUninstallKey, L"UninstallString"),
             L"\"" + folder + L"\\uninstall.exe\" _?=" + folder);
-  EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kEntryKey, L"NoModify"), L"1");
-  EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kEntryKey, L"NoRepair"), L"1");
+  EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kUninstallKey, L"NoModify"), L"1");
+  EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kUninstallKey, L"NoRepair"), L"1");
   // In KiB, rounded file by file.
-  EXPECT_NEAR(std::stod(L"0" + Value(HKEY_LOCAL_MACHINE, kEntryKey, L"EstimatedSize")),
+  EXPECT_NEAR(std::stod(L"0" + Value(HKEY_LOCAL_MACHINE, kUninstallKey, L"EstimatedSize")),
               bytes / 1024.0, static_cast<double>(InstalledFiles().size()));
   EXPECT_TRUE(Exists(CommonProgramsFolder() + L"\\Corvane.lnk"));
   // This Windows has toolbars: the program does not start with it unasked.
-  EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kRunKey, L"Corvane"), L"");
+  EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kRunKey, kRunValue), L"");
 
   EXPECT_EQ(ServerSeenBy(ProgramFolder() + L"\\class_probe.exe"), RegisteredDll());
 }
@@ -384,9 +382,9 @@ TEST_F(InstallerTest, StartsWithWindowsForEveryUserAsChosen) {
                {L"/AUTOSTART=no", L""}};
   for (const Step& step : steps) {
     EXPECT_EQ(Install(step.options), 0u) << Narrow(std::wstring(step.options));
-    EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kRunKey, L"Corvane"), step.runValue)
+    EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kRunKey, kRunValue), step.runValue)
         << Narrow(std::wstring(step.options));
-    EXPECT_EQ(Value(HKEY_CURRENT_USER, kRunKey, L"Corvane"), L"");
+    EXPECT_EQ(Value(HKEY_CURRENT_USER, kRunKey, kRunValue), L"");
   }
 }
 
@@ -403,16 +401,16 @@ TEST_F(InstallerTest, TouchesPerUserStateOnlyOfTheSignedInUser) {
     if (signedInUser) {
       ASSERT_TRUE(MakeShellWindow(shell.Get()));
     }
-    for (const wchar_t* cache : kToolbarCaches)
-      SetRegistryText(HKEY_CURRENT_USER, std::wstring(cache) + L"\\Enum", L"Implementing", L"");
+    for (const std::wstring& cache : kToolbarCaches)
+      SetRegistryText(HKEY_CURRENT_USER, cache + L"\\Enum", L"Implementing", L"");
     // An earlier version's start value of the user's own.
-    SetRegistryText(HKEY_CURRENT_USER, kRunKey, L"Corvane", ProgramCommand());
+    SetRegistryText(HKEY_CURRENT_USER, kRunKey, kRunValue, ProgramCommand());
     ASSERT_EQ(Install(), 0u);
     // So that the "Toolbars" menu lists the band the first time.
-    for (const wchar_t* cache : kToolbarCaches)
+    for (const std::wstring& cache : kToolbarCaches)
       EXPECT_EQ(KeyExists(HKEY_CURRENT_USER, cache), !signedInUser) << Narrow(cache);
     EXPECT_EQ(Uninstall(), 0u);
-    EXPECT_EQ(Value(HKEY_CURRENT_USER, kRunKey, L"Corvane"), signedInUser ? L"" : ProgramCommand());
+    EXPECT_EQ(Value(HKEY_CURRENT_USER, kRunKey, kRunValue), signedInUser ? L"" : ProgramCommand());
   }
 }
 
@@ -548,7 +546,7 @@ TEST_F(InstallerTest, RefusesWhatCouldHurt) {
   const std::wstring theirs = scratch.Child(L"theirs.txt");
   WriteBytes(theirs, "their own");
   EXPECT_EQ(Install(L"/D=" + scratch.Path()), kRefused);
-  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kEntryKey));
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
   EXPECT_EQ(ReadBytes(theirs), "their own");
   EXPECT_FALSE(Exists(scratch.Child(L"Corvane.exe")));
 
@@ -558,7 +556,7 @@ TEST_F(InstallerTest, RefusesWhatCouldHurt) {
   EXPECT_EQ(Install(L"/D=" + scratch.Child(L"elsewhere")), kRefused);
   EXPECT_EQ(RegisteredDll(), installed);
 
-  SetRegistryText(HKEY_LOCAL_MACHINE, kEntryKey, L"DisplayVersion", L"99.0.0.0");
+  SetRegistryText(HKEY_LOCAL_MACHINE, kUninstallKey, L"DisplayVersion", L"99.0.0.0");
   EXPECT_EQ(Install(), kRefused);
   EXPECT_EQ(RegisteredDll(), installed);
   EXPECT_EQ(Install(L"/ALLOWDOWNGRADE"), 0u);
@@ -569,7 +567,7 @@ TEST_F(InstallerTest, RefusesWhatCouldHurt) {
 // new folder at a drive's root inherits that) gets a permission of its own.
 TEST_F(InstallerTest, GivesItsFolderWritableOnlyByAdministrators) {
   ScratchFolder scratch;
-  const std::wstring folder = scratch.Child(L"Corvane");
+  const std::wstring folder = scratch.Child(kRunValue);
   MakeFolder(folder);
   UniqueLocalMemory everyone;
   ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(

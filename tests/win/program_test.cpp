@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "res/product.h"
 #include "tests/support/win/test_support.h"
 #include "tests/support/win/ui_support.h"
 #include "ui/band_window.h"
@@ -16,12 +17,7 @@
 namespace corvane::test {
 namespace {
 
-const wchar_t kStripClass[] = L"Ostrand.Corvane.Strip";
-const wchar_t kSettingsKey[] = L"SOFTWARE\\Ostrand\\Corvane\\1.0";
-const wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-// A user's "no" to the machine's start with Windows.
-const wchar_t kStartValue[] = L"StartWithWindows";
-const wchar_t kClassServerKey[] = L"CLSID\\{59E5B916-B4DC-4C77-82B3-1A22AF7FBAE8}\\InprocServer32";
+const std::wstring kClassServerKey = std::wstring(L"CLSID\\") + kBandClassId + L"\\InprocServer32";
 // The strip's size: 300 x 30 at 96 DPI, grown with the screen's DPI.
 int ScreenDpi() {
   const wchar_t* dpi = _wgetenv(L"CORVANE_TEST_DPI");
@@ -58,8 +54,8 @@ class Program : public ChildProcess {
 };
 
 HWND StripOf(DWORD process) {
-  for (HWND window = FindWindowExW(nullptr, nullptr, kStripClass, nullptr); window != nullptr;
-       window = FindWindowExW(nullptr, window, kStripClass, nullptr)) {
+  for (HWND window = FindWindowExW(nullptr, nullptr, kStripWindowClass, nullptr); window != nullptr;
+       window = FindWindowExW(nullptr, window, kStripWindowClass, nullptr)) {
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
     if (owner == process && IsWindowVisible(window)) return window;
@@ -206,21 +202,23 @@ TEST(ProgramFile, CarriesItsIconAndVersion) {
 class ProgramTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_EQ(FindWindowW(kStripClass, nullptr), nullptr) << "a Corvane.exe is still running";
+    ASSERT_EQ(FindWindowW(kStripWindowClass, nullptr), nullptr) << "a Corvane.exe is still running";
     // Bands come from the DLL beside the program: a registered class would win.
     UniqueRegistryKey registered;
-    ASSERT_NE(RegOpenKeyExW(HKEY_CLASSES_ROOT, kClassServerKey, 0, KEY_READ, registered.Put()),
-              ERROR_SUCCESS);
+    ASSERT_NE(
+        RegOpenKeyExW(HKEY_CLASSES_ROOT, kClassServerKey.c_str(), 0, KEY_READ, registered.Put()),
+        ERROR_SUCCESS);
     ForgetSettings();
     SetCursorPos(1020, 10);
   }
   void TearDown() override { ForgetSettings(); }
 
   static void ForgetSettings() {
-    for (const wchar_t* name : {L"StripLeft", L"StripTop", L"ShowGoButton", kStartValue})
+    for (const wchar_t* name :
+         {kStripLeftValue, kStripTopValue, kShowGoButtonValue, kStartWithWindowsValue})
       RegDeleteKeyValueW(HKEY_CURRENT_USER, kSettingsKey, name);
-    RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, L"Corvane");
-    RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kRunKey, L"Corvane");
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, kRunValue);
+    RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kRunKey, kRunValue);
   }
 
   // Closes it from outside, as the system or another program would.
@@ -263,7 +261,7 @@ TEST_F(ProgramTest, StepsBackWhileAProgramFillsTheScreen) {
   Program program;
   HWND strip = WaitForStrip(program);
   ASSERT_NE(strip, nullptr);
-  const UINT notice = RegisterWindowMessageW(L"Ostrand.Corvane.ShellNotice");
+  const UINT notice = RegisterWindowMessageW(kShellNoticeMessage);
   SendMessageW(strip, notice, ABN_FULLSCREENAPP, TRUE);
   EXPECT_FALSE(IsWindowVisible(strip));
   SendMessageW(strip, notice, ABN_FULLSCREENAPP, FALSE);
@@ -337,7 +335,7 @@ TEST_F(ProgramTest, ASecondStartFocusesTheFirstAndLeaves) {
 
 TEST_F(ProgramTest, SaysSoWhenTheRunningOneDoesNotAnswer) {
   // The session is claimed, but no strip ever shows.
-  UniqueKernelObject claim(CreateMutexW(nullptr, FALSE, L"Local\\Ostrand.Corvane.Program"));
+  UniqueKernelObject claim(CreateMutexW(nullptr, FALSE, kProgramMutex));
   Program second;
   HWND box = nullptr;
   EXPECT_NE(BoxTextOf(second, &box).find(L"does not answer"), std::wstring::npos);
@@ -350,11 +348,11 @@ TEST_F(ProgramTest, StartsWithWindowsFromTheSwitchAndTheMenu) {
   Program on(L"--autostart on");
   EXPECT_EQ(on.Wait(), 0u);
   EXPECT_EQ(StripOf(on.Id()), nullptr);
-  EXPECT_EQ(Narrow(TextValue(HKEY_CURRENT_USER, kRunKey, L"Corvane")), Narrow(command));
+  EXPECT_EQ(Narrow(TextValue(HKEY_CURRENT_USER, kRunKey, kRunValue)), Narrow(command));
   for (int i = 0; i < 2; ++i) {  // removing twice is no failure
     Program off(L"--autostart off");
     EXPECT_EQ(off.Wait(), 0u);
-    EXPECT_FALSE(HasValue(HKEY_CURRENT_USER, kRunKey, L"Corvane"));
+    EXPECT_FALSE(HasValue(HKEY_CURRENT_USER, kRunKey, kRunValue));
   }
   Program unknown(L"--autostart maybe");
   HWND box = nullptr;
@@ -366,9 +364,9 @@ TEST_F(ProgramTest, StartsWithWindowsFromTheSwitchAndTheMenu) {
   HWND strip = WaitForStrip(program);
   ASSERT_NE(strip, nullptr);
   ChooseFromMenu(strip, 'S');
-  EXPECT_TRUE(WaitUntil([] { return HasValue(HKEY_CURRENT_USER, kRunKey, L"Corvane"); }));
+  EXPECT_TRUE(WaitUntil([] { return HasValue(HKEY_CURRENT_USER, kRunKey, kRunValue); }));
   ChooseFromMenu(strip, 'S');
-  EXPECT_TRUE(WaitUntil([] { return !HasValue(HKEY_CURRENT_USER, kRunKey, L"Corvane"); }));
+  EXPECT_TRUE(WaitUntil([] { return !HasValue(HKEY_CURRENT_USER, kRunKey, kRunValue); }));
   ChooseFromMenu(strip, 'C');
   EXPECT_EQ(program.Wait(), 0u);
 }
@@ -377,14 +375,14 @@ TEST_F(ProgramTest, StartsWithWindowsFromTheSwitchAndTheMenu) {
 // sign-in: each user's "no" is theirs, kept beside the band's setting, and a
 // start from a Run value never takes the focus from a Corvane that runs.
 TEST_F(ProgramTest, UnderTheMachinesRunValueEachUserChooses) {
-  SetRegistryText(HKEY_LOCAL_MACHINE, kRunKey, L"Corvane",
+  SetRegistryText(HKEY_LOCAL_MACHINE, kRunKey, kRunValue,
                   L"\"" + ProgramFolder() + L"\\Corvane.exe\" --startup");
   // An earlier version's value of the user's own goes at the first start.
-  SetRegistryText(HKEY_CURRENT_USER, kRunKey, L"Corvane", L"\"C:\\Old\\Corvane.exe\"");
+  SetRegistryText(HKEY_CURRENT_USER, kRunKey, kRunValue, L"\"C:\\Old\\Corvane.exe\"");
   Program atSignIn(L"--startup");
   HWND strip = WaitForStrip(atSignIn);
   ASSERT_NE(strip, nullptr);
-  EXPECT_FALSE(HasValue(HKEY_CURRENT_USER, kRunKey, L"Corvane"));
+  EXPECT_FALSE(HasValue(HKEY_CURRENT_USER, kRunKey, kRunValue));
   HWND elsewhere = CreateFrame(200, 100, 100, 100);
   Activate(elsewhere);
   Program again(L"--startup");
@@ -394,8 +392,9 @@ TEST_F(ProgramTest, UnderTheMachinesRunValueEachUserChooses) {
   DestroyWindow(elsewhere);
 
   ChooseFromMenu(strip, 'S');
-  EXPECT_TRUE(WaitUntil([] { return HasValue(HKEY_CURRENT_USER, kSettingsKey, kStartValue); }));
-  EXPECT_FALSE(HasValue(HKEY_CURRENT_USER, kRunKey, L"Corvane"));
+  EXPECT_TRUE(
+      WaitUntil([] { return HasValue(HKEY_CURRENT_USER, kSettingsKey, kStartWithWindowsValue); }));
+  EXPECT_FALSE(HasValue(HKEY_CURRENT_USER, kRunKey, kRunValue));
   EXPECT_EQ(Close(atSignIn, strip), 0u);
   Program declined(L"--startup");
   EXPECT_EQ(declined.Wait(), 0u);
@@ -403,9 +402,9 @@ TEST_F(ProgramTest, UnderTheMachinesRunValueEachUserChooses) {
 
   Program on(L"--autostart on");
   EXPECT_EQ(on.Wait(), 0u);
-  EXPECT_FALSE(HasValue(HKEY_CURRENT_USER, kSettingsKey, kStartValue));
-  EXPECT_FALSE(HasValue(HKEY_CURRENT_USER, kRunKey, L"Corvane"));
-  RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kRunKey, L"Corvane");
+  EXPECT_FALSE(HasValue(HKEY_CURRENT_USER, kSettingsKey, kStartWithWindowsValue));
+  EXPECT_FALSE(HasValue(HKEY_CURRENT_USER, kRunKey, kRunValue));
+  RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kRunKey, kRunValue);
 }
 
 TEST_F(ProgramTest, LeavesCleanlyWhenClosedOrWhenTheSessionEnds) {

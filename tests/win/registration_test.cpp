@@ -5,20 +5,18 @@
 
 #include <string>
 
-#include "module/module_state.h"
-#include "tests/support/win/ui_support.h"
+#include "res/product.h"
+#include "support/module_state.h"
 #include "tests/support/win/test_support.h"
+#include "tests/support/win/ui_support.h"
 
 namespace corvane::test {
 namespace {
 
-const wchar_t kClassKey[] = L"CLSID\\{59E5B916-B4DC-4C77-82B3-1A22AF7FBAE8}";
-const wchar_t kCategoryKey[] =
-    L"Software\\Classes\\CLSID\\{59E5B916-B4DC-4C77-82B3-1A22AF7FBAE8}\\Implemented "
-    L"Categories\\{00021492-0000-0000-C000-000000000046}";
-const wchar_t kRealCategories[] =
-    L"Software\\Classes\\CLSID\\{59E5B916-B4DC-4C77-82B3-1A22AF7FBAE8}\\Implemented "
-    L"Categories";
+const std::wstring kClassKey = std::wstring(L"CLSID\\") + kBandClassId;
+const std::wstring kRealCategories =
+    L"Software\\Classes\\" + kClassKey + L"\\Implemented Categories";
+const std::wstring kCategoryKey = kRealCategories + L"\\" + kDeskBandCategoryId;
 
 HRESULT CallEntry(HMODULE dll, const char* name) {
   auto entry = reinterpret_cast<HRESULT(WINAPI*)()>(GetProcAddress(dll, name));
@@ -61,8 +59,8 @@ std::wstring ModulePath(HMODULE dll) {
 
 class Registration : public ::testing::Test {
  protected:
-  void SetUp() override { RegDeleteTreeW(HKEY_LOCAL_MACHINE, kRealCategories); }
-  void TearDown() override { RegDeleteTreeW(HKEY_LOCAL_MACHINE, kRealCategories); }
+  void SetUp() override { RegDeleteTreeW(HKEY_LOCAL_MACHINE, kRealCategories.c_str()); }
+  void TearDown() override { RegDeleteTreeW(HKEY_LOCAL_MACHINE, kRealCategories.c_str()); }
 };
 
 TEST_F(Registration, WritesTheClassTellsTheUserAndUnregisters) {
@@ -74,10 +72,10 @@ TEST_F(Registration, WritesTheClassTellsTheUserAndUnregisters) {
     EXPECT_EQ(name.text, L"&Corvane");
     EXPECT_EQ(name.bytes, 18u);
     std::wstring path = ModulePath(CorvaneDll());
-    StoredText server = ReadText(std::wstring(kClassKey) + L"\\InprocServer32", nullptr);
+    StoredText server = ReadText(kClassKey + L"\\InprocServer32", nullptr);
     EXPECT_EQ(server.text, path);
     EXPECT_EQ(server.bytes, (path.size() + 1) * 2);
-    StoredText model = ReadText(std::wstring(kClassKey) + L"\\InprocServer32", L"ThreadingModel");
+    StoredText model = ReadText(kClassKey + L"\\InprocServer32", L"ThreadingModel");
     EXPECT_EQ(model.text, L"Apartment");
     EXPECT_EQ(model.bytes, 20u);
     EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kCategoryKey));
@@ -90,10 +88,8 @@ TEST_F(Registration, WritesTheClassTellsTheUserAndUnregisters) {
             L"\u201CCorvane\u201D.\n");
 
   // The category as unregistration finds it, beside the class keys.
-  SetRegistryText(
-      HKEY_CLASSES_ROOT,
-      std::wstring(kClassKey) + L"\\Implemented Categories\\{00021492-0000-0000-C000-000000000046}",
-      L"x", L"");
+  SetRegistryText(HKEY_CLASSES_ROOT,
+                  kClassKey + L"\\Implemented Categories\\" + kDeskBandCategoryId, L"x", L"");
   EXPECT_EQ(CallEntry(CorvaneDll(), "DllUnregisterServer"), S_OK);
   EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, kClassKey));
   EXPECT_EQ(CallEntry(CorvaneDll(), "DllUnregisterServer"), S_OK);  // nothing there
@@ -109,7 +105,7 @@ TEST_F(Registration, ACopyRegistersItsOwnPath) {
   ASSERT_NE(other, nullptr);
   MessageBoxCatcher boxes;
   ASSERT_EQ(CallEntry(other, "DllRegisterServer"), S_OK);
-  EXPECT_EQ(ReadText(std::wstring(kClassKey) + L"\\InprocServer32", nullptr).text, copy);
+  EXPECT_EQ(ReadText(kClassKey + L"\\InprocServer32", nullptr).text, copy);
   FreeLibrary(other);
 }
 

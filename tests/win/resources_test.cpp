@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "module/module_state.h"
 #include "res/resource_ids.h"
+#include "support/module_state.h"
 #include "support/resource_strings.h"
 #include "tests/support/win/test_support.h"
 

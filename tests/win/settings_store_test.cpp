@@ -1,5 +1,6 @@
 // The Go-button setting on the registry of the Wine prefix (HKEY_CURRENT_USER
 // redirected to a scratch key).
+#include "res/product.h"
 #include "support/settings_store.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +13,6 @@ namespace {
 using test::ScratchRegistryRoot;
 using test::SetRegistryValue;
 
-const wchar_t kKey[] = L"SOFTWARE\\Ostrand\\Corvane\\1.0";
 constexpr BOOL kUntouched = 42;
 
 struct StoredCase {
@@ -35,7 +35,7 @@ TEST(ReadShowGoButton, ValidOnlyAsAFourByteDword) {
   };
   for (const StoredCase& c : cases) {
     ScratchRegistryRoot user(HKEY_CURRENT_USER);
-    SetRegistryValue(HKEY_CURRENT_USER, kKey, L"ShowGoButton", c.type, c.data.data(),
+    SetRegistryValue(HKEY_CURRENT_USER, kSettingsKey, kShowGoButtonValue, c.type, c.data.data(),
                      static_cast<DWORD>(c.data.size()));
     BOOL show = kUntouched;
     EXPECT_EQ(ReadShowGoButton(&show), c.found) << c.type << "/" << c.data.size();
@@ -50,7 +50,7 @@ TEST(ReadShowGoButton, MissingKeyOrValue) {
   ScratchRegistryRoot user(HKEY_CURRENT_USER);
   BOOL show = kUntouched;
   EXPECT_FALSE(ReadShowGoButton(&show));
-  test::SetRegistryText(HKEY_CURRENT_USER, kKey, L"Other", L"1");
+  test::SetRegistryText(HKEY_CURRENT_USER, kSettingsKey, L"Other", L"1");
   EXPECT_FALSE(ReadShowGoButton(&show));
   EXPECT_EQ(show, kUntouched);
 }
@@ -59,9 +59,9 @@ TEST(WriteShowGoButton, CreatesTheKeyAndStoresZeroOrOne) {
   ScratchRegistryRoot user(HKEY_CURRENT_USER);
   EXPECT_TRUE(WriteShowGoButton(5));
   DWORD value = 99, size = sizeof value, type = 0;
-  ASSERT_EQ(
-      RegGetValueW(HKEY_CURRENT_USER, kKey, L"ShowGoButton", RRF_RT_ANY, &type, &value, &size),
-      ERROR_SUCCESS);
+  ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, kShowGoButtonValue, RRF_RT_ANY, &type,
+                         &value, &size),
+            ERROR_SUCCESS);
   EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
   EXPECT_EQ(size, 4u);
   EXPECT_EQ(value, 1u);

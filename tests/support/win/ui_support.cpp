@@ -3,7 +3,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include "module/module_state.h"
+#include "support/module_state.h"
 #include "tests/support/win/test_support.h"
 
 namespace corvane::test {

@@ -1,5 +1,7 @@
-// Module-wide values: this module's instance, the number of its live COM
-// objects in the process, and the one class it serves.
+// Values of the whole module in one process: its own instance, which the
+// module's entry records and every resource, class, window and hook call
+// names, and the number of its live COM objects, on which the module's
+// unloading waits.
 #pragma once
 #include <windows.h>
 
@@ -7,7 +9,6 @@ namespace corvane {
 
 extern HINSTANCE ModuleInstance;
 extern volatile LONG ObjectCount;
-extern const CLSID CLSID_SearchBand;
 
 inline void ObjectCreated() { InterlockedIncrement(&ObjectCount); }
 inline void ObjectDestroyed() { InterlockedDecrement(&ObjectCount); }

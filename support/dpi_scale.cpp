@@ -1,4 +1,4 @@
-#include "ui/dpi_scale.h"
+#include "support/dpi_scale.h"
 
 namespace corvane {
 

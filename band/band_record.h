@@ -1,0 +1,63 @@
+// The band's record: what the band object and its window code share. It
+// names nothing of the object's code, so that the window code depends on the
+// record alone.
+#pragma once
+#include <windows.h>
+#include <shobjidl.h>
+
+#include "support/dpi_scale.h"
+#include "support/windows_handles.h"
+
+namespace corvane {
+
+// The Go button's pictures where the bitmaps do not serve: at another size
+// than the bitmaps', or with the margin transparent for a composited taskbar.
+struct GoButtonImages {
+  int size = 0;
+  bool withAlpha = false;
+  // The bitmaps are declared first so that they go after the DCs holding them.
+  UniqueGdiObject<HBITMAP> normal;
+  UniqueGdiObject<HBITMAP> active;
+  UniqueDc normalDc;
+  UniqueDc activeDc;
+};
+
+struct BandRecord {
+  explicit BandRecord(IUnknown* identity) : identity(identity) {}
+  BandRecord(const BandRecord&) = delete;
+  BandRecord& operator=(const BandRecord&) = delete;
+
+  // The band object itself: held while the window code calls out, and named
+  // to the site when the focus moves.
+  IUnknown* const identity;
+  BOOL hasFocus = FALSE;
+  HWND parentWindow = nullptr;
+  HWND bandWindow = nullptr;
+  HWND searchEdit = nullptr;
+  HWND hintEdit = nullptr;
+  HFONT font = nullptr;
+  int width = 0;
+  int height = 0;
+  WNDPROC searchEditOldProc = nullptr;
+  WNDPROC hintEditOldProc = nullptr;
+  IInputObjectSite* inputObjectSite = nullptr;
+  BOOL showGoButton = TRUE;
+  RECT goButtonRect = {};
+  BOOL goPressed = FALSE;
+  BOOL goHot = FALSE;
+  HBITMAP goBitmapNormal = nullptr;
+  HBITMAP goBitmapActive = nullptr;
+  HDC goDcNormal = nullptr;
+  HDC goDcActive = nullptr;
+  HWND tooltip = nullptr;
+  // The F12 hook this band installed, so that it goes with the band.
+  HHOOK focusHook = nullptr;
+  // The band window's DPI: every length of the layout is scaled by dpi / 96.
+  int dpi = kDefaultDpi;
+  // The taskbar is composited: the band shows the taskbar's background.
+  BOOL compositionEnabled = FALSE;
+  // The Go button drawn where the bitmaps do not serve.
+  GoButtonImages goImages;
+};
+
+}  // namespace corvane

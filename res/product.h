@@ -1,0 +1,60 @@
+// Names and ids that CORVANE.DLL, Corvane.exe, setup and the tests share,
+// each written once. The resource scripts read the macros; the build writes
+// setup's include from the macros and from every line below of the form
+// `inline constexpr wchar_t kName[] = L"...";` (as NAME), so such a line
+// holds one literal and nothing else.
+#pragma once
+
+#define CORVANE_COMPANY_NAME "Ostrand"
+#define CORVANE_PRODUCT_NAME "Corvane"
+#define CORVANE_COPYRIGHT "Copyright © 2026 Ostrand. All rights reserved."
+
+#ifndef RC_INVOKED
+#include <guiddef.h>
+
+#include "support/guid_text.h"
+
+namespace corvane {
+
+// Fixed for good: registrations and the taskbar's saved toolbars name the
+// band by it.
+inline constexpr wchar_t kBandClassId[] = L"{59E5B916-B4DC-4C77-82B3-1A22AF7FBAE8}";
+static_assert(IsGuidText(kBandClassId));
+inline constexpr CLSID CLSID_SearchBand = GuidFromText<CLSID>(kBandClassId);
+// The platform's category of taskbar toolbars (CATID_DeskBand).
+inline constexpr wchar_t kDeskBandCategoryId[] = L"{00021492-0000-0000-C000-000000000046}";
+
+inline constexpr wchar_t kModuleFile[] = L"CORVANE.DLL";
+inline constexpr wchar_t kProgramFile[] = L"Corvane.exe";
+
+// Per user, under HKEY_CURRENT_USER: the product's key and its settings.
+inline constexpr wchar_t kCompanyKey[] = L"SOFTWARE\\Ostrand";
+inline constexpr wchar_t kProductKey[] = L"SOFTWARE\\Ostrand\\Corvane";
+inline constexpr wchar_t kSettingsKey[] = L"SOFTWARE\\Ostrand\\Corvane\\1.0";
+inline constexpr wchar_t kShowGoButtonValue[] = L"ShowGoButton";
+inline constexpr wchar_t kStripLeftValue[] = L"StripLeft";
+inline constexpr wchar_t kStripTopValue[] = L"StripTop";
+// 0: this user does not want the machine's Run value to start Corvane.
+inline constexpr wchar_t kStartWithWindowsValue[] = L"StartWithWindows";
+
+// Under both HKEY_LOCAL_MACHINE (installed for all users) and
+// HKEY_CURRENT_USER.
+inline constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr wchar_t kRunValue[] = L"Corvane";
+inline constexpr wchar_t kUninstallKey[] =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Corvane";
+
+inline constexpr wchar_t kBandWindowClass[] = L"Corvane_Class";
+inline constexpr wchar_t kStripWindowClass[] = L"Ostrand.Corvane.Strip";
+// "Local\": each session runs its own program and keeps its own list.
+inline constexpr wchar_t kProgramMutex[] = L"Local\\Ostrand.Corvane.Program";
+// The F12 targets' table; its name carries the table's layout, so that
+// builds that lay the table out otherwise never share one.
+inline constexpr wchar_t kFocusTargetsMapping[] = L"Local\\Ostrand.Corvane.FocusTargets.1";
+// "Global\": one setup at a time on the machine.
+inline constexpr wchar_t kSetupMutex[] = L"Global\\Ostrand.Corvane.Setup";
+inline constexpr wchar_t kFocusSearchBoxMessage[] = L"Ostrand.Corvane.FocusSearchBox";
+inline constexpr wchar_t kShellNoticeMessage[] = L"Ostrand.Corvane.ShellNotice";
+
+}  // namespace corvane
+#endif
