@@ -24,6 +24,7 @@ const struct {
 STDMETHODIMP SearchBand::QueryContextMenu(HMENU menu, UINT position, UINT firstId, UINT,
                                           UINT flags) {
   if (flags & CMF_DEFAULTONLY) return S_OK;
+  // The host's menu is the host's: an item it does not take is not offered.
   InsertMenuW(menu, position, MF_BYPOSITION | (showGoButton ? MF_CHECKED : 0),
               firstId + kToggleGoButton, LoadResString(IDS_SHOW_GO_BUTTON));
   InsertMenuW(menu, position, MF_BYPOSITION, firstId + kAbout, LoadResString(IDS_ABOUT_MENU));

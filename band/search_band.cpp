@@ -63,6 +63,8 @@ SearchBand::~SearchBand() {
   if (goDcNormal != nullptr) DeleteDC(goDcNormal);
   if (goBitmapActive != nullptr) DeleteObject(goBitmapActive);
   if (goBitmapNormal != nullptr) DeleteObject(goBitmapNormal);
+  // A destructor has no one to tell: a setting that cannot be written keeps
+  // its stored value, which the next band starts with.
   WriteShowGoButton(showGoButton);
   if (site != nullptr) site->Release();
   ObjectDestroyed();

@@ -81,7 +81,7 @@ HRESULT WriteClassKeys(REFCLSID classId, const wchar_t* displayName) {
   // A path cut to fit would register a file that does not exist.
   wchar_t path[kTextUnits] = {};
   DWORD pathUnits = GetModuleFileNameW(ModuleInstance, path, kTextUnits);
-  if (pathUnits == 0) return LastErrorResult();
+  RETURN_LAST_ERROR_IF(pathUnits == 0);
   if (pathUnits >= kTextUnits) return HRESULT_FROM_WIN32(ERROR_INSUFFICIENT_BUFFER);
   const wchar_t* data[] = {displayName, path, L"Apartment"};
   for (size_t row = 0; row < ARRAYSIZE(kClassValues); ++row) {
@@ -137,6 +137,8 @@ extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() {
     wchar_t keyName[kTextUnits] = {};
     if (BoundedFormat(AsUtf16(keyName), kTextUnits, format, classText, categoryText) != kResultOk)
       return SELFREG_E_CLASS;
+    // A key that is gone already, or that holds keys of others, is passed
+    // over: what can go, goes.
     RegDeleteKeyW(HKEY_CLASSES_ROOT, keyName);
   }
   return S_OK;

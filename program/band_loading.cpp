@@ -14,7 +14,7 @@ namespace {
 HRESULT CreateBandBesideProgram(IDeskBand** band) {
   HMODULE dll = LoadLibraryExW((ProgramFolder() + L"\\" + kModuleFile).c_str(), nullptr,
                                LOAD_WITH_ALTERED_SEARCH_PATH);
-  if (dll == nullptr) return LastErrorResult();
+  RETURN_LAST_ERROR_IF(dll == nullptr);
   return CreateBandFrom(dll, band);
 }
 

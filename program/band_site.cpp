@@ -27,7 +27,7 @@ HRESULT CreateBandFrom(HMODULE dll, IDeskBand** band) {
   using GetClassObject = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
   auto getClassObject = reinterpret_cast<GetClassObject>(
       reinterpret_cast<void*>(GetProcAddress(dll, "DllGetClassObject")));
-  if (getClassObject == nullptr) return LastErrorResult();
+  RETURN_LAST_ERROR_IF(getClassObject == nullptr);
   ComPtr<IClassFactory> factory;
   RETURN_IF_FAILED(getClassObject(CLSID_SearchBand, IID_IClassFactory, factory.PutVoid()));
   return factory->CreateInstance(nullptr, IID_IDeskBand, reinterpret_cast<void**>(band));

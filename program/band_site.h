@@ -24,7 +24,6 @@ class BandSite : public IOleWindow, public IInputObjectSite {
   STDMETHODIMP OnFocusChangeIS(IUnknown*, BOOL) override { return S_OK; }
 
   IUnknown* Unknown() { return static_cast<IOleWindow*>(this); }
-  ULONG RefCount() const { return refCount; }
 
  private:
   HWND window;

@@ -33,7 +33,7 @@ HRESULT SetUserDeclinesStart(bool declines) {
 HRESULT WriteUserRunValue() {
   wchar_t path[MAX_PATH + 1] = {};
   DWORD length = GetModuleFileNameW(nullptr, path, ARRAYSIZE(path));
-  if (length == 0 || length >= ARRAYSIZE(path) - 1) return LastErrorResult();
+  RETURN_LAST_ERROR_IF(length == 0 || length >= ARRAYSIZE(path) - 1);
   // Quoted, so that a path with spaces is not read as a program and arguments.
   std::wstring command = L"\"" + std::wstring(path, length) + L"\" " +
                          reinterpret_cast<const wchar_t*>(kStartupSwitch);

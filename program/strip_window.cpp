@@ -38,7 +38,8 @@ HRESULT RegisterStripClass(WNDPROC windowProc) {
   windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
   windowClass.lpszClassName = kStripWindowClass;
-  return RegisterClassExW(&windowClass) != 0 ? S_OK : LastErrorResult();
+  RETURN_LAST_ERROR_IF(RegisterClassExW(&windowClass) == 0);
+  return S_OK;
 }
 
 ScreenRect WindowRect(HWND window) {
@@ -90,8 +91,9 @@ HRESULT Strip::Open() {
   window = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kStripWindowClass, L"Corvane",
                            WS_POPUP | WS_CLIPCHILDREN, 0, 0, kStripWidth, kStripHeight, owner.Get(),
                            nullptr, GetModuleHandleW(nullptr), this);
-  if (window == nullptr) return LastErrorResult();
-  // An elevated strip still hears a restarted Explorer and a second start.
+  RETURN_LAST_ERROR_IF(window == nullptr);
+  // An elevated strip still hears a restarted Explorer and a second start;
+  // where the filter cannot be changed it works on without them.
   ChangeWindowMessageFilterEx(window, taskbarCreatedMessage, MSGFLT_ALLOW, nullptr);
   ChangeWindowMessageFilterEx(window, focusSearchBoxMessage, MSGFLT_ALLOW, nullptr);
   ListenToShell(ABM_NEW);
@@ -100,13 +102,14 @@ HRESULT Strip::Open() {
     DestroyWindow(window);
     return shown;
   }
-  ShowWindow(window, SW_SHOWNOACTIVATE);
+  ShowWindow(window, SW_SHOWNOACTIVATE);  // answers the earlier visibility, not a failure
   open = true;
   return S_OK;
 }
 
 // As an application bar that claims no room: the shell then tells the strip
-// when the taskbar moves and when a program takes the whole screen.
+// when the taskbar moves and when a program takes the whole screen. A strip
+// the shell does not take works on and follows the screen's changes only.
 void Strip::ListenToShell(DWORD registration) {
   APPBARDATA bar = {};
   bar.cbSize = sizeof bar;
@@ -132,7 +135,8 @@ int Strip::BandMinimumHeight() const {
   return info.ptMinSize.y;
 }
 
-// In the taskbar's order: hidden, closed, unsited, released.
+// In the taskbar's order: hidden, closed, unsited, released; the band goes
+// whatever it answers.
 void Strip::ReleaseBand() {
   if (!band) return;
   band->ShowDW(FALSE);
@@ -153,6 +157,7 @@ void Strip::Reposition() {
   } else {
     target = DockedPlace(PrimaryTaskbarEdge(), PrimaryWorkArea(), width, height);
   }
+  // A strip that cannot be moved stays where it is until the next change.
   SetWindowPos(window, HWND_TOPMOST, target.left, target.top, target.Width(), target.Height(),
                SWP_NOACTIVATE);
 }
@@ -177,6 +182,7 @@ void Strip::LayOutBand() {
   RECT client = {};
   GetClientRect(window, &client);
   const int grip = GripWidth();
+  // Like the strip, a band window that cannot be moved waits for the next size.
   MoveWindow(bandWindow, grip, 0, client.right - grip, client.bottom, TRUE);
 }
 
@@ -247,6 +253,7 @@ void Strip::ShowMenu(POINT screen) {
     if (SUCCEEDED(added) && HRESULT_CODE(added) > 0)
       AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
   }
+  // An item that cannot be added is not offered.
   AppendMenuW(menu.Get(), MF_STRING | (StartsWithWindows() ? MF_CHECKED : 0), kStartWithWindows,
               ProgramText(IDS_START_WITH_WINDOWS).c_str());
   AppendMenuW(menu.Get(), MF_STRING | (hasPlace ? 0 : MF_GRAYED), kResetPosition,
@@ -261,6 +268,8 @@ void Strip::ShowMenu(POINT screen) {
   RunMenuCommand(chosen, bandMenu.Get());
 }
 
+// A choice that cannot be stored holds for this run only: the setting keeps
+// its stored value, which the menu shows the next time it opens.
 void Strip::RunMenuCommand(UINT command, IContextMenu* bandMenu) {
   if (command >= kFirstBandCommand && command <= kLastBandCommand && bandMenu != nullptr) {
     InvokeBandCommand(bandMenu, window, command - kFirstBandCommand);
@@ -290,7 +299,7 @@ LRESULT Strip::OnExitMove(WPARAM, LPARAM) {
   const ScreenRect kept = KeptInside(dropped, WorkAreaNearest(dropped));
   place = {kept.left, kept.top};
   hasPlace = true;
-  WriteStripPlace(place);
+  WriteStripPlace(place);  // unstored, the place holds for this run only
   Reposition();
   return 0;
 }
@@ -309,6 +318,7 @@ LRESULT Strip::OnScreenChange(WPARAM, LPARAM) {
 // own place at that size.
 LRESULT Strip::OnDpiChanged(WPARAM, LPARAM lParam) {
   const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+  // Not moved, the strip keeps its size; Reposition sizes it for the DPI.
   SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
   Reposition();
@@ -319,6 +329,7 @@ LRESULT Strip::OnDpiChanged(WPARAM, LPARAM lParam) {
 // a game, a presentation); the strip goes out of sight until it ends.
 LRESULT Strip::OnShellNotice(WPARAM notice, LPARAM lParam) {
   if (notice == ABN_POSCHANGED) Reposition();
+  // ShowWindow answers the earlier visibility, not a failure.
   if (notice == ABN_FULLSCREENAPP) ShowWindow(window, lParam ? SW_HIDE : SW_SHOWNOACTIVATE);
   return 0;
 }

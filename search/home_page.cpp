@@ -31,12 +31,12 @@ HRESULT CutAfterLastBackslash(wchar_t* path) {
 // Path of prefs.js in the first profile folder the directory search returns.
 HRESULT FindFirefoxPrefsFile(wchar_t* path) {
   DWORD length = GetEnvironmentVariableW(L"APPDATA", path, kPathUnits);
-  if (length == 0) return LastErrorResult();
+  RETURN_LAST_ERROR_IF(length == 0);
   // A value too long for the buffer reports the size it needs: no home page.
   if (length >= kPathUnits) return kPathTooLong;
   RETURN_IF_FAILED(AppendToPath(path, L"\\Mozilla\\Firefox\\Profiles\\*.default"));
   WIN32_FIND_DATAW found;
-  if (!UniqueFindHandle(FindFirstFileW(path, &found))) return LastErrorResult();
+  RETURN_LAST_ERROR_IF(!UniqueFindHandle(FindFirstFileW(path, &found)));
   RETURN_IF_FAILED(CutAfterLastBackslash(path));
   RETURN_IF_FAILED(AppendToPath(path, found.cFileName, MAX_PATH));
   return AppendToPath(path, L"\\prefs.js");

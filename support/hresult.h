@@ -1,5 +1,5 @@
 // The Windows layer reports every failure as an HRESULT and passes the
-// platform's codes on unchanged; this is its one early-return helper.
+// platform's codes on unchanged; these are its early-return helpers.
 #pragma once
 #include <windows.h>
 
@@ -7,6 +7,14 @@
   do {                                                             \
     const HRESULT returnIfFailedResult = (expression);             \
     if (FAILED(returnIfFailedResult)) return returnIfFailedResult; \
+  } while (0)
+
+// Returns the calling thread's last error (never S_OK) when `condition`
+// holds: for the platform's calls that report failure by their result and
+// its reason through GetLastError.
+#define RETURN_LAST_ERROR_IF(condition)                 \
+  do {                                                  \
+    if (condition) return ::corvane::LastErrorResult(); \
   } while (0)
 
 namespace corvane {

@@ -22,6 +22,9 @@
 namespace corvane {
 namespace {
 
+LRESULT CALLBACK BandWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+void CreateBandControls(BandRecord* band);
+
 constexpr COLORREF kHintTextColour = RGB(102, 102, 102);
 constexpr int kFontPoints = 9;
 // WM_DPICHANGED_AFTERPARENT, which headers for older systems do not name.
@@ -34,7 +37,7 @@ HRESULT EnsureBandClass() {
   WNDCLASSW existing = {};
   if (GetClassInfoW(ModuleInstance, kBandWindowClass, &existing)) {
     if (existing.lpfnWndProc == BandWindowProc) return S_OK;
-    if (!UnregisterClassW(kBandWindowClass, existing.hInstance)) return LastErrorResult();
+    RETURN_LAST_ERROR_IF(!UnregisterClassW(kBandWindowClass, existing.hInstance));
   }
   WNDCLASSW wc = {};
   wc.style = CS_GLOBALCLASS | CS_HREDRAW | CS_VREDRAW;
@@ -43,7 +46,8 @@ HRESULT EnsureBandClass() {
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = kBandWindowClass;
-  return RegisterClassW(&wc) != 0 ? S_OK : LastErrorResult();
+  RETURN_LAST_ERROR_IF(RegisterClassW(&wc) == 0);
+  return S_OK;
 }
 
 // The search box's font at the band window's DPI.
@@ -254,42 +258,7 @@ LRESULT OnNcCreate(HWND window, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(window, WM_NCCREATE, wParam, lParam);
 }
 
-}  // namespace
-
-BandRecord* BandFromWindow(HWND bandWindow) {
-  return reinterpret_cast<BandRecord*>(GetWindowLongPtrW(bandWindow, GWLP_USERDATA));
-}
-
-bool IsHintBox(HWND window) {
-  wchar_t parentClass[ARRAYSIZE(kBandWindowClass) + 1] = {};
-  return IsWindow(window) && GetDlgCtrlID(window) == kHintEditId &&
-         GetClassNameW(GetParent(window), parentClass, ARRAYSIZE(parentClass)) != 0 &&
-         lstrcmpW(parentClass, kBandWindowClass) == 0;
-}
-
-BOOL CreateBandWindow(BandRecord* band) {
-  if (band->bandWindow != nullptr) return TRUE;
-  if (band->parentWindow == nullptr || FAILED(EnsureBandClass())) return FALSE;
-  RECT client = {};
-  GetClientRect(band->parentWindow, &client);
-  band->dpi = WindowDpi(band->parentWindow);
-  band->width = client.right - client.left;
-  band->height = client.bottom - client.top;
-  band->bandWindow = CreateWindowExW(0, kBandWindowClass, nullptr, WS_CHILD | WS_CLIPSIBLINGS,
-                                     client.left, client.top, band->width, band->height,
-                                     band->parentWindow, nullptr, ModuleInstance, band);
-  return band->bandWindow != nullptr;
-}
-
-LRESULT CALLBACK BandWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) return OnNcCreate(window, wParam, lParam);
-  if (BandRecord* band = BandFromWindow(window)) {
-    for (const auto& entry : kBandMessages)
-      if (entry.message == message) return entry.handler(band, window, wParam, lParam);
-  }
-  return DefWindowProcW(window, message, wParam, lParam);
-}
-
+// Font, edits, tooltip and the F12 hook; all or nothing.
 void CreateBandControls(BandRecord* band) {
   band->font = CreateBandFont(band->dpi);
   if (band->font == nullptr) return;
@@ -321,6 +290,42 @@ void CreateBandControls(BandRecord* band) {
     DestroyAndClear(band->hintEdit);
     DeleteFont(band);
   }
+}
+
+LRESULT CALLBACK BandWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) return OnNcCreate(window, wParam, lParam);
+  if (BandRecord* band = BandFromWindow(window)) {
+    for (const auto& entry : kBandMessages)
+      if (entry.message == message) return entry.handler(band, window, wParam, lParam);
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+BandRecord* BandFromWindow(HWND bandWindow) {
+  return reinterpret_cast<BandRecord*>(GetWindowLongPtrW(bandWindow, GWLP_USERDATA));
+}
+
+bool IsHintBox(HWND window) {
+  wchar_t parentClass[ARRAYSIZE(kBandWindowClass) + 1] = {};
+  return IsWindow(window) && GetDlgCtrlID(window) == kHintEditId &&
+         GetClassNameW(GetParent(window), parentClass, ARRAYSIZE(parentClass)) != 0 &&
+         lstrcmpW(parentClass, kBandWindowClass) == 0;
+}
+
+BOOL CreateBandWindow(BandRecord* band) {
+  if (band->bandWindow != nullptr) return TRUE;
+  if (band->parentWindow == nullptr || FAILED(EnsureBandClass())) return FALSE;
+  RECT client = {};
+  GetClientRect(band->parentWindow, &client);
+  band->dpi = WindowDpi(band->parentWindow);
+  band->width = client.right - client.left;
+  band->height = client.bottom - client.top;
+  band->bandWindow = CreateWindowExW(0, kBandWindowClass, nullptr, WS_CHILD | WS_CLIPSIBLINGS,
+                                     client.left, client.top, band->width, band->height,
+                                     band->parentWindow, nullptr, ModuleInstance, band);
+  return band->bandWindow != nullptr;
 }
 
 void DestroyOwnBandWindow(BandRecord* band) {

@@ -14,9 +14,6 @@ constexpr int kHintEditId = 102;
 // Creates the band window covering the client area of parentWindow, unless
 // the band has one already. TRUE when the band has a window afterwards.
 BOOL CreateBandWindow(BandRecord* band);
-LRESULT CALLBACK BandWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-// Font, edits, tooltip and the F12 hook; all or nothing.
-void CreateBandControls(BandRecord* band);
 
 // The band a band window (or one of its edits' parent) belongs to, or null
 // once the band has let go of it.

@@ -48,21 +48,6 @@ INPUT AbsoluteMouse(POINT screen, const VirtualDesktop& desktop, DWORD flags) {
   return input;
 }
 
-}  // namespace
-
-HHOOK InstallFocusHotkey(HWND hintEdit) {
-  // A band that F12 cannot reach has no hook: its box is listed first.
-  FocusTargetTable* targets = nullptr;
-  if (FAILED(SessionFocusTargets(&targets)) ||
-      FAILED(AddFocusTarget(*targets, hintEdit, IsHintBox)))
-    return nullptr;
-  SharedHookState.hookHintEdit = hintEdit;  // the target before the hook
-  HHOOK hook = SetWindowsHookExW(WH_KEYBOARD, FocusHotkeyHook, ModuleInstance, 0);
-  SharedHookState.hookHandle = hook;
-  if (hook == nullptr) RemoveFocusTarget(*targets, hintEdit);
-  return hook;
-}
-
 LRESULT CALLBACK FocusHotkeyHook(int code, WPARAM wParam, LPARAM lParam) {
   if (code < 0 || wParam != VK_F12) return PassOn(code, wParam, lParam);
   POINT saved;
@@ -81,8 +66,25 @@ LRESULT CALLBACK FocusHotkeyHook(int code, WPARAM wParam, LPARAM lParam) {
       AbsoluteMouse(point, desktop, swapped ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP),
       AbsoluteMouse(saved, desktop, MOUSEEVENTF_MOVE),
   };
+  // F12 is the box's either way: input the system refuses (a program of
+  // higher integrity in front) clicks nothing, and the key goes no further.
   SendInput(4, inputs, sizeof(INPUT));
   return 1;
+}
+
+}  // namespace
+
+HHOOK InstallFocusHotkey(HWND hintEdit) {
+  // A band that F12 cannot reach has no hook: its box is listed first.
+  FocusTargetTable* targets = nullptr;
+  if (FAILED(SessionFocusTargets(&targets)) ||
+      FAILED(AddFocusTarget(*targets, hintEdit, IsHintBox)))
+    return nullptr;
+  SharedHookState.hookHintEdit = hintEdit;  // the target before the hook
+  HHOOK hook = SetWindowsHookExW(WH_KEYBOARD, FocusHotkeyHook, ModuleInstance, 0);
+  SharedHookState.hookHandle = hook;
+  if (hook == nullptr) RemoveFocusTarget(*targets, hintEdit);
+  return hook;
 }
 
 }  // namespace corvane

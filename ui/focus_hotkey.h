@@ -11,6 +11,4 @@ namespace corvane {
 // hook cannot be installed.
 HHOOK InstallFocusHotkey(HWND hintEdit);
 
-LRESULT CALLBACK FocusHotkeyHook(int code, WPARAM wParam, LPARAM lParam);
-
 }  // namespace corvane

@@ -25,16 +25,16 @@ LONG BoxOf(HWND hintEdit) { return static_cast<LONG>(HandleToLong(hintEdit)); }
 
 HRESULT MapTable(UniqueKernelObject* mapping, UniqueMappedView* view) {
   UniqueLocalMemory access;
-  if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(kTableAccess, SDDL_REVISION_1,
-                                                            access.Put(), nullptr))
-    return LastErrorResult();
+  RETURN_LAST_ERROR_IF(!ConvertStringSecurityDescriptorToSecurityDescriptorW(
+      kTableAccess, SDDL_REVISION_1, access.Put(), nullptr));
   SECURITY_ATTRIBUTES attributes = {sizeof attributes, access.Get(), FALSE};
   mapping->Reset(CreateFileMappingW(INVALID_HANDLE_VALUE, &attributes, PAGE_READWRITE, 0,
                                     sizeof(FocusTargetTable), kFocusTargetsMapping));
-  if (!*mapping) return LastErrorResult();
+  RETURN_LAST_ERROR_IF(!*mapping);
   view->Reset(MapViewOfFile(mapping->Get(), FILE_MAP_READ | FILE_MAP_WRITE, 0, 0,
                             sizeof(FocusTargetTable)));
-  return *view ? S_OK : LastErrorResult();
+  RETURN_LAST_ERROR_IF(!*view);
+  return S_OK;
 }
 
 }  // namespace

@@ -19,6 +19,8 @@ namespace corvane {
 namespace {
 
 // The row's lengths at 96 DPI; at other DPIs they are scaled.
+constexpr int kRowHeight = 22;
+constexpr int kEditLeft = 2;
 constexpr int kButtonSize = kGoButtonDesignSize;
 constexpr int kEditMarginWithButton = 28;
 constexpr int kEditMarginWithoutButton = 6;
@@ -28,6 +30,7 @@ constexpr int kRegionInset = 2;
 constexpr int kRegionEnd = 21;
 constexpr int kRegionCorner = 2;
 
+constexpr UINT_PTR kGoButtonToolId = 103;
 // The tool structure as far as lParam, as the tooltip control expects it.
 constexpr UINT kToolInfoSize = offsetof(TOOLINFOW, lParam) + sizeof(LPARAM);
 
@@ -74,6 +77,7 @@ UniqueGdiObject<HRGN> MakeBandRegion(BandRecord* band, RowGeometry row) {
                                                      button.left + end, button.top + end, corner,
                                                      corner));
     if (!rounded) return {};
+    // Combining fails only without memory; the row alone is then the region.
     CombineRgn(region.Get(), region.Get(), rounded.Get(), RGN_OR);
   }
   if (UniqueGdiObject<HRGN> client{CreateRectRgn(0, 0, band->width, band->height)})

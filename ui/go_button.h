@@ -7,10 +7,6 @@ namespace corvane {
 
 struct BandRecord;
 
-constexpr int kRowHeight = 22;
-constexpr int kEditLeft = 2;
-constexpr UINT_PTR kGoButtonToolId = 103;
-
 // The row of the search box at the band window's DPI.
 struct RowGeometry {
   int editWidth;  // never negative

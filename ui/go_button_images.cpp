@@ -33,7 +33,7 @@ HRESULT RenderOne(int size, bool active, bool withAlpha, UniqueGdiObject<HBITMAP
     }
   }
   dc->Reset(CreateCompatibleDC(nullptr));
-  if (!*dc) return LastErrorResult();
+  RETURN_LAST_ERROR_IF(!*dc);
   SelectObject(dc->Get(), bitmap->Get());
   return S_OK;
 }

@@ -8,6 +8,17 @@
 #include "support/windows_handles.h"
 
 namespace corvane {
+namespace {
+
+void WarnEmptyQuery(BandRecord* band, BOOL fromGoButton) {
+  if (fromGoButton)
+    MessageBoxW(band->bandWindow, LoadResString(IDS_EMPTY_QUERY), LoadResString(IDS_PRODUCT_NAME),
+                MB_ICONWARNING | MB_OK);
+  else
+    MessageBeep(0xFFFFFFFF);
+}
+
+}  // namespace
 
 void SubmitQuery(BandRecord* band, BOOL fromGoButton) {
   // The warning box and the launch run message loops, in which the host may
@@ -25,14 +36,6 @@ void SubmitQuery(BandRecord* band, BOOL fromGoButton) {
   if (!empty &&
       LaunchWebSearch(band->bandWindow, text.Get(), kLaunchModeWebSearch) == kLaunchNothingToSearch)
     WarnEmptyQuery(band, fromGoButton);
-}
-
-void WarnEmptyQuery(BandRecord* band, BOOL fromGoButton) {
-  if (fromGoButton)
-    MessageBoxW(band->bandWindow, LoadResString(IDS_EMPTY_QUERY), LoadResString(IDS_PRODUCT_NAME),
-                MB_ICONWARNING | MB_OK);
-  else
-    MessageBeep(0xFFFFFFFF);
 }
 
 }  // namespace corvane

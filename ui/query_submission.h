@@ -9,6 +9,5 @@ struct BandRecord;
 // Reads and empties the search box and opens the search; an empty query is
 // refused with a warning box (Go) or a beep (Enter).
 void SubmitQuery(BandRecord* band, BOOL fromGoButton);
-void WarnEmptyQuery(BandRecord* band, BOOL fromGoButton);
 
 }  // namespace corvane

@@ -23,16 +23,21 @@ class RecordingBandSite final : public program::BandSite {
         offerInputObjectSite(offerInputObjectSite) {}
 
   STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
+  STDMETHODIMP_(ULONG) AddRef() override { return ++refCount; }
+  STDMETHODIMP_(ULONG) Release() override { return --refCount; }
   // As the shell's site does: records the notice, asks the object for its
   // IInputObject and lets it go again.
   STDMETHODIMP OnFocusChangeIS(IUnknown* object, BOOL focused) override;
 
   const std::vector<FocusNotice>& Notices() const { return notices; }
+  // 1 once every reference the band took is given back.
+  ULONG RefCount() const { return refCount; }
 
  private:
   bool offerOleWindow;
   bool offerInputObjectSite;
   std::vector<FocusNotice> notices;
+  ULONG refCount = 1;
 };
 
 // A new band from `dll`, or null.
