@@ -100,16 +100,16 @@ set(CORVANE_DLL_EXPORTS DllCanUnloadNow DllGetClassObject DllRegisterServer
 # CORVANE.DLL from the band's libraries; `extra` sources come first.
 function(corvane_add_band_module target)
   add_library(${target} SHARED ${ARGN}
-    module/class_factory.cpp
-    module/dll_main.cpp
-    module/self_registration.cpp
-    module/corvane.def
-    res/corvane.rc
+    ${PROJECT_SOURCE_DIR}/module/class_factory.cpp
+    ${PROJECT_SOURCE_DIR}/module/dll_main.cpp
+    ${PROJECT_SOURCE_DIR}/module/self_registration.cpp
+    ${PROJECT_SOURCE_DIR}/module/corvane.def
+    ${PROJECT_SOURCE_DIR}/res/corvane.rc
   )
-  target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR}/res ${CMAKE_BINARY_DIR}/res)
+  target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/res ${PROJECT_BINARY_DIR}/res)
   target_link_libraries(${target} PRIVATE corvane_band corvane_memory ole32)
   if(NOT MSVC)
-    target_sources(${target} PRIVATE module/runtime_support.cpp)
+    target_sources(${target} PRIVATE ${PROJECT_SOURCE_DIR}/module/runtime_support.cpp)
   endif()
   target_compile_options(${target} PRIVATE ${CORVANE_PRODUCT_COMPILE_OPTIONS})
   target_link_options(${target} PRIVATE ${CORVANE_PRODUCT_LINK_OPTIONS})
@@ -151,17 +151,3 @@ target_compile_options(corvane_program PRIVATE ${CORVANE_PRODUCT_COMPILE_OPTIONS
 target_link_options(corvane_program PRIVATE ${CORVANE_WIDE_MAIN_OPTIONS} ${CORVANE_PROGRAM_LINK_OPTIONS})
 set_target_properties(corvane_program PROPERTIES OUTPUT_NAME "Corvane")
 add_dependencies(corvane_program corvane)
-
-# The recorder that stands in for a browser in headless runs and tests.
-add_library(corvane_host_support STATIC
-  tools/url_recorder_setup.cpp
-  tools/utf8_text.cpp
-)
-target_link_libraries(corvane_host_support PUBLIC corvane_module corvane_win corvane_memory)
-add_executable(url_recorder tools/url_recorder.cpp)
-target_link_libraries(url_recorder PRIVATE corvane_host_support)
-target_link_options(url_recorder PRIVATE ${CORVANE_WIDE_MAIN_OPTIONS})
-
-if(BUILD_TESTING)
-  include(cmake/CorvaneWineTests.cmake)
-endif()

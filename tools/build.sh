@@ -4,7 +4,8 @@
 set -euo pipefail
 kind=$1
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${2:-$root/build}/$kind
+builds=${2:-$root/build}
+build=$builds/$kind
 
 case $kind in
   native | native-release | win32 | win64) ;;
@@ -13,5 +14,11 @@ case $kind in
     exit 2 ;;
 esac
 
-cmake -S "$root" --preset "$kind" -B "$build" >/dev/null
+# The two Windows trees find each other, and the installers, in BUILD_ROOT.
+trees=()
+case $kind in
+  win32) trees=(-DCORVANE_OTHER_ARCH_TREE="$builds/win64" -DCORVANE_DIST_DIR="$builds/dist") ;;
+  win64) trees=(-DCORVANE_OTHER_ARCH_TREE="$builds/win32" -DCORVANE_DIST_DIR="$builds/dist") ;;
+esac
+cmake -S "$root" --preset "$kind" -B "$build" "${trees[@]}" >/dev/null
 cmake --build "$build" -- -j2

@@ -36,8 +36,8 @@ bin=$build/$arch/bin
 run=$build/run-$arch
 prefix=$run/wineprefix
 wine_run=$root/cmake/wine-run.sh
-# shellcheck source=ui_helpers.sh
-. "$root/tools/ui_helpers.sh"
+# shellcheck source=../tests/support/e2e/ui_helpers.sh
+. "$root/tests/support/e2e/ui_helpers.sh"
 [ -z "${DISPLAY:-}" ] || export CORVANE_DISPLAY=$DISPLAY
 "$root/cmake/wine-prefix.sh" start "$prefix" "$arch"
 trap '"$root/cmake/wine-prefix.sh" stop "$prefix" "$arch"' EXIT

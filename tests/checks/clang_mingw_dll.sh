@@ -12,7 +12,7 @@ cmake -S "$src" --preset win64-clang -B "$work" >"$work.log" 2>&1 &&
   { tail -n 30 "$work.log"; echo "FAIL: clang build"; exit 1; }
 grep -q 'CMAKE_CXX_COMPILER_ID "Clang"' "$work"/CMakeFiles/*/CMakeCXXCompiler.cmake ||
   { echo "FAIL: the build did not use clang"; exit 1; }
-"$src/cmake/check-dll.sh" "$work/bin/CORVANE.DLL" x86_64-w64-mingw32-objdump 0x8664 \
+"$src/tests/checks/check-dll.sh" "$work/bin/CORVANE.DLL" x86_64-w64-mingw32-objdump 0x8664 \
   $(awk '/PRIVATE/ {print $1}' "$src/module/corvane.def") || failures=$((failures + 1))
 # The tests load the CORVANE.DLL that lies beside them.
 for program in module_tests band_tests entry_tests; do

@@ -14,13 +14,13 @@ cmake -S "$src" --preset win64-without-tests -B "$work" >"$work.log" 2>&1 ||
 grep -qi 'gtest\|googletest' "$work/CMakeCache.txt" && fail "the configure step looked for GoogleTest"
 [ -e "$work/googletest" ] || [ -e "$work/_deps" ] && fail "GoogleTest was brought into the tree"
 # What a Windows configure reads names no folder of a Linux machine.
-for file in CMakeLists.txt cmake/CorvaneWindows.cmake cmake/CorvaneGoogleTest.cmake; do
+for file in CMakeLists.txt cmake/CorvaneWindows.cmake cmake/InstallerDefines.cmake; do
   grep -n '/usr/\|/opt/\|/home/' "$src/$file" && fail "$file names a Linux path"
 done
 cmake --build "$work" -- -j2 >>"$work.log" 2>&1 || { tail -n 30 "$work.log"; fail "build"; }
-for program in CORVANE.DLL Corvane.exe url_recorder.exe; do
+for program in CORVANE.DLL Corvane.exe; do
   [ -f "$work/bin/$program" ] || fail "$program was not built"
 done
-"$src/cmake/check-dll.sh" "$work/bin/CORVANE.DLL" x86_64-w64-mingw32-objdump 0x8664 \
+"$src/tests/checks/check-dll.sh" "$work/bin/CORVANE.DLL" x86_64-w64-mingw32-objdump 0x8664 \
   $(awk '/PRIVATE/ {print $1}' "$src/module/corvane.def") || fail "DLL file"
 [ $failures -eq 0 ]

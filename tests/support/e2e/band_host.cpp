@@ -25,8 +25,8 @@
 
 #include "support/windows_handles.h"
 #include "program/band_site.h"
-#include "tools/url_recorder_setup.h"
-#include "tools/utf8_text.h"
+#include "tests/support/win/url_recorder_setup.h"
+#include "tests/support/win/utf8_text.h"
 #include "ui/band_window.h"
 
 namespace {

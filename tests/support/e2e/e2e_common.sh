@@ -7,5 +7,5 @@ export DISPLAY
 rm -rf "$work" && mkdir -p "$work"
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-# shellcheck source=../../../tools/ui_helpers.sh
-. "$(dirname "${BASH_SOURCE[0]}")/../../../tools/ui_helpers.sh"
+# shellcheck source=ui_helpers.sh
+. "$(dirname "${BASH_SOURCE[0]}")/ui_helpers.sh"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/windows_handles.h"
-#include "tools/url_recorder_setup.h"
+#include "tests/support/win/url_recorder_setup.h"
 
 namespace corvane::test {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "tools/utf8_text.h"
+#include "tests/support/win/utf8_text.h"
 
 namespace corvane {
 struct SharedHookBlock;

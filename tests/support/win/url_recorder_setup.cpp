@@ -1,4 +1,4 @@
-#include "tools/url_recorder_setup.h"
+#include "tests/support/win/url_recorder_setup.h"
 
 #include <windows.h>
 

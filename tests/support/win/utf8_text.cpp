@@ -1,4 +1,4 @@
-#include "tools/utf8_text.h"
+#include "tests/support/win/utf8_text.h"
 
 #include "search/launch_web_search.h"
 #include "support/memory.h"

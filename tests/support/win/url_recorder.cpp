@@ -9,7 +9,7 @@
 #include <string>
 
 #include "support/windows_handles.h"
-#include "tools/utf8_text.h"
+#include "tests/support/win/utf8_text.h"
 
 namespace {
 
