@@ -1,7 +1,7 @@
 // How the shell hosts the band: site, window, size, visibility, focus and the
 // taskbar's saved state (of which the band keeps nothing).
 #include "band/search_band.h"
-#include "res/product.h"
+#include "support/band_class.h"
 #include "support/bounded_string.h"
 #include "support/wide_text.h"
 #include "support/windows_handles.h"
@@ -34,7 +34,7 @@ STDMETHODIMP SearchBand::ResizeBorderDW(LPCRECT, IUnknown*, BOOL) { return E_NOT
 
 STDMETHODIMP SearchBand::GetBandInfo(DWORD, DWORD viewMode, DESKBANDINFO* info) {
   if (info == nullptr) return E_INVALIDARG;
-  // Sizes at the band window's DPI; at 96 DPI the design's.
+  // Sizes at the band window's DPI; at 96 DPI those every taskbar has had.
   auto scaled = [this](LONG x, LONG y) { return POINTL{ScaleForDpi(x, dpi), ScaleForDpi(y, dpi)}; };
   if (info->dwMask & DBIM_MINSIZE) {
     if (viewMode & DBIF_VIEWMODE_FLOATING)

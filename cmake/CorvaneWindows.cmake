@@ -122,7 +122,7 @@ set_source_files_properties(res/corvane.rc PROPERTIES OBJECT_DEPENDS
 corvane_add_band_module(corvane)
 
 # Hosting the band as the taskbar does, for Corvane.exe and the tests.
-add_library(corvane_band_hosting STATIC program/band_site.cpp)
+add_library(corvane_band_hosting STATIC program/band_site.cpp program/hosted_band.cpp)
 target_include_directories(corvane_band_hosting PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(corvane_band_hosting PUBLIC ole32 uuid)
 

@@ -3,7 +3,7 @@
 #include <new>
 
 #include "band/search_band.h"
-#include "res/product.h"
+#include "support/band_class.h"
 #include "support/module_state.h"
 #include "support/windows_handles.h"
 

@@ -6,8 +6,8 @@
 #include <olectl.h>
 #include <shlguid.h>
 
-#include "res/product.h"
 #include "res/resource_ids.h"
+#include "support/band_class.h"
 #include "support/bounded_string.h"
 #include "support/hresult.h"
 #include "support/module_state.h"

@@ -1,6 +1,6 @@
 #include "program/band_site.h"
 
-#include "res/product.h"
+#include "support/band_class.h"
 #include "support/hresult.h"
 #include "support/windows_handles.h"
 

@@ -120,36 +120,17 @@ void Strip::ListenToShell(DWORD registration) {
 
 // In the taskbar's order: sited, asked for its sizes, shown.
 HRESULT Strip::ShowBand() {
-  site.emplace(window);
-  RETURN_IF_FAILED(SetBandSite(band.Get(), site->Unknown()));
+  RETURN_IF_FAILED(band.Site(window));
   Reposition();
   LayOutBand();
-  return band->ShowDW(TRUE);
-}
-
-// The least height the band asks for at the strip's DPI.
-int Strip::BandMinimumHeight() const {
-  DESKBANDINFO info = {};
-  info.dwMask = DBIM_MINSIZE;
-  if (!band || FAILED(band->GetBandInfo(0, DBIF_VIEWMODE_NORMAL, &info))) return 0;
-  return info.ptMinSize.y;
-}
-
-// In the taskbar's order: hidden, closed, unsited, released; the band goes
-// whatever it answers.
-void Strip::ReleaseBand() {
-  if (!band) return;
-  band->ShowDW(FALSE);
-  band->CloseDW(0);
-  SetBandSite(band.Get(), nullptr);
-  band.Reset();
+  return band.Show(true);
 }
 
 void Strip::Reposition() {
   if (moving) return;  // the user places it; the drop decides
   const int dpi = WindowDpi(window);
   const int width = ScaleForDpi(kStripWidth, dpi);
-  const int height = std::max(ScaleForDpi(kStripHeight, dpi), BandMinimumHeight());
+  const int height = std::max(ScaleForDpi(kStripHeight, dpi), band.MinimumHeight());
   ScreenRect target;
   if (hasPlace) {
     const ScreenRect wanted = {place.x, place.y, place.x + width, place.y + height};
@@ -166,8 +147,8 @@ void Strip::Reposition() {
 // the search box, when it is open already).
 void Strip::FocusSearchBox() {
   SetForegroundWindow(window);
-  HWND bandWindow = nullptr;
-  if (!band || FAILED(band->GetWindow(&bandWindow)) || bandWindow == nullptr) return;
+  HWND bandWindow = band.Window();
+  if (bandWindow == nullptr) return;
   HWND box = GetDlgItem(bandWindow, kHintEditId);
   if (box == nullptr || !IsWindowVisible(box)) box = GetDlgItem(bandWindow, kSearchEditId);
   SetFocus(box);
@@ -177,13 +158,10 @@ int Strip::GripWidth() const { return ScaleForDpi(kGripWidth, WindowDpi(window))
 
 // The band fills the strip beside the grip.
 void Strip::LayOutBand() {
-  HWND bandWindow = nullptr;
-  if (!band || FAILED(band->GetWindow(&bandWindow)) || bandWindow == nullptr) return;
   RECT client = {};
   GetClientRect(window, &client);
-  const int grip = GripWidth();
-  // Like the strip, a band window that cannot be moved waits for the next size.
-  MoveWindow(bandWindow, grip, 0, client.right - grip, client.bottom, TRUE);
+  client.left = GripWidth();
+  band.Place(client);
 }
 
 LRESULT Strip::OnSize(WPARAM, LPARAM) {
@@ -212,9 +190,7 @@ LRESULT Strip::OnHitTest(WPARAM wParam, LPARAM lParam) {
 
 // The taskbar hands its focus on to the band.
 LRESULT Strip::OnSetFocus(WPARAM, LPARAM) {
-  ComPtr<IInputObject> input;
-  if (band && SUCCEEDED(band->QueryInterface(IID_IInputObject, input.PutVoid())))
-    input->UIActivateIO(TRUE, nullptr);
+  band.TakeFocus();
   return 0;
 }
 
@@ -246,14 +222,10 @@ LRESULT Strip::OnCaptionRightUp(WPARAM hit, LPARAM lParam) {
 void Strip::ShowMenu(POINT screen) {
   UniqueMenu menu(CreatePopupMenu());
   if (!menu) return;
-  ComPtr<IContextMenu> bandMenu;
-  if (band && SUCCEEDED(band->QueryInterface(IID_IContextMenu, bandMenu.PutVoid()))) {
-    HRESULT added =
-        bandMenu->QueryContextMenu(menu.Get(), 0, kFirstBandCommand, kLastBandCommand, CMF_NORMAL);
-    if (SUCCEEDED(added) && HRESULT_CODE(added) > 0)
-      AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
-  }
+  ComPtr<IContextMenu> bandMenu =
+      band.AddMenuItems(menu.Get(), kFirstBandCommand, kLastBandCommand);
   // An item that cannot be added is not offered.
+  if (bandMenu) AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
   AppendMenuW(menu.Get(), MF_STRING | (StartsWithWindows() ? MF_CHECKED : 0), kStartWithWindows,
               ProgramText(IDS_START_WITH_WINDOWS).c_str());
   AppendMenuW(menu.Get(), MF_STRING | (hasPlace ? 0 : MF_GRAYED), kResetPosition,
@@ -346,7 +318,7 @@ LRESULT Strip::OnEndSession(WPARAM ending, LPARAM) {
 // program to say why.
 LRESULT Strip::OnDestroy(WPARAM, LPARAM) {
   ListenToShell(ABM_REMOVE);
-  ReleaseBand();
+  band.Release();
   if (open) PostQuitMessage(0);
   return 0;
 }

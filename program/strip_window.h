@@ -5,10 +5,9 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include <optional>
 #include <utility>
 
-#include "program/band_site.h"
+#include "program/hosted_band.h"
 #include "support/windows_handles.h"
 
 namespace corvane::program {
@@ -51,8 +50,6 @@ class Strip {
 
   void ListenToShell(DWORD registration);
   HRESULT ShowBand();
-  int BandMinimumHeight() const;
-  void ReleaseBand();
   void LayOutBand();
   void Reposition();
   void FocusSearchBox();
@@ -63,8 +60,7 @@ class Strip {
   // Hidden; an owned window gets no taskbar button on any shell.
   UniqueWindow owner;
   HWND window = nullptr;
-  ComPtr<IDeskBand> band;
-  std::optional<BandSite> site;
+  HostedBand band;
   POINT place = {};  // where the user put the strip, when hasPlace
   bool hasPlace = false;
   bool open = false;

@@ -10,17 +10,11 @@
 #define CORVANE_COPYRIGHT "Copyright © 2026 Ostrand. All rights reserved."
 
 #ifndef RC_INVOKED
-#include <guiddef.h>
-
-#include "support/guid_text.h"
-
 namespace corvane {
 
 // Fixed for good: registrations and the taskbar's saved toolbars name the
-// band by it.
+// band by it (as a GUID: support/band_class.h).
 inline constexpr wchar_t kBandClassId[] = L"{59E5B916-B4DC-4C77-82B3-1A22AF7FBAE8}";
-static_assert(IsGuidText(kBandClassId));
-inline constexpr CLSID CLSID_SearchBand = GuidFromText<CLSID>(kBandClassId);
 // The platform's category of taskbar toolbars (CATID_DeskBand).
 inline constexpr wchar_t kDeskBandCategoryId[] = L"{00021492-0000-0000-C000-000000000046}";
 

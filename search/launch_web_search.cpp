@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "search/launch_address.h"
 #include "search/select_search_domain.h"
 #include "support/memory.h"
 #include "support/wide_text.h"

@@ -2,8 +2,6 @@
 #pragma once
 #include <windows.h>
 
-#include "search/search_address.h"
-
 namespace corvane {
 
 // LaunchWebSearch results.
@@ -23,10 +21,5 @@ int ToUtf8(const wchar_t* text, char** out);
 // Builds the search address for `query` under the suffix chosen now and asks
 // the shell to open it, with `ownerWindow` owning anything the shell shows.
 int LaunchWebSearch(HWND ownerWindow, const wchar_t* query, int mode);
-
-// Everything of a launch short of the shell call: converts `query`, picks
-// the suffix now and builds the address; on kBuilt *address receives it
-// (free with FreeMemory), otherwise nullptr.
-AddressResult BuildLaunchAddress(const wchar_t* query, char16_t** address);
 
 }  // namespace corvane

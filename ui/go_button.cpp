@@ -139,7 +139,7 @@ void PaintGoButton(BandRecord* band, HDC dc) {
   const RECT& r = band->goButtonRect;
   int size = r.right - r.left;
   bool lit = band->goPressed || band->goHot;
-  // At the design's size in an opaque taskbar: the bitmaps themselves.
+  // At the bitmaps' own size in an opaque taskbar: the bitmaps themselves.
   if (size == kGoButtonDesignSize && !band->compositionEnabled) {
     BitBlt(dc, r.left, r.top, size, size, lit ? band->goDcActive : band->goDcNormal, 0, 0, SRCCOPY);
     return;

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <string>
 
+#include "search/launch_address.h"
 #include "search/launch_web_search.h"
 #include "support/memory.h"
 

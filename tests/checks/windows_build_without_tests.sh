@@ -14,7 +14,7 @@ cmake -S "$src" --preset win64-without-tests -B "$work" >"$work.log" 2>&1 ||
 grep -qi 'gtest\|googletest' "$work/CMakeCache.txt" && fail "the configure step looked for GoogleTest"
 [ -e "$work/googletest" ] || [ -e "$work/_deps" ] && fail "GoogleTest was brought into the tree"
 # What a Windows configure reads names no folder of a Linux machine.
-for file in CMakeLists.txt cmake/CorvaneWindows.cmake cmake/InstallerDefines.cmake; do
+for file in CMakeLists.txt cmake/CorvaneWindows.cmake cmake/ProductDefines.cmake; do
   grep -n '/usr/\|/opt/\|/home/' "$src/$file" && fail "$file names a Linux path"
 done
 cmake --build "$work" -- -j2 >>"$work.log" 2>&1 || { tail -n 30 "$work.log"; fail "build"; }

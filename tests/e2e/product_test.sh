@@ -6,8 +6,10 @@
 set -u -o pipefail
 . "$(dirname "$0")/../support/e2e/e2e_common.sh" "$@"
 
-class='HKCR\CLSID\{59E5B916-B4DC-4C77-82B3-1A22AF7FBAE8}'
-setting='HKCU\SOFTWARE\Ostrand\Corvane\1.0'
+# shellcheck source=/dev/null
+. "$bin/../tests/product.sh"
+class="HKCR\\CLSID\\$BAND_CLASS_ID"
+setting="HKCU\\$SETTINGS_KEY"
 search="https://www.google.de/search?ie=UTF-8&oe=UTF-8&q="
 reg_query() { "$wine_run" "$prefix" "$arch" reg query "$@" 2>/dev/null | tr -d '\r'; }
 # The host's strip: client area at (101, 101), 300 x 30.
@@ -22,7 +24,7 @@ wait $registering || fail "register: regsvr32 failed"
 reg_query "$class" /ve | grep -q '&Corvane' || fail "register: no display name"
 reg_query "$class\\InprocServer32" /v ThreadingModel | grep -q Apartment ||
   fail "register: no threading model"
-reg_query "$class\\Implemented Categories\\{00021492-0000-0000-C000-000000000046}" >/dev/null ||
+reg_query "$class\\Implemented Categories\\$DESK_BAND_CATEGORY_ID" >/dev/null ||
   fail "register: not in the desk band category"
 
 dir=$work/host
@@ -91,7 +93,7 @@ for _ in $(seq 100); do
   sleep 0.1
 done
 kill -0 "${ui_pids[0]}" 2>/dev/null && fail "close: the host did not exit"
-reg_query "$setting" /v ShowGoButton | grep -q '0x0' || fail "close: the setting was not kept"
+reg_query "$setting" /v "$SHOW_GO_BUTTON_VALUE" | grep -q '0x0' || fail "close: the setting was not kept"
 stop_programs
 
 echo "== regsvr32 /u removes the class"

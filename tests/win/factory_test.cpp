@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "res/product.h"
+#include "support/band_class.h"
 #include "tests/support/win/test_support.h"
 #include "tests/support/win/ui_support.h"
 

@@ -23,8 +23,8 @@
 #include <cwchar>
 #include <string>
 
+#include "program/hosted_band.h"
 #include "support/windows_handles.h"
-#include "program/band_site.h"
 #include "tests/support/win/url_recorder_setup.h"
 #include "tests/support/win/utf8_text.h"
 #include "ui/band_window.h"
@@ -71,7 +71,7 @@ HostOptions ParseOptions(int argc, wchar_t** argv) {
 }
 
 HostOptions Options;
-IDeskBand* Band = nullptr;
+corvane::program::HostedBand* Band = nullptr;
 std::wstring LastStatus;
 constexpr UINT_PTR kStatusTimer = 1;
 constexpr UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED
@@ -91,8 +91,7 @@ std::wstring Escaped(const wchar_t* text) {
 }
 
 void WriteStatus() {
-  HWND bandWindow = nullptr;
-  if (Band != nullptr) Band->GetWindow(&bandWindow);
+  HWND bandWindow = Band != nullptr ? Band->Window() : nullptr;
   HWND focus = GetFocus();
   HWND search = bandWindow ? GetDlgItem(bandWindow, corvane::kSearchEditId) : nullptr;
   HWND hint = bandWindow ? GetDlgItem(bandWindow, corvane::kHintEditId) : nullptr;
@@ -129,12 +128,12 @@ void UseRecorder(const wchar_t* log) {
   corvane::host::RegisterRecorder(ProgramFolder() + L"\\url_recorder.exe", log);
 }
 
-IDeskBand* CreateBand() {
-  IDeskBand* band = nullptr;
+corvane::ComPtr<IDeskBand> CreateBand() {
+  corvane::ComPtr<IDeskBand> band;
   if (!Options.fromDll) {
-    corvane::program::CreateRegisteredBand(&band);
+    corvane::program::CreateRegisteredBand(band.Put());
   } else if (HMODULE module = LoadLibraryW((ProgramFolder() + L"\\CORVANE.DLL").c_str())) {
-    corvane::program::CreateBandFrom(module, &band);
+    corvane::program::CreateBandFrom(module, band.Put());
   }
   return band;
 }
@@ -142,19 +141,17 @@ IDeskBand* CreateBand() {
 // The band's own items first, then the host's Close, as the taskbar does.
 void ShowContextMenu(HWND strip, POINT screen) {
   constexpr UINT kFirstBandCommand = 100, kLastBandCommand = 199, kClose = 1;
-  HMENU menu = CreatePopupMenu();
-  AppendMenuW(menu, MF_STRING, kClose, L"&Close");
-  corvane::ComPtr<IContextMenu> bandMenu;
-  if (SUCCEEDED(Band->QueryInterface(IID_IContextMenu, bandMenu.PutVoid())))
-    bandMenu->QueryContextMenu(menu, 0, kFirstBandCommand, kLastBandCommand, CMF_NORMAL);
-  UINT chosen =
-      TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0, strip, nullptr);
+  corvane::UniqueMenu menu(CreatePopupMenu());
+  AppendMenuW(menu.Get(), MF_STRING, kClose, L"&Close");
+  corvane::ComPtr<IContextMenu> bandMenu =
+      Band->AddMenuItems(menu.Get(), kFirstBandCommand, kLastBandCommand);
+  UINT chosen = TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0,
+                               strip, nullptr);
   if (chosen == kClose) {
     DestroyWindow(strip);
   } else if (chosen >= kFirstBandCommand && chosen <= kLastBandCommand && bandMenu) {
     corvane::program::InvokeBandCommand(bandMenu.Get(), strip, chosen - kFirstBandCommand);
   }
-  DestroyMenu(menu);
 }
 
 LRESULT CALLBACK StripProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -165,12 +162,9 @@ LRESULT CALLBACK StripProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       ShowContextMenu(window, screen);
       return 0;
     }
-    case WM_SETFOCUS: {  // the taskbar hands its focus on to the band
-      corvane::ComPtr<IInputObject> input;
-      if (Band != nullptr && SUCCEEDED(Band->QueryInterface(IID_IInputObject, input.PutVoid())))
-        input->UIActivateIO(TRUE, nullptr);
+    case WM_SETFOCUS:  // the taskbar hands its focus on to the band
+      if (Band != nullptr) Band->TakeFocus();
       return 0;
-    }
     case WM_TIMER:
       if (wParam == kExitTimer)
         DestroyWindow(window);
@@ -178,11 +172,7 @@ LRESULT CALLBACK StripProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         WriteStatus();
       return 0;
     case WM_SIZE:
-      if (Band != nullptr) {
-        HWND bandWindow = nullptr;
-        Band->GetWindow(&bandWindow);
-        if (bandWindow) MoveWindow(bandWindow, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
-      }
+      if (Band != nullptr) Band->Place({0, 0, LOWORD(lParam), HIWORD(lParam)});
       return 0;
     case kDpiChanged: {  // moved to a screen of another DPI: take the size offered
       const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
@@ -244,19 +234,18 @@ int wmain(int argc, wchar_t** argv) {
   int dpi = ScreenDpi();
   HWND strip = CreateStrip(L"Corvane band host", Options.x, Options.y,
                            MulDiv(Options.width, dpi, 96), MulDiv(Options.height, dpi, 96));
-  Band = CreateBand();
-  if (strip == nullptr || Band == nullptr) {
+  corvane::program::HostedBand band(CreateBand());
+  if (strip == nullptr || !band) {
     std::fprintf(stderr, "the band could not be created\n");
     return 1;
   }
-  corvane::program::BandSite site(strip);
-  corvane::program::SetBandSite(Band, site.Unknown());
-  DESKBANDINFO info = {};
-  info.dwMask = DBIM_MINSIZE;
-  Band->GetBandInfo(0, DBIF_VIEWMODE_NORMAL, &info);
-  Band->ShowDW(TRUE);
-  if (Options.closeBand) Band->CloseDW(0);
-  if (Options.hideBand) Band->ShowDW(FALSE);
+  Band = &band;
+  // In the taskbar's order: sited, asked for its sizes, shown.
+  band.Site(strip);
+  band.MinimumHeight();
+  band.Show(true);
+  if (Options.closeBand) band.Get()->CloseDW(0);
+  if (Options.hideBand) band.Show(false);
   SetTimer(strip, kStatusTimer, 50, nullptr);
   if (Options.exitAfterMs > 0) SetTimer(strip, kExitTimer, Options.exitAfterMs, nullptr);
   std::printf("band host ready\n");
@@ -267,10 +256,8 @@ int wmain(int argc, wchar_t** argv) {
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
-  Band->ShowDW(FALSE);
-  Band->CloseDW(0);
-  corvane::program::SetBandSite(Band, nullptr);
-  Band->Release();
+  band.Release();
+  Band = nullptr;
   if (SUCCEEDED(comReady)) CoUninitialize();
   return 0;
 }

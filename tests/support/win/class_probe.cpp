@@ -5,7 +5,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include "res/product.h"
+#include "support/band_class.h"
 #include "support/windows_handles.h"
 
 int wmain(int argc, wchar_t** argv) {
