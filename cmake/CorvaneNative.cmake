@@ -6,6 +6,8 @@ option(CORVANE_FUZZERS "Build libFuzzer targets (clang only)" ON)
 option(CORVANE_BENCHMARKS "Build the benchmarks (no sanitizers)" OFF)
 
 add_compile_options(-Wall -Wextra)
+# Every program at the top of the tree, where the scripts run them from.
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 if(CORVANE_SANITIZE)
   set(CORVANE_SANITIZER_FLAGS -fsanitize=address,undefined
       -fno-sanitize-recover=all -fno-omit-frame-pointer)

@@ -1,10 +1,12 @@
 # Writes the names, ids and version that the C++ code shares (res/product.h,
-# res/resource_ids.h, the project's version) for the scripts that cannot
-# include a header: setup's NSIS include and the end-to-end tests' shell
-# include. Each line of the header of one of these forms gives one define:
+# res/resource_ids.h, the project's version, and the band's display name
+# from the string table) for the scripts that cannot include a header:
+# setup's NSIS include and the end-to-end tests' shell include. Each line of
+# these forms gives one define:
 #   #define CORVANE_NAME "text"                          -> NAME
 #   inline constexpr wchar_t kSomeName[] = L"text";      -> SOME_NAME
 #   #define IDS_NAME 123                                 -> IDS_NAME
+#   IDS_DISPLAY_NAME "text" (string table)               -> BAND_DISPLAY_NAME
 function(corvane_write_product_defines nsisOutput shellOutput)
   set(names VERSION)
   set(texts "${PROJECT_VERSION}")
@@ -14,7 +16,8 @@ function(corvane_write_product_defines nsisOutput shellOutput)
   string(REPLACE ";" "\\;" product "${product}")
   string(REPLACE "\n" ";" productLines "${product}")
   file(STRINGS ${PROJECT_SOURCE_DIR}/res/resource_ids.h idLines REGEX "^#define IDS_[A-Z_]+ [0-9]+$")
-  foreach(line IN LISTS productLines idLines)
+  file(STRINGS ${PROJECT_SOURCE_DIR}/res/corvane.rc nameLines REGEX "^  IDS_DISPLAY_NAME " ENCODING UTF-8)
+  foreach(line IN LISTS productLines idLines nameLines)
     if(line MATCHES "^#define CORVANE_([A-Z_]+) \"(.*)\"$")
       set(name ${CMAKE_MATCH_1})
       set(text "${CMAKE_MATCH_2}")
@@ -25,6 +28,9 @@ function(corvane_write_product_defines nsisOutput shellOutput)
     elseif(line MATCHES "^#define (IDS_[A-Z_]+) ([0-9]+)$")
       set(name ${CMAKE_MATCH_1})
       set(text ${CMAKE_MATCH_2})
+    elseif(line MATCHES "^  IDS_DISPLAY_NAME \"(.*)\"$")
+      set(name BAND_DISPLAY_NAME)  # the name registration gives the class
+      set(text "${CMAKE_MATCH_1}")
     else()
       continue()
     endif()
@@ -33,14 +39,18 @@ function(corvane_write_product_defines nsisOutput shellOutput)
     list(APPEND texts "${text}")
   endforeach()
 
-  set(nsis "; Written by the build from res/product.h and res/resource_ids.h.\n")
-  set(shell "# Written by the build from res/product.h and res/resource_ids.h.\n")
+  set(nsis "; Written by the build from res/product.h, res/resource_ids.h and res/corvane.rc.\n")
+  set(shell "# Written by the build from res/product.h, res/resource_ids.h and res/corvane.rc.\n")
   foreach(name text IN ZIP_LISTS names texts)
-    string(APPEND nsis "!define ${name} \"${text}\"\n")
+    if(text MATCHES "^[0-9]+$")  # an id, as a number
+      string(APPEND nsis "!define ${name} ${text}\n")
+    else()
+      string(APPEND nsis "!define ${name} \"${text}\"\n")
+    endif()
     string(APPEND shell "${name}='${text}'\n")
   endforeach()
   file(CONFIGURE OUTPUT ${nsisOutput} CONTENT "${nsis}" @ONLY)
   file(CONFIGURE OUTPUT ${shellOutput} CONTENT "${shell}" @ONLY)
-  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
-               ${PROJECT_SOURCE_DIR}/res/product.h ${PROJECT_SOURCE_DIR}/res/resource_ids.h)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/res/product.h
+               ${PROJECT_SOURCE_DIR}/res/resource_ids.h ${PROJECT_SOURCE_DIR}/res/corvane.rc)
 endfunction()

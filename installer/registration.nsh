@@ -2,7 +2,6 @@
 ; registry view, and its removal, leaves first, as the module's own
 ; unregistration does.
 
-!define BAND_DISPLAY_NAME "&Corvane"
 !define BAND_CLASS_KEY "Software\Classes\CLSID\${BAND_CLASS_ID}"
 !define TOOLBAR_CACHE_KEY "Software\Microsoft\Windows\CurrentVersion\Explorer\Discardable\PostSetup"
 

@@ -6,9 +6,10 @@
 # is the tree's CORVANE.DLL or another build of it.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-arch=$1 outfile=$2 tree=$3 dll=$4
+# makensis takes relative paths from the script's folder.
+arch=$1 outfile=$(realpath -m "$2") tree=$(realpath "$3") dll=$(realpath "$4")
 extra=()
-[ "$arch" = x64 ] && extra=(-DDLL_X86="$5")
+[ "$arch" = x64 ] && extra=(-DDLL_X86="$(realpath "$5")")
 mkdir -p "$(dirname "$outfile")"
 makensis -V2 -WX -DARCH="$arch" -DDEFINES="$tree/installer/product.nsh" -DDLL="$dll" \
   -DPROGRAM="$tree/bin/Corvane.exe" -DICON="$root/program/corvane.ico" -DOUTFILE="$outfile" \

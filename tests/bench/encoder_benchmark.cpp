@@ -13,9 +13,10 @@ namespace {
 enum Flavour { kAsciiWords, kMixed, kNonAscii };
 
 std::string MakeQuery(Flavour flavour, std::size_t bytes) {
+  // "\x9F" "e": the hex escape ends before the "e".
   static const char* const pieces[] = {"search ",
-                                       "Gr\xC3\xBC\xC3\x9F"
-                                       "e C++ ",
+                                       ("Gr\xC3\xBC\xC3\x9F"
+                                        "e C++ "),
                                        "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E"};
   std::string query;
   while (query.size() < bytes) query += pieces[flavour];
