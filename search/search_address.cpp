@@ -6,10 +6,14 @@
 #include "support/memory.h"
 
 namespace corvane {
+namespace {
 
+// Units of kSearchAddressTemplate without its "%s".
 std::size_t SearchTemplateLength() {
   return BoundedLength(kSearchAddressTemplate, kMaxBoundedCount) - 2;
 }
+
+}  // namespace
 
 AddressResult BuildSearchAddress(const char* utf8Query, const char16_t* suffix,
                                  char16_t** address) {

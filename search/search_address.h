@@ -10,9 +10,6 @@ enum class AddressResult {
   kNothingToSearch,  // empty, or only line feeds and carriage returns
 };
 
-// Units of kSearchAddressTemplate without its "%s".
-std::size_t SearchTemplateLength();
-
 // Builds scheme, host with `suffix`, path and the encoded query into one
 // exactly sized, zero-filled allocation that the caller frees with
 // FreeMemory. On kBuilt *address receives it; otherwise nullptr.

@@ -1,7 +1,16 @@
 #include "search/url_encoding.h"
 
+#include <cstdint>
+
 namespace corvane {
 namespace {
+
+enum class QueryByteClass : std::uint8_t {
+  kPlus,     // tab and space become "+"
+  kDropped,  // line feed and carriage return leave no trace
+  kLiteral,  // 0-9 A-Z a-z * - . _ stand for themselves
+  kEscaped,  // everything else becomes %XY, upper-case hex
+};
 
 struct ByteClassTable {
   QueryByteClass classes[256];
@@ -29,8 +38,6 @@ constexpr std::uint8_t kUnitsOfClass[] = {1, 0, 1, 3};
 constexpr char16_t kHexDigits[] = u"0123456789ABCDEF";
 
 }  // namespace
-
-QueryByteClass ClassifyQueryByte(unsigned char byte) { return kByteClasses.classes[byte]; }
 
 std::size_t EncodedQueryLength(const char* utf8) {
   std::size_t units = 0;

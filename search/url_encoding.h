@@ -3,18 +3,8 @@
 // other writes them into a buffer sized from that count.
 #pragma once
 #include <cstddef>
-#include <cstdint>
 
 namespace corvane {
-
-enum class QueryByteClass : std::uint8_t {
-  kPlus,     // tab and space become "+"
-  kDropped,  // line feed and carriage return leave no trace
-  kLiteral,  // 0-9 A-Z a-z * - . _ stand for themselves
-  kEscaped,  // everything else becomes %XY, upper-case hex
-};
-
-QueryByteClass ClassifyQueryByte(unsigned char byte);
 
 // Units the encoded form of a zero-terminated UTF-8 query takes.
 std::size_t EncodedQueryLength(const char* utf8);
