@@ -53,8 +53,9 @@ add_library(corvane_win STATIC
 )
 target_link_libraries(corvane_win PUBLIC corvane_pure shell32 advapi32)
 
-# Module-wide values, string resources, the setting, the hook's shared
-# words and its session's list of targets.
+# Module-wide values, string resources, the settings store (the band's and,
+# in Corvane.exe, the program's), the hook's shared words and its session's
+# list of targets.
 add_library(corvane_module STATIC
   support/module_state.cpp
   support/resource_strings.cpp
@@ -66,7 +67,7 @@ add_library(corvane_module STATIC
 target_include_directories(corvane_module PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(corvane_module PUBLIC corvane_memory advapi32 user32)
 
-# The band: its object and interfaces, its window and controls, the factory.
+# The band: its object and interfaces, its window and controls.
 add_library(corvane_band STATIC
   band/context_menu.cpp
   band/search_band.cpp
