@@ -1,8 +1,8 @@
 // Names and ids that CORVANE.DLL, Corvane.exe, setup and the tests share,
-// each written once. The resource scripts read the macros; the build writes
-// setup's include from the macros and from every line below of the form
-// `inline constexpr wchar_t kName[] = L"...";` (as NAME), so such a line
-// holds one literal and nothing else.
+// each written once. The resource scripts read the macros; for setup and the
+// test scripts the build writes them out (cmake/ProductDefines.cmake), with
+// every line below of the form `inline constexpr wchar_t kName[] = L"...";`
+// as NAME, so such a line holds one literal and nothing else.
 #pragma once
 
 #define CORVANE_COMPANY_NAME "Ostrand"
