@@ -102,7 +102,7 @@ HRESULT Strip::Open() {
     DestroyWindow(window);
     return shown;
   }
-  ShowWindow(window, SW_SHOWNOACTIVATE);  // answers the earlier visibility, not a failure
+  ShowWindow(window, SW_SHOWNOACTIVATE);
   open = true;
   return S_OK;
 }
@@ -218,13 +218,13 @@ LRESULT Strip::OnCaptionRightUp(WPARAM hit, LPARAM lParam) {
   return 0;
 }
 
-// The band's own items first, then the program's.
+// The band's own items first, then the program's; an item that cannot be
+// added is not offered.
 void Strip::ShowMenu(POINT screen) {
   UniqueMenu menu(CreatePopupMenu());
   if (!menu) return;
   ComPtr<IContextMenu> bandMenu =
       band.AddMenuItems(menu.Get(), kFirstBandCommand, kLastBandCommand);
-  // An item that cannot be added is not offered.
   if (bandMenu) AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
   AppendMenuW(menu.Get(), MF_STRING | (StartsWithWindows() ? MF_CHECKED : 0), kStartWithWindows,
               ProgramText(IDS_START_WITH_WINDOWS).c_str());
@@ -301,7 +301,6 @@ LRESULT Strip::OnDpiChanged(WPARAM, LPARAM lParam) {
 // a game, a presentation); the strip goes out of sight until it ends.
 LRESULT Strip::OnShellNotice(WPARAM notice, LPARAM lParam) {
   if (notice == ABN_POSCHANGED) Reposition();
-  // ShowWindow answers the earlier visibility, not a failure.
   if (notice == ABN_FULLSCREENAPP) ShowWindow(window, lParam ? SW_HIDE : SW_SHOWNOACTIVATE);
   return 0;
 }
