@@ -6,6 +6,7 @@
 #include <shobjidl.h>
 
 #include "support/dpi_scale.h"
+#include "support/focus_key.h"
 #include "support/windows_handles.h"
 
 namespace corvane {
@@ -50,8 +51,11 @@ struct BandRecord {
   HDC goDcNormal = nullptr;
   HDC goDcActive = nullptr;
   HWND tooltip = nullptr;
-  // The F12 hook this band installed, so that it goes with the band.
+  // The focus key the band took: the F12 hook it installed, so that it goes
+  // with the band, or the combination it registered.
+  FocusKey focusKey;
   HHOOK focusHook = nullptr;
+  BOOL holdsFocusCombination = FALSE;
   // The band window's DPI: every length of the layout is scaled by dpi / 96.
   int dpi = kDefaultDpi;
   // The taskbar is composited: the band shows the taskbar's background.

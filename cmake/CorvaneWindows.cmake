@@ -50,8 +50,9 @@ add_library(corvane_win STATIC
   search/home_page.cpp
   search/launch_web_search.cpp
   search/select_search_domain.cpp
+  search/user_engines.cpp
 )
-target_link_libraries(corvane_win PUBLIC corvane_pure shell32 advapi32)
+target_link_libraries(corvane_win PUBLIC corvane_pure corvane_module shell32 advapi32)
 
 # Module-wide values, string resources, the settings store (the band's and,
 # in Corvane.exe, the program's), the hook's shared words and its session's
@@ -74,6 +75,7 @@ add_library(corvane_band STATIC
   band/shell_interfaces.cpp
   ui/band_window.cpp
   ui/focus_hotkey.cpp
+  ui/focus_key_binding.cpp
   ui/go_button.cpp
   ui/go_button_images.cpp
   ui/query_submission.cpp

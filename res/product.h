@@ -30,6 +30,12 @@ inline constexpr wchar_t kStripLeftValue[] = L"StripLeft";
 inline constexpr wchar_t kStripTopValue[] = L"StripTop";
 // 0: this user does not want the machine's Run value to start Corvane.
 inline constexpr wchar_t kStartWithWindowsValue[] = L"StartWithWindows";
+// REG_SZ: the default engine's address; the user's keywords (value name)
+// with their engines' addresses; the engines' names by keyword; the focus key.
+inline constexpr wchar_t kSearchAddressValue[] = L"SearchAddress";
+inline constexpr wchar_t kKeywordsKey[] = L"SOFTWARE\\Ostrand\\Corvane\\1.0\\Keywords";
+inline constexpr wchar_t kEngineNamesKey[] = L"SOFTWARE\\Ostrand\\Corvane\\1.0\\EngineNames";
+inline constexpr wchar_t kFocusKeyValue[] = L"FocusKey";
 
 // Under both HKEY_LOCAL_MACHINE (installed for all users) and
 // HKEY_CURRENT_USER.
@@ -49,6 +55,8 @@ inline constexpr wchar_t kFocusTargetsMapping[] = L"Local\\Ostrand.Corvane.Focus
 inline constexpr wchar_t kSetupMutex[] = L"Global\\Ostrand.Corvane.Setup";
 inline constexpr wchar_t kFocusSearchBoxMessage[] = L"Ostrand.Corvane.FocusSearchBox";
 inline constexpr wchar_t kShellNoticeMessage[] = L"Ostrand.Corvane.ShellNotice";
+// Posted to every band of the session when the settings changed.
+inline constexpr wchar_t kSettingsChangedMessage[] = L"Ostrand.Corvane.SettingsChanged";
 
 }  // namespace corvane
 #endif

@@ -6,8 +6,10 @@
 
 namespace corvane {
 
-// Converts `query`, picks the suffix now and builds the address; on kBuilt
-// *address receives it (free with FreeMemory), otherwise nullptr.
+// Converts `query` and builds what it opens: a typed web address as it
+// stands, else a search with the engine of its keyword, else with the user's
+// default engine, else with the service under the suffix picked now. On
+// kBuilt *address receives it (free with FreeMemory), otherwise nullptr.
 AddressResult BuildLaunchAddress(const wchar_t* query, char16_t** address);
 
 }  // namespace corvane

@@ -2,8 +2,12 @@
 
 #include <shellapi.h>
 
+#include "search/engine_template.h"
+#include "search/keyword_query.h"
 #include "search/launch_address.h"
 #include "search/select_search_domain.h"
+#include "search/typed_address.h"
+#include "search/user_engines.h"
 #include "support/memory.h"
 #include "support/wide_text.h"
 
@@ -29,6 +33,20 @@ AddressResult BuildLaunchAddress(const wchar_t* query, char16_t** address) {
   char* utf8 = nullptr;
   if (!ToUtf8(query, &utf8)) return AddressResult::kFailed;
   UniqueMemory<char> ownedUtf8(utf8);
+  if (IsTypedWebAddress(utf8)) return BuildTypedAddress(utf8, address);
+
+  KeywordQuery keyword = {};
+  if (SplitKeywordQuery(AsUtf16(query), &keyword)) {
+    UniqueMemory<char> engine = ReadKeywordEngine(query, keyword.keywordLength);
+    char* rest = nullptr;
+    if (engine && ToUtf8(AsWide(keyword.rest), &rest)) {
+      UniqueMemory<char> ownedRest(rest);
+      return BuildEngineAddress(engine.Get(), rest, address);
+    }
+  }
+  if (UniqueMemory<char> engine = ReadDefaultEngine())
+    return BuildEngineAddress(engine.Get(), utf8, address);
+
   const wchar_t* suffix = SelectSearchDomain();
   if (suffix == nullptr) return AddressResult::kFailed;
   return BuildSearchAddress(utf8, AsUtf16(suffix), address);

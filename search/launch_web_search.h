@@ -18,8 +18,10 @@ constexpr int kLaunchModeWebSearch = 1;
 // 1 on success; 0 with *out set to nullptr otherwise.
 int ToUtf8(const wchar_t* text, char** out);
 
-// Builds the search address for `query` under the suffix chosen now and asks
-// the shell to open it, with `ownerWindow` owning anything the shell shows.
+// Builds the address `query` opens (search/launch_address.h) and asks the
+// shell to open it, with `ownerWindow` owning anything the shell shows. Only
+// https:// and http:// addresses are ever built, so a search never starts a
+// program.
 int LaunchWebSearch(HWND ownerWindow, const wchar_t* query, int mode);
 
 }  // namespace corvane

@@ -4,6 +4,8 @@
 #include "support/hresult.h"
 #include "support/windows_handles.h"
 
+#include <utility>
+
 namespace corvane {
 
 bool ReadSetting(const wchar_t* name, DWORD* value) {
@@ -19,6 +21,17 @@ bool ReadSetting(const wchar_t* name, DWORD* value) {
     return false;
   *value = data;
   return true;
+}
+
+HRESULT ReadTextSetting(const wchar_t* key, const wchar_t* name, UniqueMemory<wchar_t>* text) {
+  text->Reset();
+  UniqueMemory<wchar_t> buffer(AllocArray<wchar_t>(kMaxTextSetting + 1));
+  if (!buffer) return E_OUTOFMEMORY;
+  DWORD bytes = kMaxTextSetting * sizeof(wchar_t);
+  RETURN_IF_FAILED(FromWin32(RegGetValueW(HKEY_CURRENT_USER, key, name, RRF_RT_REG_SZ, nullptr,
+                                          buffer.Get(), &bytes)));
+  *text = std::move(buffer);
+  return S_OK;
 }
 
 HRESULT WriteSetting(const wchar_t* name, DWORD value) {

@@ -1,14 +1,20 @@
 // The per-user settings key (kSettingsKey under HKEY_CURRENT_USER), which the
-// band and Corvane.exe share: every value in it is a REG_DWORD.
+// band and Corvane.exe share: numbers are REG_DWORD, texts REG_SZ.
 #pragma once
 #include <windows.h>
 
 #include "res/product.h"
+#include "support/memory.h"
 
 namespace corvane {
 
 // true when `name` holds a four-byte REG_DWORD; only then stores it.
 bool ReadSetting(const wchar_t* name, DWORD* value);
+// The REG_SZ value `name` of `key` (a path under HKEY_CURRENT_USER), of at
+// most kMaxTextSetting units, terminated. An absent key or value, another
+// type or a longer text is an error, and *text is then empty.
+constexpr DWORD kMaxTextSetting = 8192;
+HRESULT ReadTextSetting(const wchar_t* key, const wchar_t* name, UniqueMemory<wchar_t>* text);
 // Creates the key when it is missing.
 HRESULT WriteSetting(const wchar_t* name, DWORD value);
 // A value that is not there is no failure. (Its own source file: the band

@@ -14,9 +14,10 @@
 #include "support/wide_text.h"
 #include "support/windows_handles.h"
 #include "ui/focus_hotkey.h"
+#include "ui/focus_key_binding.h"
+#include "ui/focus_targets.h"
 #include "ui/go_button.h"
 #include "ui/search_box.h"
-#include "ui/shared_hook_state.h"
 #include "ui/window_dpi.h"
 
 namespace corvane {
@@ -30,10 +31,15 @@ constexpr int kFontPoints = 9;
 // WM_DPICHANGED_AFTERPARENT, which headers for older systems do not name.
 constexpr UINT kDpiChangedAfterParent = 0x02E3;
 
+// The session's bands are told by it that the settings changed.
+UINT SettingsChangedMessage = 0;
+
 // The class outlives a module image that is unloaded; a class whose window
 // procedure is not this image's is registered afresh, and when that is not
 // possible no window is made from it.
 HRESULT EnsureBandClass() {
+  if (SettingsChangedMessage == 0)
+    SettingsChangedMessage = RegisterWindowMessageW(kSettingsChangedMessage);
   WNDCLASSW existing = {};
   if (GetClassInfoW(ModuleInstance, kBandWindowClass, &existing)) {
     if (existing.lpfnWndProc == BandWindowProc) return S_OK;
@@ -207,13 +213,20 @@ LRESULT OnMouseLeave(BandRecord* band, HWND, WPARAM, LPARAM) {
   return 0;
 }
 
-// The F12 hook serves this window's hint box and goes with it; the tooltip
+LRESULT OnHotKey(BandRecord*, HWND, WPARAM wParam, LPARAM) {
+  if (wParam == kFocusKeyHotkeyId) ClickNewestFocusTarget();
+  return 0;
+}
+
+// The focus key serves this window's hint box and goes with it; the tooltip
 // is owned by the top-level window, so it would outlive this one.
 LRESULT OnDestroy(BandRecord* band, HWND, WPARAM, LPARAM) {
-  // The only place the hook is removed: it lives exactly as long as the
+  // The only place the key is given back: it lives exactly as long as the
   // band window, whether the host closes the band or just releases it.
-  RemoveFocusHotkey(band->focusHook, band->hintEdit);
-  band->focusHook = nullptr;
+  bool gaveCombination = UnbindFocusKey(band);
+  UnlistSessionFocusTarget(band->hintEdit);
+  // Another band of the session takes the combination over.
+  if (gaveCombination) PostToSessionBands(SettingsChangedMessage);
   DestroyAndClear(band->tooltip);
   return 0;
 }
@@ -245,6 +258,7 @@ const struct {
     {WM_LBUTTONDOWN, OnLeftButtonDown},
     {WM_LBUTTONUP, OnLeftButtonUp},
     {WM_MOUSELEAVE, OnMouseLeave},
+    {WM_HOTKEY, OnHotKey},
     {kDpiChangedAfterParent, OnDpiChanged},
     {WM_SETTINGCHANGE, OnDpiChanged},
     {WM_DESTROY, OnDestroy},
@@ -258,7 +272,15 @@ LRESULT OnNcCreate(HWND window, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(window, WM_NCCREATE, wParam, lParam);
 }
 
-// Font, edits, tooltip and the F12 hook; all or nothing.
+// The box is listed among its session's targets before it takes the key.
+bool ListAndBindFocusKey(BandRecord* band) {
+  if (FAILED(ListSessionFocusTarget(band->hintEdit, IsHintBox))) return false;
+  if (SUCCEEDED(BindFocusKey(band))) return true;
+  UnlistSessionFocusTarget(band->hintEdit);
+  return false;
+}
+
+// Font, edits, tooltip and the focus key; all or nothing.
 void CreateBandControls(BandRecord* band) {
   band->font = CreateBandFont(band->dpi);
   if (band->font == nullptr) return;
@@ -283,8 +305,7 @@ void CreateBandControls(BandRecord* band) {
   band->tooltip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, TTS_ALWAYSTIP, CW_USEDEFAULT,
                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, band->bandWindow,
                                   nullptr, ModuleInstance, nullptr);
-  if (band->tooltip != nullptr) band->focusHook = InstallFocusHotkey(band->hintEdit);
-  if (band->focusHook == nullptr) {
+  if (band->tooltip == nullptr || !ListAndBindFocusKey(band)) {
     DestroyAndClear(band->tooltip);
     DestroyAndClear(band->searchEdit);
     DestroyAndClear(band->hintEdit);
@@ -295,6 +316,10 @@ void CreateBandControls(BandRecord* band) {
 LRESULT CALLBACK BandWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) return OnNcCreate(window, wParam, lParam);
   if (BandRecord* band = BandFromWindow(window)) {
+    if (message == SettingsChangedMessage && message != 0) {
+      RebindFocusKey(band);
+      return 0;
+    }
     for (const auto& entry : kBandMessages)
       if (entry.message == message) return entry.handler(band, window, wParam, lParam);
   }

@@ -48,12 +48,13 @@ INPUT AbsoluteMouse(POINT screen, const VirtualDesktop& desktop, DWORD flags) {
   return input;
 }
 
-LRESULT CALLBACK FocusHotkeyHook(int code, WPARAM wParam, LPARAM lParam) {
-  if (code < 0 || wParam != VK_F12) return PassOn(code, wParam, lParam);
+}  // namespace
+
+bool ClickNewestFocusTarget() {
   POINT saved;
-  if (!GetCursorPos(&saved)) return PassOn(code, wParam, lParam);
+  if (!GetCursorPos(&saved)) return false;
   HWND target = NewestSessionFocusTarget(IsClickableHintBox);
-  if (target == nullptr) return PassOn(code, wParam, lParam);
+  if (target == nullptr) return false;
 
   // With the buttons swapped the system takes the right button as the
   // primary one: the click must be the primary button's.
@@ -66,24 +67,26 @@ LRESULT CALLBACK FocusHotkeyHook(int code, WPARAM wParam, LPARAM lParam) {
       AbsoluteMouse(point, desktop, swapped ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP),
       AbsoluteMouse(saved, desktop, MOUSEEVENTF_MOVE),
   };
-  // F12 is the box's either way: input the system refuses (a program of
-  // higher integrity in front) clicks nothing, and the key goes no further.
+  // The key is the box's either way: input the system refuses (a program of
+  // higher integrity in front) clicks nothing.
   SendInput(4, inputs, sizeof(INPUT));
-  return 1;
+  return true;
+}
+
+namespace {
+
+LRESULT CALLBACK FocusHotkeyHook(int code, WPARAM wParam, LPARAM lParam) {
+  if (code < 0 || wParam != VK_F12 || !ClickNewestFocusTarget())
+    return PassOn(code, wParam, lParam);
+  return 1;  // F12 goes no further
 }
 
 }  // namespace
 
 HHOOK InstallFocusHotkey(HWND hintEdit) {
-  // A band that F12 cannot reach has no hook: its box is listed first.
-  FocusTargetTable* targets = nullptr;
-  if (FAILED(SessionFocusTargets(&targets)) ||
-      FAILED(AddFocusTarget(*targets, hintEdit, IsHintBox)))
-    return nullptr;
   SharedHookState.hookHintEdit = hintEdit;  // the target before the hook
   HHOOK hook = SetWindowsHookExW(WH_KEYBOARD, FocusHotkeyHook, ModuleInstance, 0);
   SharedHookState.hookHandle = hook;
-  if (hook == nullptr) RemoveFocusTarget(*targets, hintEdit);
   return hook;
 }
 

@@ -5,10 +5,14 @@
 
 namespace corvane {
 
-// Lists `hintEdit` among its session's targets, records it as the target and
-// installs the hook for all threads of the desktop. Returns the new hook (the
-// band keeps it), or null when the box cannot be listed (a full list) or the
-// hook cannot be installed.
+// Records `hintEdit` (already listed among its session's targets) as the
+// target and installs the hook for all threads of the desktop. Returns the
+// new hook (the band keeps it), or null when it cannot be installed.
 HHOOK InstallFocusHotkey(HWND hintEdit);
+
+// Clicks the newest hint box of the session that can be seen at its click
+// point and puts the pointer back: what the focus key does, F12's hook or a
+// registered combination. False, with nothing done, when there is none.
+bool ClickNewestFocusTarget();
 
 }  // namespace corvane

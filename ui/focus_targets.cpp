@@ -94,14 +94,47 @@ HRESULT SessionFocusTargets(FocusTargetTable** table) {
   return S_OK;
 }
 
+HRESULT ListSessionFocusTarget(HWND hintEdit, HintBoxTest isLive) {
+  FocusTargetTable* table = nullptr;
+  RETURN_IF_FAILED(SessionFocusTargets(&table));
+  return AddFocusTarget(*table, hintEdit, isLive);
+}
+
+void UnlistSessionFocusTarget(HWND hintEdit) {
+  if (FocusTargetTable* table = ProcessTable) RemoveFocusTarget(*table, hintEdit);
+}
+
+namespace {
+
+// This session's table as this process sees it, read-only where it lists no
+// box of its own; null view when the session has none.
+const FocusTargetTable* ReadSessionTable(UniqueKernelObject* mapping, UniqueMappedView* view) {
+  if (FocusTargetTable* table = ProcessTable) return table;
+  mapping->Reset(OpenFileMappingW(FILE_MAP_READ, FALSE, kFocusTargetsMapping));
+  if (!*mapping) return nullptr;
+  view->Reset(MapViewOfFile(mapping->Get(), FILE_MAP_READ, 0, 0, sizeof(FocusTargetTable)));
+  return static_cast<const FocusTargetTable*>(view->Get());
+}
+
+}  // namespace
+
 HWND NewestSessionFocusTarget(HintBoxTest accept) {
-  if (FocusTargetTable* table = ProcessTable) return NewestFocusTarget(*table, accept);
-  UniqueKernelObject mapping(OpenFileMappingW(FILE_MAP_READ, FALSE, kFocusTargetsMapping));
-  if (!mapping) return nullptr;
-  UniqueMappedView view(
-      MapViewOfFile(mapping.Get(), FILE_MAP_READ, 0, 0, sizeof(FocusTargetTable)));
-  if (!view) return nullptr;
-  return NewestFocusTarget(*static_cast<const FocusTargetTable*>(view.Get()), accept);
+  UniqueKernelObject mapping;
+  UniqueMappedView view;
+  const FocusTargetTable* table = ReadSessionTable(&mapping, &view);
+  return table != nullptr ? NewestFocusTarget(*table, accept) : nullptr;
+}
+
+void PostToSessionBands(UINT message) {
+  UniqueKernelObject mapping;
+  UniqueMappedView view;
+  const FocusTargetTable* table = ReadSessionTable(&mapping, &view);
+  if (table == nullptr) return;
+  // A box whose band ended unlisted may name another window by now: the
+  // message is registered for Corvane alone, so any other window ignores it.
+  for (const FocusTarget& target : table->targets)
+    if (HWND box = WindowOfBox(target.box))
+      if (HWND bandWindow = GetParent(box)) PostMessageW(bandWindow, message, 0, 0);
 }
 
 void ReleaseSessionFocusTargets() {

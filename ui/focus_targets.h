@@ -38,6 +38,12 @@ HRESULT SessionFocusTargets(FocusTargetTable** table);
 // The newest target of this session's table that `accept` takes, read from
 // whichever process F12 is pressed in; null when the session has none.
 HWND NewestSessionFocusTarget(HintBoxTest accept);
+// Lists a band's hint box in this session's table, and takes it off again.
+HRESULT ListSessionFocusTarget(HWND hintEdit, HintBoxTest isLive);
+void UnlistSessionFocusTarget(HWND hintEdit);
+// Posts `message` to the band window of every box listed in this session's
+// table: how the session's bands, in every process, are told of a change.
+void PostToSessionBands(UINT message);
 // Lets go of this process's view of the table: the module is unloaded.
 void ReleaseSessionFocusTargets();
 

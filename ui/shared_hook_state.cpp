@@ -1,7 +1,5 @@
 #include "ui/shared_hook_state.h"
 
-#include "ui/focus_targets.h"
-
 namespace corvane {
 
 // Initialised data in a section of its own, marked shared, so that the loader
@@ -18,15 +16,13 @@ __attribute__((section(".shared"))) SharedHookBlock SharedHookState = {};
 __attribute__((section(".shared"), shared)) SharedHookBlock SharedHookState = {};
 #endif
 
-void RemoveFocusHotkey(HHOOK installedHook, HWND hintEdit) {
+void RemoveFocusHotkey(HHOOK installedHook) {
   if (installedHook == nullptr) return;
   UnhookWindowsHookEx(installedHook);
   // Another band, here or in another process, may have installed since; its
   // handle stays.
   InterlockedCompareExchangePointer(reinterpret_cast<PVOID volatile*>(&SharedHookState.hookHandle),
                                     nullptr, installedHook);
-  FocusTargetTable* targets = nullptr;
-  if (SUCCEEDED(SessionFocusTargets(&targets))) RemoveFocusTarget(*targets, hintEdit);
 }
 
 }  // namespace corvane

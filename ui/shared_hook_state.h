@@ -15,9 +15,8 @@ struct SharedHookBlock {
 extern SharedHookBlock SharedHookState;
 
 // Removes the hook a band installed (its own handle, remembered by the band)
-// and clears hookHandle when it still names that hook; takes the band's hint
-// box off its session's list. Nothing happens for a null handle.
-// hookHintEdit keeps its value.
-void RemoveFocusHotkey(HHOOK installedHook, HWND hintEdit);
+// and clears hookHandle when it still names that hook. Nothing happens for a
+// null handle. hookHintEdit keeps its value.
+void RemoveFocusHotkey(HHOOK installedHook);
 
 }  // namespace corvane

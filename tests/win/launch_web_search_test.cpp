@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "res/product.h"
 #include "support/memory.h"
 #include "tests/support/win/test_support.h"
 
@@ -55,6 +56,51 @@ TEST_F(LaunchWebSearchTest, NothingToSearchOpensNothing) {
   // A later real search is the only line the recorder ever saw.
   EXPECT_EQ(LaunchWebSearch(nullptr, L"x", 1), kLaunchOpened);
   EXPECT_EQ(WaitForLine(urlLog), kPrefix + "x\n");
+}
+
+// The user's engines, as users and administrators store them: what each
+// query opens, one search at a time through the shell.
+TEST_F(LaunchWebSearchTest, OpensTheUsersEnginesAndTypedAddresses) {
+  const struct {
+    const wchar_t* searchAddress;  // null: absent
+    const wchar_t* query;
+    std::string opened;
+  } cases[] = {
+      {L"https://www.bing.com/search?q={searchTerms}", L"C++ \u00FC",
+       "https://www.bing.com/search?q=C%2B%2B+%C3%BC"},
+      {L"https://duckduckgo.com/?q=%s", L"w berlin", "https://wiki.example/w/berlin?x=1"},
+      {nullptr, L"W  new york", "https://wiki.example/w/new+york?x=1"},
+      {nullptr, L"wx berlin", kPrefix + "wx+berlin"},  // not a keyword
+      {nullptr, L"www.example.org/a", "https://www.example.org/a"},
+      {nullptr, L"http://example.org/\"x\"", "http://example.org/%22x%22"},
+      // Refused, and searched as if absent: never a file, a program, a script.
+      {L"C:\\Windows\\System32\\calc.exe %s", L"q", kPrefix + "q"},
+      {L"javascript:alert('{searchTerms}')", L"q", kPrefix + "q"},
+      {L"file:///C:/Windows/win.ini?%s", L"q", kPrefix + "q"},
+      {L"https://example.org/no-place", L"q", kPrefix + "q"},
+      {L"", L"q", kPrefix + "q"},
+      {nullptr, L"bad q", kPrefix + "bad+q"},
+      {L"https://duckduckgo.com/?q=%s", L"bad q", "https://duckduckgo.com/?q=bad+q"},
+  };
+  const std::wstring keywords = kKeywordsKey;
+  test::SetRegistryText(HKEY_CURRENT_USER, keywords, L"w",
+                        L"https://wiki.example/w/{searchTerms}?x=1");
+  test::SetRegistryText(HKEY_CURRENT_USER, keywords, L"bad", L"notepad.exe %s");
+  std::string opened;  // one line per search, in order
+  for (const auto& c : cases) {
+    HKEY settings = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS,
+                              nullptr, &settings, nullptr),
+              ERROR_SUCCESS);
+    RegDeleteValueW(settings, kSearchAddressValue);
+    RegCloseKey(settings);
+    if (c.searchAddress != nullptr)
+      test::SetRegistryText(HKEY_CURRENT_USER, kSettingsKey, kSearchAddressValue, c.searchAddress);
+    EXPECT_EQ(LaunchWebSearch(nullptr, c.query, 1), kLaunchOpened) << c.opened;
+    opened += c.opened + "\n";
+    EXPECT_TRUE(test::WaitForText(urlLog, opened)) << c.opened;
+    EXPECT_EQ(ReadBytes(urlLog), opened);
+  }
 }
 
 TEST(LaunchWebSearch, RefusalByTheShellIsFailure) {

@@ -72,7 +72,7 @@ HHOOK InstallTestHook() {
 
 TEST(RemoveFocusHotkey, NothingInstalledDoesNothing) {
   SharedHookState = {};
-  RemoveFocusHotkey(nullptr, nullptr);
+  RemoveFocusHotkey(nullptr);
   EXPECT_EQ(SharedHookState.hookHandle, nullptr);
   EXPECT_EQ(SharedHookState.hookHintEdit, nullptr);
 }
@@ -87,11 +87,11 @@ TEST(RemoveFocusHotkey, RemovesOnlyItsOwnHook) {
   SharedHookState.hookHandle = second;  // the second installed last
   SharedHookState.hookHintEdit = hint;
 
-  RemoveFocusHotkey(first, nullptr);  // an earlier band goes: the last one's stays
+  RemoveFocusHotkey(first);  // an earlier band goes: the last one's stays
   EXPECT_EQ(SharedHookState.hookHandle, second);
   EXPECT_FALSE(UnhookWindowsHookEx(first));  // already removed
 
-  RemoveFocusHotkey(second, hint);
+  RemoveFocusHotkey(second);
   EXPECT_EQ(SharedHookState.hookHandle, nullptr);
   EXPECT_EQ(SharedHookState.hookHintEdit, hint);
   EXPECT_FALSE(UnhookWindowsHookEx(second));

@@ -1,0 +1,81 @@
+#include "ui/focus_key_binding.h"
+
+#include "band/band_record.h"
+#include "res/product.h"
+#include "support/focus_key.h"
+#include "support/hresult.h"
+#include "support/settings_store.h"
+#include "support/wide_text.h"
+#include "ui/focus_hotkey.h"
+#include "ui/shared_hook_state.h"
+
+namespace corvane {
+namespace {
+
+static_assert(kModifierAlt == MOD_ALT && kModifierCtrl == MOD_CONTROL &&
+                  kModifierShift == MOD_SHIFT && kModifierWin == MOD_WIN,
+              "the focus key's modifiers are the system's");
+
+// An absent or unreadable value is F12, as before there was a choice.
+FocusKey ReadFocusKey() {
+  UniqueMemory<wchar_t> text;
+  if (FAILED(ReadTextSetting(kSettingsKey, kFocusKeyValue, &text))) return FocusKey();
+  FocusKey key = ParseFocusKey(AsUtf16(text.Get()));
+  return key.kind == FocusKeyKind::kInvalid ? FocusKey() : key;
+}
+
+HRESULT TakeFocusKey(BandRecord* band, const FocusKey& key) {
+  band->focusKey = key;
+  switch (key.kind) {
+    case FocusKeyKind::kF12Hook:
+      band->focusHook = InstallFocusHotkey(band->hintEdit);
+      RETURN_LAST_ERROR_IF(band->focusHook == nullptr);
+      return S_OK;
+    case FocusKeyKind::kCombination:
+      band->holdsFocusCombination =
+          RegisterHotKey(band->bandWindow, kFocusKeyHotkeyId, key.modifiers | MOD_NOREPEAT,
+                         key.virtualKey);
+      return S_OK;
+    case FocusKeyKind::kNone:
+    case FocusKeyKind::kInvalid:
+      return S_OK;
+  }
+  return S_OK;
+}
+
+bool HoldsFocusKey(const BandRecord* band) {
+  switch (band->focusKey.kind) {
+    case FocusKeyKind::kF12Hook:
+      return band->focusHook != nullptr;
+    case FocusKeyKind::kCombination:
+      return band->holdsFocusCombination != FALSE;
+    case FocusKeyKind::kNone:
+    case FocusKeyKind::kInvalid:
+      return true;
+  }
+  return true;
+}
+
+}  // namespace
+
+HRESULT BindFocusKey(BandRecord* band) { return TakeFocusKey(band, ReadFocusKey()); }
+
+bool UnbindFocusKey(BandRecord* band) {
+  RemoveFocusHotkey(band->focusHook);
+  band->focusHook = nullptr;
+  bool heldCombination = band->holdsFocusCombination != FALSE;
+  if (heldCombination) UnregisterHotKey(band->bandWindow, kFocusKeyHotkeyId);
+  band->holdsFocusCombination = FALSE;
+  return heldCombination;
+}
+
+void RebindFocusKey(BandRecord* band) {
+  FocusKey key = ReadFocusKey();
+  if (key == band->focusKey && HoldsFocusKey(band)) return;
+  UnbindFocusKey(band);
+  // A hook that cannot be installed now leaves the band without a key; it
+  // keeps working with the mouse.
+  static_cast<void>(TakeFocusKey(band, key));
+}
+
+}  // namespace corvane
