@@ -2,6 +2,7 @@
 # Prepares a private Wine prefix once and keeps its wineserver running:
 #   wine-prefix.sh start PREFIX ARCH [HELPER...]
 #   wine-prefix.sh stop  PREFIX ARCH
+#   wine-prefix.sh stop-server PREFIX ARCH   (the display stays)
 # Helper programs named at start are copied to C:\ct in the prefix: a short
 # fixed place, whatever folder the checkout lives in (Wine's shell drops a
 # command line's argument once the line grows past about 1,000 characters).
@@ -60,6 +61,9 @@ case $action in
     "$WINESERVER" -p </dev/null >/dev/null 2>&1 9>&-
     "$WINE" regedit /S "Z:${here//\//\\}\\wine-prefix-session.reg" </dev/null >/dev/null 2>&1 9>&-
     ;;
+  stop-server)
+    "$WINESERVER" -k >/dev/null 2>&1 || true
+    ;;
   stop)
     "$WINESERVER" -k >/dev/null 2>&1 || true
     if [ -s "$WINEPREFIX.xvfb" ]; then
@@ -68,7 +72,7 @@ case $action in
     rm -f "$WINEPREFIX.xvfb" "$WINEPREFIX.display"
     ;;
   *)
-    echo "usage: $0 start|stop PREFIX ARCH" >&2
+    echo "usage: $0 start|stop|stop-server PREFIX ARCH" >&2
     exit 2
     ;;
 esac

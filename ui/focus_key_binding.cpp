@@ -32,9 +32,8 @@ HRESULT TakeFocusKey(BandRecord* band, const FocusKey& key) {
       RETURN_LAST_ERROR_IF(band->focusHook == nullptr);
       return S_OK;
     case FocusKeyKind::kCombination:
-      band->holdsFocusCombination =
-          RegisterHotKey(band->bandWindow, kFocusKeyHotkeyId, key.modifiers | MOD_NOREPEAT,
-                         key.virtualKey);
+      band->holdsFocusCombination = RegisterHotKey(band->bandWindow, kFocusKeyHotkeyId,
+                                                   key.modifiers | MOD_NOREPEAT, key.virtualKey);
       return S_OK;
     case FocusKeyKind::kNone:
     case FocusKeyKind::kInvalid:

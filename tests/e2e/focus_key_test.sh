@@ -5,6 +5,18 @@
 set -u
 . "$(dirname "$0")/../support/e2e/e2e_common.sh" "$@"
 
+# shellcheck source=/dev/null
+. "$bin/../tests/product.sh"
+clear_focus_key() {
+  "$wine_run" "$prefix" "$arch" reg delete "HKCU\\$SETTINGS_KEY" /v "$FOCUS_KEY_VALUE" /f >/dev/null 2>&1
+}
+set_focus_key() {
+  "$wine_run" "$prefix" "$arch" reg add "HKCU\\$SETTINGS_KEY" /v "$FOCUS_KEY_VALUE" /t REG_SZ \
+    /d "$1" /f >/dev/null 2>&1 || fail "could not store the focus key $1"
+}
+
+clear_focus_key
+
 # scenario NAME "KEY TARGET PLACE" [band host options...]: both started
 scenario() {
   local name=$1 place=$2
@@ -19,6 +31,35 @@ scenario() {
   host=$(window_of "Corvane band host")
   target=$(window_of "Corvane key target")
 }
+
+# First, while no band has hooked F12: Wine keeps the hook of a program that
+# is killed, and loads CORVANE.DLL into later programs through it. A fresh
+# wineserver forgets the hooks of the tests before.
+"$(dirname "$wine_run")/wine-prefix.sh" stop-server "$prefix" "$arch"
+"$(dirname "$wine_run")/wine-prefix.sh" start "$prefix" "$arch"
+echo "== With the focus key none, F12 reaches the program and nothing is loaded into it"
+set_focus_key none
+scenario none ""
+focus_window "$target"
+xdotool key F12
+wait_for "$dir/keys" "^up 123$" || fail "none: F12 did not reach the application"
+grep -q "focus=search" "$dir/status" && fail "none: F12 opened the box"
+wait_for "$dir/keys" "^corvane-loaded 0$" || fail "none: CORVANE.DLL was loaded into the program"
+stop_programs
+
+echo "== With Ctrl+Alt+S, F12 reaches the program and Ctrl+Alt+S opens the box"
+set_focus_key "Ctrl+Alt+S"
+scenario combination ""
+focus_window "$target"
+xdotool key F12
+wait_for "$dir/keys" "^up 123$" || fail "combination: F12 did not reach the application"
+xdotool key ctrl+alt+s
+wait_for "$dir/status" "focus=search" || fail "combination: Ctrl+Alt+S did not open the box"
+grep -q "^down 83$" "$dir/keys" && fail "combination: the application received Ctrl+Alt+S"
+grep -q "^corvane-loaded 1$" "$dir/keys" && fail "combination: CORVANE.DLL was loaded into the program"
+grep -q "^corvane-loaded 0$" "$dir/keys" || fail "combination: the program did not say what it loaded"
+stop_programs
+clear_focus_key
 
 echo "== F12 opens the search box; the application sees neither press nor release"
 scenario open ""
@@ -125,6 +166,10 @@ xdotool key F12
 wait_for "$earlier/status" "focus=search" || fail "two: F12 did not go to the band still alive"
 grep -qE " 123$" "$dir/keys" && fail "two: the application received F12"
 stop_programs
+
+echo "== F12's hook loads CORVANE.DLL into the program typed into"
+grep -q "^corvane-loaded 1$" "$work/open/keys" || fail "hook: CORVANE.DLL was not in the program"
+
 
 [ $failures -eq 0 ] && echo "all F12 and keystroke checks passed"
 exit $((failures > 0))

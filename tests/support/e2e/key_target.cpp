@@ -1,5 +1,6 @@
 // Another application for the F12 tests: an always-on-top window that logs
-// every key message it receives ("down VK", "up VK", "char CODE"):
+// every key message it receives ("down VK", "up VK", "char CODE"), and after
+// each release whether CORVANE.DLL is loaded into it ("corvane-loaded 0|1"):
 //   key_target LOG [X Y WIDTH HEIGHT]
 #include <windows.h>
 
@@ -26,6 +27,7 @@ LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_KEYUP:
     case WM_SYSKEYUP:
       Log("up", wParam);
+      Log("corvane-loaded", GetModuleHandleW(L"CORVANE.DLL") != nullptr);
       return 0;
     case WM_CHAR:
       Log("char", wParam);
