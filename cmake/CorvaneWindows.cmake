@@ -135,10 +135,12 @@ configure_file(program/corvane_program.manifest.in
                ${CMAKE_BINARY_DIR}/program/corvane_program.manifest @ONLY)
 add_executable(corvane_program WIN32
   program/band_loading.cpp
+  program/engine_settings.cpp
   program/main.cpp
   program/program_settings.cpp
   program/program_texts.cpp
   program/screen_areas.cpp
+  program/settings_window.cpp
   program/single_instance.cpp
   program/strip_window.cpp
   program/corvane_program.rc
@@ -148,7 +150,7 @@ target_include_directories(corvane_program PRIVATE ${CMAKE_SOURCE_DIR}/program $
                            ${CMAKE_BINARY_DIR}/program ${CMAKE_BINARY_DIR}/res)
 set_source_files_properties(program/corvane_program.rc PROPERTIES OBJECT_DEPENDS
   "${CMAKE_BINARY_DIR}/program/corvane_program.manifest;${CMAKE_SOURCE_DIR}/program/program_resource_ids.h;${CMAKE_SOURCE_DIR}/program/corvane.ico;${CMAKE_SOURCE_DIR}/res/product.h;${CMAKE_BINARY_DIR}/res/product_version.h")
-target_link_libraries(corvane_program PRIVATE corvane_band_hosting corvane_module corvane_pure advapi32
+target_link_libraries(corvane_program PRIVATE corvane_band_hosting corvane_win corvane_module corvane_pure advapi32
                       comctl32 gdi32 shell32 user32)
 target_compile_options(corvane_program PRIVATE ${CORVANE_PRODUCT_COMPILE_OPTIONS})
 target_link_options(corvane_program PRIVATE ${CORVANE_WIDE_MAIN_OPTIONS} ${CORVANE_PROGRAM_LINK_OPTIONS})

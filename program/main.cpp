@@ -1,7 +1,7 @@
 // Corvane.exe: the search box where the taskbar hosts no toolbars. Shows the
 // band in a strip beside the taskbar, one per session; "--startup" is the
-// start with Windows, "--autostart on|off" only sets whether it starts with
-// Windows, without a window.
+// start with Windows, "--settings" opens the settings window, "--autostart
+// on|off" only sets whether it starts with Windows, without a window.
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
@@ -15,6 +15,7 @@
 #include "program/program_resource_ids.h"
 #include "program/program_settings.h"
 #include "program/program_texts.h"
+#include "program/settings_window.h"
 #include "program/single_instance.h"
 #include "program/strip_window.h"
 #include "support/windows_handles.h"
@@ -100,6 +101,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
       return ShowBand(WhenRunning::Focus);
     case ProgramAction::StartWithWindows:
       return StartWithWindows();
+    case ProgramAction::Settings:
+      SettingsWindow().Run();
+      return kSuccess;
     case ProgramAction::AutostartOn:
       return SUCCEEDED(SetStartWithWindows(true)) ? kSuccess : kFailed;
     case ProgramAction::AutostartOff:

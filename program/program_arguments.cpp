@@ -8,6 +8,8 @@ ProgramAction ParseProgramArguments(int count, const char16_t* const* arguments)
   if (count == 0) return ProgramAction::ShowBand;
   if (count == 1 && EqualsIgnoringAsciiCase(arguments[0], kStartupSwitch))
     return ProgramAction::StartWithWindows;
+  if (count == 1 && EqualsIgnoringAsciiCase(arguments[0], kSettingsSwitch))
+    return ProgramAction::Settings;
   if (count != 2 || !EqualsIgnoringAsciiCase(arguments[0], u"--autostart"))
     return ProgramAction::Unknown;
   if (EqualsIgnoringAsciiCase(arguments[1], u"on")) return ProgramAction::AutostartOn;

@@ -8,6 +8,7 @@
 #include "program/program_settings.h"
 #include "program/program_texts.h"
 #include "program/screen_areas.h"
+#include "program/settings_window.h"
 #include "program/single_instance.h"
 #include "res/product.h"
 #include "support/dpi_scale.h"
@@ -26,7 +27,7 @@ constexpr int kGripWidth = 10;
 constexpr UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED, newer than the headers' target
 
 // Menu identifiers: the band's own items take a range of their own.
-constexpr UINT kStartWithWindows = 1, kResetPosition = 2, kClose = 3;
+constexpr UINT kStartWithWindows = 1, kResetPosition = 2, kClose = 3, kSettings = 4;
 constexpr UINT kFirstBandCommand = 0x100, kLastBandCommand = 0x1FF;
 
 HRESULT RegisterStripClass(WNDPROC windowProc) {
@@ -226,6 +227,7 @@ void Strip::ShowMenu(POINT screen) {
   ComPtr<IContextMenu> bandMenu =
       band.AddMenuItems(menu.Get(), kFirstBandCommand, kLastBandCommand);
   if (bandMenu) AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(menu.Get(), MF_STRING, kSettings, ProgramText(IDS_SETTINGS).c_str());
   AppendMenuW(menu.Get(), MF_STRING | (StartsWithWindows() ? MF_CHECKED : 0), kStartWithWindows,
               ProgramText(IDS_START_WITH_WINDOWS).c_str());
   AppendMenuW(menu.Get(), MF_STRING | (hasPlace ? 0 : MF_GRAYED), kResetPosition,
@@ -251,6 +253,8 @@ void Strip::RunMenuCommand(UINT command, IContextMenu* bandMenu) {
     ForgetStripPlace();
     hasPlace = false;
     Reposition();
+  } else if (command == kSettings) {
+    OpenSettingsWindow();
   } else if (command == kClose) {
     DestroyWindow(window);
   }

@@ -52,10 +52,11 @@ AddressResult BuildLaunchAddress(const wchar_t* query, char16_t** address) {
   return BuildSearchAddress(utf8, AsUtf16(suffix), address);
 }
 
-int LaunchWebSearch(HWND ownerWindow, const wchar_t* query, int mode) {
-  if (mode != kLaunchModeWebSearch) return kLaunchFailed;
-  char16_t* built = nullptr;
-  switch (BuildLaunchAddress(query, &built)) {
+namespace {
+
+int OpenAddress(HWND ownerWindow, AddressResult built, char16_t* address) {
+  UniqueMemory<char16_t> owned(address);
+  switch (built) {
     case AddressResult::kFailed:
       return kLaunchFailed;
     case AddressResult::kNothingToSearch:
@@ -63,10 +64,30 @@ int LaunchWebSearch(HWND ownerWindow, const wchar_t* query, int mode) {
     case AddressResult::kBuilt:
       break;
   }
-  UniqueMemory<char16_t> address(built);
   HINSTANCE shellResult =
-      ShellExecuteW(ownerWindow, L"open", AsWide(address.Get()), nullptr, L"", SW_SHOW);
+      ShellExecuteW(ownerWindow, L"open", AsWide(owned.Get()), nullptr, L"", SW_SHOW);
   return reinterpret_cast<ULONG_PTR>(shellResult) > 32 ? kLaunchOpened : kLaunchFailed;
+}
+
+}  // namespace
+
+int LaunchWebSearch(HWND ownerWindow, const wchar_t* query, int mode) {
+  if (mode != kLaunchModeWebSearch) return kLaunchFailed;
+  char16_t* address = nullptr;
+  AddressResult built = BuildLaunchAddress(query, &address);
+  return OpenAddress(ownerWindow, built, address);
+}
+
+int LaunchEngineSearch(HWND ownerWindow, const wchar_t* engineAddress, const wchar_t* query) {
+  char* engine = nullptr;
+  char* utf8Query = nullptr;
+  if (!ToUtf8(engineAddress, &engine)) return kLaunchFailed;
+  UniqueMemory<char> ownedEngine(engine);
+  if (!ToUtf8(query, &utf8Query)) return kLaunchFailed;
+  UniqueMemory<char> ownedQuery(utf8Query);
+  char16_t* address = nullptr;
+  AddressResult built = BuildEngineAddress(engine, utf8Query, &address);
+  return OpenAddress(ownerWindow, built, address);
 }
 
 }  // namespace corvane

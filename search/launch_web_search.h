@@ -24,4 +24,8 @@ int ToUtf8(const wchar_t* text, char** out);
 // program.
 int LaunchWebSearch(HWND ownerWindow, const wchar_t* query, int mode);
 
+// Opens the engine at `engineAddress` (a usable one, with a place for the
+// query) searching for `query`: the settings window's test of an engine.
+int LaunchEngineSearch(HWND ownerWindow, const wchar_t* engineAddress, const wchar_t* query);
+
 }  // namespace corvane

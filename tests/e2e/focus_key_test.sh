@@ -61,6 +61,49 @@ grep -q "^corvane-loaded 0$" "$dir/keys" || fail "combination: the program did n
 stop_programs
 clear_focus_key
 
+echo "== The settings window from the keyboard: an engine, its keyword and a key, at once"
+reg_value() {
+  "$wine_run" "$prefix" "$arch" reg query "HKCU\\$1" /v "$2" 2>/dev/null | tr -d '\r' |
+    sed -n 's/.*REG_SZ *//p'
+}
+scenario settings ""
+start_program "$bin/Corvane.exe" --settings
+settings=$(window_of "Corvane settings")
+focus_window "$settings"
+xdotool key alt+n type "Wiki"
+xdotool key alt+k type "w"
+xdotool key alt+d type "https://wiki.example/w/"
+shown=$(visible_windows)
+xdotool key alt+a
+wait_for_more_windows "$shown" || fail "settings: an address without a place for the query was taken"
+xdotool key Return
+for _ in $(seq 100); do [ "$(visible_windows)" -le "$shown" ] && break; sleep 0.05; done
+# The address is chosen again for correcting: typing replaces it.
+xdotool type "https://wiki.example/w/{searchTerms}"
+xdotool key alt+a alt+m Tab
+xdotool type "ctrl+shift+space"
+xdotool key Return
+wait_gone "Corvane.exe --settings" || fail "settings: OK did not close the window"
+[ "$(reg_value "$SETTINGS_KEY\\Keywords" w)" = "https://wiki.example/w/{searchTerms}" ] ||
+  fail "settings: the keyword's address was not stored"
+[ "$(reg_value "$SETTINGS_KEY\\EngineNames" w)" = "Wiki" ] || fail "settings: the name was not stored"
+[ "$(reg_value "$SETTINGS_KEY" "$FOCUS_KEY_VALUE")" = "Ctrl+Shift+Space" ] ||
+  fail "settings: the key was stored as '$(reg_value "$SETTINGS_KEY" "$FOCUS_KEY_VALUE")'"
+focus_window "$target"
+xdotool key F12
+wait_for "$dir/keys" "^up 123$" || fail "settings: F12 still went to the band"
+xdotool key ctrl+shift+space
+wait_for "$dir/status" "focus=search" || fail "settings: the new key did not open the box"
+type_into_band "$dir/status" "w berlin" "w berlin" || fail "settings: the text did not arrive"
+xdotool key Return
+wait_for "$dir/urls.log" "berlin" || fail "settings: nothing was opened"
+[ "$(cat "$dir/urls.log")" = "https://wiki.example/w/berlin" ] ||
+  fail "settings: the keyword opened '$(cat "$dir/urls.log")'"
+stop_programs
+"$wine_run" "$prefix" "$arch" reg delete "HKCU\\$SETTINGS_KEY\\Keywords" /f >/dev/null 2>&1
+"$wine_run" "$prefix" "$arch" reg delete "HKCU\\$SETTINGS_KEY\\EngineNames" /f >/dev/null 2>&1
+clear_focus_key
+
 echo "== F12 opens the search box; the application sees neither press nor release"
 scenario open ""
 focus_window "$target"

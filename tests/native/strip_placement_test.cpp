@@ -84,6 +84,7 @@ TEST(ParseProgramArguments, KnowsOnlyTheStartupAndAutostartSwitches) {
     ProgramAction expected;
   } cases[] = {
       {{}, ProgramAction::ShowBand},
+      {{u"--settings"}, ProgramAction::Settings},
       {{u"--autostart", u"on"}, ProgramAction::AutostartOn},
       {{u"--AutoStart", u"OFF"}, ProgramAction::AutostartOff},
       {{u"--autostart"}, ProgramAction::Unknown},

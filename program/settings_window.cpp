@@ -1,0 +1,392 @@
+#include "program/settings_window.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "program/engine_checks.h"
+#include "program/program_arguments.h"
+#include "program/program_resource_ids.h"
+#include "program/program_texts.h"
+#include "search/launch_web_search.h"
+#include "support/focus_key.h"
+#include "support/memory.h"
+#include "support/wide_text.h"
+
+namespace corvane::program {
+namespace {
+
+constexpr wchar_t kDialogClass[] = L"#32770";
+// An id for trying a combination: never one a band registers.
+constexpr int kTrialHotkeyId = 0xBFFF;
+constexpr size_t kFocusKeyTextCapacity = 64;
+
+struct BuiltInEngine {
+  UINT nameId;  // 0: the name stands below
+  const wchar_t* name;
+  const wchar_t* address;
+};
+
+// The first one is no address at all: Google's country site.
+const BuiltInEngine kBuiltInEngines[] = {
+    {IDS_ENGINE_GOOGLE, nullptr, L""},
+    {0, L"Bing", L"https://www.bing.com/search?q={searchTerms}"},
+    {0, L"DuckDuckGo", L"https://duckduckgo.com/?q={searchTerms}"},
+};
+
+std::string Utf8(const std::wstring& text) {
+  char* utf8 = nullptr;
+  if (!ToUtf8(text.c_str(), &utf8)) return std::string();
+  UniqueMemory<char> owned(utf8);
+  return std::string(utf8);
+}
+
+UINT MessageOf(EngineProblem problem) {
+  switch (problem) {
+    case EngineProblem::kNoName:
+      return IDS_NEED_NAME;
+    case EngineProblem::kNoKeyword:
+      return IDS_NEED_KEYWORD;
+    case EngineProblem::kKeywordNotOneWord:
+      return IDS_KEYWORD_NOT_ONE_WORD;
+    case EngineProblem::kKeywordTaken:
+      return IDS_KEYWORD_TAKEN;
+    case EngineProblem::kAddressNotWeb:
+      return IDS_ADDRESS_NOT_WEB;
+    case EngineProblem::kAddressWithoutPlace:
+      return IDS_ADDRESS_WITHOUT_PLACE;
+    case EngineProblem::kPlaceInServer:
+      return IDS_PLACE_IN_SERVER;
+    case EngineProblem::kNone:
+      break;
+  }
+  return 0;
+}
+
+int ControlWithProblem(EngineProblem problem) {
+  switch (problem) {
+    case EngineProblem::kNoName:
+      return IDC_ENGINE_NAME;
+    case EngineProblem::kNoKeyword:
+    case EngineProblem::kKeywordNotOneWord:
+    case EngineProblem::kKeywordTaken:
+      return IDC_ENGINE_KEYWORD;
+    default:
+      return IDC_ENGINE_ADDRESS;
+  }
+}
+
+}  // namespace
+
+void OpenSettingsWindow() {
+  wchar_t program[MAX_PATH + 1] = {};
+  DWORD length = GetModuleFileNameW(nullptr, program, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return;
+  ShellExecuteW(nullptr, L"open", program, AsWide(kSettingsSwitch), nullptr, SW_SHOWNORMAL);
+}
+
+const SettingsWindow::CommandEntry SettingsWindow::kCommands[] = {
+    {IDC_ENGINE_ADD, BN_CLICKED, &SettingsWindow::OnAdd},
+    {IDC_ENGINE_CHANGE, BN_CLICKED, &SettingsWindow::OnChange},
+    {IDC_ENGINE_REMOVE, BN_CLICKED, &SettingsWindow::OnRemove},
+    {IDC_ENGINE_TEST, BN_CLICKED, &SettingsWindow::OnTest},
+    {IDC_KEY_F12, BN_CLICKED, &SettingsWindow::OnKeyChoice},
+    {IDC_KEY_NONE, BN_CLICKED, &SettingsWindow::OnKeyChoice},
+    {IDC_KEY_COMBINATION, BN_CLICKED, &SettingsWindow::OnKeyChoice},
+    {IDOK, BN_CLICKED, &SettingsWindow::OnOk},
+    {IDC_APPLY, BN_CLICKED, &SettingsWindow::OnApply},
+    {IDCANCEL, BN_CLICKED, &SettingsWindow::OnCancel},
+};
+
+void SettingsWindow::Run() {
+  std::wstring caption = ProgramText(IDS_SETTINGS_CAPTION);
+  if (HWND open = FindWindowW(kDialogClass, caption.c_str())) {
+    SetForegroundWindow(open);
+    return;
+  }
+  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES};
+  InitCommonControlsEx(&controls);
+  settings = ReadEngineSettings();
+  DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_SETTINGS), nullptr, DialogProc,
+                  reinterpret_cast<LPARAM>(this));
+}
+
+INT_PTR CALLBACK SettingsWindow::DialogProc(HWND dialog, UINT message, WPARAM wParam,
+                                            LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    auto* self = reinterpret_cast<SettingsWindow*>(lParam);
+    SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+    self->dialog = dialog;
+    self->OnInitDialog();
+    return TRUE;
+  }
+  auto* self = reinterpret_cast<SettingsWindow*>(GetWindowLongPtrW(dialog, DWLP_USER));
+  if (self == nullptr) return FALSE;
+  if (message == WM_COMMAND) {
+    self->OnCommand(wParam);
+    return TRUE;
+  }
+  if (message == WM_NOTIFY) {
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (header->idFrom == IDC_ENGINE_LIST && header->code == LVN_ITEMCHANGED)
+      self->OnEngineSelected();
+    return TRUE;
+  }
+  return FALSE;
+}
+
+void SettingsWindow::OnCommand(WPARAM wParam) {
+  for (const CommandEntry& entry : kCommands)
+    if (entry.control == LOWORD(wParam) && entry.notification == HIWORD(wParam))
+      return (this->*entry.handler)();
+}
+
+void SettingsWindow::OnInitDialog() {
+  SetWindowTextW(dialog, ProgramText(IDS_SETTINGS_CAPTION).c_str());
+  SetUpEngineList();
+  ShowEngines();
+  ShowDefaultEngines();
+  ShowFocusKey();
+  SendDlgItemMessageW(dialog, IDC_ENGINE_KEYWORD, EM_LIMITTEXT, 63, 0);
+  SendDlgItemMessageW(dialog, IDC_KEY_TEXT, EM_LIMITTEXT, kFocusKeyTextCapacity - 1, 0);
+  SetForegroundWindow(dialog);
+}
+
+// Columns share the list's width as the dialog was scaled for its DPI.
+void SettingsWindow::SetUpEngineList() {
+  HWND list = GetDlgItem(dialog, IDC_ENGINE_LIST);
+  ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
+  RECT client = {};
+  GetClientRect(list, &client);
+  const int width = client.right - client.left - GetSystemMetrics(SM_CXVSCROLL);
+  const struct {
+    UINT textId;
+    int share;  // of 10
+  } columns[] = {{IDS_COLUMN_NAME, 3}, {IDS_COLUMN_KEYWORD, 2}, {IDS_COLUMN_ADDRESS, 5}};
+  int index = 0;
+  for (const auto& column : columns) {
+    std::wstring text = ProgramText(column.textId);
+    LVCOLUMNW entry = {};
+    entry.mask = LVCF_TEXT | LVCF_WIDTH;
+    entry.pszText = &text[0];
+    entry.cx = width * column.share / 10;
+    ListView_InsertColumn(list, index++, &entry);
+  }
+}
+
+void SettingsWindow::ShowEngines() {
+  HWND list = GetDlgItem(dialog, IDC_ENGINE_LIST);
+  ListView_DeleteAllItems(list);
+  int row = 0;
+  for (UserEngine& engine : settings.engines) {
+    LVITEMW item = {};
+    item.mask = LVIF_TEXT;
+    item.iItem = row;
+    item.pszText = &engine.name[0];
+    ListView_InsertItem(list, &item);
+    ListView_SetItemText(list, row, 1, &engine.keyword[0]);
+    ListView_SetItemText(list, row, 2, &engine.address[0]);
+    ++row;
+  }
+  EnableEngineButtons();
+}
+
+// Built-in engines, then the user's own; a stored address that is none of
+// them stays a choice of its own, so that saving keeps it.
+void SettingsWindow::ShowDefaultEngines() {
+  std::wstring chosen = defaultAddresses.empty() ? settings.searchAddress : ChosenDefaultAddress();
+  HWND box = GetDlgItem(dialog, IDC_DEFAULT_ENGINE);
+  SendMessageW(box, CB_RESETCONTENT, 0, 0);
+  defaultAddresses.clear();
+  auto add = [&](const std::wstring& name, const std::wstring& address) {
+    SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    defaultAddresses.push_back(address);
+  };
+  for (const BuiltInEngine& engine : kBuiltInEngines)
+    add(engine.nameId != 0 ? ProgramText(engine.nameId) : engine.name, engine.address);
+  for (const UserEngine& engine : settings.engines) add(engine.name, engine.address);
+  size_t selected = 0;
+  while (selected < defaultAddresses.size() && defaultAddresses[selected] != chosen) ++selected;
+  if (selected == defaultAddresses.size()) {
+    std::wstring other = ProgramText(IDS_ENGINE_OTHER);
+    other.replace(other.find(L"%s"), 2, chosen);
+    add(other, chosen);
+  }
+  SendMessageW(box, CB_SETCURSEL, selected, 0);
+}
+
+void SettingsWindow::ShowFocusKey() {
+  FocusKey key = ParseFocusKey(AsUtf16(settings.focusKey.c_str()));
+  int choice = IDC_KEY_F12;
+  if (key.kind == FocusKeyKind::kNone) choice = IDC_KEY_NONE;
+  if (key.kind == FocusKeyKind::kCombination) choice = IDC_KEY_COMBINATION;
+  CheckRadioButton(dialog, IDC_KEY_F12, IDC_KEY_COMBINATION, choice);
+  if (key.kind == FocusKeyKind::kCombination)
+    SetDlgItemTextW(dialog, IDC_KEY_TEXT, settings.focusKey.c_str());
+  OnKeyChoice();
+}
+
+void SettingsWindow::OnKeyChoice() {
+  EnableWindow(GetDlgItem(dialog, IDC_KEY_TEXT),
+               IsDlgButtonChecked(dialog, IDC_KEY_COMBINATION) == BST_CHECKED);
+}
+
+int SettingsWindow::SelectedEngine() const {
+  return ListView_GetNextItem(GetDlgItem(dialog, IDC_ENGINE_LIST), -1, LVNI_SELECTED);
+}
+
+void SettingsWindow::EnableEngineButtons() {
+  BOOL selected = SelectedEngine() >= 0;
+  EnableWindow(GetDlgItem(dialog, IDC_ENGINE_CHANGE), selected);
+  EnableWindow(GetDlgItem(dialog, IDC_ENGINE_REMOVE), selected);
+}
+
+void SettingsWindow::OnEngineSelected() {
+  EnableEngineButtons();
+  int selected = SelectedEngine();
+  if (selected < 0 || static_cast<size_t>(selected) >= settings.engines.size()) return;
+  const UserEngine& engine = settings.engines[selected];
+  SetDlgItemTextW(dialog, IDC_ENGINE_NAME, engine.name.c_str());
+  SetDlgItemTextW(dialog, IDC_ENGINE_KEYWORD, engine.keyword.c_str());
+  SetDlgItemTextW(dialog, IDC_ENGINE_ADDRESS, engine.address.c_str());
+}
+
+bool SettingsWindow::EngineFromFields(int replacing, UserEngine* engine) {
+  engine->name = Text(IDC_ENGINE_NAME);
+  engine->keyword = Text(IDC_ENGINE_KEYWORD);
+  engine->address = Text(IDC_ENGINE_ADDRESS);
+  std::vector<const char16_t*> others;
+  for (size_t i = 0; i < settings.engines.size(); ++i)
+    if (static_cast<int>(i) != replacing)
+      others.push_back(AsUtf16(settings.engines[i].keyword.c_str()));
+  EngineProblem problem =
+      CheckUserEngine(AsUtf16(engine->name.c_str()), AsUtf16(engine->keyword.c_str()),
+                      Utf8(engine->address).c_str(), others.data(), others.size());
+  if (problem == EngineProblem::kNone) return true;
+  Problem(MessageOf(problem), GetDlgItem(dialog, ControlWithProblem(problem)), engine->keyword);
+  return false;
+}
+
+void SettingsWindow::OnAdd() {
+  UserEngine engine;
+  if (!EngineFromFields(-1, &engine)) return;
+  settings.engines.push_back(std::move(engine));
+  ShowEngines();
+  ShowDefaultEngines();
+}
+
+void SettingsWindow::OnChange() {
+  int selected = SelectedEngine();
+  UserEngine engine;
+  if (selected < 0 || !EngineFromFields(selected, &engine)) return;
+  // The default engine follows its engine's new address.
+  bool wasDefault = ChosenDefaultAddress() == settings.engines[selected].address;
+  settings.engines[selected] = std::move(engine);
+  ShowEngines();
+  ShowDefaultEngines();
+  if (wasDefault)
+    SendDlgItemMessageW(dialog, IDC_DEFAULT_ENGINE, CB_SETCURSEL,
+                        ARRAYSIZE(kBuiltInEngines) + selected, 0);
+}
+
+void SettingsWindow::OnRemove() {
+  int selected = SelectedEngine();
+  if (selected < 0) return;
+  settings.engines.erase(settings.engines.begin() + selected);
+  ShowEngines();
+  ShowDefaultEngines();
+}
+
+// Opens the address in the field with a sample query, as a search would.
+void SettingsWindow::OnTest() {
+  std::wstring address = Text(IDC_ENGINE_ADDRESS);
+  std::string utf8 = Utf8(address);
+  EngineProblem problem = CheckUserEngine(u"-", u"-", utf8.c_str(), nullptr, 0);
+  if (problem != EngineProblem::kNone) {
+    Problem(MessageOf(problem), GetDlgItem(dialog, IDC_ENGINE_ADDRESS));
+    return;
+  }
+  LaunchEngineSearch(dialog, address.c_str(), ProgramText(IDS_TEST_QUERY).c_str());
+}
+
+// The key as it is to be stored: "F12", "none", or a combination in its
+// canonical form that the system lets Corvane have (unless it is the one
+// stored already, which a band of the session may hold).
+bool SettingsWindow::AcceptFocusKey(std::wstring* text) {
+  FocusKey key;
+  if (IsDlgButtonChecked(dialog, IDC_KEY_NONE) == BST_CHECKED) {
+    key.kind = FocusKeyKind::kNone;
+  } else if (IsDlgButtonChecked(dialog, IDC_KEY_COMBINATION) == BST_CHECKED) {
+    std::wstring typed = Text(IDC_KEY_TEXT);
+    key = ParseFocusKey(AsUtf16(typed.c_str()));
+    if (key.kind != FocusKeyKind::kCombination) {
+      Problem(IDS_KEY_INVALID, GetDlgItem(dialog, IDC_KEY_TEXT), typed);
+      return false;
+    }
+  }
+  wchar_t canonical[kFocusKeyTextCapacity] = {};
+  if (!FormatFocusKey(key, AsUtf16(canonical), kFocusKeyTextCapacity)) return false;
+  bool stored = ParseFocusKey(AsUtf16(settings.focusKey.c_str())) == key;
+  if (key.kind == FocusKeyKind::kCombination && !stored) {
+    if (!RegisterHotKey(dialog, kTrialHotkeyId, key.modifiers | MOD_NOREPEAT, key.virtualKey)) {
+      Problem(IDS_KEY_TAKEN, GetDlgItem(dialog, IDC_KEY_TEXT), canonical);
+      return false;
+    }
+    UnregisterHotKey(dialog, kTrialHotkeyId);
+  }
+  *text = canonical;
+  return true;
+}
+
+std::wstring SettingsWindow::ChosenDefaultAddress() const {
+  LRESULT chosen = SendDlgItemMessageW(dialog, IDC_DEFAULT_ENGINE, CB_GETCURSEL, 0, 0);
+  if (chosen < 0 || static_cast<size_t>(chosen) >= defaultAddresses.size()) return std::wstring();
+  return defaultAddresses[chosen];
+}
+
+bool SettingsWindow::Save() {
+  std::wstring focusKey;
+  if (!AcceptFocusKey(&focusKey)) return false;
+  EngineSettings changed = settings;
+  changed.focusKey = focusKey;
+  changed.searchAddress = ChosenDefaultAddress();
+  HRESULT result = WriteEngineSettings(changed);
+  // Whatever was stored, the bands read it again.
+  AnnounceSettingsChange();
+  if (FAILED(result)) {
+    wchar_t code[16] = {};
+    wsprintfW(code, L"0x%08lX", static_cast<unsigned long>(result));
+    Problem(IDS_NOT_SAVED, nullptr, code);
+    return false;
+  }
+  settings = std::move(changed);
+  return true;
+}
+
+void SettingsWindow::OnOk() {
+  if (Save()) EndDialog(dialog, IDOK);
+}
+
+void SettingsWindow::OnApply() { Save(); }
+
+void SettingsWindow::OnCancel() { EndDialog(dialog, IDCANCEL); }
+
+void SettingsWindow::Problem(UINT textId, HWND control, const std::wstring& detail) {
+  std::wstring text = ProgramText(textId);
+  std::wstring::size_type slot = text.find(L"%s");
+  if (slot != std::wstring::npos) text.replace(slot, 2, detail);
+  MessageBoxW(dialog, text.c_str(), ProgramText(IDS_SETTINGS_CAPTION).c_str(),
+              MB_OK | MB_ICONWARNING);
+  if (control != nullptr) {
+    SetFocus(control);
+    SendMessageW(control, EM_SETSEL, 0, -1);
+  }
+}
+
+std::wstring SettingsWindow::Text(int control) const {
+  HWND window = GetDlgItem(dialog, control);
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(window, &text[0], static_cast<int>(text.size()))));
+  return text;
+}
+
+}  // namespace corvane::program

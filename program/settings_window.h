@@ -1,0 +1,71 @@
+// The "Corvane settings" window: the default engine, the user's own engines
+// and the focus key. OK and Apply store the settings and tell every band of
+// the session; nothing is stored that the window does not accept.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "program/engine_settings.h"
+
+namespace corvane::program {
+
+// Starts this program again with the settings window, which thus never
+// holds up the strip.
+void OpenSettingsWindow();
+
+class SettingsWindow {
+ public:
+  SettingsWindow() = default;
+  SettingsWindow(const SettingsWindow&) = delete;
+  SettingsWindow& operator=(const SettingsWindow&) = delete;
+
+  // Shows the window until the user closes it; a window that is open already
+  // is brought to the front instead.
+  void Run();
+
+ private:
+  using CommandHandler = void (SettingsWindow::*)();
+  struct CommandEntry {
+    int control;
+    WORD notification;
+    CommandHandler handler;
+  };
+  static const CommandEntry kCommands[];
+  static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+  void OnInitDialog();
+  void OnCommand(WPARAM wParam);
+  void OnEngineSelected();
+  void OnAdd();
+  void OnChange();
+  void OnRemove();
+  void OnTest();
+  void OnKeyChoice();
+  void OnOk();
+  void OnApply();
+  void OnCancel();
+
+  void SetUpEngineList();
+  void ShowEngines();
+  void ShowDefaultEngines();
+  void ShowFocusKey();
+  void EnableEngineButtons();
+  int SelectedEngine() const;
+  // The engine in the fields, when it is acceptable beside the others (the
+  // one at `replacing` is left out); otherwise says what is wrong.
+  bool EngineFromFields(int replacing, UserEngine* engine);
+  bool AcceptFocusKey(std::wstring* text);
+  std::wstring ChosenDefaultAddress() const;
+  bool Save();
+  void Problem(UINT textId, HWND control, const std::wstring& detail = L"");
+  std::wstring Text(int control) const;
+
+  HWND dialog = nullptr;
+  EngineSettings settings;
+  // The default engine's items: the address each stands for.
+  std::vector<std::wstring> defaultAddresses;
+};
+
+}  // namespace corvane::program
