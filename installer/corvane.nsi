@@ -286,6 +286,7 @@ Section "Corvane"
   Call RemoveEarlierVersions
   !insertmacro WriteAppsEntry
   CreateShortcut "$SMPROGRAMS\Corvane.lnk" "$INSTDIR\${PROGRAM_FILE}"
+  CreateShortcut "$SMPROGRAMS\Corvane Settings.lnk" "$INSTDIR\${PROGRAM_FILE}" "--settings"
   !insertmacro ApplyStartWithWindows
   ${If} ${RebootFlag}
     SetErrorLevel ${ERROR_SUCCESS_REBOOT_REQUIRED}
@@ -349,6 +350,7 @@ Section "Uninstall"
   !insertmacro DeleteBandClass HKLM
 !endif
   Delete "$SMPROGRAMS\Corvane.lnk"
+  Delete "$SMPROGRAMS\Corvane Settings.lnk"
   Push "$INSTDIR\${PROGRAM_FILE}"
   Call un.MoveAside
   !insertmacro RemoveFirstLayout "un."

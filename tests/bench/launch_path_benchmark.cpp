@@ -1,12 +1,14 @@
 // Times everything a search launch does short of the shell call (domain
 // choice with Firefox as the default browser and a 100 KB prefs.js, UTF-8
 // conversion, encoding) beside the bare reads that path cannot avoid: the
-// two registry values, the environment, the directory search and the file.
+// two registry values, the environment, the directory search and the file;
+// and, side by side with it, the launch with an engine of the user's.
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
 
+#include "res/product.h"
 #include "search/launch_address.h"
 #include "search/launch_web_search.h"
 #include "support/memory.h"
@@ -83,6 +85,20 @@ void LaunchPath() {
   corvane::FreeMemory(address);
 }
 
+constexpr wchar_t kUserEngine[] = L"https://www.bing.com/search?q={searchTerms}&form=QBLH";
+
+void UseUserEngine(bool use) {
+  HKEY settings = nullptr;
+  RegCreateKeyExW(HKEY_CURRENT_USER, corvane::kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                  &settings, nullptr);
+  if (use)
+    RegSetValueExW(settings, corvane::kSearchAddressValue, 0, REG_SZ,
+                   reinterpret_cast<const BYTE*>(kUserEngine), sizeof kUserEngine);
+  else
+    RegDeleteValueW(settings, corvane::kSearchAddressValue);
+  RegCloseKey(settings);
+}
+
 template <class F>
 double MicrosecondsPerCall(F f, int calls) {
   LARGE_INTEGER frequency, start, stop;
@@ -98,6 +114,7 @@ double MicrosecondsPerCall(F f, int calls) {
 
 int main() {
   HKEY classes = MakeScratchRoot(L"Classes", HKEY_CLASSES_ROOT);
+  HKEY user = MakeScratchRoot(L"User", HKEY_CURRENT_USER);
   SetDefault(L"http\\shell\\open\\command",
              L"\"C:\\Program Files\\Mozilla Firefox\\firefox.exe\" -url \"%1\"");
   MakeProfile();
@@ -107,18 +124,26 @@ int main() {
   corvane::FreeMemory(address);
 
   const int calls = 2000;
-  double bare = 0, launch = 0;
+  double bare = 0, launch = 0, engine = 0;
   for (int round = 0; round < 3; ++round) {  // interleaved, best of three
     double b = MicrosecondsPerCall(BareReads, calls);
     double l = MicrosecondsPerCall(LaunchPath, calls);
+    UseUserEngine(true);
+    double e = MicrosecondsPerCall(LaunchPath, calls);
+    UseUserEngine(false);
     if (round == 0 || b < bare) bare = b;
     if (round == 0 || l < launch) launch = l;
+    if (round == 0 || e < engine) engine = e;
   }
   std::printf("bare reads:  %8.1f us per search\n", bare);
   std::printf("launch path: %8.1f us per search\n", launch);
   std::printf("ratio:       %8.2f\n", launch / bare);
+  std::printf("launch path with the user's engine: %8.1f us per search\n", engine);
+  std::printf("ratio to the launch path:           %8.2f\n", engine / launch);
   RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
+  RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
   RegCloseKey(classes);
+  RegCloseKey(user);
   RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\CorvaneBench");
   return 0;
 }

@@ -26,6 +26,8 @@ namespace {
 const std::wstring kClassKey = std::wstring(L"Software\\Classes\\CLSID\\") + kBandClassId;
 const wchar_t kSessionManagerKey[] = L"System\\CurrentControlSet\\Control\\Session Manager";
 const wchar_t kPendingRenames[] = L"PendingFileRenameOperations";
+// The Start menu's shortcuts, for all users.
+const wchar_t* const kShortcuts[] = {L"\\Corvane.lnk", L"\\Corvane Settings.lnk"};
 // Explorer's per-user cache of the desk band category, for each bitness.
 const std::wstring kToolbarCaches[] = {
     std::wstring(L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Discardable\\PostSetup\\"
@@ -320,7 +322,8 @@ class InstallerTest : public testing::Test {
       EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kClassKey, view.view)) << "view " << view.view;
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
     EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kRunKey, kRunValue), L"");
-    EXPECT_FALSE(Exists(CommonProgramsFolder() + L"\\Corvane.lnk"));
+    for (const wchar_t* shortcut : kShortcuts)
+      EXPECT_FALSE(Exists(CommonProgramsFolder() + shortcut)) << Narrow(shortcut);
   }
 
   std::vector<wchar_t> pendingBefore;
@@ -363,7 +366,8 @@ TEST_F(InstallerTest, InstallsTheFilesTheBandClassesAndTheAppsEntry) {
   // In KiB, rounded file by file.
   EXPECT_NEAR(std::stod(L"0" + Value(HKEY_LOCAL_MACHINE, kUninstallKey, L"EstimatedSize")),
               bytes / 1024.0, static_cast<double>(InstalledFiles().size()));
-  EXPECT_TRUE(Exists(CommonProgramsFolder() + L"\\Corvane.lnk"));
+  for (const wchar_t* shortcut : kShortcuts)
+    EXPECT_TRUE(Exists(CommonProgramsFolder() + shortcut)) << Narrow(shortcut);
   // This Windows has toolbars: the program does not start with it unasked.
   EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kRunKey, kRunValue), L"");
 
