@@ -118,6 +118,11 @@ function(corvane_add_band_module target)
   target_link_options(${target} PRIVATE ${CORVANE_PRODUCT_LINK_OPTIONS})
   set_target_properties(${target} PROPERTIES
     PREFIX "" OUTPUT_NAME "CORVANE" SUFFIX ".DLL")
+  if(NOT MSVC)
+    add_custom_command(TARGET ${target} POST_BUILD
+      COMMAND bash ${PROJECT_SOURCE_DIR}/cmake/read-only-resources.sh $<TARGET_FILE:${target}>
+      VERBATIM)
+  endif()
 endfunction()
 
 set_source_files_properties(res/corvane.rc PROPERTIES OBJECT_DEPENDS
