@@ -28,8 +28,8 @@ HRESULT ReadTextSetting(const wchar_t* key, const wchar_t* name, UniqueMemory<wc
   UniqueMemory<wchar_t> buffer(AllocArray<wchar_t>(kMaxTextSetting + 1));
   if (!buffer) return E_OUTOFMEMORY;
   DWORD bytes = kMaxTextSetting * sizeof(wchar_t);
-  RETURN_IF_FAILED(FromWin32(RegGetValueW(HKEY_CURRENT_USER, key, name, RRF_RT_REG_SZ, nullptr,
-                                          buffer.Get(), &bytes)));
+  RETURN_IF_FAILED(FromWin32(
+      RegGetValueW(HKEY_CURRENT_USER, key, name, RRF_RT_REG_SZ, nullptr, buffer.Get(), &bytes)));
   *text = std::move(buffer);
   return S_OK;
 }
