@@ -11,11 +11,15 @@ std::wstring ProgramText(UINT id) {
   return length > 0 ? std::wstring(text, length) : std::wstring();
 }
 
-void ReportProblem(UINT id, const std::wstring& detail) {
+std::wstring WithDetail(UINT id, const std::wstring& detail) {
   std::wstring text = ProgramText(id);
   std::wstring::size_type slot = text.find(L"%s");
   if (slot != std::wstring::npos) text.replace(slot, 2, detail);
-  MessageBoxW(nullptr, text.c_str(), ProgramText(IDS_PROGRAM_CAPTION).c_str(),
+  return text;
+}
+
+void ReportProblem(UINT id, const std::wstring& detail) {
+  MessageBoxW(nullptr, WithDetail(id, detail).c_str(), ProgramText(IDS_PROGRAM_CAPTION).c_str(),
               MB_OK | MB_ICONWARNING | MB_SETFOREGROUND);
 }
 

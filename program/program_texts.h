@@ -9,6 +9,9 @@ namespace corvane::program {
 
 std::wstring ProgramText(UINT id);
 
+// The text of `id` with its "%s", if it has one, standing for `detail`.
+std::wstring WithDetail(UINT id, const std::wstring& detail);
+
 // A warning box captioned "Corvane" with the text of `id`, in which "%s"
 // stands for `detail`.
 void ReportProblem(UINT id, const std::wstring& detail = L"");

@@ -144,7 +144,7 @@ void SettingsWindow::OnInitDialog() {
   SetWindowTextW(dialog, ProgramText(IDS_SETTINGS_CAPTION).c_str());
   SetUpEngineList();
   ShowEngines();
-  ShowDefaultEngines();
+  ShowDefaultEngines(settings.searchAddress);
   ShowFocusKey();
   SendDlgItemMessageW(dialog, IDC_ENGINE_KEYWORD, EM_LIMITTEXT, 63, 0);
   SendDlgItemMessageW(dialog, IDC_KEY_TEXT, EM_LIMITTEXT, kFocusKeyTextCapacity - 1, 0);
@@ -192,8 +192,7 @@ void SettingsWindow::ShowEngines() {
 
 // Built-in engines, then the user's own; a stored address that is none of
 // them stays a choice of its own, so that saving keeps it.
-void SettingsWindow::ShowDefaultEngines() {
-  std::wstring chosen = defaultAddresses.empty() ? settings.searchAddress : ChosenDefaultAddress();
+void SettingsWindow::ShowDefaultEngines(const std::wstring& chosen) {
   HWND box = GetDlgItem(dialog, IDC_DEFAULT_ENGINE);
   SendMessageW(box, CB_RESETCONTENT, 0, 0);
   defaultAddresses.clear();
@@ -206,11 +205,7 @@ void SettingsWindow::ShowDefaultEngines() {
   for (const UserEngine& engine : settings.engines) add(engine.name, engine.address);
   size_t selected = 0;
   while (selected < defaultAddresses.size() && defaultAddresses[selected] != chosen) ++selected;
-  if (selected == defaultAddresses.size()) {
-    std::wstring other = ProgramText(IDS_ENGINE_OTHER);
-    other.replace(other.find(L"%s"), 2, chosen);
-    add(other, chosen);
-  }
+  if (selected == defaultAddresses.size()) add(WithDetail(IDS_ENGINE_OTHER, chosen), chosen);
   SendMessageW(box, CB_SETCURSEL, selected, 0);
 }
 
@@ -269,9 +264,10 @@ bool SettingsWindow::EngineFromFields(int replacing, UserEngine* engine) {
 void SettingsWindow::OnAdd() {
   UserEngine engine;
   if (!EngineFromFields(-1, &engine)) return;
+  std::wstring chosen = ChosenDefaultAddress();
   settings.engines.push_back(std::move(engine));
   ShowEngines();
-  ShowDefaultEngines();
+  ShowDefaultEngines(chosen);
 }
 
 void SettingsWindow::OnChange() {
@@ -279,21 +275,23 @@ void SettingsWindow::OnChange() {
   UserEngine engine;
   if (selected < 0 || !EngineFromFields(selected, &engine)) return;
   // The default engine follows its engine's new address.
-  bool wasDefault = ChosenDefaultAddress() == settings.engines[selected].address;
+  std::wstring chosen = ChosenDefaultAddress();
+  if (chosen == settings.engines[selected].address) chosen = engine.address;
   settings.engines[selected] = std::move(engine);
   ShowEngines();
-  ShowDefaultEngines();
-  if (wasDefault)
-    SendDlgItemMessageW(dialog, IDC_DEFAULT_ENGINE, CB_SETCURSEL,
-                        ARRAYSIZE(kBuiltInEngines) + selected, 0);
+  ShowDefaultEngines(chosen);
 }
 
+// An engine that goes as the default leaves Google's country site as the
+// default, not an address nobody named.
 void SettingsWindow::OnRemove() {
   int selected = SelectedEngine();
   if (selected < 0) return;
+  std::wstring chosen = ChosenDefaultAddress();
+  if (chosen == settings.engines[selected].address) chosen.clear();
   settings.engines.erase(settings.engines.begin() + selected);
   ShowEngines();
-  ShowDefaultEngines();
+  ShowDefaultEngines(chosen);
 }
 
 // Opens the address in the field with a sample query, as a search would.
@@ -371,10 +369,7 @@ void SettingsWindow::OnApply() { Save(); }
 void SettingsWindow::OnCancel() { EndDialog(dialog, IDCANCEL); }
 
 void SettingsWindow::Problem(UINT textId, HWND control, const std::wstring& detail) {
-  std::wstring text = ProgramText(textId);
-  std::wstring::size_type slot = text.find(L"%s");
-  if (slot != std::wstring::npos) text.replace(slot, 2, detail);
-  MessageBoxW(dialog, text.c_str(), ProgramText(IDS_SETTINGS_CAPTION).c_str(),
+  MessageBoxW(dialog, WithDetail(textId, detail).c_str(), ProgramText(IDS_SETTINGS_CAPTION).c_str(),
               MB_OK | MB_ICONWARNING);
   if (control != nullptr) {
     SetFocus(control);

@@ -49,7 +49,8 @@ class SettingsWindow {
 
   void SetUpEngineList();
   void ShowEngines();
-  void ShowDefaultEngines();
+  // Fills the default engine's choices and selects the one of `chosen`.
+  void ShowDefaultEngines(const std::wstring& chosen);
   void ShowFocusKey();
   void EnableEngineButtons();
   int SelectedEngine() const;
