@@ -66,7 +66,7 @@ reg_value() {
   "$wine_run" "$prefix" "$arch" reg query "HKCU\\$1" /v "$2" 2>/dev/null | tr -d '\r' |
     sed -n 's/.*REG_SZ *//p'
 }
-scenario settings ""
+KEY_TARGET_HOLDS_CTRL_ALT_T=1 scenario settings ""
 start_program "$bin/Corvane.exe" --settings
 settings=$(window_of "Corvane settings")
 focus_window "$settings"
@@ -81,6 +81,13 @@ for _ in $(seq 100); do [ "$(visible_windows)" -le "$shown" ] && break; sleep 0.
 # The address is chosen again for correcting: typing replaces it.
 xdotool type "https://wiki.example/w/{searchTerms}"
 xdotool key alt+a alt+m Tab
+# A combination another program has is named, and nothing is stored.
+xdotool type "ctrl+alt+t"
+xdotool key Return
+wait_for_more_windows "$shown" || fail "settings: a combination another program has was taken"
+[ -z "$(reg_value "$SETTINGS_KEY" "$FOCUS_KEY_VALUE")" ] || fail "settings: a refused key was stored"
+xdotool key Return
+for _ in $(seq 100); do [ "$(visible_windows)" -le "$shown" ] && break; sleep 0.05; done
 xdotool type "ctrl+shift+space"
 xdotool key Return
 wait_gone "Corvane.exe --settings" || fail "settings: OK did not close the window"

@@ -1,6 +1,8 @@
 // Another application for the F12 tests: an always-on-top window that logs
 // every key message it receives ("down VK", "up VK", "char CODE"), and after
-// each release whether CORVANE.DLL is loaded into it ("corvane-loaded 0|1"):
+// each release whether CORVANE.DLL is loaded into it ("corvane-loaded 0|1").
+// With KEY_TARGET_HOLDS_CTRL_ALT_T set it registers that combination, as a
+// program that has taken a key does:
 //   key_target LOG [X Y WIDTH HEIGHT]
 #include <windows.h>
 
@@ -52,9 +54,12 @@ int wmain(int argc, wchar_t** argv) {
   RegisterClassW(&wc);
   int place[4] = {500, 300, 300, 200};
   for (int i = 0; i < 4 && i + 2 < argc; ++i) place[i] = _wtoi(argv[i + 2]);
-  CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"Corvane key target",
-                  WS_POPUP | WS_VISIBLE | WS_BORDER, place[0], place[1], place[2], place[3],
-                  nullptr, nullptr, wc.hInstance, nullptr);
+  HWND window = CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"Corvane key target",
+                                WS_POPUP | WS_VISIBLE | WS_BORDER, place[0], place[1], place[2],
+                                place[3], nullptr, nullptr, wc.hInstance, nullptr);
+  if (_wgetenv(L"KEY_TARGET_HOLDS_CTRL_ALT_T") != nullptr &&
+      !RegisterHotKey(window, 1, MOD_CONTROL | MOD_ALT, 'T'))
+    return 3;
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     TranslateMessage(&message);
