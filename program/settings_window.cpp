@@ -40,40 +40,20 @@ std::string Utf8(const std::wstring& text) {
   return std::string(utf8);
 }
 
-UINT MessageOf(EngineProblem problem) {
-  switch (problem) {
-    case EngineProblem::kNoName:
-      return IDS_NEED_NAME;
-    case EngineProblem::kNoKeyword:
-      return IDS_NEED_KEYWORD;
-    case EngineProblem::kKeywordNotOneWord:
-      return IDS_KEYWORD_NOT_ONE_WORD;
-    case EngineProblem::kKeywordTaken:
-      return IDS_KEYWORD_TAKEN;
-    case EngineProblem::kAddressNotWeb:
-      return IDS_ADDRESS_NOT_WEB;
-    case EngineProblem::kAddressWithoutPlace:
-      return IDS_ADDRESS_WITHOUT_PLACE;
-    case EngineProblem::kPlaceInServer:
-      return IDS_PLACE_IN_SERVER;
-    case EngineProblem::kNone:
-      break;
-  }
-  return 0;
-}
-
-int ControlWithProblem(EngineProblem problem) {
-  switch (problem) {
-    case EngineProblem::kNoName:
-      return IDC_ENGINE_NAME;
-    case EngineProblem::kNoKeyword:
-    case EngineProblem::kKeywordNotOneWord:
-    case EngineProblem::kKeywordTaken:
-      return IDC_ENGINE_KEYWORD;
-    default:
-      return IDC_ENGINE_ADDRESS;
-  }
-}
+// What the window says of each problem, and the field it puts the focus in.
+const struct {
+  EngineProblem problem;
+  UINT message;
+  int control;
+} kEngineProblems[] = {
+    {EngineProblem::kNoName, IDS_NEED_NAME, IDC_ENGINE_NAME},
+    {EngineProblem::kNoKeyword, IDS_NEED_KEYWORD, IDC_ENGINE_KEYWORD},
+    {EngineProblem::kKeywordNotOneWord, IDS_KEYWORD_NOT_ONE_WORD, IDC_ENGINE_KEYWORD},
+    {EngineProblem::kKeywordTaken, IDS_KEYWORD_TAKEN, IDC_ENGINE_KEYWORD},
+    {EngineProblem::kAddressNotWeb, IDS_ADDRESS_NOT_WEB, IDC_ENGINE_ADDRESS},
+    {EngineProblem::kAddressWithoutPlace, IDS_ADDRESS_WITHOUT_PLACE, IDC_ENGINE_ADDRESS},
+    {EngineProblem::kPlaceInServer, IDS_PLACE_IN_SERVER, IDC_ENGINE_ADDRESS},
+};
 
 }  // namespace
 
@@ -257,7 +237,7 @@ bool SettingsWindow::EngineFromFields(int replacing, UserEngine* engine) {
       CheckUserEngine(AsUtf16(engine->name.c_str()), AsUtf16(engine->keyword.c_str()),
                       Utf8(engine->address).c_str(), others.data(), others.size());
   if (problem == EngineProblem::kNone) return true;
-  Problem(MessageOf(problem), GetDlgItem(dialog, ControlWithProblem(problem)), engine->keyword);
+  SayEngineProblem(problem, engine->keyword);
   return false;
 }
 
@@ -300,7 +280,7 @@ void SettingsWindow::OnTest() {
   std::string utf8 = Utf8(address);
   EngineProblem problem = CheckUserEngine(u"-", u"-", utf8.c_str(), nullptr, 0);
   if (problem != EngineProblem::kNone) {
-    Problem(MessageOf(problem), GetDlgItem(dialog, IDC_ENGINE_ADDRESS));
+    SayEngineProblem(problem, std::wstring());
     return;
   }
   LaunchEngineSearch(dialog, address.c_str(), ProgramText(IDS_TEST_QUERY).c_str());
@@ -375,6 +355,12 @@ void SettingsWindow::Problem(UINT textId, HWND control, const std::wstring& deta
     SetFocus(control);
     SendMessageW(control, EM_SETSEL, 0, -1);
   }
+}
+
+void SettingsWindow::SayEngineProblem(EngineProblem problem, const std::wstring& keyword) {
+  for (const auto& entry : kEngineProblems)
+    if (entry.problem == problem)
+      return Problem(entry.message, GetDlgItem(dialog, entry.control), keyword);
 }
 
 std::wstring SettingsWindow::Text(int control) const {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "program/engine_checks.h"
 #include "program/engine_settings.h"
 
 namespace corvane::program {
@@ -61,6 +62,8 @@ class SettingsWindow {
   std::wstring ChosenDefaultAddress() const;
   bool Save();
   void Problem(UINT textId, HWND control, const std::wstring& detail = L"");
+  // Says what is wrong with the engine in the fields (`keyword`: its own).
+  void SayEngineProblem(EngineProblem problem, const std::wstring& keyword);
   std::wstring Text(int control) const;
 
   HWND dialog = nullptr;
