@@ -10,9 +10,9 @@ namespace corvane {
 
 // true when `name` holds a four-byte REG_DWORD; only then stores it.
 bool ReadSetting(const wchar_t* name, DWORD* value);
-// The REG_SZ value `name` of `key` (a path under HKEY_CURRENT_USER), of at
-// most kMaxTextSetting units, terminated. An absent key or value, another
-// type or a longer text is an error, and *text is then empty.
+// The REG_SZ value `name` of `key` (a path under HKEY_CURRENT_USER),
+// terminated, in a block of kMaxTextSetting + 1 units. An absent key or value, another
+// type or a text of kMaxTextSetting units or more is an error, and *text is then empty.
 constexpr DWORD kMaxTextSetting = 8192;
 HRESULT ReadTextSetting(const wchar_t* key, const wchar_t* name, UniqueMemory<wchar_t>* text);
 // Creates the key when it is missing.
