@@ -55,6 +55,19 @@ const struct {
     {EngineProblem::kPlaceInServer, IDS_PLACE_IN_SERVER, IDC_ENGINE_ADDRESS},
 };
 
+// Pixels `text` takes in the font of `control`.
+int TextWidth(HWND control, const std::wstring& text) {
+  HDC dc = GetDC(control);
+  if (dc == nullptr) return 0;
+  HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0));
+  HGDIOBJ previous = font != nullptr ? SelectObject(dc, font) : nullptr;
+  SIZE size = {};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  if (previous != nullptr) SelectObject(dc, previous);
+  ReleaseDC(control, dc);
+  return size.cx;
+}
+
 }  // namespace
 
 void OpenSettingsWindow() {
@@ -131,26 +144,28 @@ void SettingsWindow::OnInitDialog() {
   SetForegroundWindow(dialog);
 }
 
-// Columns share the list's width as the dialog was scaled for its DPI.
+// The keyword's column fits its heading (in any language, at any DPI); the
+// name takes a third of the rest, the address what is left.
 void SettingsWindow::SetUpEngineList() {
   HWND list = GetDlgItem(dialog, IDC_ENGINE_LIST);
   ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
-  RECT client = {};
-  GetClientRect(list, &client);
-  const int width = client.right - client.left - GetSystemMetrics(SM_CXVSCROLL);
-  const struct {
-    UINT textId;
-    int share;  // of 10
-  } columns[] = {{IDS_COLUMN_NAME, 3}, {IDS_COLUMN_KEYWORD, 2}, {IDS_COLUMN_ADDRESS, 5}};
   int index = 0;
-  for (const auto& column : columns) {
-    std::wstring text = ProgramText(column.textId);
+  for (UINT textId : {IDS_COLUMN_NAME, IDS_COLUMN_KEYWORD, IDS_COLUMN_ADDRESS}) {
+    std::wstring text = ProgramText(textId);
     LVCOLUMNW entry = {};
-    entry.mask = LVCF_TEXT | LVCF_WIDTH;
+    entry.mask = LVCF_TEXT;
     entry.pszText = &text[0];
-    entry.cx = width * column.share / 10;
     ListView_InsertColumn(list, index++, &entry);
   }
+  // The heading's text and a margin of two letters, in the heading's font.
+  ListView_SetColumnWidth(
+      list, 1, TextWidth(ListView_GetHeader(list), ProgramText(IDS_COLUMN_KEYWORD) + L"MM"));
+  RECT client = {};
+  GetClientRect(list, &client);
+  const int rest = client.right - client.left - GetSystemMetrics(SM_CXVSCROLL) -
+                   ListView_GetColumnWidth(list, 1);
+  ListView_SetColumnWidth(list, 0, rest / 3);
+  ListView_SetColumnWidth(list, 2, rest - rest / 3);
 }
 
 void SettingsWindow::ShowEngines() {
