@@ -7,10 +7,12 @@
 #include "program/program_arguments.h"
 #include "program/program_resource_ids.h"
 #include "program/program_texts.h"
+#include "search/keyword_query.h"
 #include "search/launch_web_search.h"
 #include "support/focus_key.h"
 #include "support/memory.h"
 #include "support/wide_text.h"
+#include "support/windows_handles.h"
 
 namespace corvane::program {
 namespace {
@@ -57,14 +59,13 @@ const struct {
 
 // Pixels `text` takes in the font of `control`.
 int TextWidth(HWND control, const std::wstring& text) {
-  HDC dc = GetDC(control);
-  if (dc == nullptr) return 0;
+  WindowDc dc(control);
+  if (dc.Get() == nullptr) return 0;
   HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0));
-  HGDIOBJ previous = font != nullptr ? SelectObject(dc, font) : nullptr;
+  HGDIOBJ previous = font != nullptr ? SelectObject(dc.Get(), font) : nullptr;
   SIZE size = {};
-  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-  if (previous != nullptr) SelectObject(dc, previous);
-  ReleaseDC(control, dc);
+  GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
+  if (previous != nullptr) SelectObject(dc.Get(), previous);
   return size.cx;
 }
 
@@ -139,7 +140,7 @@ void SettingsWindow::OnInitDialog() {
   ShowEngines();
   ShowDefaultEngines(settings.searchAddress);
   ShowFocusKey();
-  SendDlgItemMessageW(dialog, IDC_ENGINE_KEYWORD, EM_LIMITTEXT, 63, 0);
+  SendDlgItemMessageW(dialog, IDC_ENGINE_KEYWORD, EM_LIMITTEXT, kMaxKeywordLength, 0);
   SendDlgItemMessageW(dialog, IDC_KEY_TEXT, EM_LIMITTEXT, kFocusKeyTextCapacity - 1, 0);
   SetForegroundWindow(dialog);
 }
