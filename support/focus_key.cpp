@@ -61,10 +61,6 @@ const char16_t* ReadToken(const char16_t* text, Token* token) {
   return *text == u'+' ? text + 1 : text;
 }
 
-bool NameIs(const char16_t* folded, const char16_t* name) {
-  return EqualsIgnoringAsciiCase(folded, name);
-}
-
 // The key code of a key's name, or 0.
 unsigned KeyOfName(const char16_t* name) {
   if (name[0] != 0 && name[1] == 0) {
@@ -80,14 +76,14 @@ unsigned KeyOfName(const char16_t* name) {
     if (number >= 1 && number <= 24) return kVirtualKeyF1 + number - 1;
   }
   for (const NamedKey& key : kNamedKeys)
-    if (NameIs(name, key.name)) return key.virtualKey;
+    if (EqualsIgnoringAsciiCase(name, key.name)) return key.virtualKey;
   return 0;
 }
 
 unsigned ModifierOfName(const char16_t* name) {
-  if (NameIs(name, u"control")) return kModifierCtrl;
+  if (EqualsIgnoringAsciiCase(name, u"control")) return kModifierCtrl;
   for (const NamedModifier& modifier : kModifiers)
-    if (NameIs(name, modifier.name)) return modifier.flag;
+    if (EqualsIgnoringAsciiCase(name, modifier.name)) return modifier.flag;
   return 0;
 }
 
@@ -122,7 +118,7 @@ FocusKey ParseFocusKey(const char16_t* text) {
     } else if ((virtualKey = KeyOfName(token.text)) == 0) {
       return invalid;
     }
-    if (*after == 0 && after != next && after[-1] == u'+') return invalid;
+    if (*after == 0 && after[-1] == u'+') return invalid;
     next = after;
   }
   if (virtualKey == 0) return invalid;
