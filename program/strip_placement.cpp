@@ -27,10 +27,6 @@ TaskbarEdge EdgeWorkAreaGivesUp(const ScreenRect& monitor, const ScreenRect& wor
   return widest->size > 0 ? widest->edge : TaskbarEdge::None;
 }
 
-int Clamp(int start, int length, int low, int high) {
-  return std::max(low, std::min(start, high - length));
-}
-
 }  // namespace
 
 TaskbarEdge FindTaskbarEdge(const TaskbarReport& report, const ScreenRect& monitor,
@@ -46,12 +42,6 @@ ScreenRect DockedPlace(TaskbarEdge edge, const ScreenRect& workArea, int width, 
   int left = edge == TaskbarEdge::Left ? workArea.left : workArea.right - width;
   int top = edge == TaskbarEdge::Top ? workArea.top : workArea.bottom - height;
   return KeptInside({left, top, left + width, top + height}, workArea);
-}
-
-ScreenRect KeptInside(const ScreenRect& rect, const ScreenRect& area) {
-  int left = Clamp(rect.left, rect.Width(), area.left, area.right);
-  int top = Clamp(rect.top, rect.Height(), area.top, area.bottom);
-  return {left, top, left + rect.Width(), top + rect.Height()};
 }
 
 }  // namespace corvane::program

@@ -2,17 +2,9 @@
 // notification area, or at a place the user chose, always on screen.
 // Platform-free: screen rectangles in physical pixels.
 #pragma once
+#include "support/screen_rect.h"
 
 namespace corvane::program {
-
-struct ScreenRect {
-  int left, top, right, bottom;
-  int Width() const { return right - left; }
-  int Height() const { return bottom - top; }
-  bool operator==(const ScreenRect& other) const {
-    return left == other.left && top == other.top && right == other.right && bottom == other.bottom;
-  }
-};
 
 enum class TaskbarEdge { None, Left, Top, Right, Bottom };
 
@@ -36,8 +28,5 @@ TaskbarEdge FindTaskbarEdge(const TaskbarReport& report, const ScreenRect& monit
 // for a vertical one.
 ScreenRect DockedPlace(TaskbarEdge edge, const ScreenRect& workArea, int width, int height);
 
-// `rect` moved the least distance that puts it inside `area`; where it is
-// larger, its top left corner stays in the area.
-ScreenRect KeptInside(const ScreenRect& rect, const ScreenRect& area);
 
 }  // namespace corvane::program

@@ -5,11 +5,13 @@
 #include "program/program_arguments.h"
 #include "program/strip_placement.h"
 
-namespace corvane::program {
+namespace corvane {
 
 std::ostream& operator<<(std::ostream& out, const ScreenRect& r) {
   return out << "(" << r.left << "," << r.top << ")-(" << r.right << "," << r.bottom << ")";
 }
+
+namespace program {
 
 namespace {
 
@@ -101,4 +103,5 @@ TEST(ParseProgramArguments, KnowsOnlyTheStartupAndAutostartSwitches) {
 }
 
 }  // namespace
-}  // namespace corvane::program
+}  // namespace program
+}  // namespace corvane
