@@ -15,8 +15,7 @@ std::size_t HostLength(const char* server, std::size_t serverLength) {
     const char* close = static_cast<const char*>(std::memchr(server, ']', serverLength));
     std::size_t length = close != nullptr ? static_cast<std::size_t>(close - server) + 1 : 0;
     // Only a port may follow the brackets.
-    return length != 0 && (length == serverLength || server[length] == ':') ? length
-                                                                            : serverLength;
+    return length != 0 && (length == serverLength || server[length] == ':') ? length : serverLength;
   }
   const char* colon = static_cast<const char*>(std::memchr(server, ':', serverLength));
   return colon != nullptr ? static_cast<std::size_t>(colon - server) : serverLength;

@@ -28,7 +28,8 @@ TEST(ParseSuggestionAnswer, ReadsTheTextsAndTrustsNothingElse) {
   } cases[] = {
       {R"(["ber",["berlin","Berlin","bern"],["",""],[]])", true, {u"berlin", u"bern"}},
       {"\xEF\xBB\xBF [ \"q\" , [ ] ]", true, {}},
-      {R"(["q",["a\u00e9\ud83d\ude00\"\\\/",1,null,{"k":[true]},["x"],"b"]])", true,
+      {R"(["q",["a\u00e9\ud83d\ude00\"\\\/",1,null,{"k":[true]},["x"],"b"]])",
+       true,
        {u"a\u00e9\U0001F600\"\\/", u"b"}},
       // Control and direction characters are left out; what is left counts.
       {"[\"q\",[\"a\\nb\\u202Ec\\u0000\",\"\\t\",\"d\x7f\"]]", true, {u"abc", u"d"}},
@@ -37,9 +38,11 @@ TEST(ParseSuggestionAnswer, ReadsTheTextsAndTrustsNothingElse) {
        "\"\\ud800\\u0041\",\"\xE2\x82\",\"ok\xE2\x82\xAC\"]]",
        true,
        {u"ok\u20AC"}},
-      {"[\"q\",[" + tooLong + "," + longest + "]]", true,
+      {"[\"q\",[" + tooLong + "," + longest + "]]",
+       true,
        {std::u16string(kMaxSuggestionLength, u'y')}},
-      {R"(["q",["1","2","3","4","5","6","7","8","9"]])", true,
+      {R"(["q",["1","2","3","4","5","6","7","8","9"]])",
+       true,
        {u"1", u"2", u"3", u"4", u"5", u"6", u"7", u"8"}},
       {R"({"q":["a"]})", false, {}},
       {R"(["q","a"])", false, {}},
@@ -54,8 +57,7 @@ TEST(ParseSuggestionAnswer, ReadsTheTextsAndTrustsNothingElse) {
   };
   for (const Case& c : cases) {
     SuggestionRows rows = {};
-    EXPECT_EQ(ParseSuggestionAnswer(c.answer.data(), c.answer.size(), &rows), c.shaped)
-        << c.answer;
+    EXPECT_EQ(ParseSuggestionAnswer(c.answer.data(), c.answer.size(), &rows), c.shaped) << c.answer;
     EXPECT_EQ(Texts(rows), c.texts) << c.answer;
   }
 }
@@ -125,7 +127,7 @@ TEST(PlaceSuggestionList, OpensTowardsTheMiddleAndStaysOnTheScreen) {
   struct Case {
     ScreenRect box, bar, expected;
   } cases[] = {
-      {{100, 1050, 300, 1070}, {0, 1040, 1920, 1080}, {100, 850, 400, 1050}},  // bottom: above
+      {{100, 1050, 300, 1070}, {0, 1040, 1920, 1080}, {100, 850, 400, 1050}},   // bottom: above
       {{100, 10, 300, 30}, {0, 0, 1920, 40}, {100, 30, 400, 230}},              // top: below
       {{5, 300, 55, 320}, {0, 0, 60, 1080}, {55, 300, 355, 500}},               // left: right of it
       {{1865, 300, 1915, 320}, {1860, 0, 1920, 1080}, {1565, 300, 1865, 500}},  // right: left of it
