@@ -28,5 +28,4 @@ TaskbarEdge FindTaskbarEdge(const TaskbarReport& report, const ScreenRect& monit
 // for a vertical one.
 ScreenRect DockedPlace(TaskbarEdge edge, const ScreenRect& workArea, int width, int height);
 
-
 }  // namespace corvane::program
