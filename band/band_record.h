@@ -5,11 +5,15 @@
 #include <windows.h>
 #include <shobjidl.h>
 
+#include "search/suggestion_rows.h"
 #include "support/dpi_scale.h"
 #include "support/focus_key.h"
+#include "support/memory.h"
 #include "support/windows_handles.h"
 
 namespace corvane {
+
+class SuggestionFetch;
 
 // The Go button's pictures where the bitmaps do not serve: at another size
 // than the bitmaps', or with the margin transparent for a composited taskbar.
@@ -21,6 +25,25 @@ struct GoButtonImages {
   UniqueGdiObject<HBITMAP> active;
   UniqueDc normalDc;
   UniqueDc activeDc;
+};
+
+// The list under the search box, what it shows and what it waits for.
+struct SuggestionState {
+  HWND list = nullptr;
+  SuggestionRows rows = {};
+  int selected = -1;  // -1: the text the user typed
+  int hot = -1;       // the row under the pointer
+  // The user's own text, which Esc gives back; counted at every edit, so
+  // that an answer for an older text is never shown.
+  UniqueMemory<wchar_t> typed;
+  unsigned edits = 0;
+  // At most one request at a time; a newer text waits for it.
+  SuggestionFetch* fetch = nullptr;
+  unsigned fetchEdits = 0;
+  size_t fetchPrefixUnits = 0;
+  bool fetchWanted = false;
+  // The box's text is being set for the user, not typed by them.
+  bool settingText = false;
 };
 
 struct BandRecord {
@@ -62,6 +85,7 @@ struct BandRecord {
   BOOL compositionEnabled = FALSE;
   // The Go button drawn where the bitmaps do not serve.
   GoButtonImages goImages;
+  SuggestionState suggestions;
 };
 
 }  // namespace corvane

@@ -49,7 +49,10 @@ add_library(corvane_win STATIC
   search/default_browser.cpp
   search/home_page.cpp
   search/launch_web_search.cpp
+  search/recent_search_store.cpp
   search/select_search_domain.cpp
+  search/suggestion_fetch.cpp
+  search/suggestion_request.cpp
   search/user_engines.cpp
 )
 target_link_libraries(corvane_win PUBLIC corvane_pure corvane_module shell32 advapi32)
@@ -78,8 +81,11 @@ add_library(corvane_band STATIC
   ui/focus_key_binding.cpp
   ui/go_button.cpp
   ui/go_button_images.cpp
+  ui/own_window_class.cpp
   ui/query_submission.cpp
   ui/search_box.cpp
+  ui/suggestion_list.cpp
+  ui/suggestions.cpp
   ui/window_dpi.cpp
 )
 target_link_libraries(corvane_band PUBLIC corvane_module corvane_win gdi32 user32 uuid)

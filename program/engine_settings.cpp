@@ -47,12 +47,19 @@ HRESULT DeleteKeyTree(const wchar_t* keyPath) {
   return FromWin32(result);
 }
 
+bool ReadFlag(const wchar_t* name) {
+  DWORD value = 0;
+  return ReadSetting(name, &value) && value != 0;
+}
+
 }  // namespace
 
 EngineSettings ReadEngineSettings() {
   EngineSettings settings;
   settings.searchAddress = ReadText(kSettingsKey, kSearchAddressValue);
   settings.focusKey = ReadText(kSettingsKey, kFocusKeyValue);
+  settings.suggestions = ReadFlag(kSuggestionsValue);
+  settings.history = ReadFlag(kHistoryValue);
   for (const std::wstring& keyword : ValueNames(kKeywordsKey)) {
     UserEngine engine;
     engine.keyword = keyword;
@@ -71,6 +78,9 @@ HRESULT WriteEngineSettings(const EngineSettings& settings) {
     RETURN_IF_FAILED(WriteText(kSettingsKey, kSearchAddressValue, settings.searchAddress));
   }
   RETURN_IF_FAILED(WriteText(kSettingsKey, kFocusKeyValue, settings.focusKey));
+  RETURN_IF_FAILED(WriteSetting(kSuggestionsValue, settings.suggestions ? 1 : 0));
+  RETURN_IF_FAILED(WriteSetting(kHistoryValue, settings.history ? 1 : 0));
+  if (!settings.history) RETURN_IF_FAILED(ForgetRecentSearches());
   RETURN_IF_FAILED(DeleteKeyTree(kKeywordsKey));
   RETURN_IF_FAILED(DeleteKeyTree(kEngineNamesKey));
   for (const UserEngine& engine : settings.engines) {
@@ -79,6 +89,8 @@ HRESULT WriteEngineSettings(const EngineSettings& settings) {
   }
   return S_OK;
 }
+
+HRESULT ForgetRecentSearches() { return DeleteSetting(kRecentSearchesValue); }
 
 void AnnounceSettingsChange() {
   if (UINT message = RegisterWindowMessageW(kSettingsChangedMessage)) PostToSessionBands(message);

@@ -1,6 +1,7 @@
 // The user's search settings as the settings window edits them, read from
 // and written to the settings key: the default engine, the user's own
-// engines (name, keyword, address) and the focus key.
+// engines (name, keyword, address), the focus key, and whether suggestions
+// and recent searches are wanted.
 #pragma once
 #include <windows.h>
 
@@ -19,13 +20,19 @@ struct EngineSettings {
   std::wstring searchAddress;  // empty: Google's country site
   std::vector<UserEngine> engines;
   std::wstring focusKey;  // empty: F12
+  bool suggestions = false;
+  bool history = false;
 };
 
 // What is stored; absent values read as empty. An engine whose name is not
 // stored is named by its keyword.
 EngineSettings ReadEngineSettings();
-// Replaces what is stored; an empty search address is removed.
+// Replaces what is stored; an empty search address is removed, and so are
+// the recent searches when history is off.
 HRESULT WriteEngineSettings(const EngineSettings& settings);
+
+// Forgets the recent searches at once.
+HRESULT ForgetRecentSearches();
 
 // Tells every band of the session to read the settings again.
 void AnnounceSettingsChange();

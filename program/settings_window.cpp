@@ -7,6 +7,7 @@
 #include "program/program_arguments.h"
 #include "program/program_resource_ids.h"
 #include "program/program_texts.h"
+#include "search/built_in_engines.h"
 #include "search/keyword_query.h"
 #include "search/launch_web_search.h"
 #include "support/focus_key.h"
@@ -21,19 +22,6 @@ constexpr wchar_t kDialogClass[] = L"#32770";
 // An id for trying a combination: never one a band registers.
 constexpr int kTrialHotkeyId = 0xBFFF;
 constexpr size_t kFocusKeyTextCapacity = 64;
-
-struct BuiltInEngine {
-  UINT nameId;  // 0: the name stands below
-  const wchar_t* name;
-  const wchar_t* address;
-};
-
-// The first one is no address at all: Google's country site.
-const BuiltInEngine kBuiltInEngines[] = {
-    {IDS_ENGINE_GOOGLE, nullptr, L""},
-    {0, L"Bing", L"https://www.bing.com/search?q={searchTerms}"},
-    {0, L"DuckDuckGo", L"https://duckduckgo.com/?q={searchTerms}"},
-};
 
 std::string Utf8(const std::wstring& text) {
   char* utf8 = nullptr;
@@ -86,6 +74,7 @@ const SettingsWindow::CommandEntry SettingsWindow::kCommands[] = {
     {IDC_KEY_F12, BN_CLICKED, &SettingsWindow::OnKeyChoice},
     {IDC_KEY_NONE, BN_CLICKED, &SettingsWindow::OnKeyChoice},
     {IDC_KEY_COMBINATION, BN_CLICKED, &SettingsWindow::OnKeyChoice},
+    {IDC_CLEAR_HISTORY, BN_CLICKED, &SettingsWindow::OnClearHistory},
     {IDOK, BN_CLICKED, &SettingsWindow::OnOk},
     {IDC_APPLY, BN_CLICKED, &SettingsWindow::OnApply},
     {IDCANCEL, BN_CLICKED, &SettingsWindow::OnCancel},
@@ -140,6 +129,8 @@ void SettingsWindow::OnInitDialog() {
   ShowEngines();
   ShowDefaultEngines(settings.searchAddress);
   ShowFocusKey();
+  CheckDlgButton(dialog, IDC_SUGGESTIONS, settings.suggestions ? BST_CHECKED : BST_UNCHECKED);
+  CheckDlgButton(dialog, IDC_HISTORY, settings.history ? BST_CHECKED : BST_UNCHECKED);
   SendDlgItemMessageW(dialog, IDC_ENGINE_KEYWORD, EM_LIMITTEXT, kMaxKeywordLength, 0);
   SendDlgItemMessageW(dialog, IDC_KEY_TEXT, EM_LIMITTEXT, kFocusKeyTextCapacity - 1, 0);
   SetForegroundWindow(dialog);
@@ -197,7 +188,8 @@ void SettingsWindow::ShowDefaultEngines(const std::wstring& chosen) {
     defaultAddresses.push_back(address);
   };
   for (const BuiltInEngine& engine : kBuiltInEngines)
-    add(engine.nameId != 0 ? ProgramText(engine.nameId) : engine.name, engine.address);
+    add(engine.name != nullptr ? AsWide(engine.name) : ProgramText(IDS_ENGINE_GOOGLE),
+        AsWide(engine.searchAddress));
   for (const UserEngine& engine : settings.engines) add(engine.name, engine.address);
   size_t selected = 0;
   while (selected < defaultAddresses.size() && defaultAddresses[selected] != chosen) ++selected;
@@ -343,17 +335,23 @@ bool SettingsWindow::Save() {
   EngineSettings changed = settings;
   changed.focusKey = focusKey;
   changed.searchAddress = ChosenDefaultAddress();
+  changed.suggestions = IsDlgButtonChecked(dialog, IDC_SUGGESTIONS) == BST_CHECKED;
+  changed.history = IsDlgButtonChecked(dialog, IDC_HISTORY) == BST_CHECKED;
   HRESULT result = WriteEngineSettings(changed);
   // Whatever was stored, the bands read it again.
   AnnounceSettingsChange();
   if (FAILED(result)) {
-    wchar_t code[16] = {};
-    wsprintfW(code, L"0x%08lX", static_cast<unsigned long>(result));
-    Problem(IDS_NOT_SAVED, nullptr, code);
+    SayNotSaved(result);
     return false;
   }
   settings = std::move(changed);
   return true;
+}
+
+// At once, whatever else the window changes.
+void SettingsWindow::OnClearHistory() {
+  HRESULT result = ForgetRecentSearches();
+  if (FAILED(result)) SayNotSaved(result);
 }
 
 void SettingsWindow::OnOk() {
@@ -371,6 +369,12 @@ void SettingsWindow::Problem(UINT textId, HWND control, const std::wstring& deta
     SetFocus(control);
     SendMessageW(control, EM_SETSEL, 0, -1);
   }
+}
+
+void SettingsWindow::SayNotSaved(HRESULT result) {
+  wchar_t code[16] = {};
+  wsprintfW(code, L"0x%08lX", static_cast<unsigned long>(result));
+  Problem(IDS_NOT_SAVED, nullptr, code);
 }
 
 void SettingsWindow::SayEngineProblem(EngineProblem problem, const std::wstring& keyword) {

@@ -44,6 +44,7 @@ class SettingsWindow {
   void OnRemove();
   void OnTest();
   void OnKeyChoice();
+  void OnClearHistory();
   void OnOk();
   void OnApply();
   void OnCancel();
@@ -64,6 +65,7 @@ class SettingsWindow {
   void Problem(UINT textId, HWND control, const std::wstring& detail = L"");
   // Says what is wrong with the engine in the fields (`keyword`: its own).
   void SayEngineProblem(EngineProblem problem, const std::wstring& keyword);
+  void SayNotSaved(HRESULT result);
   std::wstring Text(int control) const;
 
   HWND dialog = nullptr;

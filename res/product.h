@@ -36,6 +36,16 @@ inline constexpr wchar_t kSearchAddressValue[] = L"SearchAddress";
 inline constexpr wchar_t kKeywordsKey[] = L"SOFTWARE\\Ostrand\\Corvane\\1.0\\Keywords";
 inline constexpr wchar_t kEngineNamesKey[] = L"SOFTWARE\\Ostrand\\Corvane\\1.0\\EngineNames";
 inline constexpr wchar_t kFocusKeyValue[] = L"FocusKey";
+// REG_DWORD, 1 on (absent or 0: off): suggestions as the user types, and the
+// recent searches kept as REG_MULTI_SZ, newest first.
+inline constexpr wchar_t kSuggestionsValue[] = L"Suggestions";
+inline constexpr wchar_t kHistoryValue[] = L"History";
+inline constexpr wchar_t kRecentSearchesValue[] = L"RecentSearches";
+// REG_SZ: where the default engine answers for suggestions; the user's
+// keywords (value name) with their engines' suggestion addresses.
+inline constexpr wchar_t kSuggestAddressValue[] = L"SuggestAddress";
+inline constexpr wchar_t kSuggestAddressesKey[] =
+    L"SOFTWARE\\Ostrand\\Corvane\\1.0\\SuggestAddresses";
 
 // Under both HKEY_LOCAL_MACHINE (installed for all users) and
 // HKEY_CURRENT_USER.
@@ -46,6 +56,7 @@ inline constexpr wchar_t kUninstallKey[] =
 
 inline constexpr wchar_t kBandWindowClass[] = L"Corvane_Class";
 inline constexpr wchar_t kStripWindowClass[] = L"Ostrand.Corvane.Strip";
+inline constexpr wchar_t kSuggestionListClass[] = L"Ostrand.Corvane.Suggestions";
 // "Local\": each session runs its own program and keeps its own list.
 inline constexpr wchar_t kProgramMutex[] = L"Local\\Ostrand.Corvane.Program";
 // The F12 targets' table; its name carries the table's layout, so that

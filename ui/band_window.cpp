@@ -17,7 +17,10 @@
 #include "ui/focus_key_binding.h"
 #include "ui/focus_targets.h"
 #include "ui/go_button.h"
+#include "ui/own_window_class.h"
 #include "ui/search_box.h"
+#include "ui/suggestion_list.h"
+#include "ui/suggestions.h"
 #include "ui/window_dpi.h"
 
 namespace corvane {
@@ -34,17 +37,9 @@ constexpr UINT kDpiChangedAfterParent = 0x02E3;
 // The session's bands are told by it that the settings changed.
 UINT SettingsChangedMessage = 0;
 
-// The class outlives a module image that is unloaded; a class whose window
-// procedure is not this image's is registered afresh, and when that is not
-// possible no window is made from it.
 HRESULT EnsureBandClass() {
   if (SettingsChangedMessage == 0)
     SettingsChangedMessage = RegisterWindowMessageW(kSettingsChangedMessage);
-  WNDCLASSW existing = {};
-  if (GetClassInfoW(ModuleInstance, kBandWindowClass, &existing)) {
-    if (existing.lpfnWndProc == BandWindowProc) return S_OK;
-    RETURN_LAST_ERROR_IF(!UnregisterClassW(kBandWindowClass, existing.hInstance));
-  }
   WNDCLASSW wc = {};
   wc.style = CS_GLOBALCLASS | CS_HREDRAW | CS_VREDRAW;
   wc.lpfnWndProc = BandWindowProc;
@@ -52,8 +47,7 @@ HRESULT EnsureBandClass() {
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = kBandWindowClass;
-  RETURN_LAST_ERROR_IF(RegisterClassW(&wc) == 0);
-  return S_OK;
+  return EnsureOwnWindowClass(wc);
 }
 
 // The search box's font at the band window's DPI.
@@ -181,6 +175,16 @@ LRESULT OnPaint(BandRecord* band, HWND window, WPARAM, LPARAM) {
 
 LRESULT Ignore(BandRecord*, HWND, WPARAM, LPARAM) { return 0; }
 
+LRESULT OnCommand(BandRecord* band, HWND, WPARAM wParam, LPARAM) {
+  if (LOWORD(wParam) == kSearchEditId && HIWORD(wParam) == EN_CHANGE) OnSearchTextEdited(band);
+  return 0;
+}
+
+LRESULT OnTimer(BandRecord* band, HWND, WPARAM wParam, LPARAM) {
+  if (wParam == kSuggestionPauseTimer) OnSuggestionPause(band);
+  return 0;
+}
+
 LRESULT OnCtlColorEdit(BandRecord* band, HWND window, WPARAM wParam, LPARAM lParam) {
   if (reinterpret_cast<HWND>(lParam) != band->hintEdit)
     return DefWindowProcW(window, WM_CTLCOLOREDIT, wParam, lParam);
@@ -227,6 +231,8 @@ LRESULT OnDestroy(BandRecord* band, HWND, WPARAM, LPARAM) {
   UnlistSessionFocusTarget(band->hintEdit);
   // Another band of the session takes the combination over.
   if (gaveCombination) PostToSessionBands(SettingsChangedMessage);
+  CloseSuggestions(band);
+  DestroySuggestionList(band);
   DestroyAndClear(band->tooltip);
   return 0;
 }
@@ -252,7 +258,8 @@ const struct {
     {WM_KILLFOCUS, OnKillFocus},
     {WM_PAINT, OnPaint},
     {WM_ERASEBKGND, Ignore},
-    {WM_COMMAND, Ignore},
+    {WM_COMMAND, OnCommand},
+    {WM_TIMER, OnTimer},
     {WM_CTLCOLOREDIT, OnCtlColorEdit},
     {WM_MOUSEMOVE, OnMouseMove},
     {WM_LBUTTONDOWN, OnLeftButtonDown},
@@ -318,6 +325,10 @@ LRESULT CALLBACK BandWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   if (BandRecord* band = BandFromWindow(window)) {
     if (message == SettingsChangedMessage && message != 0) {
       RebindFocusKey(band);
+      return 0;
+    }
+    if (message == SuggestionsAnsweredMessage()) {
+      OnSuggestionsAnswered(band);
       return 0;
     }
     for (const auto& entry : kBandMessages)

@@ -3,9 +3,11 @@
 #include "band/band_record.h"
 #include "res/resource_ids.h"
 #include "search/launch_web_search.h"
+#include "search/recent_search_store.h"
 #include "support/memory.h"
 #include "support/resource_strings.h"
 #include "support/windows_handles.h"
+#include "ui/suggestions.h"
 
 namespace corvane {
 namespace {
@@ -24,6 +26,7 @@ void SubmitQuery(BandRecord* band, BOOL fromGoButton) {
   // The warning box and the launch run message loops, in which the host may
   // close and release the band.
   ComPtr<IUnknown> alive = HoldReference(band->identity);
+  CloseSuggestions(band);
   int length = GetWindowTextLengthW(band->searchEdit);
   if (length < 0) length = 0;
   UniqueMemory<wchar_t> text(AllocArray<wchar_t>(static_cast<size_t>(length) + 2));
@@ -32,10 +35,11 @@ void SubmitQuery(BandRecord* band, BOOL fromGoButton) {
   int copied = GetWindowTextW(band->searchEdit, text.Get(), length + 1);
   bool empty = text.Get()[0] == 0 || (copied == 0 && GetLastError() == ERROR_SUCCESS);
   if (empty) WarnEmptyQuery(band, fromGoButton);
-  SetWindowTextW(band->searchEdit, L"");
-  if (!empty &&
-      LaunchWebSearch(band->bandWindow, text.Get(), kLaunchModeWebSearch) == kLaunchNothingToSearch)
-    WarnEmptyQuery(band, fromGoButton);
+  SetSearchText(band, L"");
+  if (empty) return;
+  int launched = LaunchWebSearch(band->bandWindow, text.Get(), kLaunchModeWebSearch);
+  if (launched == kLaunchNothingToSearch) WarnEmptyQuery(band, fromGoButton);
+  if (launched == kLaunchOpened) RememberSearch(text.Get());
 }
 
 }  // namespace corvane

@@ -5,6 +5,7 @@
 #include "support/resource_strings.h"
 #include "ui/band_window.h"
 #include "ui/query_submission.h"
+#include "ui/suggestions.h"
 
 namespace corvane {
 namespace {
@@ -34,11 +35,15 @@ LRESULT CALLBACK SearchEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM l
     SubmitQuery(band, FALSE);
     return 0;
   }
-  // Enter's character message would put a line break into the emptied box.
-  if (message == WM_CHAR && IsLineBreakCharacter(wParam)) return 0;
+  if (band != nullptr && message == WM_KEYDOWN && OnSuggestionKey(band, wParam)) return 0;
+  // Enter's character message would put a line break into the emptied box,
+  // Esc's a character the box cannot show.
+  if (message == WM_CHAR && (IsLineBreakCharacter(wParam) || wParam == VK_ESCAPE)) return 0;
   LRESULT result = CallOwnProcedure(band != nullptr ? band->searchEditOldProc : nullptr, edit,
                                     message, wParam, lParam);
+  if (band != nullptr && message == WM_SETFOCUS) OnSearchTextEdited(band);
   if (band != nullptr && message == WM_KILLFOCUS) {
+    CloseSuggestions(band);
     SetWindowTextW(band->hintEdit, LoadResString(IDS_SEARCH_HINT));
     ShowWindow(band->hintEdit, SW_SHOW);
     ShowWindow(edit, SW_HIDE);

@@ -8,7 +8,8 @@
 //   band_host [--x X] [--y Y] [--width W] [--height H]   (size at 96 DPI)
 //             [--dll]              take the band from CORVANE.DLL beside this
 //                                  program instead of the registered class
-//             [--status FILE]      write "focus=... text=..." when it changes
+//             [--status FILE]      write "focus=... [list=shown] text=..." when
+//                                  it changes
 //             [--recorder LOG]     open searches with the URL recorder
 //             [--close-band]       close the band at once (process stays)
 //             [--hide-band]        hide the band at once
@@ -24,6 +25,7 @@
 #include <string>
 
 #include "program/hosted_band.h"
+#include "res/product.h"
 #include "support/windows_handles.h"
 #include "tests/support/win/url_recorder_setup.h"
 #include "tests/support/win/utf8_text.h"
@@ -102,7 +104,10 @@ void WriteStatus() {
                                                : L"other";
   wchar_t text[1024] = {};
   if (search != nullptr) GetWindowTextW(search, text, 1024);
-  std::wstring status = std::wstring(L"focus=") + where + L" text=" + Escaped(text);
+  // The suggestion list of this process, while it is shown.
+  HWND list = FindWindowW(corvane::kSuggestionListClass, nullptr);
+  const wchar_t* shown = list != nullptr && IsWindowVisible(list) ? L" list=shown" : L"";
+  std::wstring status = std::wstring(L"focus=") + where + shown + L" text=" + Escaped(text);
   if (status == LastStatus || Options.statusFile == nullptr) return;
   LastStatus = status;
   if (FILE* file = _wfopen(Options.statusFile, L"ab")) {

@@ -1,0 +1,233 @@
+#include "search/suggestion_fetch.h"
+
+#include <winhttp.h>
+
+#include <new>
+
+#include "res/product.h"
+#include "search/suggestion_answer.h"
+#include "support/bounded_string.h"
+#include "support/memory.h"
+#include "support/wide_text.h"
+
+namespace corvane {
+namespace {
+
+// The calls of winhttp.dll this file makes, found at run time.
+struct WinHttp {
+  decltype(&::WinHttpOpen) open;
+  decltype(&::WinHttpSetTimeouts) setTimeouts;
+  decltype(&::WinHttpSetOption) setOption;
+  decltype(&::WinHttpCrackUrl) crackUrl;
+  decltype(&::WinHttpConnect) connect;
+  decltype(&::WinHttpOpenRequest) openRequest;
+  decltype(&::WinHttpSendRequest) sendRequest;
+  decltype(&::WinHttpReceiveResponse) receiveResponse;
+  decltype(&::WinHttpQueryHeaders) queryHeaders;
+  decltype(&::WinHttpReadData) readData;
+  decltype(&::WinHttpCloseHandle) closeHandle;
+};
+
+template <class Function>
+bool Find(HMODULE module, const char* name, Function* function) {
+  *function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+  return *function != nullptr;
+}
+
+// From the system folder only. Kept loaded for the life of the process: its
+// own threads may outlast any one request.
+bool LoadWinHttp(WinHttp* api) {
+  static HMODULE module = nullptr;
+  if (module == nullptr) {
+    wchar_t path[MAX_PATH] = {};
+    UINT length = GetSystemDirectoryW(path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH ||
+        !BoundedAppend(AsUtf16(path), MAX_PATH, u"\\winhttp.dll"))
+      return false;
+    HMODULE loaded = LoadLibraryW(path);
+    if (loaded == nullptr) return false;
+    if (InterlockedCompareExchangePointer(reinterpret_cast<void* volatile*>(&module), loaded,
+                                          nullptr) != nullptr)
+      FreeLibrary(loaded);
+  }
+  return Find(module, "WinHttpOpen", &api->open) &&
+         Find(module, "WinHttpSetTimeouts", &api->setTimeouts) &&
+         Find(module, "WinHttpSetOption", &api->setOption) &&
+         Find(module, "WinHttpCrackUrl", &api->crackUrl) &&
+         Find(module, "WinHttpConnect", &api->connect) &&
+         Find(module, "WinHttpOpenRequest", &api->openRequest) &&
+         Find(module, "WinHttpSendRequest", &api->sendRequest) &&
+         Find(module, "WinHttpReceiveResponse", &api->receiveResponse) &&
+         Find(module, "WinHttpQueryHeaders", &api->queryHeaders) &&
+         Find(module, "WinHttpReadData", &api->readData) &&
+         Find(module, "WinHttpCloseHandle", &api->closeHandle);
+}
+
+// One session for the process, so that connections are kept between
+// keystrokes; with the system's proxy settings (older systems: WinHTTP's
+// own).
+HINTERNET Session(const WinHttp& api) {
+  static HINTERNET session = nullptr;
+  if (session != nullptr) return session;
+  constexpr DWORD kAutomaticProxy = 4;  // WINHTTP_ACCESS_TYPE_AUTOMATIC_PROXY, Windows 8.1
+  const wchar_t* agent = L"" CORVANE_PRODUCT_NAME;
+  HINTERNET opened =
+      api.open(agent, kAutomaticProxy, WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0);
+  if (opened == nullptr)
+    opened = api.open(agent, WINHTTP_ACCESS_TYPE_DEFAULT_PROXY, WINHTTP_NO_PROXY_NAME,
+                      WINHTTP_NO_PROXY_BYPASS, 0);
+  if (opened == nullptr) return nullptr;
+  const int limit = static_cast<int>(SuggestionFetch::kTimeLimitMs);
+  api.setTimeouts(opened, limit, limit, limit, limit);
+  if (InterlockedCompareExchangePointer(&session, opened, nullptr) != nullptr)
+    api.closeHandle(opened);
+  return session;
+}
+
+// A handle of WinHTTP, closed through the loaded library.
+class InternetHandle {
+ public:
+  InternetHandle(const WinHttp& api, HINTERNET handle) : api_(api), handle_(handle) {}
+  ~InternetHandle() {
+    if (handle_ != nullptr) api_.closeHandle(handle_);
+  }
+  InternetHandle(const InternetHandle&) = delete;
+  InternetHandle& operator=(const InternetHandle&) = delete;
+  HINTERNET Get() const { return handle_; }
+
+ private:
+  const WinHttp& api_;
+  HINTERNET handle_;
+};
+
+// The answer's body, at most kMaxAnswerBytes, read before the time is up.
+bool ReadAnswer(const WinHttp& api, HINTERNET request, ULONGLONG deadline, char* body,
+                DWORD* size) {
+  *size = 0;
+  for (;;) {
+    DWORD read = 0;
+    if (!api.readData(request, body + *size, SuggestionFetch::kMaxAnswerBytes + 1 - *size, &read))
+      return false;
+    if (read == 0) return true;
+    *size += read;
+    if (*size > SuggestionFetch::kMaxAnswerBytes || GetTickCount64() > deadline) return false;
+  }
+}
+
+// GET `address`; the rows of a 200 answer in the suggestions format.
+bool Ask(const wchar_t* address, ULONGLONG deadline, SuggestionRows* rows) {
+  WinHttp api;
+  if (!LoadWinHttp(&api)) return false;
+  HINTERNET session = Session(api);
+  if (session == nullptr) return false;
+  URL_COMPONENTS parts = {};
+  parts.dwStructSize = sizeof parts;
+  wchar_t host[256] = {};
+  parts.lpszHostName = host;
+  parts.dwHostNameLength = ARRAYSIZE(host);
+  parts.dwUrlPathLength = static_cast<DWORD>(-1);
+  parts.dwExtraInfoLength = static_cast<DWORD>(-1);
+  if (!api.crackUrl(address, 0, 0, &parts) ||
+      (parts.nScheme != INTERNET_SCHEME_HTTPS && parts.nScheme != INTERNET_SCHEME_HTTP))
+    return false;
+  // The path and the query that follows it, up to any fragment.
+  const wchar_t* path = parts.lpszUrlPath;
+  size_t pathLength = parts.dwUrlPathLength + parts.dwExtraInfoLength;
+  UniqueMemory<wchar_t> pathText(AllocArray<wchar_t>(pathLength + 2));
+  if (!pathText ||
+      BoundedCopyN(AsUtf16(pathText.Get()), pathLength + 2, AsUtf16(pathLength != 0 ? path : L"/"),
+                   pathLength != 0 ? pathLength : 1) != kResultOk)
+    return false;
+  for (wchar_t* fragment = pathText.Get(); *fragment != 0; ++fragment)
+    if (*fragment == L'#') *fragment = 0;
+
+  InternetHandle connection(api, api.connect(session, host, parts.nPort, 0));
+  if (connection.Get() == nullptr) return false;
+  const DWORD secure = parts.nScheme == INTERNET_SCHEME_HTTPS ? WINHTTP_FLAG_SECURE : 0;
+  InternetHandle request(
+      api, api.openRequest(connection.Get(), L"GET", pathText.Get(), nullptr, WINHTTP_NO_REFERER,
+                           WINHTTP_DEFAULT_ACCEPT_TYPES, secure | WINHTTP_FLAG_ESCAPE_DISABLE));
+  if (request.Get() == nullptr) return false;
+  // The answer comes from the address asked and from nowhere else, and
+  // nothing of the user's but what was typed goes with the question.
+  DWORD never = WINHTTP_OPTION_REDIRECT_POLICY_NEVER;
+  DWORD noCookies = WINHTTP_DISABLE_COOKIES;
+  if (!api.setOption(request.Get(), WINHTTP_OPTION_REDIRECT_POLICY, &never, sizeof never) ||
+      !api.setOption(request.Get(), WINHTTP_OPTION_DISABLE_FEATURE, &noCookies, sizeof noCookies))
+    return false;
+  if (!api.sendRequest(request.Get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0,
+                       0, 0) ||
+      !api.receiveResponse(request.Get(), nullptr))
+    return false;
+  DWORD status = 0, statusSize = sizeof status;
+  if (!api.queryHeaders(request.Get(), WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
+                        WINHTTP_HEADER_NAME_BY_INDEX, &status, &statusSize,
+                        WINHTTP_NO_HEADER_INDEX) ||
+      status != 200)
+    return false;
+  UniqueMemory<char> body(AllocArray<char>(SuggestionFetch::kMaxAnswerBytes + 1));
+  DWORD size = 0;
+  return body && ReadAnswer(api, request.Get(), deadline, body.Get(), &size) &&
+         ParseSuggestionAnswer(body.Get(), size, rows);
+}
+
+}  // namespace
+
+SuggestionFetch* SuggestionFetch::Start(const char16_t* address, HWND window, UINT message) {
+  auto* fetch = new (std::nothrow) SuggestionFetch;
+  if (fetch == nullptr) return nullptr;
+  const size_t units = BoundedLength(address, kMaxBoundedCount);
+  fetch->address_ = AllocArray<wchar_t>(units + 1);
+  HMODULE self = nullptr;
+  // The thread keeps this module loaded until it has returned.
+  if (fetch->address_ == nullptr ||
+      BoundedCopy(AsUtf16(fetch->address_), units + 1, address) != kResultOk ||
+      !GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                          reinterpret_cast<const wchar_t*>(&SuggestionFetch::Thread), &self)) {
+    delete fetch;
+    return nullptr;
+  }
+  fetch->window_ = window;
+  fetch->message_ = message;
+  fetch->started_ = GetTickCount64();
+  HANDLE thread = CreateThread(nullptr, 0, Thread, fetch, 0, nullptr);
+  if (thread == nullptr) {
+    FreeLibrary(self);
+    delete fetch;
+    return nullptr;
+  }
+  CloseHandle(thread);
+  return fetch;
+}
+
+DWORD WINAPI SuggestionFetch::Thread(void* parameter) {
+  static_cast<SuggestionFetch*>(parameter)->Run();
+  HMODULE self = nullptr;
+  GetModuleHandleExW(
+      GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+      reinterpret_cast<const wchar_t*>(&SuggestionFetch::Thread), &self);
+  FreeLibraryAndExitThread(self, 0);
+}
+
+void SuggestionFetch::Run() {
+  SuggestionRows rows = {};
+  if (Ask(address_, started_ + kTimeLimitMs, &rows) && Age() <= kTimeLimitMs) rows_ = rows;
+  InterlockedExchange(&done_, 1);
+  HWND window = static_cast<HWND>(InterlockedCompareExchangePointer(
+      reinterpret_cast<void* volatile*>(&window_), nullptr, nullptr));
+  if (window != nullptr) PostMessageW(window, message_, 0, 0);
+  Release();
+}
+
+void SuggestionFetch::Abandon() {
+  InterlockedExchangePointer(reinterpret_cast<void* volatile*>(&window_), nullptr);
+  Release();
+}
+
+void SuggestionFetch::Release() {
+  if (InterlockedDecrement(&references_) == 0) delete this;
+}
+
+SuggestionFetch::~SuggestionFetch() { FreeMemory(address_); }
+
+}  // namespace corvane

@@ -1,0 +1,83 @@
+#include "search/suggestion_request.h"
+
+#include <utility>
+
+#include "res/product.h"
+#include "search/built_in_engines.h"
+#include "search/engine_template.h"
+#include "search/keyword_query.h"
+#include "search/launch_web_search.h"
+#include "search/suggest_address.h"
+#include "search/typed_address.h"
+#include "search/user_engines.h"
+#include "support/bounded_string.h"
+#include "support/settings_store.h"
+#include "support/wide_text.h"
+
+namespace corvane {
+namespace {
+
+UniqueMemory<char> Utf8(const wchar_t* text) {
+  char* utf8 = nullptr;
+  return UniqueMemory<char>(ToUtf8(text, &utf8) ? utf8 : nullptr);
+}
+
+// A stored suggestion address, as UTF-8, when it may be asked.
+UniqueMemory<char> ReadSuggestAddress(const wchar_t* key, const wchar_t* name) {
+  UniqueMemory<wchar_t> stored;
+  if (FAILED(ReadTextSetting(key, name, &stored))) return UniqueMemory<char>();
+  UniqueMemory<char> address = Utf8(stored.Get());
+  return IsUsableSuggestAddress(address.Get()) ? std::move(address) : UniqueMemory<char>();
+}
+
+// The default engine's: SuggestAddress, else the built-in engine's.
+UniqueMemory<char> DefaultSuggestAddress() {
+  if (UniqueMemory<char> stored = ReadSuggestAddress(kSettingsKey, kSuggestAddressValue))
+    return stored;
+  UniqueMemory<wchar_t> searchAddress;
+  const bool custom = SUCCEEDED(ReadTextSetting(kSettingsKey, kSearchAddressValue, &searchAddress));
+  const BuiltInEngine* engine = FindBuiltInEngine(custom ? AsUtf16(searchAddress.Get()) : nullptr);
+  return engine != nullptr ? Utf8(AsWide(engine->suggestAddress)) : UniqueMemory<char>();
+}
+
+// The keyword's engine's; a keyword of the user's whose engine has none is
+// asked nowhere.
+bool KeywordSuggestAddress(const wchar_t* typed, const KeywordQuery& keyword,
+                           UniqueMemory<char>* address) {
+  if (!ReadKeywordEngine(typed, keyword.keywordLength)) return false;
+  wchar_t name[kMaxKeywordLength + 1] = {};
+  if (BoundedCopyN(AsUtf16(name), ARRAYSIZE(name), AsUtf16(typed), keyword.keywordLength) ==
+      kResultOk)
+    *address = ReadSuggestAddress(kSuggestAddressesKey, name);
+  return true;
+}
+
+}  // namespace
+
+bool SuggestionsWanted() {
+  DWORD on = 0;
+  return ReadSetting(kSuggestionsValue, &on) && on != 0;
+}
+
+SuggestionRequest BuildSuggestionRequest(const wchar_t* typed) {
+  SuggestionRequest request;
+  UniqueMemory<char> utf8 = Utf8(typed);
+  if (!utf8 || IsTypedWebAddress(utf8.Get())) return request;
+  UniqueMemory<char> address;
+  const char16_t* words = AsUtf16(typed);
+  KeywordQuery keyword = {};
+  if (!SplitKeywordQuery(words, &keyword) || !KeywordSuggestAddress(typed, keyword, &address)) {
+    address = DefaultSuggestAddress();
+  } else {
+    words = keyword.rest;
+    request.prefixUnits = static_cast<size_t>(keyword.rest - AsUtf16(typed));
+  }
+  UniqueMemory<char> query = Utf8(AsWide(words));
+  char16_t* built = nullptr;
+  if (address && query &&
+      BuildEngineAddress(address.Get(), query.Get(), &built) == AddressResult::kBuilt)
+    request.address.Reset(built);
+  return request;
+}
+
+}  // namespace corvane

@@ -1,0 +1,116 @@
+#!/bin/bash
+# Suggestions and recent searches with real input under Xvfb: the band in a
+# host process, a suggestion service on the loopback address, xdotool typing.
+#   suggestions_test.sh WINE_RUN PREFIX ARCH BIN_DIR WORK_DIR
+set -u
+. "$(dirname "$0")/../support/e2e/e2e_common.sh" "$@"
+# shellcheck source=/dev/null
+. "$bin/../tests/product.sh"
+
+reg() { "$wine_run" "$prefix" "$arch" reg "$@" >/dev/null 2>&1; }
+setting() { reg add "HKCU\\$SETTINGS_KEY" /v "$1" /t "$2" /d "$3" /f || fail "could not set $1"; }
+forget() { for value in "$@"; do reg delete "HKCU\\$SETTINGS_KEY" /v "$value" /f; done; }
+recent_searches() {
+  "$wine_run" "$prefix" "$arch" reg query "HKCU\\$SETTINGS_KEY" /v "$RECENT_SEARCHES_VALUE" \
+    2>/dev/null | tr -d '\r' | sed -n 's/.*REG_MULTI_SZ *//p'
+}
+forget "$SUGGESTIONS_VALUE" "$HISTORY_VALUE" "$SUGGEST_ADDRESS_VALUE" "$RECENT_SEARCHES_VALUE"
+
+# server NAME [--silent]: a service whose address searches go to for
+# suggestions; sets $log.
+server() {
+  log=$work/$1.requests
+  start_program "$bin/suggestion_server.exe" "$(windows_path "$work/$1.port")" \
+    "$(windows_path "$log")" "${@:2}"
+  wait_for "$work/$1.port" "^[0-9]+" || fail "$1: the suggestion service did not start"
+  setting "$SUGGEST_ADDRESS_VALUE" REG_SZ \
+    "http://127.0.0.1:$(tr -d '\r\n' <"$work/$1.port")/s?q={searchTerms}"
+}
+# band NAME: the band host, with the focus in its box.
+band() {
+  dir=$work/$1
+  mkdir -p "$dir"
+  start_program "$bin/band_host.exe" --dll --status "$(windows_path "$dir/status")" \
+    --recorder "$(windows_path "$dir/urls.log")" --exit-after-ms 60000
+  wait_for "$dir/status" "focus=" || fail "$1: the band host did not start"
+  focus_window "$(window_of "Corvane band host")"
+  xdotool mousemove 150 115 click 1
+  wait_for "$dir/status" "focus=search" || fail "$1: the hint did not open the box"
+}
+opened() { wait_for "$dir/urls.log" "^$1$" || fail "$2: opened '$(cat "$dir/urls.log" 2>/dev/null)'"; }
+
+echo "== Down shows a suggestion, Esc gives the typed text back, Enter searches what is shown"
+setting "$SUGGESTIONS_VALUE" REG_DWORD 1
+server answering
+band answering
+xdotool type --delay 40 "cor"
+wait_for "$dir/status" "list=shown text=cor$" || fail "answering: no list for 'cor'"
+grep -q "^GET /s?q=cor HTTP" "$log" || fail "answering: the service was not asked for 'cor'"
+xdotool key Down
+wait_for "$dir/status" "list=shown text=cor one$" || fail "answering: Down did not show the first"
+xdotool key Down Down Down
+wait_for "$dir/status" "list=shown text=cor$" || fail "answering: past the last the typed text"
+xdotool key Up Escape
+wait_for "$dir/status" "focus=search text=cor$" || fail "answering: Esc did not give 'cor' back"
+xdotool type --delay 40 "e"
+wait_for "$dir/status" "list=shown text=core$" || fail "answering: no list for 'core'"
+xdotool key Down Return
+opened "https://www.google.de/search\?ie=UTF-8&oe=UTF-8&q=core\+one" answering
+[ -z "$(recent_searches)" ] || fail "answering: a search was kept with history off"
+stop_programs
+
+echo "== A service that never answers: Enter searches at once"
+server silent --silent
+band silent
+xdotool type --delay 40 "abc"
+wait_for "$log" "^GET /s\?q=abc HTTP" || fail "silent: the service was not asked"
+xdotool key Return
+wait_for "$dir/status" "focus=search text=$" || fail "silent: Enter did not search"
+grep -q "^closed$" "$log" && fail "silent: Enter waited for the answer"
+opened "https://www.google.de/search\?ie=UTF-8&oe=UTF-8&q=abc" silent
+grep -q "list=shown" "$dir/status" && fail "silent: a list was shown without an answer"
+stop_programs
+
+echo "== Suggestions off: recent searches only, and the service hears nothing"
+forget "$SUGGESTIONS_VALUE"
+setting "$HISTORY_VALUE" REG_DWORD 1
+setting "$RECENT_SEARCHES_VALUE" REG_MULTI_SZ 'old search\0other'
+server off
+band off
+xdotool type --delay 40 "ol"
+wait_for "$dir/status" "list=shown text=ol$" || fail "off: the recent search was not offered"
+# The list shows when a request would have gone out; the service answers in turn.
+exec 3<>"/dev/tcp/127.0.0.1/$(tr -d '\r\n' <"$work/off.port")"
+printf 'GET /s?q=marker HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n' >&3
+wait_for "$log" "q=marker" || fail "off: the service did not hear the test"
+exec 3>&-
+grep -v "q=marker\|^closed$" "$log" && fail "off: the service heard what was typed"
+xdotool key Down Return
+opened "https://www.google.de/search\?ie=UTF-8&oe=UTF-8&q=old\+search" off
+for _ in $(seq 100); do [ "$(recent_searches)" = 'old search\0other' ] && break; sleep 0.05; done
+xdotool mousemove 150 115 click 1
+xdotool type --delay 40 "new words"
+xdotool key Return
+for _ in $(seq 100); do [ "$(recent_searches)" != 'old search\0other' ] && break; sleep 0.05; done
+[ "$(recent_searches)" = 'new words\0old search\0other' ] ||
+  fail "off: the recent searches are '$(recent_searches)'"
+stop_programs
+
+echo "== The settings window clears the recent searches, and forgets them with history off"
+start_program "$bin/Corvane.exe" --settings
+settings=$(window_of "Corvane settings")
+focus_window "$settings"
+xdotool key alt+l
+for _ in $(seq 100); do [ -z "$(recent_searches)" ] && break; sleep 0.05; done
+[ -z "$(recent_searches)" ] || fail "settings: Clear kept '$(recent_searches)'"
+setting "$RECENT_SEARCHES_VALUE" REG_MULTI_SZ 'kept'
+xdotool key alt+b Return
+wait_gone "Corvane.exe --settings" || fail "settings: OK did not close the window"
+[ -z "$(recent_searches)" ] || fail "settings: history off kept '$(recent_searches)'"
+"$wine_run" "$prefix" "$arch" reg query "HKCU\\$SETTINGS_KEY" /v "$HISTORY_VALUE" 2>/dev/null |
+  grep -q "0x0" || fail "settings: history was not turned off"
+stop_programs
+forget "$SUGGESTIONS_VALUE" "$HISTORY_VALUE" "$SUGGEST_ADDRESS_VALUE" "$RECENT_SEARCHES_VALUE"
+
+[ $failures -eq 0 ] && echo "all suggestion checks passed"
+exit $((failures > 0))

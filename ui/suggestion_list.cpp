@@ -1,0 +1,179 @@
+#include "ui/suggestion_list.h"
+
+#include "band/band_record.h"
+#include "res/product.h"
+#include "res/resource_ids.h"
+#include "support/hresult.h"
+#include "support/module_state.h"
+#include "support/resource_strings.h"
+#include "support/wide_text.h"
+#include "ui/own_window_class.h"
+#include "ui/suggestion_placement.h"
+#include "ui/suggestions.h"
+
+namespace corvane {
+namespace {
+
+// At 96 DPI: the space around a row's text, and the narrowest list.
+constexpr int kRowPadding = 4;
+constexpr int kMinimumWidth = 280;
+
+LRESULT CALLBACK SuggestionListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+BandRecord* BandOfList(HWND list) {
+  return reinterpret_cast<BandRecord*>(GetWindowLongPtrW(list, GWLP_USERDATA));
+}
+
+int Scaled(const BandRecord* band, int length) { return MulDiv(length, band->dpi, kDefaultDpi); }
+
+int RowHeight(const BandRecord* band) {
+  TEXTMETRICW metrics = {};
+  if (HDC dc = GetDC(band->searchEdit)) {
+    HGDIOBJ previous = SelectObject(dc, band->font);
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, previous);
+    ReleaseDC(band->searchEdit, dc);
+  }
+  return metrics.tmHeight + 2 * Scaled(band, kRowPadding);
+}
+
+int RowAt(const BandRecord* band, LPARAM point) {
+  int row = static_cast<short>(HIWORD(point)) / RowHeight(band);
+  return row >= 0 && static_cast<size_t>(row) < band->suggestions.rows.count ? row : -1;
+}
+
+void PaintRows(BandRecord* band, HWND window, HDC dc) {
+  RECT client = {};
+  GetClientRect(window, &client);
+  FillRect(dc, &client, GetSysColorBrush(COLOR_WINDOW));
+  HGDIOBJ previousFont = SelectObject(dc, band->font);
+  SetBkMode(dc, TRANSPARENT);
+  const int height = RowHeight(band), padding = Scaled(band, kRowPadding);
+  const SuggestionState& state = band->suggestions;
+  for (size_t i = 0; i < state.rows.count; ++i) {
+    const int index = static_cast<int>(i);
+    RECT row = {client.left, index * height, client.right, (index + 1) * height};
+    const bool chosen = index == state.selected;
+    if (chosen || index == state.hot)
+      FillRect(dc, &row, GetSysColorBrush(chosen ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
+    RECT text = {row.left + padding, row.top, row.right - padding, row.bottom};
+    const UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
+    if (state.rows.rows[i].recent) {
+      const wchar_t* mark = LoadResString(IDS_RECENT_SEARCH);
+      SetTextColor(dc, GetSysColor(chosen ? COLOR_HIGHLIGHTTEXT : COLOR_GRAYTEXT));
+      RECT markArea = text;
+      DrawTextW(dc, mark, -1, &markArea, format | DT_RIGHT);
+      RECT measured = text;
+      DrawTextW(dc, mark, -1, &measured, format | DT_CALCRECT);
+      text.right -= (measured.right - measured.left) + 2 * padding;
+    }
+    SetTextColor(dc, GetSysColor(chosen ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    DrawTextW(dc, AsWide(state.rows.rows[i].text), -1, &text, format);
+  }
+  SelectObject(dc, previousFont);
+}
+
+LRESULT CALLBACK SuggestionListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  BandRecord* band = BandOfList(window);
+  if (band == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+  switch (message) {
+    case WM_MOUSEACTIVATE:
+      return MA_NOACTIVATE;
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      if (HDC dc = BeginPaint(window, &paint)) {
+        PaintRows(band, window, dc);
+        EndPaint(window, &paint);
+      }
+      return 0;
+    }
+    case WM_MOUSEMOVE: {
+      int row = RowAt(band, lParam);
+      if (row != band->suggestions.hot) {
+        band->suggestions.hot = row;
+        InvalidateRect(window, nullptr, FALSE);
+      }
+      TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, window, 0};
+      TrackMouseEvent(&track);
+      return 0;
+    }
+    case WM_MOUSELEAVE:
+      band->suggestions.hot = -1;
+      InvalidateRect(window, nullptr, FALSE);
+      return 0;
+    case WM_LBUTTONUP:
+      SearchSuggestion(band, RowAt(band, lParam));
+      return 0;
+    case WM_NCDESTROY:
+      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+      if (band->suggestions.list == window) band->suggestions.list = nullptr;
+      return 0;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+HWND CreateList(BandRecord* band) {
+  WNDCLASSW wc = {};
+  wc.style = CS_DROPSHADOW;
+  wc.lpfnWndProc = SuggestionListProc;
+  wc.hInstance = ModuleInstance;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.lpszClassName = kSuggestionListClass;
+  if (FAILED(EnsureOwnWindowClass(wc))) return nullptr;
+  HWND list =
+      CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, kSuggestionListClass,
+                      nullptr, WS_POPUP | WS_BORDER, 0, 0, 0, 0,
+                      GetAncestor(band->bandWindow, GA_ROOT), nullptr, ModuleInstance, nullptr);
+  if (list != nullptr) SetWindowLongPtrW(list, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(band));
+  return list;
+}
+
+ScreenRect ScreenRectOf(HWND window) {
+  RECT rect = {};
+  GetWindowRect(window, &rect);
+  return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+}  // namespace
+
+void ShowSuggestionList(BandRecord* band) {
+  SuggestionState& state = band->suggestions;
+  if (state.list == nullptr) state.list = CreateList(band);
+  if (state.list == nullptr) return;
+  const ScreenRect box = ScreenRectOf(band->searchEdit);
+  MONITORINFO monitor = {};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromWindow(band->searchEdit, MONITOR_DEFAULTTONEAREST), &monitor);
+  const ScreenRect screen = {monitor.rcMonitor.left, monitor.rcMonitor.top, monitor.rcMonitor.right,
+                             monitor.rcMonitor.bottom};
+  RECT frame = {0, 0, 0, 0};
+  AdjustWindowRectEx(&frame, WS_POPUP | WS_BORDER, FALSE, WS_EX_TOOLWINDOW);
+  int width = box.Width() > Scaled(band, kMinimumWidth) ? box.Width() : Scaled(band, kMinimumWidth);
+  if (width > screen.Width()) width = screen.Width();
+  const int height =
+      RowHeight(band) * static_cast<int>(state.rows.count) + (frame.bottom - frame.top);
+  const ScreenRect place = PlaceSuggestionList(
+      box, ScreenRectOf(GetAncestor(band->bandWindow, GA_ROOT)), screen, width, height);
+  SetWindowPos(state.list, HWND_TOPMOST, place.left, place.top, place.Width(), place.Height(),
+               SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  InvalidateRect(state.list, nullptr, TRUE);
+}
+
+void HideSuggestionList(BandRecord* band) {
+  if (band->suggestions.list != nullptr) ShowWindow(band->suggestions.list, SW_HIDE);
+}
+
+bool IsSuggestionListShown(const BandRecord* band) {
+  return band->suggestions.list != nullptr && IsWindowVisible(band->suggestions.list);
+}
+
+void RedrawSuggestionList(BandRecord* band) {
+  if (band->suggestions.list != nullptr) InvalidateRect(band->suggestions.list, nullptr, FALSE);
+}
+
+void DestroySuggestionList(BandRecord* band) {
+  if (band->suggestions.list != nullptr) DestroyWindow(band->suggestions.list);
+  band->suggestions.list = nullptr;
+}
+
+}  // namespace corvane
