@@ -1,7 +1,8 @@
 #!/bin/bash
 # Runs the benchmarks: the encoder beside libcurl (native, optimised, no
-# sanitizers), and under Wine the launch path beside its bare reads and the
-# F12 hook's cost to a program that is typed into.
+# sanitizers), and under Wine the launch path beside its bare reads, the
+# F12 hook's cost to a program that is typed into, and suggestions as the
+# user types.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${CORVANE_BUILD_ROOT:-$root/build}
@@ -22,3 +23,5 @@ echo "Launch path under Wine ($arch):"
 "$root/cmake/wine-run.sh" "$prefix" $arch "$build/$arch/bin/launch_path_benchmark.exe"
 echo "What the F12 hook costs a program that is typed into ($arch):"
 "$root/cmake/wine-run.sh" "$prefix" $arch "$build/$arch/bin/hook_cost_benchmark.exe" 15 300
+echo "Suggestions with a loopback service ($arch):"
+"$root/cmake/wine-run.sh" "$prefix" $arch "$build/$arch/bin/suggestion_benchmark.exe" 41

@@ -180,6 +180,12 @@ LRESULT OnCommand(BandRecord* band, HWND, WPARAM wParam, LPARAM) {
   return 0;
 }
 
+// A hidden box shows no list.
+LRESULT OnShowWindow(BandRecord* band, HWND, WPARAM shown, LPARAM) {
+  if (!shown) CloseSuggestions(band);
+  return 0;
+}
+
 LRESULT OnTimer(BandRecord* band, HWND, WPARAM wParam, LPARAM) {
   if (wParam == kSuggestionPauseTimer) OnSuggestionPause(band);
   return 0;
@@ -260,6 +266,7 @@ const struct {
     {WM_ERASEBKGND, Ignore},
     {WM_COMMAND, OnCommand},
     {WM_TIMER, OnTimer},
+    {WM_SHOWWINDOW, OnShowWindow},
     {WM_CTLCOLOREDIT, OnCtlColorEdit},
     {WM_MOUSEMOVE, OnMouseMove},
     {WM_LBUTTONDOWN, OnLeftButtonDown},

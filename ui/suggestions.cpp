@@ -31,9 +31,9 @@ void LetGoOfFetch(SuggestionState& state) {
   state.fetchWanted = false;
 }
 
-// Asks for the typed text, unless a younger request is still out: then the
-// newer text is asked for once that one is done.
-void AskForSuggestions(BandRecord* band) {
+// Asks `request`, unless a younger request is still out: then the newer
+// text is asked for once that one is done.
+void AskForSuggestions(BandRecord* band, const SuggestionRequest& request) {
   SuggestionState& state = band->suggestions;
   if (state.fetch != nullptr && !state.fetch->Done() &&
       state.fetch->Age() <= SuggestionFetch::kTimeLimitMs) {
@@ -41,12 +41,16 @@ void AskForSuggestions(BandRecord* band) {
     return;
   }
   LetGoOfFetch(state);
-  SuggestionRequest request = BuildSuggestionRequest(state.typed.Get());
   if (!request.address) return;
   state.fetch =
       SuggestionFetch::Start(request.address.Get(), band->bandWindow, SuggestionsAnsweredMessage());
   state.fetchEdits = state.edits;
   state.fetchPrefixUnits = request.prefixUnits;
+}
+
+// What the typed text is to be asked for, while suggestions are on.
+SuggestionRequest RequestFor(const SuggestionState& state) {
+  return SuggestionsWanted() ? BuildSuggestionRequest(state.typed.Get()) : SuggestionRequest();
 }
 
 void ShowRows(BandRecord* band) {
@@ -78,12 +82,13 @@ void OnSuggestionPause(BandRecord* band) {
   KillTimer(band->bandWindow, kSuggestionPauseTimer);
   SuggestionState& state = band->suggestions;
   if (!state.typed || GetFocus() != band->searchEdit) return;
-  const bool suggestions = SuggestionsWanted();
+  SuggestionRequest request = RequestFor(state);
   state.rows.count = 0;
   AddRecentSearches(state.typed.Get(),
-                    suggestions ? kRecentRowsBesideSuggestions : kMaxSuggestionRows, &state.rows);
+                    request.address ? kRecentRowsBesideSuggestions : kMaxSuggestionRows,
+                    &state.rows);
   ShowRows(band);
-  if (suggestions) AskForSuggestions(band);
+  if (request.address) AskForSuggestions(band, request);
 }
 
 void OnSuggestionsAnswered(BandRecord* band) {
@@ -105,7 +110,7 @@ void OnSuggestionsAnswered(BandRecord* band) {
   }
   const bool wanted = state.fetchWanted;
   LetGoOfFetch(state);
-  if (wanted) AskForSuggestions(band);
+  if (wanted && state.typed) AskForSuggestions(band, RequestFor(state));
 }
 
 bool OnSuggestionKey(BandRecord* band, WPARAM key) {

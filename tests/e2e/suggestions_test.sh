@@ -32,10 +32,20 @@ band() {
   mkdir -p "$dir"
   start_program "$bin/band_host.exe" --dll --status "$(windows_path "$dir/status")" \
     --recorder "$(windows_path "$dir/urls.log")" --exit-after-ms 60000
-  wait_for "$dir/status" "focus=" || fail "$1: the band host did not start"
+  wait_for "$dir/status" "focus=" || fail "$1: the band host did not start $(shown)"
   focus_window "$(window_of "Corvane band host")"
   xdotool mousemove 150 115 click 1
-  wait_for "$dir/status" "focus=search" || fail "$1: the hint did not open the box"
+  now_shows "focus=search" || fail "$1: the hint did not open the box $(shown)"
+}
+# The band host's last status, for a failure's message; and waiting until it
+# matches (the host writes its status when it changes).
+shown() { echo "(shows: $(tail -n 1 "$dir/status"))"; }
+now_shows() {
+  for _ in $(seq 200); do
+    tail -n 1 "$dir/status" 2>/dev/null | grep -qE "$1" && return 0
+    sleep 0.05
+  done
+  return 1
 }
 opened() { wait_for "$dir/urls.log" "^$1$" || fail "$2: opened '$(cat "$dir/urls.log" 2>/dev/null)'"; }
 
@@ -44,16 +54,16 @@ setting "$SUGGESTIONS_VALUE" REG_DWORD 1
 server answering
 band answering
 xdotool type --delay 40 "cor"
-wait_for "$dir/status" "list=shown text=cor$" || fail "answering: no list for 'cor'"
+now_shows "list=shown text=cor$" || fail "answering: no list for 'cor' $(shown)"
 grep -q "^GET /s?q=cor HTTP" "$log" || fail "answering: the service was not asked for 'cor'"
 xdotool key Down
-wait_for "$dir/status" "list=shown text=cor one$" || fail "answering: Down did not show the first"
+now_shows "list=shown text=cor one$" || fail "answering: Down did not show the first $(shown)"
 xdotool key Down Down Down
-wait_for "$dir/status" "list=shown text=cor$" || fail "answering: past the last the typed text"
+now_shows "list=shown text=cor$" || fail "answering: past the last the typed text $(shown)"
 xdotool key Up Escape
-wait_for "$dir/status" "focus=search text=cor$" || fail "answering: Esc did not give 'cor' back"
+now_shows "focus=search text=cor$" || fail "answering: Esc did not give 'cor' back $(shown)"
 xdotool type --delay 40 "e"
-wait_for "$dir/status" "list=shown text=core$" || fail "answering: no list for 'core'"
+now_shows "list=shown text=core$" || fail "answering: no list for 'core' $(shown)"
 xdotool key Down Return
 opened "https://www.google.de/search\?ie=UTF-8&oe=UTF-8&q=core\+one" answering
 [ -z "$(recent_searches)" ] || fail "answering: a search was kept with history off"
@@ -65,7 +75,7 @@ band silent
 xdotool type --delay 40 "abc"
 wait_for "$log" "^GET /s\?q=abc HTTP" || fail "silent: the service was not asked"
 xdotool key Return
-wait_for "$dir/status" "focus=search text=$" || fail "silent: Enter did not search"
+now_shows "focus=search text=$" || fail "silent: Enter did not search $(shown)"
 grep -q "^closed$" "$log" && fail "silent: Enter waited for the answer"
 opened "https://www.google.de/search\?ie=UTF-8&oe=UTF-8&q=abc" silent
 grep -q "list=shown" "$dir/status" && fail "silent: a list was shown without an answer"
@@ -78,7 +88,7 @@ setting "$RECENT_SEARCHES_VALUE" REG_MULTI_SZ 'old search\0other'
 server off
 band off
 xdotool type --delay 40 "ol"
-wait_for "$dir/status" "list=shown text=ol$" || fail "off: the recent search was not offered"
+now_shows "list=shown text=ol$" || fail "off: the recent search was not offered $(shown)"
 # The list shows when a request would have gone out; the service answers in turn.
 exec 3<>"/dev/tcp/127.0.0.1/$(tr -d '\r\n' <"$work/off.port")"
 printf 'GET /s?q=marker HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n' >&3
