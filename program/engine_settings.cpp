@@ -65,6 +65,7 @@ EngineSettings ReadEngineSettings() {
     engine.keyword = keyword;
     engine.address = ReadText(kKeywordsKey, keyword.c_str());
     engine.name = ReadText(kEngineNamesKey, keyword.c_str());
+    engine.suggestAddress = ReadText(kSuggestAddressesKey, keyword.c_str());
     if (engine.name.empty()) engine.name = keyword;
     settings.engines.push_back(std::move(engine));
   }
@@ -83,9 +84,13 @@ HRESULT WriteEngineSettings(const EngineSettings& settings) {
   if (!settings.history) RETURN_IF_FAILED(ForgetRecentSearches());
   RETURN_IF_FAILED(DeleteKeyTree(kKeywordsKey));
   RETURN_IF_FAILED(DeleteKeyTree(kEngineNamesKey));
+  RETURN_IF_FAILED(DeleteKeyTree(kSuggestAddressesKey));
   for (const UserEngine& engine : settings.engines) {
     RETURN_IF_FAILED(WriteText(kKeywordsKey, engine.keyword.c_str(), engine.address));
     RETURN_IF_FAILED(WriteText(kEngineNamesKey, engine.keyword.c_str(), engine.name));
+    if (!engine.suggestAddress.empty())
+      RETURN_IF_FAILED(
+          WriteText(kSuggestAddressesKey, engine.keyword.c_str(), engine.suggestAddress));
   }
   return S_OK;
 }

@@ -1,6 +1,6 @@
 // The user's search settings as the settings window edits them, read from
 // and written to the settings key: the default engine, the user's own
-// engines (name, keyword, address), the focus key, and whether suggestions
+// engines (name, keyword, address, suggestion address), the focus key, and whether suggestions
 // and recent searches are wanted.
 #pragma once
 #include <windows.h>
@@ -14,6 +14,7 @@ struct UserEngine {
   std::wstring name;
   std::wstring keyword;
   std::wstring address;
+  std::wstring suggestAddress;  // empty: none
 };
 
 struct EngineSettings {

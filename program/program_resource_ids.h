@@ -31,6 +31,7 @@
 #define IDS_NOT_SAVED 425
 #define IDS_TEST_QUERY 426
 #define IDS_SETTINGS_CAPTION 427
+#define IDS_SUGGEST_ADDRESS_NOT_USABLE 428
 
 // The settings window and its controls.
 #define IDD_SETTINGS 100
@@ -51,3 +52,4 @@
 #define IDC_SUGGESTIONS 115
 #define IDC_HISTORY 116
 #define IDC_CLEAR_HISTORY 117
+#define IDC_ENGINE_SUGGEST_ADDRESS 118

@@ -10,6 +10,7 @@
 #include "search/built_in_engines.h"
 #include "search/keyword_query.h"
 #include "search/launch_web_search.h"
+#include "search/suggest_address.h"
 #include "support/focus_key.h"
 #include "support/memory.h"
 #include "support/wide_text.h"
@@ -231,6 +232,7 @@ void SettingsWindow::OnEngineSelected() {
   SetDlgItemTextW(dialog, IDC_ENGINE_NAME, engine.name.c_str());
   SetDlgItemTextW(dialog, IDC_ENGINE_KEYWORD, engine.keyword.c_str());
   SetDlgItemTextW(dialog, IDC_ENGINE_ADDRESS, engine.address.c_str());
+  SetDlgItemTextW(dialog, IDC_ENGINE_SUGGEST_ADDRESS, engine.suggestAddress.c_str());
 }
 
 bool SettingsWindow::EngineFromFields(int replacing, UserEngine* engine) {
@@ -244,9 +246,18 @@ bool SettingsWindow::EngineFromFields(int replacing, UserEngine* engine) {
   EngineProblem problem =
       CheckUserEngine(AsUtf16(engine->name.c_str()), AsUtf16(engine->keyword.c_str()),
                       Utf8(engine->address).c_str(), others.data(), others.size());
-  if (problem == EngineProblem::kNone) return true;
-  SayEngineProblem(problem, engine->keyword);
-  return false;
+  if (problem != EngineProblem::kNone) {
+    SayEngineProblem(problem, engine->keyword);
+    return false;
+  }
+  engine->suggestAddress = Text(IDC_ENGINE_SUGGEST_ADDRESS);
+  if (!engine->suggestAddress.empty() &&
+      !IsUsableSuggestAddress(Utf8(engine->suggestAddress).c_str())) {
+    Problem(IDS_SUGGEST_ADDRESS_NOT_USABLE, GetDlgItem(dialog, IDC_ENGINE_SUGGEST_ADDRESS),
+            std::wstring());
+    return false;
+  }
+  return true;
 }
 
 void SettingsWindow::OnAdd() {

@@ -116,9 +116,10 @@ int Run(int rounds) {
     PressKey('A' + round % 26);
     double shown = WaitUntil(start, 3000, ListShown);
     if (shown >= 0) toList.push_back(shown);
-    // A letter into the box, suggestions on and off in turn; each waits for
-    // the work its keystroke started to end.
-    for (bool on : {true, false}) {
+    // A letter into the box, suggestions on and off in turn (which comes
+    // first alternates); each waits for the work its keystroke started.
+    const bool onFirst = round % 2 == 0;
+    for (bool on : {onFirst, !onFirst}) {
       SetSetting(kSuggestionsValue, on ? 1 : 0);
       int before = GetWindowTextLengthW(search);
       start = NowMs();

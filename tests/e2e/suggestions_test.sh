@@ -33,9 +33,14 @@ band() {
   start_program "$bin/band_host.exe" --dll --status "$(windows_path "$dir/status")" \
     --recorder "$(windows_path "$dir/urls.log")" --exit-after-ms 60000
   wait_for "$dir/status" "focus=" || fail "$1: the band host did not start $(shown)"
+  click_box "$1"
+}
+# click_box NAME: the focus into the box again (a search's browser may have
+# taken it).
+click_box() {
   focus_window "$(window_of "Corvane band host")"
   xdotool mousemove 150 115 click 1
-  now_shows "focus=search" || fail "$1: the hint did not open the box $(shown)"
+  now_shows "focus=search" || fail "$1: the click did not open the box $(shown)"
 }
 # The band host's last status, for a failure's message; and waiting until it
 # matches (the host writes its status when it changes).
@@ -67,6 +72,22 @@ now_shows "list=shown text=core$" || fail "answering: no list for 'core' $(shown
 xdotool key Down Return
 opened "https://www.google.de/search\?ie=UTF-8&oe=UTF-8&q=core\+one" answering
 [ -z "$(recent_searches)" ] || fail "answering: a search was kept with history off"
+
+echo "== A keyword's engine is asked for the words after the keyword, and only it"
+port=$(tr -d '\r\n' <"$work/answering.port")
+reg add "HKCU\\$KEYWORDS_KEY" /v w /t REG_SZ /d "https://wiki.example/?q={searchTerms}" /f
+reg add "HKCU\\$SUGGEST_ADDRESSES_KEY" /v w /t REG_SZ /d "http://127.0.0.1:$port/k?q=%s" /f
+click_box keyword
+xdotool type --delay 40 "w ber"
+now_shows "list=shown text=w ber$" || fail "keyword: no list for 'w ber' $(shown)"
+grep -q "^GET /k?q=ber HTTP" "$log" || fail "keyword: the keyword's engine was not asked for 'ber'"
+grep -q "q=w[+%]" "$log" && fail "keyword: the keyword was sent with the words"
+xdotool key Down
+now_shows "list=shown text=w ber one$" || fail "keyword: the suggestion lost its keyword $(shown)"
+xdotool key Return
+opened "https://wiki.example/\?q=ber\+one" keyword
+reg delete "HKCU\\$KEYWORDS_KEY" /f
+reg delete "HKCU\\$SUGGEST_ADDRESSES_KEY" /f
 stop_programs
 
 echo "== A service that never answers: Enter searches at once"
@@ -97,9 +118,9 @@ exec 3>&-
 grep -v "q=marker\|^closed$" "$log" && fail "off: the service heard what was typed"
 xdotool key Down Return
 opened "https://www.google.de/search\?ie=UTF-8&oe=UTF-8&q=old\+search" off
-for _ in $(seq 100); do [ "$(recent_searches)" = 'old search\0other' ] && break; sleep 0.05; done
-xdotool mousemove 150 115 click 1
+click_box off
 xdotool type --delay 40 "new words"
+now_shows "focus=search text=new words$" || fail "off: the words did not arrive $(shown)"
 xdotool key Return
 for _ in $(seq 100); do [ "$(recent_searches)" != 'old search\0other' ] && break; sleep 0.05; done
 [ "$(recent_searches)" = 'new words\0old search\0other' ] ||
