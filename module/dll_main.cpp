@@ -5,7 +5,12 @@
 #include "ui/focus_targets.h"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
-  if (reason == DLL_PROCESS_ATTACH) corvane::ModuleInstance = instance;
+  if (reason == DLL_PROCESS_ATTACH) {
+    corvane::ModuleInstance = instance;
+    // Nothing here is per thread: the threads of the process (the
+    // suggestions' among them) need not call in as they start and end.
+    DisableThreadLibraryCalls(instance);
+  }
   // At process exit the heap and the views go with the process; only an
   // unload while the process goes on gives the cache and the F12 list back.
   if (reason == DLL_PROCESS_DETACH && reserved == nullptr) {
