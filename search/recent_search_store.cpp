@@ -54,7 +54,7 @@ bool HistoryWanted() {
 }
 
 void RememberSearch(const wchar_t* query) {
-  if (HistoryWanted() && MayRememberSearch(AsUtf16(query))) WriteWithSearch(query);
+  if (HistoryWanted() && MayRememberOrSend(AsUtf16(query))) WriteWithSearch(query);
 }
 
 void AddRecentSearches(const wchar_t* typed, size_t limit, SuggestionRows* rows) {

@@ -57,7 +57,7 @@ bool IsAddressWithUser(const char16_t* text) {
 
 }  // namespace
 
-bool MayRememberSearch(const char16_t* query) {
+bool MayRememberOrSend(const char16_t* query) {
   std::size_t units = Length(query);
   bool onlySpaces = true;
   for (std::size_t i = 0; i < units; ++i) onlySpaces = onlySpaces && IsSpace(query[i]);

@@ -11,10 +11,10 @@ namespace corvane {
 
 constexpr std::size_t kMaxRecentSearches = 50;
 
-// Whether a search is worth remembering and safe to: not empty or spaces
-// only, at most kMaxSuggestionLength units, and not a web address with a
-// user name (and perhaps a password) before its server.
-bool MayRememberSearch(const char16_t* query);
+// Whether a text is worth remembering or asking suggestions for, and safe
+// to: not empty or spaces only, at most kMaxSuggestionLength units, and not
+// an address with a user name (and perhaps a password) before its server.
+bool MayRememberOrSend(const char16_t* query);
 
 // Units of the list with `query` first, any equal earlier one (ASCII case
 // ignored) left out, at most kMaxRecentSearches texts. With `out` null only

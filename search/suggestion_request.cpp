@@ -7,6 +7,7 @@
 #include "search/engine_template.h"
 #include "search/keyword_query.h"
 #include "search/launch_web_search.h"
+#include "search/recent_searches.h"
 #include "search/suggest_address.h"
 #include "search/typed_address.h"
 #include "search/user_engines.h"
@@ -61,6 +62,7 @@ bool SuggestionsWanted() {
 
 SuggestionRequest BuildSuggestionRequest(const wchar_t* typed) {
   SuggestionRequest request;
+  if (!MayRememberOrSend(AsUtf16(typed))) return request;
   UniqueMemory<char> utf8 = Utf8(typed);
   if (!utf8 || IsTypedWebAddress(utf8.Get())) return request;
   UniqueMemory<char> address;

@@ -80,6 +80,8 @@ xdotool key Return
 for _ in $(seq 100); do [ "$(visible_windows)" -le "$shown" ] && break; sleep 0.05; done
 # The address is chosen again for correcting: typing replaces it.
 xdotool type "https://wiki.example/w/{searchTerms}"
+xdotool key alt+u
+xdotool type "https://wiki.example/suggest?q={searchTerms}"
 xdotool key alt+a alt+m Tab
 # A combination another program has is named, and nothing is stored.
 xdotool type "ctrl+alt+t"
@@ -94,6 +96,8 @@ wait_gone "Corvane.exe --settings" || fail "settings: OK did not close the windo
 [ "$(reg_value "$KEYWORDS_KEY" w)" = "https://wiki.example/w/{searchTerms}" ] ||
   fail "settings: the keyword's address was not stored"
 [ "$(reg_value "$ENGINE_NAMES_KEY" w)" = "Wiki" ] || fail "settings: the name was not stored"
+[ "$(reg_value "$SUGGEST_ADDRESSES_KEY" w)" = "https://wiki.example/suggest?q={searchTerms}" ] ||
+  fail "settings: the suggestion address was not stored"
 [ "$(reg_value "$SETTINGS_KEY" "$FOCUS_KEY_VALUE")" = "Ctrl+Shift+Space" ] ||
   fail "settings: the key was stored as '$(reg_value "$SETTINGS_KEY" "$FOCUS_KEY_VALUE")'"
 focus_window "$target"
@@ -106,6 +110,7 @@ expect_search settings "$dir/status" "$dir/urls.log" "w berlin" "w berlin" \
 stop_programs
 "$wine_run" "$prefix" "$arch" reg delete "HKCU\\$KEYWORDS_KEY" /f >/dev/null 2>&1
 "$wine_run" "$prefix" "$arch" reg delete "HKCU\\$ENGINE_NAMES_KEY" /f >/dev/null 2>&1
+"$wine_run" "$prefix" "$arch" reg delete "HKCU\\$SUGGEST_ADDRESSES_KEY" /f >/dev/null 2>&1
 clear_focus_key
 
 echo "== F12 opens the search box; the application sees neither press nor release"
