@@ -52,7 +52,12 @@ now_shows() {
   done
   return 1
 }
-opened() { wait_for "$dir/urls.log" "^$1$" || fail "$2: opened '$(cat "$dir/urls.log" 2>/dev/null)'"; }
+# opened PATTERN NAME: the search opened that address, and the recorder that
+# stands in for the browser is gone again (it takes the focus while it runs).
+opened() {
+  wait_for "$dir/urls.log" "^$1$" || fail "$2: opened '$(cat "$dir/urls.log" 2>/dev/null)'"
+  wait_gone url_recorder.exe || fail "$2: the recorder did not end"
+}
 
 echo "== Down shows a suggestion, Esc gives the typed text back, Enter searches what is shown"
 setting "$SUGGESTIONS_VALUE" REG_DWORD 1
