@@ -89,8 +89,16 @@ grep -q "^GET /k?q=ber HTTP" "$log" || fail "keyword: the keyword's engine was n
 grep -q "q=w[+%]" "$log" && fail "keyword: the keyword was sent with the words"
 xdotool key Down
 now_shows "list=shown text=w ber one$" || fail "keyword: the suggestion lost its keyword $(shown)"
-xdotool key Return
-opened "https://wiki.example/\?q=ber\+one" keyword
+# A click on the middle one of the three searches it; the list is the host's
+# other window on the screen.
+list=$(for window in $(xdotool search --onlyvisible --class band_host 2>/dev/null); do
+  [ "$(xdotool getwindowname "$window")" = "Corvane band host" ] || echo "$window"
+done | head -n 1)
+height=$(xdotool getwindowgeometry "$list" 2>/dev/null | sed -n 's/.*Geometry: [0-9]*x//p')
+[ -n "$height" ] || fail "keyword: the list's window was not found"
+xdotool mousemove --window "$list" 40 $((height / 2)) click 1
+opened "https://wiki.example/\?q=ber\+two" keyword
+tail -n 1 "$dir/status" | grep -q "list=shown" && fail "keyword: the list stayed after the click"
 reg delete "HKCU\\$KEYWORDS_KEY" /f
 reg delete "HKCU\\$SUGGEST_ADDRESSES_KEY" /f
 stop_programs
