@@ -8,7 +8,6 @@
 #include "res/product.h"
 #include "res/resource_ids.h"
 #include "support/bounded_string.h"
-#include "support/hresult.h"
 #include "support/module_state.h"
 #include "support/resource_strings.h"
 #include "support/wide_text.h"

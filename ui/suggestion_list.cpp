@@ -3,7 +3,6 @@
 #include "band/band_record.h"
 #include "res/product.h"
 #include "res/resource_ids.h"
-#include "support/hresult.h"
 #include "support/module_state.h"
 #include "support/resource_strings.h"
 #include "support/wide_text.h"
