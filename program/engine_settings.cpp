@@ -47,19 +47,14 @@ HRESULT DeleteKeyTree(const wchar_t* keyPath) {
   return FromWin32(result);
 }
 
-bool ReadFlag(const wchar_t* name) {
-  DWORD value = 0;
-  return ReadSetting(name, &value) && value != 0;
-}
-
 }  // namespace
 
 EngineSettings ReadEngineSettings() {
   EngineSettings settings;
   settings.searchAddress = ReadText(kSettingsKey, kSearchAddressValue);
   settings.focusKey = ReadText(kSettingsKey, kFocusKeyValue);
-  settings.suggestions = ReadFlag(kSuggestionsValue);
-  settings.history = ReadFlag(kHistoryValue);
+  settings.suggestions = ReadFlagSetting(kSuggestionsValue);
+  settings.history = ReadFlagSetting(kHistoryValue);
   for (const std::wstring& keyword : ValueNames(kKeywordsKey)) {
     UserEngine engine;
     engine.keyword = keyword;

@@ -48,10 +48,7 @@ HRESULT WriteWithSearch(const wchar_t* query) {
 
 }  // namespace
 
-bool HistoryWanted() {
-  DWORD on = 0;
-  return ReadSetting(kHistoryValue, &on) && on != 0;
-}
+bool HistoryWanted() { return ReadFlagSetting(kHistoryValue); }
 
 void RememberSearch(const wchar_t* query) {
   if (HistoryWanted() && MayRememberOrSend(AsUtf16(query))) WriteWithSearch(query);

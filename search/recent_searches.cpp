@@ -1,15 +1,10 @@
 #include "search/recent_searches.h"
 
 #include "support/ascii_text.h"
+#include "support/bounded_string.h"
 
 namespace corvane {
 namespace {
-
-std::size_t Length(const char16_t* text) {
-  std::size_t units = 0;
-  while (text[units] != 0) ++units;
-  return units;
-}
 
 // Calls visit(text, units) for each text of the list, in order.
 template <class Visit>
@@ -58,7 +53,7 @@ bool IsAddressWithUser(const char16_t* text) {
 }  // namespace
 
 bool MayRememberOrSend(const char16_t* query) {
-  std::size_t units = Length(query);
+  std::size_t units = BoundedLength(query, kMaxBoundedCount);
   bool onlySpaces = true;
   for (std::size_t i = 0; i < units; ++i) onlySpaces = onlySpaces && IsSpace(query[i]);
   return !onlySpaces && units <= kMaxSuggestionLength && !IsAddressWithUser(query);
@@ -77,7 +72,7 @@ std::size_t WriteWithRecentSearch(const char16_t* list, std::size_t listUnits,
     written += units + 1;
     return ++texts < kMaxRecentSearches;
   };
-  const std::size_t queryUnits = Length(query);
+  const std::size_t queryUnits = BoundedLength(query, kMaxBoundedCount);
   put(query, queryUnits);
   ForEachText(list, listUnits, [&](const char16_t* text, std::size_t units) {
     return SameText(text, units, query, queryUnits) || put(text, units);
@@ -90,7 +85,7 @@ std::size_t WriteWithRecentSearch(const char16_t* list, std::size_t listUnits,
 
 void AddRecentMatches(const char16_t* list, std::size_t listUnits, const char16_t* typed,
                       std::size_t limit, SuggestionRows* rows) {
-  const std::size_t typedUnits = Length(typed);
+  const std::size_t typedUnits = BoundedLength(typed, kMaxBoundedCount);
   ForEachText(list, listUnits, [&](const char16_t* text, std::size_t units) {
     if (rows->count >= limit) return false;
     if (units >= typedUnits && StartsWithIgnoringAsciiCase(text, typed, typedUnits))

@@ -178,12 +178,12 @@ SuggestionFetch* SuggestionFetch::Start(const char16_t* address, HWND window, UI
   if (fetch == nullptr) return nullptr;
   const size_t units = BoundedLength(address, kMaxBoundedCount);
   fetch->address_ = AllocArray<wchar_t>(units + 1);
-  HMODULE self = nullptr;
   // The thread keeps this module loaded until it has returned.
   if (fetch->address_ == nullptr ||
       BoundedCopy(AsUtf16(fetch->address_), units + 1, address) != kResultOk ||
       !GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
-                          reinterpret_cast<const wchar_t*>(&SuggestionFetch::Thread), &self)) {
+                          reinterpret_cast<const wchar_t*>(&SuggestionFetch::Thread),
+                          &fetch->module_)) {
     delete fetch;
     return nullptr;
   }
@@ -192,7 +192,7 @@ SuggestionFetch* SuggestionFetch::Start(const char16_t* address, HWND window, UI
   fetch->started_ = GetTickCount64();
   HANDLE thread = CreateThread(nullptr, 0, Thread, fetch, 0, nullptr);
   if (thread == nullptr) {
-    FreeLibrary(self);
+    FreeLibrary(fetch->module_);
     delete fetch;
     return nullptr;
   }
@@ -201,11 +201,10 @@ SuggestionFetch* SuggestionFetch::Start(const char16_t* address, HWND window, UI
 }
 
 DWORD WINAPI SuggestionFetch::Thread(void* parameter) {
-  static_cast<SuggestionFetch*>(parameter)->Run();
-  HMODULE self = nullptr;
-  GetModuleHandleExW(
-      GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-      reinterpret_cast<const wchar_t*>(&SuggestionFetch::Thread), &self);
+  auto* fetch = static_cast<SuggestionFetch*>(parameter);
+  HMODULE self = fetch->module_;
+  fetch->Run();
+  fetch->Release();
   FreeLibraryAndExitThread(self, 0);
 }
 
@@ -216,7 +215,6 @@ void SuggestionFetch::Run() {
   HWND window = static_cast<HWND>(InterlockedCompareExchangePointer(
       reinterpret_cast<void* volatile*>(&window_), nullptr, nullptr));
   if (window != nullptr) PostMessageW(window, message_, 0, 0);
-  Release();
 }
 
 void SuggestionFetch::Abandon() {

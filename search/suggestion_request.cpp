@@ -55,10 +55,7 @@ bool KeywordSuggestAddress(const wchar_t* typed, const KeywordQuery& keyword,
 
 }  // namespace
 
-bool SuggestionsWanted() {
-  DWORD on = 0;
-  return ReadSetting(kSuggestionsValue, &on) && on != 0;
-}
+bool SuggestionsWanted() { return ReadFlagSetting(kSuggestionsValue); }
 
 SuggestionRequest BuildSuggestionRequest(const wchar_t* typed) {
   SuggestionRequest request;

@@ -10,6 +10,11 @@ namespace corvane {
 
 // true when `name` holds a four-byte REG_DWORD; only then stores it.
 bool ReadSetting(const wchar_t* name, DWORD* value);
+// A setting the user turns on: a REG_DWORD other than 0; absent means off.
+inline bool ReadFlagSetting(const wchar_t* name) {
+  DWORD value = 0;
+  return ReadSetting(name, &value) && value != 0;
+}
 // The REG_SZ value `name` of `key` (a path under HKEY_CURRENT_USER),
 // terminated, in a block of kMaxTextSetting + 1 units. An absent key or value, another
 // type or a text of kMaxTextSetting units or more is an error, and *text is then empty.
