@@ -6,6 +6,7 @@
 #include <shobjidl.h>
 
 #include "search/suggestion_rows.h"
+#include "ui/band_colours.h"
 #include "support/dpi_scale.h"
 #include "support/focus_key.h"
 #include "support/memory.h"
@@ -60,6 +61,9 @@ struct BandRecord {
   HWND searchEdit = nullptr;
   HWND hintEdit = nullptr;
   HFONT font = nullptr;
+  // The taskbar's mode's colours, and the box's background in them.
+  BandColours colours = {};
+  UniqueGdiObject<HBRUSH> boxBrush;
   int width = 0;
   int height = 0;
   WNDPROC searchEditOldProc = nullptr;

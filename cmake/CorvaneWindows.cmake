@@ -61,10 +61,13 @@ target_link_libraries(corvane_win PUBLIC corvane_pure corvane_module shell32 adv
 # in Corvane.exe, the program's), the hook's shared words and its session's
 # list of targets.
 add_library(corvane_module STATIC
+  support/localized_text.cpp
   support/module_state.cpp
   support/resource_strings.cpp
   support/settings_removal.cpp
   support/settings_store.cpp
+  support/system_library.cpp
+  support/ui_module.cpp
   ui/focus_targets.cpp
   ui/shared_hook_state.cpp
 )
@@ -76,7 +79,9 @@ add_library(corvane_band STATIC
   band/context_menu.cpp
   band/search_band.cpp
   band/shell_interfaces.cpp
+  ui/band_accessibility.cpp
   ui/band_window.cpp
+  ui/colour_mode.cpp
   ui/focus_hotkey.cpp
   ui/focus_key_binding.cpp
   ui/go_button.cpp
@@ -131,6 +136,31 @@ function(corvane_add_band_module target)
   endif()
 endfunction()
 
+# CORVANEUI.DLL, beside CORVANE.DLL: what only the process that shows the
+# band loads.
+add_library(corvane_ui SHARED
+  module/ui_module_main.cpp
+  module/corvane_ui.def
+  res/corvane_ui.rc
+  ui/accessible_window.cpp
+)
+target_include_directories(corvane_ui PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/res
+                           ${CMAKE_BINARY_DIR}/res)
+target_link_libraries(corvane_ui PRIVATE corvane_module corvane_pure corvane_memory user32)
+if(NOT MSVC)
+  target_sources(corvane_ui PRIVATE module/runtime_support.cpp)
+endif()
+target_compile_options(corvane_ui PRIVATE ${CORVANE_PRODUCT_COMPILE_OPTIONS})
+target_link_options(corvane_ui PRIVATE ${CORVANE_PRODUCT_LINK_OPTIONS})
+set_target_properties(corvane_ui PROPERTIES PREFIX "" OUTPUT_NAME "CORVANEUI" SUFFIX ".DLL")
+set_source_files_properties(res/corvane_ui.rc PROPERTIES OBJECT_DEPENDS
+  "${CMAKE_SOURCE_DIR}/res/resource_ids.h;${CMAKE_SOURCE_DIR}/res/product.h;${CMAKE_BINARY_DIR}/res/product_version.h")
+if(NOT MSVC)
+  add_custom_command(TARGET corvane_ui POST_BUILD
+    COMMAND bash ${PROJECT_SOURCE_DIR}/cmake/read-only-resources.sh $<TARGET_FILE:corvane_ui>
+    VERBATIM)
+endif()
+
 set_source_files_properties(res/corvane.rc PROPERTIES OBJECT_DEPENDS
   "${CMAKE_SOURCE_DIR}/res/go_normal.bmp;${CMAKE_SOURCE_DIR}/res/go_active.bmp;${CMAKE_BINARY_DIR}/res/corvane.manifest;${CMAKE_SOURCE_DIR}/res/resource_ids.h;${CMAKE_SOURCE_DIR}/res/product.h;${CMAKE_BINARY_DIR}/res/product_version.h")
 corvane_add_band_module(corvane)
@@ -155,15 +185,18 @@ add_executable(corvane_program WIN32
   program/single_instance.cpp
   program/strip_window.cpp
   program/corvane_program.rc
+  ui/accessible_window.cpp
+  ui/colour_mode.cpp
   ui/window_dpi.cpp
 )
 target_include_directories(corvane_program PRIVATE ${CMAKE_SOURCE_DIR}/program ${CMAKE_SOURCE_DIR}/res
                            ${CMAKE_BINARY_DIR}/program ${CMAKE_BINARY_DIR}/res)
+file(GLOB CORVANE_PROGRAM_LANGUAGES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/program/languages/*.rc)
 set_source_files_properties(program/corvane_program.rc PROPERTIES OBJECT_DEPENDS
-  "${CMAKE_BINARY_DIR}/program/corvane_program.manifest;${CMAKE_SOURCE_DIR}/program/program_resource_ids.h;${CMAKE_SOURCE_DIR}/program/corvane.ico;${CMAKE_SOURCE_DIR}/res/product.h;${CMAKE_BINARY_DIR}/res/product_version.h")
+  "${CORVANE_PROGRAM_LANGUAGES};${CMAKE_SOURCE_DIR}/program/settings_dialog.rch;${CMAKE_BINARY_DIR}/program/corvane_program.manifest;${CMAKE_SOURCE_DIR}/program/program_resource_ids.h;${CMAKE_SOURCE_DIR}/program/corvane.ico;${CMAKE_SOURCE_DIR}/res/product.h;${CMAKE_BINARY_DIR}/res/product_version.h")
 target_link_libraries(corvane_program PRIVATE corvane_band_hosting corvane_win corvane_module corvane_pure advapi32
                       comctl32 gdi32 shell32 user32)
 target_compile_options(corvane_program PRIVATE ${CORVANE_PRODUCT_COMPILE_OPTIONS})
 target_link_options(corvane_program PRIVATE ${CORVANE_WIDE_MAIN_OPTIONS} ${CORVANE_PROGRAM_LINK_OPTIONS})
 set_target_properties(corvane_program PROPERTIES OUTPUT_NAME "Corvane")
-add_dependencies(corvane_program corvane)
+add_dependencies(corvane_program corvane corvane_ui)

@@ -32,6 +32,8 @@
 #define IDS_TEST_QUERY 426
 #define IDS_SETTINGS_CAPTION 427
 #define IDS_SUGGEST_ADDRESS_NOT_USABLE 428
+#define IDS_GRIP 429
+#define IDS_OPEN_MENU 430
 
 // The settings window and its controls.
 #define IDD_SETTINGS 100

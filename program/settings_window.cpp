@@ -90,8 +90,12 @@ void SettingsWindow::Run() {
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&controls);
   settings = ReadEngineSettings();
-  DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_SETTINGS), nullptr, DialogProc,
-                  reinterpret_cast<LPARAM>(this));
+  DWORD bytes = 0;
+  const auto* layout = static_cast<const DLGTEMPLATE*>(
+      FindProgramResource(RT_DIALOG, MAKEINTRESOURCEW(IDD_SETTINGS), &bytes));
+  if (layout != nullptr)
+    DialogBoxIndirectParamW(GetModuleHandleW(nullptr), layout, nullptr, DialogProc,
+                            reinterpret_cast<LPARAM>(this));
 }
 
 INT_PTR CALLBACK SettingsWindow::DialogProc(HWND dialog, UINT message, WPARAM wParam,

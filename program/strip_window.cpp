@@ -1,5 +1,6 @@
 #include "program/strip_window.h"
 
+#include <oleacc.h>
 #include <shellapi.h>
 
 #include <algorithm>
@@ -14,6 +15,7 @@
 #include "support/dpi_scale.h"
 #include "support/hresult.h"
 #include "ui/band_window.h"
+#include "ui/colour_mode.h"
 #include "ui/window_dpi.h"
 
 namespace corvane::program {
@@ -30,6 +32,8 @@ constexpr UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED, newer than the headers' 
 constexpr UINT kStartWithWindows = 1, kResetPosition = 2, kClose = 3, kSettings = 4;
 constexpr UINT kFirstBandCommand = 0x100, kLastBandCommand = 0x1FF;
 
+constexpr long kGripPart = 1, kBandPart = 2;
+
 HRESULT RegisterStripClass(WNDPROC windowProc) {
   WNDCLASSEXW windowClass = {};
   windowClass.cbSize = sizeof windowClass;
@@ -37,7 +41,6 @@ HRESULT RegisterStripClass(WNDPROC windowProc) {
   windowClass.lpfnWndProc = windowProc;
   windowClass.hInstance = GetModuleHandleW(nullptr);
   windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
   windowClass.lpszClassName = kStripWindowClass;
   RETURN_LAST_ERROR_IF(RegisterClassExW(&windowClass) == 0);
   return S_OK;
@@ -49,14 +52,17 @@ ScreenRect WindowRect(HWND window) {
   return {rect.left, rect.top, rect.right, rect.bottom};
 }
 
+void FillWith(HDC dc, const RECT& area, COLORREF colour) {
+  SetBkColor(dc, colour);
+  ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &area, nullptr, 0, nullptr);
+}
+
 // Rows of small dots that say "drag me here".
-void PaintGrip(HDC dc, int gripWidth, int height, int dpi) {
+void PaintGrip(HDC dc, int gripWidth, int height, int dpi, COLORREF colour) {
   const int dot = ScaleForDpi(2, dpi), step = ScaleForDpi(4, dpi);
   for (int y = step; y + dot <= height - step; y += step)
-    for (int x = (gripWidth - step - dot) / 2; x + dot <= gripWidth; x += step) {
-      RECT square = {x, y, x + dot, y + dot};
-      FillRect(dc, &square, GetSysColorBrush(COLOR_BTNSHADOW));
-    }
+    for (int x = (gripWidth - step - dot) / 2; x + dot <= gripWidth; x += step)
+      FillWith(dc, {x, y, x + dot, y + dot}, colour);
 }
 
 }  // namespace
@@ -72,6 +78,9 @@ const Strip::MessageEntry Strip::kMessages[] = {
     {WM_ENTERSIZEMOVE, &Strip::OnEnterMove},
     {WM_EXITSIZEMOVE, &Strip::OnExitMove},
     {WM_SETTINGCHANGE, &Strip::OnSettingChange},
+    {WM_SYSCOLORCHANGE, &Strip::OnColourChange},
+    {WM_THEMECHANGED, &Strip::OnColourChange},
+    {WM_GETOBJECT, &Strip::OnGetObject},
     {WM_DISPLAYCHANGE, &Strip::OnScreenChange},
     {kDpiChanged, &Strip::OnDpiChanged},
     {WM_QUERYENDSESSION, &Strip::OnQueryEndSession},
@@ -85,6 +94,10 @@ HRESULT Strip::Open() {
   shellNoticeMessage = RegisterWindowMessageW(kShellNoticeMessage);
   focusSearchBoxMessage = FocusSearchBoxMessage();
   hasPlace = ReadStripPlace(&place);
+  colours = CurrentBandColours();
+  name = ProgramText(IDS_PROGRAM_CAPTION);
+  gripName = ProgramText(IDS_GRIP);
+  openMenu = ProgramText(IDS_OPEN_MENU);
   // No taskbar button and no place in Alt+Tab: the strip belongs with the
   // taskbar, not with the programs.
   owner.Reset(CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", nullptr, WS_POPUP, 0, 0, 0, 0, nullptr,
@@ -175,8 +188,10 @@ LRESULT Strip::OnPaint(WPARAM, LPARAM) {
   HDC dc = BeginPaint(window, &paint);
   RECT client = {};
   GetClientRect(window, &client);
-  PaintGrip(dc, GripWidth(), client.bottom, WindowDpi(window));
-  FrameRect(dc, &client, GetSysColorBrush(COLOR_BTNSHADOW));
+  FillWith(dc, client, colours.strip);
+  PaintGrip(dc, GripWidth(), client.bottom, WindowDpi(window), colours.stripGrip);
+  if (UniqueGdiObject<HBRUSH> frame{CreateSolidBrush(colours.stripGrip)})
+    FrameRect(dc, &client, frame.Get());
   EndPaint(window, &paint);
   return 0;
 }
@@ -280,9 +295,56 @@ LRESULT Strip::OnExitMove(WPARAM, LPARAM) {
   return 0;
 }
 
-LRESULT Strip::OnSettingChange(WPARAM wParam, LPARAM) {
+LRESULT Strip::OnSettingChange(WPARAM wParam, LPARAM lParam) {
   if (wParam == SPI_SETWORKAREA) Reposition();
+  if (IsColourChange(WM_SETTINGCHANGE, wParam, lParam)) OnColourChange(0, 0);
   return 0;
+}
+
+LRESULT Strip::OnColourChange(WPARAM, LPARAM) {
+  colours = CurrentBandColours();
+  InvalidateRect(window, nullptr, TRUE);
+  return 0;
+}
+
+LRESULT Strip::OnGetObject(WPARAM wParam, LPARAM lParam) {
+  LRESULT answer = 0;
+  if (AnswerAccessibleObject(window, wParam, lParam, &kAccessibleParts, &answer)) return answer;
+  return DefWindowProcW(window, WM_GETOBJECT, wParam, lParam);
+}
+
+const AccessibleParts Strip::kAccessibleParts = {AccessiblePartCount, DescribePart, ActOnPart,
+                                                 nullptr};
+
+long Strip::AccessiblePartCount(HWND) { return kBandPart; }
+
+bool Strip::DescribePart(HWND window, long part, AccessiblePart* facts) {
+  auto* strip = reinterpret_cast<Strip*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (strip == nullptr) return false;
+  if (part == CHILDID_SELF) {
+    facts->role = ROLE_SYSTEM_TOOLBAR;
+    facts->name = strip->name.c_str();
+  } else if (part == kGripPart) {
+    facts->role = ROLE_SYSTEM_GRIP;
+    facts->name = strip->gripName.c_str();
+    facts->defaultAction = strip->openMenu.c_str();
+    RECT client = {};
+    GetClientRect(window, &client);
+    facts->place = {0, 0, strip->GripWidth(), client.bottom};
+  } else {
+    facts->window = strip->band.Window();
+    facts->role = ROLE_SYSTEM_TOOLBAR;
+  }
+  return true;
+}
+
+// The grip's action opens the menu, which moves the strip back to the
+// taskbar among its items; the grip itself moves only with the mouse.
+bool Strip::ActOnPart(HWND window, long part) {
+  auto* strip = reinterpret_cast<Strip*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (strip == nullptr || part != kGripPart) return false;
+  PostMessageW(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window), -1);
+  return true;
 }
 
 LRESULT Strip::OnScreenChange(WPARAM, LPARAM) {

@@ -5,10 +5,13 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <string>
 #include <utility>
 
 #include "program/hosted_band.h"
 #include "support/windows_handles.h"
+#include "ui/accessible_window.h"
+#include "ui/band_colours.h"
 
 namespace corvane::program {
 
@@ -41,6 +44,8 @@ class Strip {
   LRESULT OnEnterMove(WPARAM, LPARAM);
   LRESULT OnExitMove(WPARAM, LPARAM);
   LRESULT OnSettingChange(WPARAM, LPARAM);
+  LRESULT OnColourChange(WPARAM, LPARAM);
+  LRESULT OnGetObject(WPARAM, LPARAM);
   LRESULT OnScreenChange(WPARAM, LPARAM);
   LRESULT OnDpiChanged(WPARAM, LPARAM);
   LRESULT OnShellNotice(WPARAM, LPARAM);
@@ -57,6 +62,13 @@ class Strip {
   void RunMenuCommand(UINT command, IContextMenu* bandMenu);
   int GripWidth() const;
 
+  // Screen readers: a toolbar named Corvane holding its grip, whose action
+  // opens the menu, and the band.
+  static const AccessibleParts kAccessibleParts;
+  static long AccessiblePartCount(HWND window);
+  static bool DescribePart(HWND window, long part, AccessiblePart* facts);
+  static bool ActOnPart(HWND window, long part);
+
   // Hidden; an owned window gets no taskbar button on any shell.
   UniqueWindow owner;
   HWND window = nullptr;
@@ -66,6 +78,8 @@ class Strip {
   bool open = false;
   bool moving = false;
   RECT moveStart = {};
+  BandColours colours = {};
+  std::wstring name, gripName, openMenu;
   UINT taskbarCreatedMessage = 0;
   UINT focusSearchBoxMessage = 0;
   UINT shellNoticeMessage = 0;

@@ -20,6 +20,10 @@ inline constexpr wchar_t kDeskBandCategoryId[] = L"{00021492-0000-0000-C000-0000
 
 inline constexpr wchar_t kModuleFile[] = L"CORVANE.DLL";
 inline constexpr wchar_t kProgramFile[] = L"Corvane.exe";
+// Beside CORVANE.DLL: what only the process that shows the band needs (its
+// texts in languages other than English, what screen readers are told), so
+// that the DLL every program the focus key's hook reaches loads stays small.
+inline constexpr wchar_t kUiModuleFile[] = L"CORVANEUI.DLL";
 
 // Per user, under HKEY_CURRENT_USER: the product's key and its settings.
 inline constexpr wchar_t kCompanyKey[] = L"SOFTWARE\\Ostrand";
@@ -53,6 +57,13 @@ inline constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVers
 inline constexpr wchar_t kRunValue[] = L"Corvane";
 inline constexpr wchar_t kUninstallKey[] =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Corvane";
+
+// Under HKEY_CURRENT_USER: the taskbar's mode, REG_DWORD 0 for dark (absent:
+// light), and the name of the setting change that says it changed.
+inline constexpr wchar_t kPersonalizeKey[] =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
+inline constexpr wchar_t kSystemUsesLightThemeValue[] = L"SystemUsesLightTheme";
+inline constexpr wchar_t kColourSetChange[] = L"ImmersiveColorSet";
 
 inline constexpr wchar_t kBandWindowClass[] = L"Corvane_Class";
 inline constexpr wchar_t kStripWindowClass[] = L"Ostrand.Corvane.Strip";

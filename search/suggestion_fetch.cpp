@@ -8,6 +8,7 @@
 #include "search/suggestion_answer.h"
 #include "support/bounded_string.h"
 #include "support/memory.h"
+#include "support/system_library.h"
 #include "support/wide_text.h"
 
 namespace corvane {
@@ -28,39 +29,22 @@ struct WinHttp {
   decltype(&::WinHttpCloseHandle) closeHandle;
 };
 
-template <class Function>
-bool Find(HMODULE module, const char* name, Function* function) {
-  *function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-  return *function != nullptr;
-}
-
-// From the system folder only. Kept loaded for the life of the process: its
-// own threads may outlast any one request.
+// Kept loaded for the life of the process: its own threads may outlast any
+// one request.
 bool LoadWinHttp(WinHttp* api) {
   static HMODULE module = nullptr;
-  if (module == nullptr) {
-    wchar_t path[MAX_PATH] = {};
-    UINT length = GetSystemDirectoryW(path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH ||
-        !BoundedAppend(AsUtf16(path), MAX_PATH, u"\\winhttp.dll"))
-      return false;
-    HMODULE loaded = LoadLibraryW(path);
-    if (loaded == nullptr) return false;
-    if (InterlockedCompareExchangePointer(reinterpret_cast<void* volatile*>(&module), loaded,
-                                          nullptr) != nullptr)
-      FreeLibrary(loaded);
-  }
-  return Find(module, "WinHttpOpen", &api->open) &&
-         Find(module, "WinHttpSetTimeouts", &api->setTimeouts) &&
-         Find(module, "WinHttpSetOption", &api->setOption) &&
-         Find(module, "WinHttpCrackUrl", &api->crackUrl) &&
-         Find(module, "WinHttpConnect", &api->connect) &&
-         Find(module, "WinHttpOpenRequest", &api->openRequest) &&
-         Find(module, "WinHttpSendRequest", &api->sendRequest) &&
-         Find(module, "WinHttpReceiveResponse", &api->receiveResponse) &&
-         Find(module, "WinHttpQueryHeaders", &api->queryHeaders) &&
-         Find(module, "WinHttpReadData", &api->readData) &&
-         Find(module, "WinHttpCloseHandle", &api->closeHandle);
+  LoadSystemLibrary(L"winhttp.dll", &module);
+  return FindFunction(module, "WinHttpOpen", &api->open) &&
+         FindFunction(module, "WinHttpSetTimeouts", &api->setTimeouts) &&
+         FindFunction(module, "WinHttpSetOption", &api->setOption) &&
+         FindFunction(module, "WinHttpCrackUrl", &api->crackUrl) &&
+         FindFunction(module, "WinHttpConnect", &api->connect) &&
+         FindFunction(module, "WinHttpOpenRequest", &api->openRequest) &&
+         FindFunction(module, "WinHttpSendRequest", &api->sendRequest) &&
+         FindFunction(module, "WinHttpReceiveResponse", &api->receiveResponse) &&
+         FindFunction(module, "WinHttpQueryHeaders", &api->queryHeaders) &&
+         FindFunction(module, "WinHttpReadData", &api->readData) &&
+         FindFunction(module, "WinHttpCloseHandle", &api->closeHandle);
 }
 
 // One session for the process, so that connections are kept between

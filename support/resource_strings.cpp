@@ -3,8 +3,11 @@
 #include <windows.h>
 
 #include "res/resource_ids.h"
+#include "support/localized_text.h"
 #include "support/memory.h"
 #include "support/module_state.h"
+#include "support/text_language.h"
+#include "support/ui_module.h"
 
 namespace corvane {
 namespace {
@@ -27,6 +30,18 @@ SRWLOCK CacheLock = SRWLOCK_INIT;
 
 void ClearSlot(wchar_t* slot) { ZeroMemory(slot, sizeof(wchar_t) * kSlotUnits); }
 
+// The user's language's text, from the UI module; English is this module's.
+bool LoadTranslation(int id, wchar_t* slot) {
+  const std::uint16_t language = TextLanguage();
+  return language != kEnglishLanguage &&
+         LoadLanguageString(UiModule(), static_cast<unsigned>(id), language, slot, kSlotUnits);
+}
+
+bool LoadText(int id, wchar_t* slot) {
+  return LoadTranslation(id, slot) ||
+         LoadStringW(ModuleInstance, static_cast<UINT>(id), slot, kSlotUnits) != 0;
+}
+
 }  // namespace
 
 const wchar_t* LoadResString(int id) {
@@ -36,8 +51,7 @@ const wchar_t* LoadResString(int id) {
   const wchar_t* text = kEmptyText;
   if (ResourceStrings != nullptr) {
     wchar_t* slot = ResourceStrings->slots[id - IDS_FIRST];
-    if (slot[0] == 0 && LoadStringW(ModuleInstance, static_cast<UINT>(id), slot, kSlotUnits) == 0)
-      ClearSlot(slot);
+    if (slot[0] == 0 && !LoadText(id, slot)) ClearSlot(slot);
     text = slot;
   }
   ReleaseSRWLockExclusive(&CacheLock);

@@ -10,8 +10,11 @@
 #include "support/bounded_string.h"
 #include "support/module_state.h"
 #include "support/resource_strings.h"
+#include "support/system_library.h"
 #include "support/wide_text.h"
 #include "support/windows_handles.h"
+#include "ui/band_accessibility.h"
+#include "ui/colour_mode.h"
 #include "ui/focus_hotkey.h"
 #include "ui/focus_key_binding.h"
 #include "ui/focus_targets.h"
@@ -28,7 +31,6 @@ namespace {
 LRESULT CALLBACK BandWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void CreateBandControls(BandRecord* band);
 
-constexpr COLORREF kHintTextColour = RGB(102, 102, 102);
 constexpr int kFontPoints = 9;
 // WM_DPICHANGED_AFTERPARENT, which headers for older systems do not name.
 constexpr UINT kDpiChangedAfterParent = 0x02E3;
@@ -50,6 +52,13 @@ HRESULT EnsureBandClass() {
 }
 
 // The search box's font at the band window's DPI.
+// The colours and the box's brush for the mode Windows is in now; a brush
+// that cannot be made leaves the edits in the system's colours.
+void TakeCurrentColours(BandRecord* band) {
+  band->colours = CurrentBandColours();
+  band->boxBrush.Reset(CreateSolidBrush(band->colours.box));
+}
+
 HFONT CreateBandFont(int dpi) {
   int height = MulDiv(kFontPoints, dpi, 72);
   for (const char16_t* face : {u"Tahoma", u"MS Sans Serif"}) {
@@ -155,11 +164,10 @@ LRESULT OnKillFocus(BandRecord* band, HWND, WPARAM, LPARAM) {
 // taskbar's shows, drawn by the theme library of the band's process.
 void PaintTaskbarBackground(HWND window, HDC dc, const RECT& area) {
   using DrawParentBackground = HRESULT(WINAPI*)(HWND, HDC, const RECT*);
-  HMODULE theme = GetModuleHandleW(L"uxtheme.dll");
-  if (theme == nullptr) theme = LoadLibraryW(L"uxtheme.dll");
-  auto draw = reinterpret_cast<DrawParentBackground>(
-      reinterpret_cast<void*>(GetProcAddress(theme, "DrawThemeParentBackground")));
-  if (draw != nullptr) draw(window, dc, &area);
+  static HMODULE theme = nullptr;
+  DrawParentBackground draw;
+  if (FindFunction(LoadSystemLibrary(L"uxtheme.dll", &theme), "DrawThemeParentBackground", &draw))
+    draw(window, dc, &area);
 }
 
 LRESULT OnPaint(BandRecord* band, HWND window, WPARAM, LPARAM) {
@@ -190,11 +198,41 @@ LRESULT OnTimer(BandRecord* band, HWND, WPARAM wParam, LPARAM) {
   return 0;
 }
 
+// Both edits in the box's colours; the hint in its own.
 LRESULT OnCtlColorEdit(BandRecord* band, HWND window, WPARAM wParam, LPARAM lParam) {
-  if (reinterpret_cast<HWND>(lParam) != band->hintEdit)
-    return DefWindowProcW(window, WM_CTLCOLOREDIT, wParam, lParam);
-  SetTextColor(reinterpret_cast<HDC>(wParam), kHintTextColour);
-  return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+  if (!band->boxBrush) return DefWindowProcW(window, WM_CTLCOLOREDIT, wParam, lParam);
+  HDC dc = reinterpret_cast<HDC>(wParam);
+  const BandColours& colours = band->colours;
+  SetTextColor(dc, reinterpret_cast<HWND>(lParam) == band->hintEdit ? colours.hint : colours.boxText);
+  SetBkColor(dc, colours.box);
+  return reinterpret_cast<LRESULT>(band->boxBrush.Get());
+}
+
+LRESULT OnSettingChange(BandRecord* band, HWND window, WPARAM wParam, LPARAM lParam) {
+  if (IsColourChange(WM_SETTINGCHANGE, wParam, lParam)) FollowColourChange(band);
+  return OnDpiChanged(band, window, wParam, lParam);
+}
+
+LRESULT OnColourChange(BandRecord* band, HWND, WPARAM, LPARAM) {
+  FollowColourChange(band);
+  return 0;
+}
+
+// From the keyboard the box's menu is the band's: the host shows it, as for
+// a right-click on the band, at the box.
+LRESULT OnContextMenu(BandRecord* band, HWND window, WPARAM wParam, LPARAM lParam) {
+  if (lParam == -1 && band->searchEdit != nullptr) {
+    RECT box = {};
+    GetWindowRect(IsWindowVisible(band->hintEdit) ? band->hintEdit : band->searchEdit, &box);
+    lParam = MAKELPARAM(box.left, box.bottom);
+  }
+  return DefWindowProcW(window, WM_CONTEXTMENU, wParam, lParam);
+}
+
+LRESULT OnGetObject(BandRecord* band, HWND window, WPARAM wParam, LPARAM lParam) {
+  LRESULT answer = 0;
+  if (AnswerBandObject(band, wParam, lParam, &answer)) return answer;
+  return DefWindowProcW(window, WM_GETOBJECT, wParam, lParam);
 }
 
 POINT MousePosition(LPARAM lParam) {
@@ -248,6 +286,7 @@ LRESULT OnNcDestroy(BandRecord* band, HWND window, WPARAM, LPARAM) {
   band->searchEdit = nullptr;
   band->hintEdit = nullptr;
   DeleteFont(band);
+  band->boxBrush.Reset();
   if (band->bandWindow == window) band->bandWindow = nullptr;
   SetWindowLongPtrW(window, GWLP_USERDATA, 0);
   return 0;
@@ -267,13 +306,17 @@ const struct {
     {WM_TIMER, OnTimer},
     {WM_SHOWWINDOW, OnShowWindow},
     {WM_CTLCOLOREDIT, OnCtlColorEdit},
+    {WM_SYSCOLORCHANGE, OnColourChange},
+    {WM_THEMECHANGED, OnColourChange},
+    {WM_CONTEXTMENU, OnContextMenu},
+    {WM_GETOBJECT, OnGetObject},
     {WM_MOUSEMOVE, OnMouseMove},
     {WM_LBUTTONDOWN, OnLeftButtonDown},
     {WM_LBUTTONUP, OnLeftButtonUp},
     {WM_MOUSELEAVE, OnMouseLeave},
     {WM_HOTKEY, OnHotKey},
     {kDpiChangedAfterParent, OnDpiChanged},
-    {WM_SETTINGCHANGE, OnDpiChanged},
+    {WM_SETTINGCHANGE, OnSettingChange},
     {WM_DESTROY, OnDestroy},
     {WM_NCDESTROY, OnNcDestroy},
 };
@@ -297,6 +340,7 @@ bool ListAndBindFocusKey(BandRecord* band) {
 void CreateBandControls(BandRecord* band) {
   band->font = CreateBandFont(band->dpi);
   if (band->font == nullptr) return;
+  TakeCurrentColours(band);
 
   band->searchEdit =
       CreateEdit(band, kSearchEditId,
@@ -323,7 +367,10 @@ void CreateBandControls(BandRecord* band) {
     DestroyAndClear(band->searchEdit);
     DestroyAndClear(band->hintEdit);
     DeleteFont(band);
+    return;
   }
+  // Hidden until there is something to show, it hears the system's changes.
+  CreateSuggestionList(band);
 }
 
 LRESULT CALLBACK BandWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -368,6 +415,15 @@ BOOL CreateBandWindow(BandRecord* band) {
                                      client.left, client.top, band->width, band->height,
                                      band->parentWindow, nullptr, ModuleInstance, band);
   return band->bandWindow != nullptr;
+}
+
+void FollowColourChange(BandRecord* band) {
+  if (band->bandWindow == nullptr) return;
+  TakeCurrentColours(band);
+  band->goImages.size = 0;  // drawn anew in the new colours
+  RedrawWindow(band->bandWindow, nullptr, nullptr,
+               RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+  RedrawSuggestionList(band);
 }
 
 void DestroyOwnBandWindow(BandRecord* band) {

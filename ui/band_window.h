@@ -21,6 +21,8 @@ BandRecord* BandFromWindow(HWND bandWindow);
 // A hint box of a band window (in this session: window handles name windows
 // of the caller's session only).
 bool IsHintBox(HWND window);
+// Windows' colours changed: the band takes the mode's and draws itself anew.
+void FollowColourChange(BandRecord* band);
 // Destroys the band window if it still exists and still belongs to `band`.
 void DestroyOwnBandWindow(BandRecord* band);
 

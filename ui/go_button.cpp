@@ -134,11 +134,30 @@ void LayoutBand(BandRecord* band) {
   UpdateGoButtonTool(band);
 }
 
+namespace {
+
+// In high contrast: the system's own arrow button, in the user's colours,
+// with an outline that shows where it ends (the highlight while lit).
+void PaintPlainGoButton(const BandRecord* band, HDC dc, bool lit) {
+  const RECT& r = band->goButtonRect;
+  const int inset = ScaleForDpi(kRegionInset, band->dpi);
+  RECT square = {r.left + inset, r.top + inset, r.left + ScaleForDpi(kRegionEnd, band->dpi),
+                 r.top + ScaleForDpi(kRegionEnd, band->dpi)};
+  DrawFrameControl(dc, &square, DFC_SCROLL,
+                   DFCS_SCROLLRIGHT | DFCS_FLAT | (band->goPressed ? DFCS_PUSHED : 0));
+  UniqueGdiObject<HBRUSH> outline(
+      CreateSolidBrush(lit ? band->colours.goHotOutline : band->colours.goOutline));
+  if (outline) FrameRect(dc, &square, outline.Get());
+}
+
+}  // namespace
+
 void PaintGoButton(BandRecord* band, HDC dc) {
   if (!band->showGoButton) return;
   const RECT& r = band->goButtonRect;
   int size = r.right - r.left;
   bool lit = band->goPressed || band->goHot;
+  if (band->colours.plainGoButton) return PaintPlainGoButton(band, dc, lit);
   // At the bitmaps' own size in an opaque taskbar: the bitmaps themselves.
   if (size == kGoButtonDesignSize && !band->compositionEnabled) {
     BitBlt(dc, r.left, r.top, size, size, lit ? band->goDcActive : band->goDcNormal, 0, 0, SRCCOPY);

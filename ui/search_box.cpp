@@ -3,6 +3,7 @@
 #include "band/band_record.h"
 #include "res/resource_ids.h"
 #include "support/resource_strings.h"
+#include "ui/band_accessibility.h"
 #include "ui/band_window.h"
 #include "ui/query_submission.h"
 #include "ui/suggestions.h"
@@ -22,6 +23,16 @@ LRESULT CallOwnProcedure(WNDPROC own, HWND edit, UINT message, WPARAM wParam, LP
 
 bool IsLineBreakCharacter(WPARAM character) { return character == L'\r' || character == L'\n'; }
 
+// What both edits answer alike: their accessible object, and the band's menu
+// for the menu key or Shift+F10 (a right-click keeps the edit's own).
+bool AnswerAsBox(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* answer) {
+  if (message == WM_GETOBJECT) return AnswerBoxObject(edit, wParam, lParam, answer);
+  if (message != WM_CONTEXTMENU || lParam != -1) return false;
+  HWND bandWindow = GetParent(edit);
+  *answer = SendMessageW(bandWindow, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(bandWindow), -1);
+  return true;
+}
+
 }  // namespace
 
 WNDPROC SubclassEdit(HWND edit, WNDPROC procedure) {
@@ -31,6 +42,8 @@ WNDPROC SubclassEdit(HWND edit, WNDPROC procedure) {
 
 LRESULT CALLBACK SearchEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
   BandRecord* band = BandOfEdit(edit);
+  LRESULT answer = 0;
+  if (band != nullptr && AnswerAsBox(edit, message, wParam, lParam, &answer)) return answer;
   if (band != nullptr && message == WM_KEYDOWN && wParam == VK_RETURN) {
     SubmitQuery(band, FALSE);
     return 0;
@@ -53,6 +66,8 @@ LRESULT CALLBACK SearchEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM l
 
 LRESULT CALLBACK HintEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
   BandRecord* band = BandOfEdit(edit);
+  LRESULT answer = 0;
+  if (band != nullptr && AnswerAsBox(edit, message, wParam, lParam, &answer)) return answer;
   LRESULT result = CallOwnProcedure(band != nullptr ? band->hintEditOldProc : nullptr, edit,
                                     message, wParam, lParam);
   if (band != nullptr && message == WM_SETFOCUS) {

@@ -6,6 +6,9 @@
 #include "support/module_state.h"
 #include "support/resource_strings.h"
 #include "support/wide_text.h"
+#include "ui/band_accessibility.h"
+#include "ui/band_window.h"
+#include "ui/colour_mode.h"
 #include "ui/own_window_class.h"
 #include "ui/suggestion_placement.h"
 #include "ui/suggestions.h"
@@ -41,10 +44,16 @@ int RowAt(const BandRecord* band, LPARAM point) {
   return row >= 0 && static_cast<size_t>(row) < band->suggestions.rows.count ? row : -1;
 }
 
+void FillWith(HDC dc, const RECT& area, COLORREF colour) {
+  SetBkColor(dc, colour);
+  ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &area, nullptr, 0, nullptr);
+}
+
 void PaintRows(BandRecord* band, HWND window, HDC dc) {
+  const BandColours& colours = band->colours;
   RECT client = {};
   GetClientRect(window, &client);
-  FillRect(dc, &client, GetSysColorBrush(COLOR_WINDOW));
+  FillWith(dc, client, colours.list);
   HGDIOBJ previousFont = SelectObject(dc, band->font);
   SetBkMode(dc, TRANSPARENT);
   const int height = RowHeight(band), padding = Scaled(band, kRowPadding);
@@ -53,20 +62,19 @@ void PaintRows(BandRecord* band, HWND window, HDC dc) {
     const int index = static_cast<int>(i);
     RECT row = {client.left, index * height, client.right, (index + 1) * height};
     const bool chosen = index == state.selected;
-    if (chosen || index == state.hot)
-      FillRect(dc, &row, GetSysColorBrush(chosen ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
+    if (chosen || index == state.hot) FillWith(dc, row, chosen ? colours.listChosen : colours.listHot);
     RECT text = {row.left + padding, row.top, row.right - padding, row.bottom};
     const UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
     if (state.rows.rows[i].recent) {
       const wchar_t* mark = LoadResString(IDS_RECENT_SEARCH);
-      SetTextColor(dc, GetSysColor(chosen ? COLOR_HIGHLIGHTTEXT : COLOR_GRAYTEXT));
+      SetTextColor(dc, chosen ? colours.listChosenText : colours.listMark);
       RECT markArea = text;
       DrawTextW(dc, mark, -1, &markArea, format | DT_RIGHT);
       RECT measured = text;
       DrawTextW(dc, mark, -1, &measured, format | DT_CALCRECT);
       text.right -= (measured.right - measured.left) + 2 * padding;
     }
-    SetTextColor(dc, GetSysColor(chosen ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    SetTextColor(dc, chosen ? colours.listChosenText : colours.listText);
     DrawTextW(dc, AsWide(state.rows.rows[i].text), -1, &text, format);
   }
   SelectObject(dc, previousFont);
@@ -75,9 +83,17 @@ void PaintRows(BandRecord* band, HWND window, HDC dc) {
 LRESULT CALLBACK SuggestionListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   BandRecord* band = BandOfList(window);
   if (band == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+  // A top-level window, the list hears the system's broadcasts for its band,
+  // whose window, a child, hears them only from a host that passes them on.
+  if (IsColourChange(message, wParam, lParam)) FollowColourChange(band);
   switch (message) {
     case WM_MOUSEACTIVATE:
       return MA_NOACTIVATE;
+    case WM_GETOBJECT: {
+      LRESULT answer = 0;
+      if (AnswerListObject(band, wParam, lParam, &answer)) return answer;
+      break;
+    }
     case WM_PAINT: {
       PAINTSTRUCT paint;
       if (HDC dc = BeginPaint(window, &paint)) {
@@ -111,7 +127,7 @@ LRESULT CALLBACK SuggestionListProc(HWND window, UINT message, WPARAM wParam, LP
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
-HWND CreateList(BandRecord* band) {
+HWND CreateHiddenList(BandRecord* band) {
   WNDCLASSW wc = {};
   wc.style = CS_DROPSHADOW;
   wc.lpfnWndProc = SuggestionListProc;
@@ -135,9 +151,13 @@ ScreenRect ScreenRectOf(HWND window) {
 
 }  // namespace
 
+void CreateSuggestionList(BandRecord* band) {
+  if (band->suggestions.list == nullptr) band->suggestions.list = CreateHiddenList(band);
+}
+
 void ShowSuggestionList(BandRecord* band) {
   SuggestionState& state = band->suggestions;
-  if (state.list == nullptr) state.list = CreateList(band);
+  CreateSuggestionList(band);
   if (state.list == nullptr) return;
   const ScreenRect box = ScreenRectOf(band->searchEdit);
   MONITORINFO monitor = {};
@@ -158,6 +178,13 @@ void ShowSuggestionList(BandRecord* band) {
   InvalidateRect(state.list, nullptr, TRUE);
 }
 
+RECT SuggestionRowPlace(const BandRecord* band, int row) {
+  RECT client = {};
+  GetClientRect(band->suggestions.list, &client);
+  const int height = RowHeight(band);
+  return {client.left, row * height, client.right, (row + 1) * height};
+}
+
 void HideSuggestionList(BandRecord* band) {
   if (band->suggestions.list != nullptr) ShowWindow(band->suggestions.list, SW_HIDE);
 }
@@ -168,6 +195,13 @@ bool IsSuggestionListShown(const BandRecord* band) {
 
 void RedrawSuggestionList(BandRecord* band) {
   if (band->suggestions.list != nullptr) InvalidateRect(band->suggestions.list, nullptr, FALSE);
+}
+
+void AnnounceChosenSuggestion(BandRecord* band) {
+  RedrawSuggestionList(band);
+  const int chosen = band->suggestions.selected;
+  if (band->suggestions.list != nullptr && chosen >= 0)
+    NotifyWinEvent(EVENT_OBJECT_SELECTION, band->suggestions.list, OBJID_CLIENT, chosen + 1);
 }
 
 void DestroySuggestionList(BandRecord* band) {

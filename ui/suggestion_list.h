@@ -8,12 +8,18 @@ namespace corvane {
 
 struct BandRecord;
 
+// Creates the list hidden, unless the band has one.
+void CreateSuggestionList(BandRecord* band);
 // Sizes the list for the band's rows, places it and shows it.
 void ShowSuggestionList(BandRecord* band);
 void HideSuggestionList(BandRecord* band);
+// Where a row is, in the list's client coordinates.
+RECT SuggestionRowPlace(const BandRecord* band, int row);
 bool IsSuggestionListShown(const BandRecord* band);
-// The chosen row changed.
+// Something of the rows' look changed.
 void RedrawSuggestionList(BandRecord* band);
+// The chosen row changed: shown, and told to screen readers.
+void AnnounceChosenSuggestion(BandRecord* band);
 // With the band window.
 void DestroySuggestionList(BandRecord* band);
 

@@ -137,7 +137,7 @@ bool OnSuggestionKey(BandRecord* band, WPARAM key) {
   SetSearchText(band, next >= 0                      ? AsWide(state.rows.rows[next].text)
                       : state.typed.Get() != nullptr ? state.typed.Get()
                                                      : L"");
-  RedrawSuggestionList(band);
+  AnnounceChosenSuggestion(band);
   return true;
 }
 

@@ -149,7 +149,7 @@ TEST_F(FirefoxProfile, OtherProfilesAreNotRead) {
   EXPECT_EQ(TakeText(ReadFirefoxHomePage()), L"<none>");
 }
 
-// The whole chain: home page, then locale (de_DE in this test's
+// The whole chain: home page, then locale (en_DE in this test's
 // environment), then "com".
 TEST_F(FirefoxProfile, SelectSearchDomainFollowsTheChain) {
   ScratchRegistryRoot classes(HKEY_CLASSES_ROOT);

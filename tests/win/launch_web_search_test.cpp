@@ -1,5 +1,5 @@
 // Launches through the real ShellExecuteW of the Wine prefix. The https
-// handler is the URL recorder, never a browser; the locale is de_DE.
+// handler is the URL recorder, never a browser; the locale is en_DE (country Germany).
 #include "search/launch_web_search.h"
 
 #include <gtest/gtest.h>

@@ -1,0 +1,71 @@
+#include "ui/band_colours.h"
+
+namespace corvane {
+namespace {
+
+// The hint's grey, readable on the white box.
+constexpr Colour kLightHint = MakeColour(102, 102, 102);
+
+// The dark taskbar's box: light text and a hint of at least 4.5:1 contrast
+// on it, and a selection in the system's accent blue.
+constexpr Colour kDarkBox = MakeColour(43, 43, 43);
+constexpr Colour kDarkText = MakeColour(255, 255, 255);
+constexpr Colour kDarkHint = MakeColour(170, 170, 170);
+constexpr Colour kDarkChosen = MakeColour(0, 103, 192);
+constexpr Colour kDarkHot = MakeColour(64, 64, 64);
+constexpr Colour kDarkStrip = MakeColour(32, 32, 32);
+constexpr Colour kDarkGrip = MakeColour(128, 128, 128);
+
+// Today's look: the system's colours, the hint in its own grey.
+BandColours Light(const SystemColours& system) {
+  BandColours c;
+  c.box = c.list = system.window;
+  c.boxText = c.listText = system.windowText;
+  c.hint = kLightHint;
+  c.plainGoButton = false;
+  c.listHot = c.strip = system.buttonFace;
+  c.goOutline = system.buttonText;
+  c.goHotOutline = c.listChosen = system.highlight;
+  c.listChosenText = system.highlightText;
+  c.listMark = system.grayText;
+  c.stripGrip = system.buttonShadow;
+  return c;
+}
+
+BandColours Dark() {
+  BandColours c;
+  c.box = c.list = kDarkBox;
+  c.boxText = c.listText = c.goOutline = c.goHotOutline = c.listChosenText = kDarkText;
+  c.hint = c.listMark = kDarkHint;
+  c.plainGoButton = false;
+  c.listHot = kDarkHot;
+  c.listChosen = kDarkChosen;
+  c.strip = kDarkStrip;
+  c.stripGrip = kDarkGrip;
+  return c;
+}
+
+// Every colour is one the user chose for high contrast, none of Corvane's.
+BandColours HighContrast(const SystemColours& system) {
+  BandColours c = Light(system);
+  c.hint = system.grayText;
+  c.plainGoButton = true;
+  c.stripGrip = system.buttonText;
+  return c;
+}
+
+}  // namespace
+
+BandColours ChooseBandColours(ColourMode mode, const SystemColours& system) {
+  switch (mode) {
+    case ColourMode::kDark:
+      return Dark();
+    case ColourMode::kHighContrast:
+      return HighContrast(system);
+    case ColourMode::kLight:
+      break;
+  }
+  return Light(system);
+}
+
+}  // namespace corvane
