@@ -1,8 +1,9 @@
 ; Corvane's installers, one script for both architectures:
 ;   makensis -DARCH=x64 -DDEFINES=<product.nsh> -DDLL=<64-bit CORVANE.DLL>
-;            -DDLL_X86=<32-bit CORVANE.DLL> -DPROGRAM=<64-bit Corvane.exe> -DICON=<corvane.ico>
+;            -DDLL_X86=<32-bit CORVANE.DLL> -DUI_DLL=<64-bit CORVANEUI.DLL>
+;            -DUI_DLL_X86=<32-bit CORVANEUI.DLL> -DPROGRAM=<64-bit Corvane.exe> -DICON=<corvane.ico>
 ;            -DOUTFILE=<setup.exe> corvane.nsi
-;   makensis -DARCH=x86 -DDEFINES=<product.nsh> -DDLL=<32-bit CORVANE.DLL>
+;   makensis -DARCH=x86 -DDEFINES=<product.nsh> -DDLL=<32-bit CORVANE.DLL> -DUI_DLL=<its CORVANEUI.DLL>
 ;            -DPROGRAM=<32-bit Corvane.exe> -DICON=<corvane.ico> -DOUTFILE=<setup.exe> corvane.nsi
 ; product.nsh is the build tree's installer/product.nsh: the names, ids and
 ; version that the code shares.
@@ -25,6 +26,9 @@ ManifestDPIAware true
 ManifestSupportedOS all
 
 !include "${DEFINES}"
+
+; The path a failure names, in the texts of every language.
+Var FailedPath
 
 !define RUN_COMMAND '"$INSTDIR\${PROGRAM_FILE}" --startup'
 !define ERROR_CANCELLED 1
@@ -82,7 +86,7 @@ Var FinishText
 !insertmacro MUI_PAGE_INSTFILES
 !define MUI_FINISHPAGE_TEXT "$FinishText"
 !define MUI_FINISHPAGE_RUN
-!define MUI_FINISHPAGE_RUN_TEXT "Start Corvane now and with Windows"
+!define MUI_FINISHPAGE_RUN_TEXT "$(RUN_NOW)"
 !define MUI_FINISHPAGE_RUN_FUNCTION StartProgramNow
 !define MUI_PAGE_CUSTOMFUNCTION_PRE ComposeFinishText
 !define MUI_PAGE_CUSTOMFUNCTION_SHOW ShowFinishPage
@@ -94,7 +98,7 @@ Var FinishText
 !insertmacro MUI_UNPAGE_INSTFILES
 !define MUI_FINISHPAGE_REBOOTLATER_DEFAULT
 !insertmacro MUI_UNPAGE_FINISH
-!insertmacro MUI_LANGUAGE "English"
+!include languages.nsh
 
 !macro RefuseToRun text
   MessageBox MB_ICONSTOP|MB_OK "${text}" /SD IDOK
@@ -157,11 +161,9 @@ Function RefuseDowngrade
     Return
   ${EndIf}
   ${If} ${Silent}
-    !insertmacro RefuseToRun "Corvane $0 is installed, which is newer than this version, \
-        ${VERSION}. To replace it all the same, run this with /ALLOWDOWNGRADE."
+    !insertmacro RefuseToRun "$(NEWER_SILENT)"
   ${EndIf}
-  MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 "Corvane $0 is installed, which is newer \
-      than this version, ${VERSION}.$\n$\nReplace it with the older version?" IDYES downgrade
+  MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 "$(NEWER_ASK)" IDYES downgrade
   SetErrorLevel ${ERROR_CANCELLED}
   Quit
   downgrade:
@@ -214,13 +216,16 @@ FunctionEnd
   ClearErrors
   SetOutPath $VersionFolder
   File "/oname=${MODULE_FILE}" "${DLL}"
+  File "/oname=${UI_MODULE_FILE}" "${UI_DLL}"
 !if ${ARCH} == x64
   SetOutPath "$VersionFolder\x86"
   File "/oname=${MODULE_FILE}" "${DLL_X86}"
+  File "/oname=${UI_MODULE_FILE}" "${UI_DLL_X86}"
 !endif
   SetOutPath $INSTDIR
   ${If} ${Errors}
-    !insertmacro FailInstall "Could not write $VersionFolder."
+    StrCpy $FailedPath $VersionFolder
+    !insertmacro FailInstall "$(CANNOT_WRITE)"
   ${EndIf}
   !insertmacro PutFile "${PROGRAM}" "$INSTDIR" "${PROGRAM_FILE}"
   Push "$INSTDIR\uninstall.exe"
@@ -228,7 +233,8 @@ FunctionEnd
   ClearErrors
   WriteUninstaller "$INSTDIR\uninstall.exe"
   ${If} ${Errors}
-    !insertmacro FailInstall "Could not write $INSTDIR\uninstall.exe."
+    StrCpy $FailedPath "$INSTDIR\uninstall.exe"
+    !insertmacro FailInstall "$(CANNOT_WRITE)"
   ${EndIf}
 !macroend
 
@@ -241,7 +247,7 @@ FunctionEnd
   !insertmacro WriteBandClass HKLM "$VersionFolder\${MODULE_FILE}"
 !endif
   ${If} ${Errors}
-    !insertmacro FailInstall "Could not register the Corvane toolbar."
+    !insertmacro FailInstall "$(CANNOT_REGISTER)"
   ${EndIf}
   Call IsDesktopUser
   Pop $0
@@ -297,10 +303,15 @@ SectionEnd
 ; the module's own words; its box starts the program.
 Function ComposeFinishText
   ${If} ${AtLeastBuild} ${FIRST_WINDOWS_11_BUILD}
-    StrCpy $FinishText "Corvane is installed. Its search box sits in a small strip beside \
-        the taskbar, which starts with Windows; F12 in any application jumps into it."
+    StrCpy $FinishText "$(FINISH_STRIP)"
   ${Else}
-    System::Call 'kernel32::LoadLibraryExW(w "$VersionFolder\${MODULE_FILE}", p 0, i 0x22) p .r0'
+    ; English is CORVANE.DLL's own; the other languages are its UI module's,
+    ; which holds the user's display language (setup's too).
+    StrCpy $2 "${UI_MODULE_FILE}"
+    ${If} $LANGUAGE == ${LANG_ENGLISH}
+      StrCpy $2 "${MODULE_FILE}"
+    ${EndIf}
+    System::Call 'kernel32::LoadLibraryExW(w "$VersionFolder\$2", p 0, i 0x22) p .r0'
     System::Call 'user32::LoadStringW(p r0, i ${IDS_INSTALLED}, w .r1, i ${NSIS_MAX_STRLEN})'
     System::Call 'kernel32::FreeLibrary(p r0)'
     StrCpy $FinishText $1
@@ -368,8 +379,7 @@ Section "Uninstall"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
   Call un.RemoveUserParts
   ${If} ${RebootFlag}
-    MessageBox MB_ICONINFORMATION|MB_OK "A Corvane file is still in use; Windows removes it at \
-        the next restart." /SD IDOK
+    MessageBox MB_ICONINFORMATION|MB_OK "$(REMOVED_AT_RESTART)" /SD IDOK
     SetErrorLevel ${ERROR_SUCCESS_REBOOT_REQUIRED}
   ${EndIf}
 SectionEnd
@@ -380,12 +390,12 @@ Function un.RemoveUserParts
   Call un.IsDesktopUser
   Pop $0
   ${If} $0 != 1
-    DetailPrint "Per-user settings are left to each user."
+    DetailPrint "$(SETTINGS_LEFT)"
     Return
   ${EndIf}
   DeleteRegValue HKCU "${RUN_KEY}" "${RUN_VALUE}"
   !insertmacro ForgetCachedToolbars
-  MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 "Remove your Corvane settings too?" /SD IDNO IDNO keep
+  MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 "$(REMOVE_SETTINGS)" /SD IDNO IDNO keep
     DeleteRegKey HKCU "${PRODUCT_KEY}"
     DeleteRegKey /ifempty HKCU "${COMPANY_KEY}"
   keep:

@@ -144,6 +144,7 @@ FunctionEnd
     File "/oname=${folder}\${name}" "${source}"
   ${EndIf}
   ${If} ${Errors}
-    !insertmacro FailInstall "Could not write ${folder}\${name}."
+    StrCpy $FailedPath "${folder}\${name}"
+    !insertmacro FailInstall "$(CANNOT_WRITE)"
   ${EndIf}
 !macroend

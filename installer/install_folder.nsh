@@ -115,7 +115,8 @@ FunctionEnd
     SetErrors
   ${EndIf}
   ${If} ${Errors}
-    !insertmacro FailInstall "Could not make ${folder} a folder that only administrators can change."
+    StrCpy $FailedPath "${folder}"
+    !insertmacro FailInstall "$(CANNOT_PROTECT)"
   ${EndIf}
 !macroend
 
@@ -143,6 +144,7 @@ FunctionEnd
     StrCpy $VersionFolder "$7-$8"
   ${Loop}
   ${If} $0 == ""
-    !insertmacro FailInstall "Could not make $VersionFolder."
+    StrCpy $FailedPath $VersionFolder
+    !insertmacro FailInstall "$(CANNOT_MAKE)"
   ${EndIf}
 !macroend

@@ -34,6 +34,6 @@ FunctionEnd
   Call ${un}TakeSetupLock
   Pop $0
   ${If} $0 != 1
-    !insertmacro RefuseToRun "Another Corvane setup is running. Please try again when it has finished."
+    !insertmacro RefuseToRun "$(SETUP_RUNNING)"
   ${EndIf}
 !macroend

@@ -8,8 +8,9 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 # makensis takes relative paths from the script's folder.
 arch=$1 outfile=$(realpath -m "$2") tree=$(realpath "$3") dll=$(realpath "$4")
-extra=()
-[ "$arch" = x64 ] && extra=(-DDLL_X86="$(realpath "$5")")
+# Each CORVANE.DLL's UI module is its own tree's.
+extra=(-DUI_DLL="$tree/bin/CORVANEUI.DLL")
+[ "$arch" = x64 ] && extra+=(-DDLL_X86="$(realpath "$5")" -DUI_DLL_X86="$(dirname "$(realpath "$5")")/CORVANEUI.DLL")
 mkdir -p "$(dirname "$outfile")"
 makensis -V2 -WX -DARCH="$arch" -DDEFINES="$tree/installer/product.nsh" -DDLL="$dll" \
   -DPROGRAM="$tree/bin/Corvane.exe" -DICON="$root/program/corvane.ico" -DOUTFILE="$outfile" \
