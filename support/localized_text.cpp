@@ -19,13 +19,13 @@ const void* FindLanguageResource(HMODULE module, const wchar_t* type, const wcha
 bool LoadLanguageString(HMODULE module, unsigned id, std::uint16_t language, wchar_t* buffer,
                         int units) {
   DWORD bytes = 0;
-  const void* block = FindLanguageResource(module, RT_STRING,
-                                           MAKEINTRESOURCEW(StringBlockOf(id)), language, &bytes);
+  const void* block = FindLanguageResource(module, RT_STRING, MAKEINTRESOURCEW(StringBlockOf(id)),
+                                           language, &bytes);
   if (block == nullptr || units <= 0) return false;
   BlockText text = TextInStringBlock(block, bytes, id);
   if (text.length == 0) return false;
-  const int copied = text.length < static_cast<size_t>(units) ? static_cast<int>(text.length)
-                                                               : units - 1;
+  const int copied =
+      text.length < static_cast<size_t>(units) ? static_cast<int>(text.length) : units - 1;
   CopyMemory(buffer, text.units, copied * sizeof(wchar_t));
   buffer[copied] = 0;
   return true;

@@ -13,9 +13,10 @@ HMODULE LoadSystemLibrary(const wchar_t* fileName, HMODULE* loaded);
 
 template <class Function>
 bool FindFunction(HMODULE module, const char* name, Function* function) {
-  *function = module != nullptr ? reinterpret_cast<Function>(
-                                      reinterpret_cast<void*>(GetProcAddress(module, name)))
-                                : nullptr;
+  *function =
+      module != nullptr
+          ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)))
+          : nullptr;
   return *function != nullptr;
 }
 

@@ -90,8 +90,8 @@ class AccessibleWindow final : public IAccessible {
     HRESULT known = Describe(child, &facts);
     if (known != S_OK) return known;
     if (facts.window == nullptr) return S_FALSE;  // a part drawn in the window
-    return api_.objectFromWindow(facts.window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IDispatch),
-                                 reinterpret_cast<void**>(object));
+    return api_.objectFromWindow(facts.window, static_cast<DWORD>(OBJID_CLIENT),
+                                 __uuidof(IDispatch), reinterpret_cast<void**>(object));
   }
   STDMETHODIMP get_accName(VARIANT child, BSTR* name) override {
     return TextOf(child, name, &AccessiblePart::name);

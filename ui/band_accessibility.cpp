@@ -51,8 +51,8 @@ bool DescribeBand(HWND window, long part, AccessiblePart* facts) {
     facts->role = ROLE_SYSTEM_PUSHBUTTON;
     facts->name = LoadResString(IDS_GO_TOOLTIP);
     facts->defaultAction = LoadResString(IDS_PRESS);
-    facts->state = (band->goPressed ? STATE_SYSTEM_PRESSED : 0) |
-                   (band->goHot ? STATE_SYSTEM_HOTTRACKED : 0);
+    facts->state =
+        (band->goPressed ? STATE_SYSTEM_PRESSED : 0) | (band->goHot ? STATE_SYSTEM_HOTTRACKED : 0);
     facts->place = band->goButtonRect;
   }
   return true;
@@ -98,9 +98,9 @@ bool DescribeList(HWND list, long part, AccessiblePart* facts) {
   facts->role = ROLE_SYSTEM_LISTITEM;
   facts->name = AsWide(shown.text);
   if (shown.recent) facts->description = LoadResString(IDS_RECENT_SEARCH);
-  facts->state = STATE_SYSTEM_SELECTABLE | (row == band->suggestions.selected
-                                                ? STATE_SYSTEM_SELECTED | STATE_SYSTEM_FOCUSED
-                                                : 0);
+  facts->state =
+      STATE_SYSTEM_SELECTABLE |
+      (row == band->suggestions.selected ? STATE_SYSTEM_SELECTED | STATE_SYSTEM_FOCUSED : 0);
   facts->place = SuggestionRowPlace(band, row);
   return true;
 }

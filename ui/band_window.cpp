@@ -203,7 +203,8 @@ LRESULT OnCtlColorEdit(BandRecord* band, HWND window, WPARAM wParam, LPARAM lPar
   if (!band->boxBrush) return DefWindowProcW(window, WM_CTLCOLOREDIT, wParam, lParam);
   HDC dc = reinterpret_cast<HDC>(wParam);
   const BandColours& colours = band->colours;
-  SetTextColor(dc, reinterpret_cast<HWND>(lParam) == band->hintEdit ? colours.hint : colours.boxText);
+  SetTextColor(dc,
+               reinterpret_cast<HWND>(lParam) == band->hintEdit ? colours.hint : colours.boxText);
   SetBkColor(dc, colours.box);
   return reinterpret_cast<LRESULT>(band->boxBrush.Get());
 }

@@ -26,10 +26,10 @@ bool TaskbarIsDark() {
 }
 
 SystemColours CurrentSystemColours() {
-  return {GetSysColor(COLOR_WINDOW),     GetSysColor(COLOR_WINDOWTEXT),
-          GetSysColor(COLOR_GRAYTEXT),   GetSysColor(COLOR_BTNFACE),
-          GetSysColor(COLOR_BTNTEXT),    GetSysColor(COLOR_BTNSHADOW),
-          GetSysColor(COLOR_HIGHLIGHT),  GetSysColor(COLOR_HIGHLIGHTTEXT)};
+  return {GetSysColor(COLOR_WINDOW),    GetSysColor(COLOR_WINDOWTEXT),
+          GetSysColor(COLOR_GRAYTEXT),  GetSysColor(COLOR_BTNFACE),
+          GetSysColor(COLOR_BTNTEXT),   GetSysColor(COLOR_BTNSHADOW),
+          GetSysColor(COLOR_HIGHLIGHT), GetSysColor(COLOR_HIGHLIGHTTEXT)};
 }
 
 }  // namespace

@@ -62,7 +62,8 @@ void PaintRows(BandRecord* band, HWND window, HDC dc) {
     const int index = static_cast<int>(i);
     RECT row = {client.left, index * height, client.right, (index + 1) * height};
     const bool chosen = index == state.selected;
-    if (chosen || index == state.hot) FillWith(dc, row, chosen ? colours.listChosen : colours.listHot);
+    if (chosen || index == state.hot)
+      FillWith(dc, row, chosen ? colours.listChosen : colours.listHot);
     RECT text = {row.left + padding, row.top, row.right - padding, row.bottom};
     const UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
     if (state.rows.rows[i].recent) {

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 
+#include "res/product.h"
 #include "support/dpi_scale.h"
 #include "tests/support/win/band_test_support.h"
 
@@ -86,6 +87,64 @@ TEST_F(BandAtDpi, TheButtonIsDrawnAtItsSize) {
   RECT button = ToolRects().at(0);
   Mouse(WM_MOUSEMOVE, button.left + S(11), button.top + S(11));
   EXPECT_EQ(ButtonPixel(3.5, 6.5), RGB(76, 196, 80));  // lit while the mouse is over it
+}
+
+// The taskbar's mode as the user's settings hold it, told to every window as
+// Windows tells it; light again (the value gone) when the test ends.
+class TaskbarMode {
+ public:
+  explicit TaskbarMode(DWORD light) { Set(&light); }
+  ~TaskbarMode() { Set(nullptr); }
+
+ private:
+  static void Set(const DWORD* light) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kPersonalizeKey, 0, nullptr, 0, KEY_SET_VALUE,
+                              nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    if (light != nullptr)
+      RegSetValueExW(key, kSystemUsesLightThemeValue, 0, REG_DWORD,
+                     reinterpret_cast<const BYTE*>(light), sizeof *light);
+    else
+      RegDeleteValueW(key, kSystemUsesLightThemeValue);
+    RegCloseKey(key);
+    SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0,
+                        reinterpret_cast<LPARAM>(kColourSetChange), SMTO_ABORTIFHUNG, 5000,
+                        nullptr);
+  }
+};
+
+// How many pixels of the hint's half of the box show `colour`.
+int PixelsOfColour(HWND edit, COLORREF colour) {
+  RECT client = {};
+  GetClientRect(edit, &client);
+  ShownPixel(edit, 0, 0);  // drawn anew
+  HDC dc = GetDC(edit);
+  int count = 0;
+  for (int y = 0; y < client.bottom; ++y)
+    for (int x = 0; x < client.right / 2; ++x) count += GetPixel(dc, x, y) == colour;
+  ReleaseDC(edit, dc);
+  return count;
+}
+
+TEST_F(BandAtDpi, TheBoxTakesTheTaskbarsModeAtOnce) {
+  RECT client = {};
+  GetClientRect(HintEdit(), &client);
+  // Below the text, which at the largest DPIs reaches the right end.
+  auto background = [&] { return ShownPixel(HintEdit(), client.right - S(4), client.bottom - 2); };
+  const COLORREF lightHint = RGB(102, 102, 102), darkBox = RGB(43, 43, 43),
+                 darkHint = RGB(170, 170, 170);
+  EXPECT_EQ(background(), GetSysColor(COLOR_WINDOW));
+  EXPECT_GT(PixelsOfColour(HintEdit(), lightHint), S(20));
+  {
+    TaskbarMode dark(0);
+    EXPECT_EQ(background(), darkBox);
+    EXPECT_GT(PixelsOfColour(HintEdit(), darkHint), S(20));
+    EXPECT_EQ(PixelsOfColour(HintEdit(), lightHint), 0);
+  }
+  EXPECT_EQ(background(), GetSysColor(COLOR_WINDOW));  // light again, no restart
+  TaskbarMode light(1);
+  EXPECT_EQ(background(), GetSysColor(COLOR_WINDOW));
 }
 
 }  // namespace

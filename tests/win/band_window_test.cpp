@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include "tests/support/win/accessible_reader.h"
 #include "tests/support/win/band_test_support.h"
 
 namespace corvane::test {
@@ -139,18 +140,18 @@ TEST_F(BandLayout, HintAndSearchBoxSwapWithTheFocus) {
   EXPECT_EQ(Text(SearchEdit()), L"typed");
 }
 
+// In the light taskbar the box keeps the system's colours; only the hint
+// has its own grey.
 TEST_F(BandLayout, HintColoursOnlyForTheHint) {
   HDC dc = GetDC(BandWindow());
-  LRESULT brush = SendMessageW(BandWindow(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
-                               reinterpret_cast<LPARAM>(HintEdit()));
-  EXPECT_EQ(brush, reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH)));
+  SendMessageW(BandWindow(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+               reinterpret_cast<LPARAM>(HintEdit()));
   EXPECT_EQ(GetTextColor(dc), RGB(102, 102, 102));
-  SetTextColor(dc, RGB(1, 2, 3));
-  LRESULT plain = SendMessageW(BandWindow(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
-                               reinterpret_cast<LPARAM>(SearchEdit()));
-  EXPECT_EQ(plain, DefWindowProcW(BandWindow(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
-                                  reinterpret_cast<LPARAM>(SearchEdit())));
-  EXPECT_NE(GetTextColor(dc), RGB(102, 102, 102));
+  EXPECT_EQ(GetBkColor(dc), GetSysColor(COLOR_WINDOW));
+  SendMessageW(BandWindow(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+               reinterpret_cast<LPARAM>(SearchEdit()));
+  EXPECT_EQ(GetTextColor(dc), GetSysColor(COLOR_WINDOWTEXT));
+  EXPECT_EQ(GetBkColor(dc), GetSysColor(COLOR_WINDOW));
   ReleaseDC(BandWindow(), dc);
 }
 
@@ -195,6 +196,30 @@ TEST_F(BandSubmission, GoButtonSearches) {
   Mouse(WM_LBUTTONUP, 287, 15);
   EXPECT_EQ(WaitForLine(urlLog), kAddress + "%E2%82%AC+rate\n");
   EXPECT_EQ(Text(SearchEdit()), L"");
+}
+
+// What a screen reader reads of the band, through the objects its windows
+// give out; the Go button's default action is its click's.
+TEST_F(BandSubmission, ScreenReadersReadTheBoxAndTheGoButton) {
+  Accessible band(BandWindow());
+  ASSERT_TRUE(band);
+  EXPECT_EQ(band.Name(CHILDID_SELF), L"Corvane");
+  EXPECT_EQ(band.Role(CHILDID_SELF), ROLE_SYSTEM_TOOLBAR);
+  EXPECT_EQ(band.ChildCount(), 2);
+  EXPECT_EQ(band.Name(2), L"Start search in Web");
+  EXPECT_EQ(band.Role(2), ROLE_SYSTEM_PUSHBUTTON);
+  EXPECT_EQ(band.DefaultAction(2), L"Press");
+  Accessible box = band.Child(1);
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box.Name(CHILDID_SELF), L"Google search");
+  EXPECT_EQ(box.Role(CHILDID_SELF), ROLE_SYSTEM_TEXT);
+
+  Accessible search(SearchEdit());
+  SetWindowTextW(SearchEdit(), L"kestrel");
+  EXPECT_EQ(search.Name(CHILDID_SELF), L"Google search");
+  EXPECT_EQ(search.Value(CHILDID_SELF), L"kestrel");
+  EXPECT_EQ(band.DoDefaultAction(2), S_OK);
+  EXPECT_EQ(WaitForLine(urlLog), kAddress + "kestrel\n");
 }
 
 TEST_F(BandSubmission, EmptyQueriesAreRefused) {

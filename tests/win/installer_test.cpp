@@ -244,7 +244,10 @@ std::wstring RegisteredDll() { return ClassViews()[0].dll; }
 std::vector<std::wstring> InstalledFiles() {
   std::vector<std::wstring> files = {InstallFolder() + L"\\Corvane.exe",
                                      InstallFolder() + L"\\uninstall.exe"};
-  for (const ClassView& view : ClassViews()) files.push_back(view.dll);
+  for (const ClassView& view : ClassViews()) {
+    files.push_back(view.dll);
+    files.push_back(view.dll.substr(0, view.dll.rfind(L'\\') + 1) + kUiModuleFile);
+  }
   return files;
 }
 

@@ -57,6 +57,8 @@ TEST_F(ResourcesTest, EveryStringExactly) {
        L"it, right-click the taskbar, go to \u201CToolbars\u201D submenu and "
        L"select \u201CCorvane\u201D.\n"},
       {311, L"Recent"},
+      {312, L"Press"},
+      {313, L"Suggestions"},
   };
   for (const auto& row : table) EXPECT_STREQ(LoadResString(row.id), row.text) << row.id;
 
@@ -75,11 +77,11 @@ TEST_F(ResourcesTest, PointersAreStableAndOutsideIdsAreEmpty) {
   const wchar_t* hint = LoadResString(308);
   EXPECT_EQ(LoadResString(308), hint);
   EXPECT_NE(LoadResString(307), hint);
-  for (int id : {-1, 0, 300, 312, 100000}) {
+  for (int id : {-1, 0, 300, IDS_LAST + 1, 100000}) {
     const wchar_t* text = LoadResString(id);
     ASSERT_NE(text, nullptr);
     EXPECT_STREQ(text, L"");
-    for (int slot = 301; slot <= 311; ++slot) EXPECT_NE(text, LoadResString(slot));
+    for (int slot = IDS_FIRST; slot <= IDS_LAST; ++slot) EXPECT_NE(text, LoadResString(slot));
   }
 }
 
