@@ -58,6 +58,15 @@ wait_for_pixel() {
 
 window_of() { xdotool search --sync --name "^$1\$" 2>/dev/null | head -n 1; }
 
+# wait_window_gone TITLE [SECONDS]: until no window has that title.
+wait_window_gone() {
+  for _ in $(seq $((${2:-10} * 20))); do
+    [ -z "$(xdotool search --name "^$1\$" 2>/dev/null)" ] && return 0
+    sleep 0.05
+  done
+  return 1
+}
+
 # Without a window manager the X focus moves only when told; going through
 # the root window makes Wine notice the change.
 focus_window() {
