@@ -9,6 +9,13 @@
 namespace corvane {
 namespace {
 
+// The interfaces' ids as the platform publishes them, written here: the
+// module links no library that defines them.
+constexpr IID kUnknownId = {0x00000000, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+constexpr IID kDispatchId = {0x00020400, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+constexpr IID kAccessibleId = {0x618736E0, 0x3C3D, 0x11CF,
+                               {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
+
 // The calls of oleacc.dll and oleaut32.dll this file makes, found at run
 // time in the process that shows the window, never in programs that merely
 // load the module.
@@ -43,8 +50,8 @@ class AccessibleWindow final : public IAccessible {
   STDMETHODIMP QueryInterface(REFIID iid, void** object) override {
     if (object == nullptr) return E_POINTER;
     *object = nullptr;
-    if (!IsEqualIID(iid, __uuidof(IUnknown)) && !IsEqualIID(iid, __uuidof(IDispatch)) &&
-        !IsEqualIID(iid, __uuidof(IAccessible)))
+    if (!IsEqualIID(iid, kUnknownId) && !IsEqualIID(iid, kDispatchId) &&
+        !IsEqualIID(iid, kAccessibleId))
       return E_NOINTERFACE;
     *object = static_cast<IAccessible*>(this);
     AddRef();
@@ -75,7 +82,7 @@ class AccessibleWindow final : public IAccessible {
     if (parent == nullptr) return E_POINTER;
     *parent = nullptr;
     if (!IsWindow(window_)) return RPC_E_DISCONNECTED;
-    return api_.objectFromWindow(window_, static_cast<DWORD>(OBJID_WINDOW), __uuidof(IDispatch),
+    return api_.objectFromWindow(window_, static_cast<DWORD>(OBJID_WINDOW), kDispatchId,
                                  reinterpret_cast<void**>(parent));
   }
   STDMETHODIMP get_accChildCount(long* count) override {
@@ -91,7 +98,7 @@ class AccessibleWindow final : public IAccessible {
     if (known != S_OK) return known;
     if (facts.window == nullptr) return S_FALSE;  // a part drawn in the window
     return api_.objectFromWindow(facts.window, static_cast<DWORD>(OBJID_CLIENT),
-                                 __uuidof(IDispatch), reinterpret_cast<void**>(object));
+                                 kDispatchId, reinterpret_cast<void**>(object));
   }
   STDMETHODIMP get_accName(VARIANT child, BSTR* name) override {
     return TextOf(child, name, &AccessiblePart::name);
@@ -267,7 +274,7 @@ bool AnswerAccessibleObject(HWND window, WPARAM flags, LPARAM objectId,
   if (!LoadAccessibilityApi(&api)) return false;
   auto* object = new (std::nothrow) AccessibleWindow(window, parts, api);
   if (object == nullptr) return false;
-  *answer = api.lresultFromObject(__uuidof(IAccessible), flags, object);
+  *answer = api.lresultFromObject(kAccessibleId, flags, object);
   object->Release();
   return *answer > 0;
 }

@@ -214,22 +214,6 @@ LRESULT OnSettingChange(BandRecord* band, HWND window, WPARAM wParam, LPARAM lPa
   return OnDpiChanged(band, window, wParam, lParam);
 }
 
-LRESULT OnColourChange(BandRecord* band, HWND, WPARAM, LPARAM) {
-  FollowColourChange(band);
-  return 0;
-}
-
-// From the keyboard the box's menu is the band's: the host shows it, as for
-// a right-click on the band, at the box.
-LRESULT OnContextMenu(BandRecord* band, HWND window, WPARAM wParam, LPARAM lParam) {
-  if (lParam == -1 && band->searchEdit != nullptr) {
-    RECT box = {};
-    GetWindowRect(IsWindowVisible(band->hintEdit) ? band->hintEdit : band->searchEdit, &box);
-    lParam = MAKELPARAM(box.left, box.bottom);
-  }
-  return DefWindowProcW(window, WM_CONTEXTMENU, wParam, lParam);
-}
-
 LRESULT OnGetObject(BandRecord* band, HWND window, WPARAM wParam, LPARAM lParam) {
   LRESULT answer = 0;
   if (AnswerBandObject(band, wParam, lParam, &answer)) return answer;
@@ -307,9 +291,6 @@ const struct {
     {WM_TIMER, OnTimer},
     {WM_SHOWWINDOW, OnShowWindow},
     {WM_CTLCOLOREDIT, OnCtlColorEdit},
-    {WM_SYSCOLORCHANGE, OnColourChange},
-    {WM_THEMECHANGED, OnColourChange},
-    {WM_CONTEXTMENU, OnContextMenu},
     {WM_GETOBJECT, OnGetObject},
     {WM_MOUSEMOVE, OnMouseMove},
     {WM_LBUTTONDOWN, OnLeftButtonDown},

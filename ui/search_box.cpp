@@ -24,12 +24,17 @@ LRESULT CallOwnProcedure(WNDPROC own, HWND edit, UINT message, WPARAM wParam, LP
 bool IsLineBreakCharacter(WPARAM character) { return character == L'\r' || character == L'\n'; }
 
 // What both edits answer alike: their accessible object, and the band's menu
-// for the menu key or Shift+F10 (a right-click keeps the edit's own).
+// for the menu key or Shift+F10 (a right-click keeps the edit's own). The
+// band's menu is its host's, as for a right-click on the band: asked of the
+// host through the band window, at the box.
 bool AnswerAsBox(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* answer) {
   if (message == WM_GETOBJECT) return AnswerBoxObject(edit, wParam, lParam, answer);
   if (message != WM_CONTEXTMENU || lParam != -1) return false;
+  RECT box = {};
+  GetWindowRect(edit, &box);
   HWND bandWindow = GetParent(edit);
-  *answer = SendMessageW(bandWindow, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(bandWindow), -1);
+  *answer = DefWindowProcW(bandWindow, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(bandWindow),
+                           MAKELPARAM(box.left, box.bottom));
   return true;
 }
 

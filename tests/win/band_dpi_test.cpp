@@ -5,9 +5,9 @@
 
 #include <cstdlib>
 
-#include "res/product.h"
 #include "support/dpi_scale.h"
 #include "tests/support/win/band_test_support.h"
+#include "tests/support/win/taskbar_mode.h"
 
 namespace corvane::test {
 namespace {
@@ -88,31 +88,6 @@ TEST_F(BandAtDpi, TheButtonIsDrawnAtItsSize) {
   Mouse(WM_MOUSEMOVE, button.left + S(11), button.top + S(11));
   EXPECT_EQ(ButtonPixel(3.5, 6.5), RGB(76, 196, 80));  // lit while the mouse is over it
 }
-
-// The taskbar's mode as the user's settings hold it, told to every window as
-// Windows tells it; light again (the value gone) when the test ends.
-class TaskbarMode {
- public:
-  explicit TaskbarMode(DWORD light) { Set(&light); }
-  ~TaskbarMode() { Set(nullptr); }
-
- private:
-  static void Set(const DWORD* light) {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kPersonalizeKey, 0, nullptr, 0, KEY_SET_VALUE,
-                              nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    if (light != nullptr)
-      RegSetValueExW(key, kSystemUsesLightThemeValue, 0, REG_DWORD,
-                     reinterpret_cast<const BYTE*>(light), sizeof *light);
-    else
-      RegDeleteValueW(key, kSystemUsesLightThemeValue);
-    RegCloseKey(key);
-    SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0,
-                        reinterpret_cast<LPARAM>(kColourSetChange), SMTO_ABORTIFHUNG, 5000,
-                        nullptr);
-  }
-};
 
 // How many pixels of the hint's half of the box show `colour`.
 int PixelsOfColour(HWND edit, COLORREF colour) {

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include "res/product.h"
 #include "tests/support/win/accessible_reader.h"
 #include "tests/support/win/band_test_support.h"
 
@@ -220,6 +221,44 @@ TEST_F(BandSubmission, ScreenReadersReadTheBoxAndTheGoButton) {
   EXPECT_EQ(search.Value(CHILDID_SELF), L"kestrel");
   EXPECT_EQ(band.DoDefaultAction(2), S_OK);
   EXPECT_EQ(WaitForLine(urlLog), kAddress + "kestrel\n");
+}
+
+// The suggestion list as screen readers read it: a list of its entries,
+// the chosen one selected as the arrows move through them.
+class BandWithHistory : public SitedBandTest {
+ protected:
+  BandWithHistory() {
+    const DWORD on = 1;
+    SetRegistryValue(HKEY_CURRENT_USER, kSettingsKey, kHistoryValue, REG_DWORD, &on, sizeof on);
+    const wchar_t searches[] = L"kestrel\0kite\0";
+    SetRegistryValue(HKEY_CURRENT_USER, kSettingsKey, kRecentSearchesValue, REG_MULTI_SZ,
+                     searches, sizeof searches);
+  }
+  ScratchRegistryRoot user{HKEY_CURRENT_USER};
+};
+
+TEST_F(BandWithHistory, ScreenReadersReadTheSuggestionList) {
+  ActivateFrame();
+  SetFocus(HintEdit());
+  HWND list = nullptr;
+  for (int i = 0; i < 100 && (list == nullptr || !IsWindowVisible(list)); ++i) {
+    PumpMessages(20);
+    list = FindWindowW(kSuggestionListClass, nullptr);
+  }
+  ASSERT_TRUE(list != nullptr && IsWindowVisible(list));
+  Accessible reader(list);
+  ASSERT_TRUE(reader);
+  EXPECT_EQ(reader.Role(CHILDID_SELF), ROLE_SYSTEM_LIST);
+  EXPECT_EQ(reader.Name(CHILDID_SELF), L"Suggestions");
+  ASSERT_EQ(reader.ChildCount(), 2);
+  EXPECT_EQ(reader.Name(1), L"kestrel");
+  EXPECT_EQ(reader.Role(2), ROLE_SYSTEM_LISTITEM);
+  EXPECT_EQ(reader.State(1) & STATE_SYSTEM_SELECTED, 0);
+  SendMessageW(SearchEdit(), WM_KEYDOWN, VK_DOWN, 0);
+  SendMessageW(SearchEdit(), WM_KEYDOWN, VK_DOWN, 0);
+  EXPECT_NE(reader.State(2) & STATE_SYSTEM_SELECTED, 0);
+  EXPECT_EQ(reader.State(1) & STATE_SYSTEM_SELECTED, 0);
+  EXPECT_EQ(Text(SearchEdit()), L"kite");
 }
 
 TEST_F(BandSubmission, EmptyQueriesAreRefused) {

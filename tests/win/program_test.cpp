@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "res/product.h"
+#include "tests/support/win/accessible_reader.h"
+#include "tests/support/win/taskbar_mode.h"
 #include "tests/support/win/test_support.h"
 #include "tests/support/win/ui_support.h"
 #include "ui/band_window.h"
@@ -467,6 +469,48 @@ TEST_F(ProgramTest, F12OpensItsBoxAndASearchReachesTheBrowser) {
   EXPECT_EQ(WaitForLine(log),
             "https://www.google.de/search?ie=UTF-8&oe=UTF-8&q=gr%C3%BCne+taskleiste\n");
   DestroyWindow(elsewhere);
+  EXPECT_EQ(Close(program, strip), 0u);
+}
+
+// What a screen reader finds in the strip: a toolbar holding its grip, whose
+// action opens the menu, and the band; and its colours follow the taskbar's.
+TEST_F(ProgramTest, NamesItsGripAndTakesTheTaskbarsMode) {
+  Program program;
+  HWND strip = WaitForStrip(program);
+  ASSERT_NE(strip, nullptr);
+  Accessible reader(strip);
+  ASSERT_TRUE(reader);
+  EXPECT_EQ(reader.Role(CHILDID_SELF), ROLE_SYSTEM_TOOLBAR);
+  EXPECT_EQ(reader.Name(CHILDID_SELF), L"Corvane");
+  ASSERT_EQ(reader.ChildCount(), 2);
+  EXPECT_EQ(reader.Role(1), ROLE_SYSTEM_GRIP);
+  EXPECT_EQ(reader.Name(1), L"Move Corvane");
+  EXPECT_EQ(reader.DefaultAction(1), L"Open menu");
+  Accessible band = reader.Child(2);
+  ASSERT_TRUE(band);
+  EXPECT_EQ(band.Name(2), L"Start search in Web");
+
+  // Above the Go button, beside the band: the strip's own background.
+  RECT client = {};
+  GetClientRect(strip, &client);
+  auto background = [&] {
+    RedrawWindow(strip, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    HDC dc = GetDC(strip);
+    COLORREF colour = GetPixel(dc, client.right - 3, 2);
+    ReleaseDC(strip, dc);
+    return colour;
+  };
+  EXPECT_EQ(background(), GetSysColor(COLOR_BTNFACE));
+  {
+    TaskbarMode dark(0);
+    EXPECT_TRUE(WaitUntil([&] { return background() == RGB(32, 32, 32); }));
+  }
+  EXPECT_TRUE(WaitUntil([&] { return background() == GetSysColor(COLOR_BTNFACE); }));
+
+  EXPECT_EQ(reader.DoDefaultAction(1), S_OK);
+  HWND menu = nullptr;
+  EXPECT_TRUE(WaitUntil([&] { return (menu = FindWindowW(L"#32768", nullptr)) != nullptr; }));
+  if (menu != nullptr) PostMessageW(strip, WM_CANCELMODE, 0, 0);
   EXPECT_EQ(Close(program, strip), 0u);
 }
 

@@ -3,6 +3,11 @@
 namespace corvane::test {
 namespace {
 
+// Written out: oleacc's import library gives IID_IAccessible as an import
+// thunk's address, not the id.
+constexpr IID kAccessibleId = {0x618736E0, 0x3C3D, 0x11CF,
+                               {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
+
 VARIANT Part(long child) {
   VARIANT part;
   part.vt = VT_I4;
@@ -18,13 +23,16 @@ std::wstring Taken(BSTR text) {
 
 }  // namespace
 
-Accessible::Accessible(HWND window) {
-  AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+// A screen reader's thread is a COM apartment: another process's object
+// comes to it marshalled.
+Accessible::Accessible(HWND window) : comInitialized(SUCCEEDED(CoInitialize(nullptr))) {
+  AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), kAccessibleId,
                              reinterpret_cast<void**>(&object));
 }
 
 Accessible::~Accessible() {
   if (object != nullptr) object->Release();
+  if (comInitialized) CoUninitialize();
 }
 
 long Accessible::ChildCount() {
@@ -37,7 +45,7 @@ Accessible Accessible::Child(long child) {
   IDispatch* dispatch = nullptr;
   IAccessible* found = nullptr;
   if (object->get_accChild(Part(child), &dispatch) == S_OK && dispatch != nullptr) {
-    dispatch->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void**>(&found));
+    dispatch->QueryInterface(kAccessibleId, reinterpret_cast<void**>(&found));
     dispatch->Release();
   }
   return Accessible(found);

@@ -28,6 +28,7 @@ class Accessible {
   HRESULT DoDefaultAction(long child);
 
  private:
+  bool comInitialized = false;
   IAccessible* object = nullptr;
 };
 
