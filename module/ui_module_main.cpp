@@ -1,12 +1,33 @@
 // CORVANEUI.DLL: loaded by CORVANE.DLL only in the process that shows the
-// band. It keeps nothing of its own, so its entry has nothing to do.
+// band. It keeps nothing but its instance, for its own texts.
 #include <windows.h>
 
+#include "support/localized_text.h"
+#include "support/text_language.h"
 #include "ui/accessible_window.h"
 
+namespace {
+
+HINSTANCE UiModuleInstance = nullptr;
+
+}  // namespace
+
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
-  if (reason == DLL_PROCESS_ATTACH) DisableThreadLibraryCalls(instance);
+  if (reason == DLL_PROCESS_ATTACH) {
+    UiModuleInstance = instance;
+    DisableThreadLibraryCalls(instance);
+  }
   return TRUE;
+}
+
+// By name, for CORVANE.DLL's GetProcAddress: its texts in the user's
+// language, where that is not English.
+extern "C" BOOL WINAPI CorvaneLoadTranslation(UINT id, wchar_t* buffer, int units) {
+  const std::uint16_t language = corvane::TextLanguage();
+  return language != corvane::kEnglishLanguage &&
+                 corvane::LoadLanguageString(UiModuleInstance, id, language, buffer, units)
+             ? TRUE
+             : FALSE;
 }
 
 // By name, for CORVANE.DLL's GetProcAddress: the parts are that module's.

@@ -3,10 +3,9 @@
 #include <windows.h>
 
 #include "res/resource_ids.h"
-#include "support/localized_text.h"
 #include "support/memory.h"
 #include "support/module_state.h"
-#include "support/text_language.h"
+#include "support/system_library.h"
 #include "support/ui_module.h"
 
 namespace corvane {
@@ -32,9 +31,9 @@ void ClearSlot(wchar_t* slot) { ZeroMemory(slot, sizeof(wchar_t) * kSlotUnits); 
 
 // The user's language's text, from the UI module; English is this module's.
 bool LoadTranslation(int id, wchar_t* slot) {
-  const std::uint16_t language = TextLanguage();
-  return language != kEnglishLanguage &&
-         LoadLanguageString(UiModule(), static_cast<unsigned>(id), language, slot, kSlotUnits);
+  LoadTranslationFunction loadTranslation;
+  return FindFunction(UiModule(), kLoadTranslationExport, &loadTranslation) &&
+         loadTranslation(static_cast<UINT>(id), slot, kSlotUnits);
 }
 
 bool LoadText(int id, wchar_t* slot) {

@@ -9,9 +9,14 @@ namespace corvane {
 // screen readers nothing of its own.
 HMODULE UiModule();
 
-// The UI module's answer to WM_GETOBJECT, by the name it exports it under.
+// What the UI module does for CORVANE.DLL, by the names it exports them
+// under: the answer to WM_GETOBJECT, and a text of CORVANE.DLL's table in
+// the user's language (FALSE where that is English, which CORVANE.DLL holds
+// itself, or where the text is missing), copied and terminated.
 using AnswerAccessibleObjectFunction = BOOL(WINAPI*)(HWND window, WPARAM flags, LPARAM objectId,
                                                      const void* parts, LRESULT* answer);
 inline constexpr char kAnswerAccessibleObjectExport[] = "CorvaneAnswerAccessibleObject";
+using LoadTranslationFunction = BOOL(WINAPI*)(UINT id, wchar_t* buffer, int units);
+inline constexpr char kLoadTranslationExport[] = "CorvaneLoadTranslation";
 
 }  // namespace corvane

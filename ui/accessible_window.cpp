@@ -13,8 +13,8 @@ namespace {
 // module links no library that defines them.
 constexpr IID kUnknownId = {0x00000000, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 constexpr IID kDispatchId = {0x00020400, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
-constexpr IID kAccessibleId = {0x618736E0, 0x3C3D, 0x11CF,
-                               {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
+constexpr IID kAccessibleId = {
+    0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
 
 // The calls of oleacc.dll and oleaut32.dll this file makes, found at run
 // time in the process that shows the window, never in programs that merely
@@ -97,8 +97,8 @@ class AccessibleWindow final : public IAccessible {
     HRESULT known = Describe(child, &facts);
     if (known != S_OK) return known;
     if (facts.window == nullptr) return S_FALSE;  // a part drawn in the window
-    return api_.objectFromWindow(facts.window, static_cast<DWORD>(OBJID_CLIENT),
-                                 kDispatchId, reinterpret_cast<void**>(object));
+    return api_.objectFromWindow(facts.window, static_cast<DWORD>(OBJID_CLIENT), kDispatchId,
+                                 reinterpret_cast<void**>(object));
   }
   STDMETHODIMP get_accName(VARIANT child, BSTR* name) override {
     return TextOf(child, name, &AccessiblePart::name);

@@ -402,9 +402,7 @@ BOOL CreateBandWindow(BandRecord* band) {
 void FollowColourChange(BandRecord* band) {
   if (band->bandWindow == nullptr) return;
   TakeCurrentColours(band);
-  band->goImages.size = 0;  // drawn anew in the new colours
-  RedrawWindow(band->bandWindow, nullptr, nullptr,
-               RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+  RedrawWindow(band->bandWindow, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
   RedrawSuggestionList(band);
 }
 

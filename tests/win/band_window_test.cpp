@@ -231,8 +231,8 @@ class BandWithHistory : public SitedBandTest {
     const DWORD on = 1;
     SetRegistryValue(HKEY_CURRENT_USER, kSettingsKey, kHistoryValue, REG_DWORD, &on, sizeof on);
     const wchar_t searches[] = L"kestrel\0kite\0";
-    SetRegistryValue(HKEY_CURRENT_USER, kSettingsKey, kRecentSearchesValue, REG_MULTI_SZ,
-                     searches, sizeof searches);
+    SetRegistryValue(HKEY_CURRENT_USER, kSettingsKey, kRecentSearchesValue, REG_MULTI_SZ, searches,
+                     sizeof searches);
   }
   ScratchRegistryRoot user{HKEY_CURRENT_USER};
 };

@@ -5,8 +5,8 @@ namespace {
 
 // Written out: oleacc's import library gives IID_IAccessible as an import
 // thunk's address, not the id.
-constexpr IID kAccessibleId = {0x618736E0, 0x3C3D, 0x11CF,
-                               {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
+constexpr IID kAccessibleId = {
+    0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
 
 VARIANT Part(long child) {
   VARIANT part;
