@@ -27,8 +27,8 @@ ManifestSupportedOS all
 
 !include "${DEFINES}"
 
-; The path a failure names, in the texts of every language.
-Var FailedPath
+; The path a text of setup names, in every language.
+Var NamedPath
 
 !define RUN_COMMAND '"$INSTDIR\${PROGRAM_FILE}" --startup'
 !define ERROR_CANCELLED 1
@@ -224,7 +224,7 @@ FunctionEnd
 !endif
   SetOutPath $INSTDIR
   ${If} ${Errors}
-    StrCpy $FailedPath $VersionFolder
+    StrCpy $NamedPath $VersionFolder
     !insertmacro FailInstall "$(CANNOT_WRITE)"
   ${EndIf}
   !insertmacro PutFile "${PROGRAM}" "$INSTDIR" "${PROGRAM_FILE}"
@@ -233,7 +233,7 @@ FunctionEnd
   ClearErrors
   WriteUninstaller "$INSTDIR\uninstall.exe"
   ${If} ${Errors}
-    StrCpy $FailedPath "$INSTDIR\uninstall.exe"
+    StrCpy $NamedPath "$INSTDIR\uninstall.exe"
     !insertmacro FailInstall "$(CANNOT_WRITE)"
   ${EndIf}
 !macroend

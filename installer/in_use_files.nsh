@@ -23,7 +23,7 @@ Function ${un}RemoveNowOrAtRestart
   Delete $0
   ${If} ${FileExists} $0
     Delete /REBOOTOK $0
-    DetailPrint "$0 is in use: removed at the next restart."
+    DetailPrint "$(REMOVED_LATER)"
   ${EndIf}
   Pop $0
 FunctionEnd
@@ -80,9 +80,9 @@ Function ${un}MoveAside
     Rename $0 $1
     ${If} ${Errors}
       Delete /REBOOTOK $0
-      DetailPrint "$0 is in use: removed at the next restart."
+      DetailPrint "$(REMOVED_LATER)"
     ${Else}
-      DetailPrint "$0 is in use: moved to $1."
+      DetailPrint "$(MOVED_ASIDE)"
     ${EndIf}
   ${EndIf}
   Pop $1
@@ -139,12 +139,13 @@ FunctionEnd
   ${If} ${FileExists} "${folder}\${name}"
     File "/oname=${folder}\${name}.new" "${source}"
     Rename /REBOOTOK "${folder}\${name}.new" "${folder}\${name}"
-    DetailPrint "${folder}\${name} is in use: replaced at the next restart."
+    StrCpy $NamedPath "${folder}\${name}"
+    DetailPrint "$(REPLACED_LATER)"
   ${Else}
     File "/oname=${folder}\${name}" "${source}"
   ${EndIf}
   ${If} ${Errors}
-    StrCpy $FailedPath "${folder}\${name}"
+    StrCpy $NamedPath "${folder}\${name}"
     !insertmacro FailInstall "$(CANNOT_WRITE)"
   ${EndIf}
 !macroend

@@ -115,7 +115,7 @@ FunctionEnd
     SetErrors
   ${EndIf}
   ${If} ${Errors}
-    StrCpy $FailedPath "${folder}"
+    StrCpy $NamedPath "${folder}"
     !insertmacro FailInstall "$(CANNOT_PROTECT)"
   ${EndIf}
 !macroend
@@ -144,7 +144,7 @@ FunctionEnd
     StrCpy $VersionFolder "$7-$8"
   ${Loop}
   ${If} $0 == ""
-    StrCpy $FailedPath $VersionFolder
+    StrCpy $NamedPath $VersionFolder
     !insertmacro FailInstall "$(CANNOT_MAKE)"
   ${EndIf}
 !macroend

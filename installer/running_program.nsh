@@ -19,7 +19,7 @@ Function ${un}StopRunningProgram
     ${OrIf} $3 >= ${MOST_STRIPS}
       ${Break}
     ${EndIf}
-    DetailPrint "Closing ${PROGRAM_FILE}"
+    DetailPrint "$(CLOSING_PROGRAM)"
     System::Call 'user32::GetWindowThreadProcessId(p r0, *i .r1) i'
     System::Call 'kernel32::OpenProcess(i ${SYNCHRONIZE}, i 0, i r1) p .r2'
     SendMessage $0 ${WM_CLOSE} 0 0 /TIMEOUT=${PROGRAM_EXIT_WAIT_MS}
