@@ -37,6 +37,6 @@ echo "Suggestions with a loopback service ($arch):"
 echo "Painting in the taskbar's modes, beside $earlier's build, in turn ($arch):"
 earlierDll=Z:$(tr / '\\' <<<"$build/earlier-$arch/build/bin/CORVANE.DLL")
 for _ in 1 2 3; do
-  "$root/cmake/wine-run.sh" "$prefix" $arch "$build/$arch/bin/paint_benchmark.exe" 31 "$earlierDll"
-  "$root/cmake/wine-run.sh" "$prefix" $arch "$build/$arch/bin/paint_benchmark.exe" 31
+  "$root/cmake/wine-run.sh" "$prefix" $arch "$build/$arch/bin/paint_benchmark.exe" 21 "$earlierDll"
+  "$root/cmake/wine-run.sh" "$prefix" $arch "$build/$arch/bin/paint_benchmark.exe" 21
 done
