@@ -6,7 +6,7 @@
 #include <shobjidl.h>
 
 #include "search/suggestion_rows.h"
-#include "ui/band_colours.h"
+#include "support/band_colours.h"
 #include "support/dpi_scale.h"
 #include "support/focus_key.h"
 #include "support/memory.h"

@@ -11,7 +11,7 @@
 #include "program/hosted_band.h"
 #include "support/windows_handles.h"
 #include "ui/accessible_window.h"
-#include "ui/band_colours.h"
+#include "support/band_colours.h"
 
 namespace corvane::program {
 

@@ -18,10 +18,6 @@ namespace {
 
 constexpr long kBoxPart = 1, kGoButtonPart = 2;
 
-BandRecord* BandOfList(HWND list) {
-  return reinterpret_cast<BandRecord*>(GetWindowLongPtrW(list, GWLP_USERDATA));
-}
-
 // The edit the user sees: the hint until the box has the focus.
 HWND ShownEdit(const BandRecord* band) {
   return IsWindowVisible(band->hintEdit) ? band->hintEdit : band->searchEdit;
@@ -80,12 +76,12 @@ bool DescribeBox(HWND edit, long part, AccessiblePart* facts) {
 }
 
 long ListPartCount(HWND list) {
-  const BandRecord* band = BandOfList(list);
+  const BandRecord* band = BandOfSuggestionList(list);
   return band != nullptr ? static_cast<long>(band->suggestions.rows.count) : 0;
 }
 
 bool DescribeList(HWND list, long part, AccessiblePart* facts) {
-  const BandRecord* band = BandOfList(list);
+  const BandRecord* band = BandOfSuggestionList(list);
   if (band == nullptr) return false;
   if (part == CHILDID_SELF) {
     facts->role = ROLE_SYSTEM_LIST;
@@ -106,7 +102,7 @@ bool DescribeList(HWND list, long part, AccessiblePart* facts) {
 }
 
 long ChosenRow(HWND list) {
-  const BandRecord* band = BandOfList(list);
+  const BandRecord* band = BandOfSuggestionList(list);
   return band != nullptr ? band->suggestions.selected + 1 : 0;
 }
 

@@ -3,7 +3,7 @@
 #pragma once
 #include <windows.h>
 
-#include "ui/band_colours.h"
+#include "support/band_colours.h"
 
 namespace corvane {
 

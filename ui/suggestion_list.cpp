@@ -22,10 +22,6 @@ constexpr int kMinimumWidth = 280;
 
 LRESULT CALLBACK SuggestionListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-BandRecord* BandOfList(HWND list) {
-  return reinterpret_cast<BandRecord*>(GetWindowLongPtrW(list, GWLP_USERDATA));
-}
-
 int Scaled(const BandRecord* band, int length) { return MulDiv(length, band->dpi, kDefaultDpi); }
 
 int RowHeight(const BandRecord* band) {
@@ -82,7 +78,7 @@ void PaintRows(BandRecord* band, HWND window, HDC dc) {
 }
 
 LRESULT CALLBACK SuggestionListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  BandRecord* band = BandOfList(window);
+  BandRecord* band = BandOfSuggestionList(window);
   if (band == nullptr) return DefWindowProcW(window, message, wParam, lParam);
   // A top-level window, the list hears the system's broadcasts for its band,
   // whose window, a child, hears them only from a host that passes them on.
@@ -151,6 +147,10 @@ ScreenRect ScreenRectOf(HWND window) {
 }
 
 }  // namespace
+
+BandRecord* BandOfSuggestionList(HWND list) {
+  return reinterpret_cast<BandRecord*>(GetWindowLongPtrW(list, GWLP_USERDATA));
+}
 
 void CreateSuggestionList(BandRecord* band) {
   if (band->suggestions.list == nullptr) band->suggestions.list = CreateHiddenList(band);

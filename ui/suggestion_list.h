@@ -8,6 +8,8 @@ namespace corvane {
 
 struct BandRecord;
 
+// The band a list window shows the rows of, or null once it has let go.
+BandRecord* BandOfSuggestionList(HWND list);
 // Creates the list hidden, unless the band has one.
 void CreateSuggestionList(BandRecord* band);
 // Sizes the list for the band's rows, places it and shows it.

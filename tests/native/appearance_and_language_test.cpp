@@ -10,7 +10,7 @@
 
 #include "support/string_block.h"
 #include "support/text_language.h"
-#include "ui/band_colours.h"
+#include "support/band_colours.h"
 
 namespace corvane {
 namespace {

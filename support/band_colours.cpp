@@ -1,4 +1,4 @@
-#include "ui/band_colours.h"
+#include "support/band_colours.h"
 
 namespace corvane {
 namespace {
