@@ -4,9 +4,7 @@
 
 #include "program/program_resource_ids.h"
 #include "support/localized_text.h"
-#include "support/string_block.h"
 #include "support/text_language.h"
-#include "support/wide_text.h"
 
 namespace corvane::program {
 
@@ -19,13 +17,11 @@ const void* FindProgramResource(const wchar_t* type, const wchar_t* id, DWORD* b
 }
 
 std::wstring ProgramText(UINT id) {
-  for (std::uint16_t language : {TextLanguage(), kEnglishLanguage}) {
-    DWORD bytes = 0;
-    const void* block = FindLanguageResource(GetModuleHandleW(nullptr), RT_STRING,
-                                             MAKEINTRESOURCEW(StringBlockOf(id)), language, &bytes);
-    const BlockText text = block != nullptr ? TextInStringBlock(block, bytes, id) : BlockText{};
-    if (text.length != 0) return std::wstring(AsWide(text.units), text.length);
-  }
+  constexpr int kLongestText = 1024;
+  wchar_t text[kLongestText] = {};
+  for (std::uint16_t language : {TextLanguage(), kEnglishLanguage})
+    if (LoadLanguageString(GetModuleHandleW(nullptr), id, language, text, kLongestText))
+      return text;
   return std::wstring();
 }
 

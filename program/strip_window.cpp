@@ -52,17 +52,12 @@ ScreenRect WindowRect(HWND window) {
   return {rect.left, rect.top, rect.right, rect.bottom};
 }
 
-void FillWith(HDC dc, const RECT& area, COLORREF colour) {
-  SetBkColor(dc, colour);
-  ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &area, nullptr, 0, nullptr);
-}
-
 // Rows of small dots that say "drag me here".
 void PaintGrip(HDC dc, int gripWidth, int height, int dpi, COLORREF colour) {
   const int dot = ScaleForDpi(2, dpi), step = ScaleForDpi(4, dpi);
   for (int y = step; y + dot <= height - step; y += step)
     for (int x = (gripWidth - step - dot) / 2; x + dot <= gripWidth; x += step)
-      FillWith(dc, {x, y, x + dot, y + dot}, colour);
+      FillWithColour(dc, {x, y, x + dot, y + dot}, colour);
 }
 
 }  // namespace
@@ -188,7 +183,7 @@ LRESULT Strip::OnPaint(WPARAM, LPARAM) {
   HDC dc = BeginPaint(window, &paint);
   RECT client = {};
   GetClientRect(window, &client);
-  FillWith(dc, client, colours.strip);
+  FillWithColour(dc, client, colours.strip);
   PaintGrip(dc, GripWidth(), client.bottom, WindowDpi(window), colours.stripGrip);
   if (UniqueGdiObject<HBRUSH> frame{CreateSolidBrush(colours.stripGrip)})
     FrameRect(dc, &client, frame.Get());

@@ -51,7 +51,6 @@ HRESULT EnsureBandClass() {
   return EnsureOwnWindowClass(wc);
 }
 
-// The search box's font at the band window's DPI.
 // The colours and the box's brush for the mode Windows is in now; a brush
 // that cannot be made leaves the edits in the system's colours.
 void TakeCurrentColours(BandRecord* band) {
@@ -59,6 +58,7 @@ void TakeCurrentColours(BandRecord* band) {
   band->boxBrush.Reset(CreateSolidBrush(band->colours.box));
 }
 
+// The search box's font at the band window's DPI.
 HFONT CreateBandFont(int dpi) {
   int height = MulDiv(kFontPoints, dpi, 72);
   for (const char16_t* face : {u"Tahoma", u"MS Sans Serif"}) {

@@ -51,4 +51,9 @@ bool IsColourChange(UINT message, WPARAM wParam, LPARAM lParam) {
   return area != nullptr && lstrcmpW(area, kColourSetChange) == 0;
 }
 
+void FillWithColour(HDC dc, const RECT& area, COLORREF colour) {
+  SetBkColor(dc, colour);
+  ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &area, nullptr, 0, nullptr);
+}
+
 }  // namespace corvane

@@ -14,4 +14,7 @@ BandColours CurrentBandColours();
 // A change of mode, of high contrast or of the system's colours.
 bool IsColourChange(UINT message, WPARAM wParam, LPARAM lParam);
 
+// Fills `area` with one of the colours, without a brush of its own.
+void FillWithColour(HDC dc, const RECT& area, COLORREF colour);
+
 }  // namespace corvane

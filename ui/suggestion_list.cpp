@@ -40,26 +40,25 @@ int RowAt(const BandRecord* band, LPARAM point) {
   return row >= 0 && static_cast<size_t>(row) < band->suggestions.rows.count ? row : -1;
 }
 
-void FillWith(HDC dc, const RECT& area, COLORREF colour) {
-  SetBkColor(dc, colour);
-  ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &area, nullptr, 0, nullptr);
+RECT RowPlace(const RECT& client, int rowHeight, int row) {
+  return {client.left, row * rowHeight, client.right, (row + 1) * rowHeight};
 }
 
 void PaintRows(BandRecord* band, HWND window, HDC dc) {
   const BandColours& colours = band->colours;
   RECT client = {};
   GetClientRect(window, &client);
-  FillWith(dc, client, colours.list);
+  FillWithColour(dc, client, colours.list);
   HGDIOBJ previousFont = SelectObject(dc, band->font);
   SetBkMode(dc, TRANSPARENT);
   const int height = RowHeight(band), padding = Scaled(band, kRowPadding);
   const SuggestionState& state = band->suggestions;
   for (size_t i = 0; i < state.rows.count; ++i) {
     const int index = static_cast<int>(i);
-    RECT row = {client.left, index * height, client.right, (index + 1) * height};
+    const RECT row = RowPlace(client, height, index);
     const bool chosen = index == state.selected;
     if (chosen || index == state.hot)
-      FillWith(dc, row, chosen ? colours.listChosen : colours.listHot);
+      FillWithColour(dc, row, chosen ? colours.listChosen : colours.listHot);
     RECT text = {row.left + padding, row.top, row.right - padding, row.bottom};
     const UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
     if (state.rows.rows[i].recent) {
@@ -182,8 +181,7 @@ void ShowSuggestionList(BandRecord* band) {
 RECT SuggestionRowPlace(const BandRecord* band, int row) {
   RECT client = {};
   GetClientRect(band->suggestions.list, &client);
-  const int height = RowHeight(band);
-  return {client.left, row * height, client.right, (row + 1) * height};
+  return RowPlace(client, RowHeight(band), row);
 }
 
 void HideSuggestionList(BandRecord* band) {
