@@ -35,7 +35,7 @@ LangString NEWER_SILENT ${LANG_SIMPCHINESE} "已安装 Corvane $0，比此版本
 
 LangString NEWER_ASK ${LANG_ENGLISH} "Corvane $0 is installed, which is newer than this version, ${VERSION}.$\n$\nReplace it with the older version?"
 LangString NEWER_ASK ${LANG_GERMAN} "Corvane $0 ist installiert und neuer als diese Version, ${VERSION}.$\n$\nDurch die ältere Version ersetzen?"
-LangString NEWER_ASK ${LANG_FRENCH} "Corvane $0 est installé et plus récent que cette version, ${VERSION}.$\n$\nLe remplacer par la version plus ancienne ?"
+LangString NEWER_ASK ${LANG_FRENCH} "Corvane $0 est installé et plus récent que cette version, ${VERSION}.$\n$\nLe remplacer par la version plus ancienne ?"
 LangString NEWER_ASK ${LANG_SPANISH} "Está instalado Corvane $0, más reciente que esta versión, ${VERSION}.$\n$\n¿Reemplazarlo por la versión anterior?"
 LangString NEWER_ASK ${LANG_ITALIAN} "È installato Corvane $0, più recente di questa versione, ${VERSION}.$\n$\nSostituirlo con la versione precedente?"
 LangString NEWER_ASK ${LANG_PORTUGUESEBR} "O Corvane $0 está instalado e é mais recente que esta versão, ${VERSION}.$\n$\nSubstituí-lo pela versão mais antiga?"
@@ -57,7 +57,7 @@ LangString RUN_NOW ${LANG_SIMPCHINESE} "立即启动 Corvane，并随 Windows �
 
 LangString FINISH_STRIP ${LANG_ENGLISH} "Corvane is installed. Its search box sits in a small strip beside the taskbar, which starts with Windows; F12 in any application jumps into it."
 LangString FINISH_STRIP ${LANG_GERMAN} "Corvane ist installiert. Sein Suchfeld sitzt in einer kleinen Leiste neben der Taskleiste, die mit Windows startet; F12 führt aus jedem Programm hinein."
-LangString FINISH_STRIP ${LANG_FRENCH} "Corvane est installé. Sa zone de recherche se trouve dans une petite bande à côté de la barre des tâches, qui démarre avec Windows ; F12 y mène depuis n’importe quelle application."
+LangString FINISH_STRIP ${LANG_FRENCH} "Corvane est installé. Sa zone de recherche se trouve dans une petite bande à côté de la barre des tâches, qui démarre avec Windows ; F12 y mène depuis n’importe quelle application."
 LangString FINISH_STRIP ${LANG_SPANISH} "Corvane está instalado. Su cuadro de búsqueda está en una pequeña barra junto a la barra de tareas, que se inicia con Windows; F12 lleva a él desde cualquier aplicación."
 LangString FINISH_STRIP ${LANG_ITALIAN} "Corvane è installato. La sua casella di ricerca si trova in una piccola barra accanto alla barra delle applicazioni, che si avvia con Windows; F12 la raggiunge da qualsiasi applicazione."
 LangString FINISH_STRIP ${LANG_PORTUGUESEBR} "O Corvane está instalado. Sua caixa de pesquisa fica em uma pequena faixa ao lado da barra de tarefas, que inicia com o Windows; F12 leva até ela de qualquer aplicativo."
@@ -68,7 +68,7 @@ LangString FINISH_STRIP ${LANG_SIMPCHINESE} "Corvane 已安装。它的搜索框
 
 LangString REMOVED_AT_RESTART ${LANG_ENGLISH} "A Corvane file is still in use; Windows removes it at the next restart."
 LangString REMOVED_AT_RESTART ${LANG_GERMAN} "Eine Corvane-Datei wird noch verwendet; Windows entfernt sie beim nächsten Neustart."
-LangString REMOVED_AT_RESTART ${LANG_FRENCH} "Un fichier de Corvane est encore utilisé ; Windows le supprimera au prochain redémarrage."
+LangString REMOVED_AT_RESTART ${LANG_FRENCH} "Un fichier de Corvane est encore utilisé ; Windows le supprimera au prochain redémarrage."
 LangString REMOVED_AT_RESTART ${LANG_SPANISH} "Un archivo de Corvane aún está en uso; Windows lo quitará en el próximo reinicio."
 LangString REMOVED_AT_RESTART ${LANG_ITALIAN} "Un file di Corvane è ancora in uso; Windows lo rimuoverà al prossimo riavvio."
 LangString REMOVED_AT_RESTART ${LANG_PORTUGUESEBR} "Um arquivo do Corvane ainda está em uso; o Windows o removerá na próxima reinicialização."
@@ -90,7 +90,7 @@ LangString SETTINGS_LEFT ${LANG_SIMPCHINESE} "每个用户的设置都会保留�
 
 LangString REMOVE_SETTINGS ${LANG_ENGLISH} "Remove your Corvane settings too?"
 LangString REMOVE_SETTINGS ${LANG_GERMAN} "Auch Ihre Corvane-Einstellungen entfernen?"
-LangString REMOVE_SETTINGS ${LANG_FRENCH} "Supprimer aussi vos paramètres de Corvane ?"
+LangString REMOVE_SETTINGS ${LANG_FRENCH} "Supprimer aussi vos paramètres de Corvane ?"
 LangString REMOVE_SETTINGS ${LANG_SPANISH} "¿Quitar también su configuración de Corvane?"
 LangString REMOVE_SETTINGS ${LANG_ITALIAN} "Rimuovere anche le tue impostazioni di Corvane?"
 LangString REMOVE_SETTINGS ${LANG_PORTUGUESEBR} "Remover também suas configurações do Corvane?"
@@ -145,7 +145,7 @@ LangString CANNOT_REGISTER ${LANG_SIMPCHINESE} "无法注册 Corvane 工具栏�
 
 LangString REMOVED_LATER ${LANG_ENGLISH} "$0 is in use: removed at the next restart."
 LangString REMOVED_LATER ${LANG_GERMAN} "$0 wird verwendet: wird beim nächsten Neustart entfernt."
-LangString REMOVED_LATER ${LANG_FRENCH} "$0 est utilisé : supprimé au prochain redémarrage."
+LangString REMOVED_LATER ${LANG_FRENCH} "$0 est utilisé : supprimé au prochain redémarrage."
 LangString REMOVED_LATER ${LANG_SPANISH} "$0 está en uso: se quitará en el próximo reinicio."
 LangString REMOVED_LATER ${LANG_ITALIAN} "$0 è in uso: verrà rimosso al prossimo riavvio."
 LangString REMOVED_LATER ${LANG_PORTUGUESEBR} "$0 está em uso: será removido na próxima reinicialização."
@@ -156,7 +156,7 @@ LangString REMOVED_LATER ${LANG_SIMPCHINESE} "$0 正在使用中：将在下次�
 
 LangString MOVED_ASIDE ${LANG_ENGLISH} "$0 is in use: moved to $1."
 LangString MOVED_ASIDE ${LANG_GERMAN} "$0 wird verwendet: nach $1 verschoben."
-LangString MOVED_ASIDE ${LANG_FRENCH} "$0 est utilisé : déplacé vers $1."
+LangString MOVED_ASIDE ${LANG_FRENCH} "$0 est utilisé : déplacé vers $1."
 LangString MOVED_ASIDE ${LANG_SPANISH} "$0 está en uso: se movió a $1."
 LangString MOVED_ASIDE ${LANG_ITALIAN} "$0 è in uso: spostato in $1."
 LangString MOVED_ASIDE ${LANG_PORTUGUESEBR} "$0 está em uso: movido para $1."
@@ -167,7 +167,7 @@ LangString MOVED_ASIDE ${LANG_SIMPCHINESE} "$0 正在使用中：已移动到 $1
 
 LangString REPLACED_LATER ${LANG_ENGLISH} "$NamedPath is in use: replaced at the next restart."
 LangString REPLACED_LATER ${LANG_GERMAN} "$NamedPath wird verwendet: wird beim nächsten Neustart ersetzt."
-LangString REPLACED_LATER ${LANG_FRENCH} "$NamedPath est utilisé : remplacé au prochain redémarrage."
+LangString REPLACED_LATER ${LANG_FRENCH} "$NamedPath est utilisé : remplacé au prochain redémarrage."
 LangString REPLACED_LATER ${LANG_SPANISH} "$NamedPath está en uso: se reemplazará en el próximo reinicio."
 LangString REPLACED_LATER ${LANG_ITALIAN} "$NamedPath è in uso: verrà sostituito al prossimo riavvio."
 LangString REPLACED_LATER ${LANG_PORTUGUESEBR} "$NamedPath está em uso: será substituído na próxima reinicialização."
