@@ -1,0 +1,26 @@
+#!/bin/bash
+# Checks the built CORVANEUI.DLL as a file: machine type, exports by name
+# (those its .def gives, which CORVANE.DLL looks up) and imports of Windows
+# system DLLs only.
+#   check-ui-module.sh DLL OBJDUMP MACHINE EXPORT...
+set -u
+dll=$1 objdump=$2 machine=$3
+shift 3
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+actual_machine=$(od -An -tu2 -j $(($(od -An -tu4 -j 60 -N4 "$dll") + 4)) -N2 "$dll" | tr -d ' ')
+actual_machine=$(printf '0x%04x' "$actual_machine")
+[ "$actual_machine" = "$machine" ] || fail "machine $actual_machine, expected $machine"
+expected_exports=$(printf '%s\n' "$@" | sort)
+actual_exports=$("$objdump" -p "$dll" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' |
+  sed -n 's/^\s*\[ *[0-9]*\] //p' | sort)
+[ "$actual_exports" = "$expected_exports" ] ||
+  fail "exports: $(echo $actual_exports), expected: $(echo $expected_exports)"
+# shellcheck source=system-imports.sh
+. "$(dirname "$0")/system-imports.sh"
+check_system_imports "$dll" "$objdump"
+
+echo "$(basename "$dll"): machine $actual_machine, $(stat -c %s "$dll") bytes," \
+  "imports: $(echo $imports)"
+[ $failures -eq 0 ]
