@@ -27,6 +27,11 @@ expect_texts() {
   done
 }
 
+# shellcheck source=/dev/null
+. "$bin/../tests/product.sh"
+# The user's settings as on a new machine: the Go button shown among them.
+"$wine_run" "$prefix" "$arch" reg delete "HKCU\\$SETTINGS_KEY" /f >/dev/null 2>&1
+
 echo "== The strip shows the German hint"
 start_program "$bin/Corvane.exe"
 strip=$(window_of Corvane)
