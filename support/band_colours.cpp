@@ -15,6 +15,7 @@ constexpr Colour kDarkChosen = MakeColour(0, 103, 192);
 constexpr Colour kDarkHot = MakeColour(64, 64, 64);
 constexpr Colour kDarkStrip = MakeColour(32, 32, 32);
 constexpr Colour kDarkGrip = MakeColour(128, 128, 128);
+constexpr Colour kDarkEdge = MakeColour(96, 96, 96);
 
 // Today's look: the system's colours, the hint in its own grey.
 BandColours Light(const SystemColours& system) {
@@ -22,6 +23,8 @@ BandColours Light(const SystemColours& system) {
   c.box = c.list = system.window;
   c.boxText = c.listText = system.windowText;
   c.hint = kLightHint;
+  c.flatEdge = false;
+  c.boxEdge = system.buttonShadow;
   c.plainGoButton = false;
   c.listHot = c.strip = system.buttonFace;
   c.goOutline = system.buttonText;
@@ -37,6 +40,8 @@ BandColours Dark() {
   c.box = c.list = kDarkBox;
   c.boxText = c.listText = c.goOutline = c.goHotOutline = c.listChosenText = kDarkText;
   c.hint = c.listMark = kDarkHint;
+  c.flatEdge = true;
+  c.boxEdge = kDarkEdge;
   c.plainGoButton = false;
   c.listHot = kDarkHot;
   c.listChosen = kDarkChosen;

@@ -23,6 +23,10 @@ struct SystemColours {
 
 struct BandColours {
   Colour box, boxText, hint;
+  // Dark only: the box's sunken edge drawn flat in this, for the system's
+  // light 3-D edge; otherwise the system's.
+  bool flatEdge;
+  Colour boxEdge;
   // High contrast only: the Go button drawn by the system in the button
   // colours, outlined in these; otherwise its pictures.
   bool plainGoButton;

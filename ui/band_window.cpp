@@ -402,7 +402,8 @@ BOOL CreateBandWindow(BandRecord* band) {
 void FollowColourChange(BandRecord* band) {
   if (band->bandWindow == nullptr) return;
   TakeCurrentColours(band);
-  RedrawWindow(band->bandWindow, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
+  RedrawWindow(band->bandWindow, nullptr, nullptr,
+               RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
   RedrawSuggestionList(band);
 }
 

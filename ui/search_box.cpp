@@ -3,6 +3,7 @@
 #include "band/band_record.h"
 #include "res/resource_ids.h"
 #include "support/resource_strings.h"
+#include "support/windows_handles.h"
 #include "ui/band_accessibility.h"
 #include "ui/band_window.h"
 #include "ui/query_submission.h"
@@ -23,12 +24,38 @@ LRESULT CallOwnProcedure(WNDPROC own, HWND edit, UINT message, WPARAM wParam, LP
 
 bool IsLineBreakCharacter(WPARAM character) { return character == L'\r' || character == L'\n'; }
 
-// What both edits answer alike: their accessible object, and the band's menu
-// for the menu key or Shift+F10 (a right-click keeps the edit's own). The
-// band's menu is its host's, as for a right-click on the band: asked of the
-// host through the band window, at the box.
-bool AnswerAsBox(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* answer) {
+// In the dark taskbar the box's edge is flat, in the mode's colours: the
+// system's sunken edge is drawn in light 3-D colours.
+void PaintFlatEdge(HWND edit, const BandColours& colours) {
+  RECT edge = {};
+  GetWindowRect(edit, &edge);
+  OffsetRect(&edge, -edge.left, -edge.top);
+  HDC dc = GetWindowDC(edit);
+  if (dc == nullptr) return;
+  UniqueGdiObject<HBRUSH> outer(CreateSolidBrush(colours.boxEdge));
+  UniqueGdiObject<HBRUSH> inner(CreateSolidBrush(colours.box));
+  if (outer && inner) {
+    FrameRect(dc, &edge, outer.Get());
+    for (int width = GetSystemMetrics(SM_CXEDGE); width > 1; --width) {
+      InflateRect(&edge, -1, -1);
+      FrameRect(dc, &edge, inner.Get());
+    }
+  }
+  ReleaseDC(edit, dc);
+}
+
+// What both edits answer alike: their accessible object, their edge, and
+// the band's menu for the menu key or Shift+F10 (a right-click keeps the
+// edit's own). The band's menu is its host's, as for a right-click on the
+// band: asked of the host through the band window, at the box.
+bool AnswerAsBox(const BandRecord* band, HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
+                 LRESULT* answer) {
   if (message == WM_GETOBJECT) return AnswerBoxObject(edit, wParam, lParam, answer);
+  if (message == WM_NCPAINT && band->colours.flatEdge) {
+    PaintFlatEdge(edit, band->colours);
+    *answer = 0;
+    return true;
+  }
   if (message != WM_CONTEXTMENU || lParam != -1) return false;
   RECT box = {};
   GetWindowRect(edit, &box);
@@ -48,7 +75,7 @@ WNDPROC SubclassEdit(HWND edit, WNDPROC procedure) {
 LRESULT CALLBACK SearchEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
   BandRecord* band = BandOfEdit(edit);
   LRESULT answer = 0;
-  if (band != nullptr && AnswerAsBox(edit, message, wParam, lParam, &answer)) return answer;
+  if (band != nullptr && AnswerAsBox(band, edit, message, wParam, lParam, &answer)) return answer;
   if (band != nullptr && message == WM_KEYDOWN && wParam == VK_RETURN) {
     SubmitQuery(band, FALSE);
     return 0;
@@ -72,7 +99,7 @@ LRESULT CALLBACK SearchEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM l
 LRESULT CALLBACK HintEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
   BandRecord* band = BandOfEdit(edit);
   LRESULT answer = 0;
-  if (band != nullptr && AnswerAsBox(edit, message, wParam, lParam, &answer)) return answer;
+  if (band != nullptr && AnswerAsBox(band, edit, message, wParam, lParam, &answer)) return answer;
   LRESULT result = CallOwnProcedure(band != nullptr ? band->hintEditOldProc : nullptr, edit,
                                     message, wParam, lParam);
   if (band != nullptr && message == WM_SETFOCUS) {

@@ -111,13 +111,28 @@ TEST_F(BandAtDpi, TheBoxTakesTheTaskbarsModeAtOnce) {
                  darkHint = RGB(170, 170, 170);
   EXPECT_EQ(background(), GetSysColor(COLOR_WINDOW));
   EXPECT_GT(PixelsOfColour(HintEdit(), lightHint), S(20));
+  // The edge's left column, half-way down, as the window shows it.
+  auto edge = [&] {
+    RedrawWindow(HintEdit(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    PumpMessages();
+    HDC dc = GetWindowDC(HintEdit());
+    RECT window = {};
+    GetWindowRect(HintEdit(), &window);
+    COLORREF colour = GetPixel(dc, 0, (window.bottom - window.top) / 2);
+    ReleaseDC(HintEdit(), dc);
+    return colour;
+  };
+  const COLORREF darkEdge = RGB(96, 96, 96), lightEdge = edge();
+  EXPECT_NE(lightEdge, darkEdge);
   {
     TaskbarMode dark(0);
     EXPECT_EQ(background(), darkBox);
+    EXPECT_EQ(edge(), darkEdge);
     EXPECT_GT(PixelsOfColour(HintEdit(), darkHint), S(20));
     EXPECT_EQ(PixelsOfColour(HintEdit(), lightHint), 0);
   }
   EXPECT_EQ(background(), GetSysColor(COLOR_WINDOW));  // light again, no restart
+  EXPECT_EQ(edge(), lightEdge);
   TaskbarMode light(1);
   EXPECT_EQ(background(), GetSysColor(COLOR_WINDOW));
 }
