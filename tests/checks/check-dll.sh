@@ -11,7 +11,7 @@ shift 3
 # section but the shared one: .data, .bss and the import table (the loader
 # writes its address slots).
 maxBytes=65536 maxWritableKiB=20
-expected_exports=$(printf '%s\n' "$@" | sort)
+exports=("$@")
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
@@ -40,10 +40,9 @@ for ((i = 0; i < sections; i++)); do
 done
 [ "$shared" = 0xD0000040 ] || fail ".shared characteristics '${shared:-missing}', expected 0xD0000040"
 
-actual_exports=$("$objdump" -p "$dll" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' |
-  sed -n 's/^\s*\[ *[0-9]*\] //p' | sort)
-[ "$actual_exports" = "$expected_exports" ] ||
-  fail "exports: $(echo $actual_exports), expected: $(echo $expected_exports)"
+# shellcheck source=pe-exports.sh
+. "$(dirname "$0")/pe-exports.sh"
+check_exports "$dll" "$objdump" "${exports[@]}"
 
 # shellcheck source=system-imports.sh
 . "$(dirname "$0")/system-imports.sh"

@@ -12,11 +12,9 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 actual_machine=$(od -An -tu2 -j $(($(od -An -tu4 -j 60 -N4 "$dll") + 4)) -N2 "$dll" | tr -d ' ')
 actual_machine=$(printf '0x%04x' "$actual_machine")
 [ "$actual_machine" = "$machine" ] || fail "machine $actual_machine, expected $machine"
-expected_exports=$(printf '%s\n' "$@" | sort)
-actual_exports=$("$objdump" -p "$dll" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' |
-  sed -n 's/^\s*\[ *[0-9]*\] //p' | sort)
-[ "$actual_exports" = "$expected_exports" ] ||
-  fail "exports: $(echo $actual_exports), expected: $(echo $expected_exports)"
+# shellcheck source=pe-exports.sh
+. "$(dirname "$0")/pe-exports.sh"
+check_exports "$dll" "$objdump" "$@"
 # shellcheck source=system-imports.sh
 . "$(dirname "$0")/system-imports.sh"
 check_system_imports "$dll" "$objdump"
