@@ -27,18 +27,17 @@ bool IsLineBreakCharacter(WPARAM character) { return character == L'\r' || chara
 // In the dark taskbar the box's edge is flat, in the mode's colours: the
 // system's sunken edge is drawn in light 3-D colours.
 void PaintFlatEdge(HWND edit, const BandColours& colours) {
-  RECT edge = {};
-  GetWindowRect(edit, &edge);
-  OffsetRect(&edge, -edge.left, -edge.top);
+  RECT window = {};
+  GetWindowRect(edit, &window);
+  const int width = window.right - window.left, height = window.bottom - window.top;
   HDC dc = GetWindowDC(edit);
   if (dc == nullptr) return;
   UniqueGdiObject<HBRUSH> outer(CreateSolidBrush(colours.boxEdge));
   UniqueGdiObject<HBRUSH> inner(CreateSolidBrush(colours.box));
   if (outer && inner) {
-    FrameRect(dc, &edge, outer.Get());
-    for (int width = GetSystemMetrics(SM_CXEDGE); width > 1; --width) {
-      InflateRect(&edge, -1, -1);
-      FrameRect(dc, &edge, inner.Get());
+    for (int inset = 0; inset < GetSystemMetrics(SM_CXEDGE); ++inset) {
+      const RECT ring = {inset, inset, width - inset, height - inset};
+      FrameRect(dc, &ring, inset == 0 ? outer.Get() : inner.Get());
     }
   }
   ReleaseDC(edit, dc);
