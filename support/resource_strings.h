@@ -1,4 +1,4 @@
-// Texts of the module's string table (ids 301 to 313), loaded once each and
+// Texts of the module's string table (IDS_FIRST to IDS_LAST), loaded once each and
 // kept for the life of the module.
 #pragma once
 

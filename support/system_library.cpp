@@ -12,9 +12,11 @@ HMODULE LoadSystemLibrary(const wchar_t* fileName, HMODULE* loaded) {
   if (length == 0 || length >= MAX_PATH || !BoundedAppend(AsUtf16(path), MAX_PATH, u"\\") ||
       !BoundedAppend(AsUtf16(path), MAX_PATH, AsUtf16(fileName)))
     return nullptr;
-  HMODULE module = LoadLibraryW(path);
-  if (module == nullptr) return nullptr;
-  // Another thread may have loaded it meanwhile: one reference is kept.
+  return KeepLoaded(LoadLibraryW(path), loaded);
+}
+
+HMODULE KeepLoaded(HMODULE module, HMODULE* loaded) {
+  if (module == nullptr) return *loaded;
   if (InterlockedCompareExchangePointer(reinterpret_cast<void* volatile*>(loaded), module,
                                         nullptr) != nullptr)
     FreeLibrary(module);

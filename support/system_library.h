@@ -11,6 +11,11 @@ namespace corvane {
 // cannot be loaded.
 HMODULE LoadSystemLibrary(const wchar_t* fileName, HMODULE* loaded);
 
+// `module`, just loaded (or null), kept in *loaded for the life of the
+// process; where another thread kept one meanwhile, that one is kept and
+// this reference given back. The module kept, or null.
+HMODULE KeepLoaded(HMODULE module, HMODULE* loaded);
+
 template <class Function>
 bool FindFunction(HMODULE module, const char* name, Function* function) {
   *function =

@@ -3,6 +3,7 @@
 #include "res/product.h"
 #include "support/bounded_string.h"
 #include "support/module_state.h"
+#include "support/system_library.h"
 #include "support/wide_text.h"
 
 namespace corvane {
@@ -26,13 +27,7 @@ HMODULE UiModule() {
   if (Loaded != nullptr) return Loaded;
   wchar_t path[MAX_PATH] = {};
   if (!UiModulePath(path)) return nullptr;
-  HMODULE module = LoadLibraryExW(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-  if (module == nullptr) return nullptr;
-  // Another thread may have loaded it meanwhile: one reference is kept.
-  if (InterlockedCompareExchangePointer(reinterpret_cast<void* volatile*>(&Loaded), module,
-                                        nullptr) != nullptr)
-    FreeLibrary(module);
-  return Loaded;
+  return KeepLoaded(LoadLibraryExW(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH), &Loaded);
 }
 
 }  // namespace corvane

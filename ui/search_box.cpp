@@ -26,21 +26,17 @@ bool IsLineBreakCharacter(WPARAM character) { return character == L'\r' || chara
 
 // In the dark taskbar the box's edge is flat, in the mode's colours: the
 // system's sunken edge is drawn in light 3-D colours.
-void PaintFlatEdge(HWND edit, const BandColours& colours) {
+void PaintFlatEdge(HWND edit, const BandRecord* band) {
   RECT window = {};
   GetWindowRect(edit, &window);
   const int width = window.right - window.left, height = window.bottom - window.top;
-  HDC dc = GetWindowDC(edit);
-  if (dc == nullptr) return;
-  UniqueGdiObject<HBRUSH> outer(CreateSolidBrush(colours.boxEdge));
-  UniqueGdiObject<HBRUSH> inner(CreateSolidBrush(colours.box));
-  if (outer && inner) {
-    for (int inset = 0; inset < GetSystemMetrics(SM_CXEDGE); ++inset) {
-      const RECT ring = {inset, inset, width - inset, height - inset};
-      FrameRect(dc, &ring, inset == 0 ? outer.Get() : inner.Get());
-    }
+  WindowDc dc(edit);
+  UniqueGdiObject<HBRUSH> outer(CreateSolidBrush(band->colours.boxEdge));
+  if (dc.Get() == nullptr || !outer || !band->boxBrush) return;
+  for (int inset = 0; inset < GetSystemMetrics(SM_CXEDGE); ++inset) {
+    const RECT ring = {inset, inset, width - inset, height - inset};
+    FrameRect(dc.Get(), &ring, inset == 0 ? outer.Get() : band->boxBrush.Get());
   }
-  ReleaseDC(edit, dc);
 }
 
 // What both edits answer alike: their accessible object, their edge, and
@@ -51,7 +47,7 @@ bool AnswerAsBox(const BandRecord* band, HWND edit, UINT message, WPARAM wParam,
                  LRESULT* answer) {
   if (message == WM_GETOBJECT) return AnswerBoxObject(edit, wParam, lParam, answer);
   if (message == WM_NCPAINT && band->colours.flatEdge) {
-    PaintFlatEdge(edit, band->colours);
+    PaintFlatEdge(edit, band);
     *answer = 0;
     return true;
   }
