@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <iterator>
 
+#include "support/ascii_text.h"
+
 namespace corvane::program {
 namespace {
 
@@ -27,7 +29,34 @@ TaskbarEdge EdgeWorkAreaGivesUp(const ScreenRect& monitor, const ScreenRect& wor
   return widest->size > 0 ? widest->edge : TaskbarEdge::None;
 }
 
+template <class Choice, size_t count>
+Choice FromText(std::u16string_view text, const std::u16string_view (&texts)[count]) {
+  auto same = [](char16_t a, char16_t b) { return FoldAscii(a) == FoldAscii(b); };
+  for (size_t at = 0; at < count; ++at)
+    if (std::equal(text.begin(), text.end(), texts[at].begin(), texts[at].end(), same))
+      return static_cast<Choice>(at);
+  return static_cast<Choice>(0);
+}
+
+// In the enumerations' order; the first is the default.
+constexpr std::u16string_view kModeTexts[] = {u"float", u"reserve", u"hidden"};
+constexpr std::u16string_view kMonitorTexts[] = {u"primary", u"pointer"};
+
 }  // namespace
+
+StripMode StripModeFromText(std::u16string_view text) {
+  return FromText<StripMode>(text, kModeTexts);
+}
+
+std::u16string_view StripModeText(StripMode mode) { return kModeTexts[static_cast<int>(mode)]; }
+
+StripMonitor StripMonitorFromText(std::u16string_view text) {
+  return FromText<StripMonitor>(text, kMonitorTexts);
+}
+
+std::u16string_view StripMonitorText(StripMonitor monitor) {
+  return kMonitorTexts[static_cast<int>(monitor)];
+}
 
 TaskbarEdge FindTaskbarEdge(const TaskbarReport& report, const ScreenRect& monitor,
                             const ScreenRect& workArea) {
@@ -42,6 +71,72 @@ ScreenRect DockedPlace(TaskbarEdge edge, const ScreenRect& workArea, int width, 
   int left = edge == TaskbarEdge::Left ? workArea.left : workArea.right - width;
   int top = edge == TaskbarEdge::Top ? workArea.top : workArea.bottom - height;
   return KeptInside({left, top, left + width, top + height}, workArea);
+}
+
+ScreenRect AwayFromHiddenTaskbar(const ScreenRect& area, TaskbarEdge edge, int sliver) {
+  ScreenRect away = area;
+  switch (edge) {
+    case TaskbarEdge::Left:
+      away.left += sliver;
+      break;
+    case TaskbarEdge::Top:
+      away.top += sliver;
+      break;
+    case TaskbarEdge::Right:
+      away.right -= sliver;
+      break;
+    case TaskbarEdge::Bottom:
+      away.bottom -= sliver;
+      break;
+    case TaskbarEdge::None:
+      break;
+  }
+  return away;
+}
+
+ScreenRect RowAlongEdge(TaskbarEdge edge, const ScreenRect& area, int thickness) {
+  ScreenRect row = area;
+  switch (edge) {
+    case TaskbarEdge::Left:
+      row.right = area.left + thickness;
+      break;
+    case TaskbarEdge::Top:
+      row.bottom = area.top + thickness;
+      break;
+    case TaskbarEdge::Right:
+      row.left = area.right - thickness;
+      break;
+    case TaskbarEdge::Bottom:
+    case TaskbarEdge::None:
+      row.top = area.bottom - thickness;
+      break;
+  }
+  return row;
+}
+
+ScreenRect WorkAreaWithoutRow(const ScreenRect& workArea, TaskbarEdge edge, const ScreenRect& row) {
+  ScreenRect rest = workArea;
+  switch (edge) {
+    case TaskbarEdge::Left:
+      rest.left = std::max(rest.left, row.right);
+      break;
+    case TaskbarEdge::Top:
+      rest.top = std::max(rest.top, row.bottom);
+      break;
+    case TaskbarEdge::Right:
+      rest.right = std::min(rest.right, row.left);
+      break;
+    case TaskbarEdge::Bottom:
+    case TaskbarEdge::None:
+      rest.bottom = std::min(rest.bottom, row.top);
+      break;
+  }
+  return rest;
+}
+
+bool CoversMonitor(const ScreenRect& window, const ScreenRect& monitor) {
+  return !IsEmpty(monitor) && window.left <= monitor.left && window.top <= monitor.top &&
+         window.right >= monitor.right && window.bottom >= monitor.bottom;
 }
 
 }  // namespace corvane::program

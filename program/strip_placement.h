@@ -1,12 +1,29 @@
 // Where the program's strip goes: docked at the taskbar's edge beside the
-// notification area, or at a place the user chose, always on screen.
-// Platform-free: screen rectangles in physical pixels.
+// notification area, at a place the user chose, or in a row of its own
+// along the taskbar; always on screen, never over the spot that brings a
+// hidden taskbar back. Platform-free: screen rectangles in physical pixels.
 #pragma once
+#include <string_view>
+
 #include "support/screen_rect.h"
 
 namespace corvane::program {
 
 enum class TaskbarEdge { None, Left, Top, Right, Bottom };
+
+// Where the strip lives: over the screen beside the taskbar, in a row it
+// keeps from other windows, or out of sight until it is called.
+enum class StripMode { Float, Reserve, Hidden };
+// The monitor it goes to: the primary one, or the one with the mouse pointer
+// when it is called.
+enum class StripMonitor { Primary, Pointer };
+
+// The stored texts ("float", "reserve", "hidden"; "primary", "pointer");
+// anything else, ASCII case ignored, reads as the default.
+StripMode StripModeFromText(std::u16string_view text);
+std::u16string_view StripModeText(StripMode mode);
+StripMonitor StripMonitorFromText(std::u16string_view text);
+std::u16string_view StripMonitorText(StripMonitor monitor);
 
 // What the shell says of its taskbar, if it answered.
 struct TaskbarReport {
@@ -15,9 +32,9 @@ struct TaskbarReport {
   ScreenRect rect;
 };
 
-// The taskbar's edge of the primary monitor. The shell's answer counts when
-// its taskbar lies outside the work area (a taskbar that is not hiding);
-// else the side the work area gives up; else the shell's edge of a hiding
+// The taskbar's edge of a monitor. The shell's answer counts when its
+// taskbar lies outside the work area (a taskbar that is not hiding); else
+// the side the work area gives up; else the shell's edge of a hiding
 // taskbar; else none.
 TaskbarEdge FindTaskbarEdge(const TaskbarReport& report, const ScreenRect& monitor,
                             const ScreenRect& workArea);
@@ -27,5 +44,22 @@ TaskbarEdge FindTaskbarEdge(const TaskbarReport& report, const ScreenRect& monit
 // bottom taskbar and for none, top right for a top one, bottom left or right
 // for a vertical one.
 ScreenRect DockedPlace(TaskbarEdge edge, const ScreenRect& workArea, int width, int height);
+
+// A hidden taskbar leaves the work area whole but comes back when the
+// pointer touches the last `sliver` pixels of its edge: `area` without them.
+ScreenRect AwayFromHiddenTaskbar(const ScreenRect& area, TaskbarEdge edge, int sliver);
+
+// The row the strip asks the shell to keep along the taskbar's edge of the
+// monitor (the bottom for none): `thickness` deep from the edge of `area`,
+// a row for a horizontal taskbar, a column for a vertical one.
+ScreenRect RowAlongEdge(TaskbarEdge edge, const ScreenRect& area, int thickness);
+
+// The work area without the row the strip keeps, for a shell that keeps no
+// rows itself.
+ScreenRect WorkAreaWithoutRow(const ScreenRect& workArea, TaskbarEdge edge, const ScreenRect& row);
+
+// Whether a window covers the whole monitor: a film, a game or a
+// presentation that the strip steps back for.
+bool CoversMonitor(const ScreenRect& window, const ScreenRect& monitor);
 
 }  // namespace corvane::program

@@ -80,6 +80,105 @@ TEST(KeptInside, MovesTheLeastDistanceBackOnScreen) {
   for (const Case& c : cases) EXPECT_EQ(KeptInside(c.rect, area), c.expected) << c.rect;
 }
 
+// Each mode's rectangles on a 1920 x 1080 monitor with a 48-pixel taskbar:
+// the row a reserving strip keeps lies inside the taskbar, the strip in it;
+// against a hidden taskbar the last two pixels of its edge stay free.
+TEST(StripPlaces, EachModeAgainstTheWorkArea) {
+  struct Case {
+    const char* what;
+    TaskbarEdge edge;
+    ScreenRect workArea;
+    int sliver;  // a hidden taskbar's, else 0
+    ScreenRect row, strip, workAreaLeft;
+  } cases[] = {
+      {"bottom",
+       TaskbarEdge::Bottom,
+       {0, 0, 1920, 1032},
+       0,
+       {0, 1002, 1920, 1032},
+       {1620, 1002, 1920, 1032},
+       {0, 0, 1920, 1002}},
+      {"top",
+       TaskbarEdge::Top,
+       {0, 48, 1920, 1080},
+       0,
+       {0, 48, 1920, 78},
+       {1620, 48, 1920, 78},
+       {0, 78, 1920, 1080}},
+      {"left",
+       TaskbarEdge::Left,
+       {48, 0, 1920, 1080},
+       0,
+       {48, 0, 348, 1080},
+       {48, 1050, 348, 1080},
+       {348, 0, 1920, 1080}},
+      {"right",
+       TaskbarEdge::Right,
+       {0, 0, 1872, 1080},
+       0,
+       {1572, 0, 1872, 1080},
+       {1572, 1050, 1872, 1080},
+       {0, 0, 1572, 1080}},
+      {"no taskbar",
+       TaskbarEdge::None,
+       kMonitor,
+       0,
+       {0, 1050, 1920, 1080},
+       {1620, 1050, 1920, 1080},
+       {0, 0, 1920, 1050}},
+      {"hidden bottom",
+       TaskbarEdge::Bottom,
+       kMonitor,
+       2,
+       {0, 1048, 1920, 1078},
+       {1620, 1048, 1920, 1078},
+       {0, 0, 1920, 1048}},
+      {"hidden left",
+       TaskbarEdge::Left,
+       kMonitor,
+       2,
+       {2, 0, 302, 1080},
+       {2, 1050, 302, 1080},
+       {302, 0, 1920, 1080}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const ScreenRect area = AwayFromHiddenTaskbar(c.workArea, c.edge, c.sliver);
+    const bool vertical = c.edge == TaskbarEdge::Left || c.edge == TaskbarEdge::Right;
+    const ScreenRect row = RowAlongEdge(c.edge, area, vertical ? 300 : 30);
+    EXPECT_EQ(row, c.row);
+    // Floating, hidden until called and reserving, the strip stands at the
+    // same place; reserving, the rest of the screen is for the windows.
+    EXPECT_EQ(DockedPlace(c.edge, area, 300, 30), c.strip);
+    EXPECT_EQ(DockedPlace(c.edge, row, 300, 30), c.strip);
+    EXPECT_EQ(WorkAreaWithoutRow(c.workArea, c.edge, row), c.workAreaLeft);
+  }
+}
+
+TEST(StripChoices, ReadTheirStoredTextsAndFallBackToTheDefaults) {
+  EXPECT_EQ(StripModeFromText(u"reserve"), StripMode::Reserve);
+  EXPECT_EQ(StripModeFromText(u"HIDDEN"), StripMode::Hidden);
+  EXPECT_EQ(StripMonitorFromText(u"Pointer"), StripMonitor::Pointer);
+  for (std::u16string_view unknown : {u"", u"floating", u"hidde", u"reserve "}) {
+    EXPECT_EQ(StripModeFromText(unknown), StripMode::Float);
+    EXPECT_EQ(StripMonitorFromText(unknown), StripMonitor::Primary);
+  }
+  for (StripMode mode : {StripMode::Float, StripMode::Reserve, StripMode::Hidden})
+    EXPECT_EQ(StripModeFromText(StripModeText(mode)), mode);
+  EXPECT_EQ(StripMonitorFromText(StripMonitorText(StripMonitor::Pointer)), StripMonitor::Pointer);
+}
+
+TEST(CoversMonitor, OnlyAWindowOverTheWholeMonitor) {
+  const ScreenRect second = {1920, 0, 3840, 1080};
+  EXPECT_TRUE(CoversMonitor(kMonitor, kMonitor));
+  EXPECT_TRUE(CoversMonitor({-8, -8, 1928, 1088}, kMonitor));  // with its frame outside
+  EXPECT_FALSE(CoversMonitor({0, 0, 1920, 1032}, kMonitor));   // maximised
+  // A film on the second monitor leaves the first one's strip in sight.
+  EXPECT_FALSE(CoversMonitor(second, kMonitor));
+  EXPECT_TRUE(CoversMonitor(second, second));
+  EXPECT_FALSE(CoversMonitor(kMonitor, {0, 0, 0, 0}));
+}
+
 TEST(ParseProgramArguments, KnowsOnlyTheStartupAndAutostartSwitches) {
   struct Case {
     std::vector<const char16_t*> arguments;
