@@ -178,6 +178,7 @@ add_executable(corvane_program WIN32
   program/band_loading.cpp
   program/engine_settings.cpp
   program/main.cpp
+  program/notification_icon.cpp
   program/program_settings.cpp
   program/program_texts.cpp
   program/screen_areas.cpp

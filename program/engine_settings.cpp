@@ -93,7 +93,12 @@ HRESULT WriteEngineSettings(const EngineSettings& settings) {
 HRESULT ForgetRecentSearches() { return DeleteSetting(kRecentSearchesValue); }
 
 void AnnounceSettingsChange() {
-  if (UINT message = RegisterWindowMessageW(kSettingsChangedMessage)) PostToSessionBands(message);
+  UINT message = RegisterWindowMessageW(kSettingsChangedMessage);
+  if (message == 0) return;
+  PostToSessionBands(message);
+  for (HWND strip = FindWindowExW(nullptr, nullptr, kStripWindowClass, nullptr); strip != nullptr;
+       strip = FindWindowExW(nullptr, strip, kStripWindowClass, nullptr))
+    PostMessageW(strip, message, 0, 0);
 }
 
 }  // namespace corvane::program

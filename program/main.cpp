@@ -70,6 +70,7 @@ int ShowBand(WhenRunning whenRunning) {
     } else {
       MSG message;
       while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        strip.BeforeDispatch(message);
         TranslateMessage(&message);
         DispatchMessageW(&message);
       }

@@ -30,6 +30,18 @@ HRESULT SetUserDeclinesStart(bool declines) {
   return declines ? WriteSetting(kStartWithWindowsValue, 0) : DeleteSetting(kStartWithWindowsValue);
 }
 
+std::u16string ReadChoice(const wchar_t* name) {
+  UniqueMemory<wchar_t> text;
+  if (FAILED(ReadTextSetting(kSettingsKey, name, &text))) return std::u16string();
+  return reinterpret_cast<const char16_t*>(text.Get());
+}
+
+HRESULT WriteChoice(const wchar_t* name, std::u16string_view text) {
+  const std::wstring value(text.begin(), text.end());
+  return FromWin32(RegSetKeyValueW(HKEY_CURRENT_USER, kSettingsKey, name, REG_SZ, value.c_str(),
+                                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))));
+}
+
 HRESULT WriteUserRunValue() {
   wchar_t path[MAX_PATH + 1] = {};
   DWORD length = GetModuleFileNameW(nullptr, path, ARRAYSIZE(path));
@@ -59,6 +71,16 @@ HRESULT WriteStripPlace(POINT place) {
 HRESULT ForgetStripPlace() {
   RETURN_IF_FAILED(DeleteSetting(kStripLeftValue));
   return DeleteSetting(kStripTopValue);
+}
+
+StripPlacement ReadStripPlacement() {
+  return {StripModeFromText(ReadChoice(kPlacementValue)),
+          StripMonitorFromText(ReadChoice(kPlacementMonitorValue))};
+}
+
+HRESULT WriteStripPlacement(const StripPlacement& placement) {
+  RETURN_IF_FAILED(WriteChoice(kPlacementValue, StripModeText(placement.mode)));
+  return WriteChoice(kPlacementMonitorValue, StripMonitorText(placement.monitor));
 }
 
 bool StartsWithWindows() {

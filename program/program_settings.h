@@ -6,6 +6,8 @@
 #pragma once
 #include <windows.h>
 
+#include "program/strip_placement.h"
+
 namespace corvane::program {
 
 // The strip's top left corner in screen pixels; false when the user never
@@ -13,6 +15,14 @@ namespace corvane::program {
 bool ReadStripPlace(POINT* place);
 HRESULT WriteStripPlace(POINT place);
 HRESULT ForgetStripPlace();
+
+struct StripPlacement {
+  StripMode mode;
+  StripMonitor monitor;
+};
+// Absent or unknown values read as floating on the primary monitor.
+StripPlacement ReadStripPlacement();
+HRESULT WriteStripPlacement(const StripPlacement& placement);
 
 bool StartsWithWindows();
 // Under the machine's Run value: clears or sets the user's "no"; else writes

@@ -5,7 +5,10 @@
 namespace corvane::program {
 namespace {
 
+constexpr DWORD kGetAutoHideBarEx = 0x0B;  // ABM_GETAUTOHIDEBAREX, newer than the headers' target
+
 ScreenRect FromRect(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
+RECT ToRect(const ScreenRect& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
 
 TaskbarEdge FromAppBarEdge(UINT edge) {
   switch (edge) {
@@ -21,35 +24,94 @@ TaskbarEdge FromAppBarEdge(UINT edge) {
   return TaskbarEdge::None;
 }
 
-ScreenRect PrimaryMonitor() {
-  return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+// The system's work area is the primary monitor's.
+ScreenRect PrimaryWorkArea(const ScreenRect& monitor) {
+  RECT work = {};
+  if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0)) return monitor;
+  return FromRect(work);
+}
+
+TaskbarReport PrimaryTaskbarReport() {
+  APPBARDATA taskbar = {};
+  taskbar.cbSize = sizeof taskbar;
+  return {SHAppBarMessage(ABM_GETTASKBARPOS, &taskbar) != 0, FromAppBarEdge(taskbar.uEdge),
+          FromRect(taskbar.rc)};
+}
+
+// An auto-hidden taskbar at this edge of this monitor (Windows 8 and later
+// keep one per monitor and edge).
+bool TaskbarHidesAt(TaskbarEdge edge, const ScreenRect& monitor) {
+  if (edge == TaskbarEdge::None) return false;
+  APPBARDATA bar = {};
+  bar.cbSize = sizeof bar;
+  bar.uEdge = AppBarEdge(edge);
+  bar.rc = ToRect(monitor);
+  return SHAppBarMessage(kGetAutoHideBarEx, &bar) != 0;
 }
 
 }  // namespace
 
-// The system's work area is the primary monitor's.
-ScreenRect PrimaryWorkArea() {
-  RECT work = {};
-  if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0)) return PrimaryMonitor();
-  return FromRect(work);
+UINT AppBarEdge(TaskbarEdge edge) {
+  switch (edge) {
+    case TaskbarEdge::Left:
+      return ABE_LEFT;
+    case TaskbarEdge::Top:
+      return ABE_TOP;
+    case TaskbarEdge::Right:
+      return ABE_RIGHT;
+    case TaskbarEdge::Bottom:
+    case TaskbarEdge::None:
+      break;
+  }
+  return ABE_BOTTOM;
 }
 
-TaskbarEdge PrimaryTaskbarEdge() {
-  APPBARDATA taskbar = {};
-  taskbar.cbSize = sizeof taskbar;
-  TaskbarReport report = {SHAppBarMessage(ABM_GETTASKBARPOS, &taskbar) != 0,
-                          FromAppBarEdge(taskbar.uEdge), FromRect(taskbar.rc)};
-  return FindTaskbarEdge(report, PrimaryMonitor(), PrimaryWorkArea());
+HMONITOR PrimaryMonitor() { return MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY); }
+
+HMONITOR MonitorOfPointer() {
+  POINT pointer = {};
+  if (!GetCursorPos(&pointer)) return PrimaryMonitor();
+  return MonitorFromPoint(pointer, MONITOR_DEFAULTTOPRIMARY);
+}
+
+ScreenFacts FactsOf(HMONITOR handle) {
+  MONITORINFO info = {};
+  info.cbSize = sizeof info;
+  const bool known = GetMonitorInfoW(handle, &info) != FALSE;
+  const bool primary = !known || (info.dwFlags & MONITORINFOF_PRIMARY) != 0;
+  ScreenFacts facts = {};
+  facts.monitor = known ? FromRect(info.rcMonitor)
+                        : ScreenRect{0, 0, GetSystemMetrics(SM_CXSCREEN),
+                                     GetSystemMetrics(SM_CYSCREEN)};
+  facts.workArea = primary ? PrimaryWorkArea(facts.monitor) : FromRect(info.rcWork);
+  // The shell names only the primary taskbar; another monitor's shows in its
+  // work area.
+  const TaskbarReport report = primary ? PrimaryTaskbarReport() : TaskbarReport{};
+  facts.edge = FindTaskbarEdge(report, facts.monitor, facts.workArea);
+  facts.taskbarHides = TaskbarHidesAt(facts.edge, facts.monitor);
+  return facts;
 }
 
 ScreenRect WorkAreaNearest(const ScreenRect& rect) {
-  RECT wanted = {rect.left, rect.top, rect.right, rect.bottom};
-  MONITORINFO monitor = {};
-  monitor.cbSize = sizeof monitor;
-  if (!GetMonitorInfoW(MonitorFromRect(&wanted, MONITOR_DEFAULTTONEAREST), &monitor) ||
-      (monitor.dwFlags & MONITORINFOF_PRIMARY) != 0)
-    return PrimaryWorkArea();
-  return FromRect(monitor.rcWork);
+  RECT wanted = ToRect(rect);
+  return FactsOf(MonitorFromRect(&wanted, MONITOR_DEFAULTTONEAREST)).workArea;
+}
+
+bool SetWorkArea(const ScreenRect& area) {
+  RECT rect = ToRect(area);
+  return SystemParametersInfoW(SPI_SETWORKAREA, 0, &rect, SPIF_SENDCHANGE) != FALSE;
+}
+
+bool FullScreenWindowOn(const ScreenRect& monitor) {
+  HWND front = GetForegroundWindow();
+  if (front == nullptr || front == GetShellWindow() || front == GetDesktopWindow() ||
+      IsZoomed(front))
+    return false;
+  DWORD process = 0;
+  GetWindowThreadProcessId(front, &process);
+  RECT rect = {};
+  return process != GetCurrentProcessId() && GetWindowRect(front, &rect) &&
+         CoversMonitor(FromRect(rect), monitor);
 }
 
 }  // namespace corvane::program

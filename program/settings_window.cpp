@@ -3,9 +3,12 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <initializer_list>
+
 #include "program/engine_checks.h"
 #include "program/program_arguments.h"
 #include "program/program_resource_ids.h"
+#include "program/program_settings.h"
 #include "program/program_texts.h"
 #include "search/built_in_engines.h"
 #include "search/keyword_query.h"
@@ -134,6 +137,7 @@ void SettingsWindow::OnInitDialog() {
   ShowEngines();
   ShowDefaultEngines(settings.searchAddress);
   ShowFocusKey();
+  ShowPlacement();
   CheckDlgButton(dialog, IDC_SUGGESTIONS, settings.suggestions ? BST_CHECKED : BST_UNCHECKED);
   CheckDlgButton(dialog, IDC_HISTORY, settings.history ? BST_CHECKED : BST_UNCHECKED);
   SendDlgItemMessageW(dialog, IDC_ENGINE_KEYWORD, EM_LIMITTEXT, kMaxKeywordLength, 0);
@@ -200,6 +204,38 @@ void SettingsWindow::ShowDefaultEngines(const std::wstring& chosen) {
   while (selected < defaultAddresses.size() && defaultAddresses[selected] != chosen) ++selected;
   if (selected == defaultAddresses.size()) add(WithDetail(IDS_ENGINE_OTHER, chosen), chosen);
   SendMessageW(box, CB_SETCURSEL, selected, 0);
+}
+
+// The choices in the order of their settings' values.
+void SettingsWindow::ShowPlacement() {
+  const StripPlacement placement = ReadStripPlacement();
+  struct Choice {
+    int control;
+    std::initializer_list<UINT> texts;
+    int chosen;
+  } choices[] = {
+      {IDC_PLACEMENT,
+       {IDS_PLACEMENT_FLOAT, IDS_PLACEMENT_RESERVE, IDS_PLACEMENT_HIDDEN},
+       static_cast<int>(placement.mode)},
+      {IDC_PLACEMENT_MONITOR,
+       {IDS_MONITOR_PRIMARY, IDS_MONITOR_POINTER},
+       static_cast<int>(placement.monitor)},
+  };
+  for (const Choice& choice : choices) {
+    for (UINT text : choice.texts)
+      SendDlgItemMessageW(dialog, choice.control, CB_ADDSTRING, 0,
+                          reinterpret_cast<LPARAM>(ProgramText(text).c_str()));
+    SendDlgItemMessageW(dialog, choice.control, CB_SETCURSEL, choice.chosen, 0);
+  }
+}
+
+StripPlacement SettingsWindow::ChosenPlacement() const {
+  auto chosen = [&](int control) {
+    LRESULT index = SendDlgItemMessageW(dialog, control, CB_GETCURSEL, 0, 0);
+    return index < 0 ? 0 : static_cast<int>(index);
+  };
+  return {static_cast<StripMode>(chosen(IDC_PLACEMENT)),
+          static_cast<StripMonitor>(chosen(IDC_PLACEMENT_MONITOR))};
 }
 
 void SettingsWindow::ShowFocusKey() {
@@ -353,7 +389,8 @@ bool SettingsWindow::Save() {
   changed.suggestions = IsDlgButtonChecked(dialog, IDC_SUGGESTIONS) == BST_CHECKED;
   changed.history = IsDlgButtonChecked(dialog, IDC_HISTORY) == BST_CHECKED;
   HRESULT result = WriteEngineSettings(changed);
-  // Whatever was stored, the bands read it again.
+  if (SUCCEEDED(result)) result = WriteStripPlacement(ChosenPlacement());
+  // Whatever was stored, the bands and the strip read it again.
   AnnounceSettingsChange();
   if (FAILED(result)) {
     SayNotSaved(result);

@@ -9,6 +9,7 @@
 
 #include "program/engine_checks.h"
 #include "program/engine_settings.h"
+#include "program/program_settings.h"
 
 namespace corvane::program {
 
@@ -54,6 +55,8 @@ class SettingsWindow {
   // Fills the default engine's choices and selects the one of `chosen`.
   void ShowDefaultEngines(const std::wstring& chosen);
   void ShowFocusKey();
+  void ShowPlacement();
+  StripPlacement ChosenPlacement() const;
   void EnableEngineButtons();
   int SelectedEngine() const;
   // The engine in the fields, when it is acceptable beside the others (the

@@ -134,6 +134,26 @@ ScreenRect WorkAreaWithoutRow(const ScreenRect& workArea, TaskbarEdge edge, cons
   return rest;
 }
 
+ScreenRect WorkAreaWithRow(const ScreenRect& workArea, TaskbarEdge edge, const ScreenRect& row) {
+  ScreenRect whole = workArea;
+  switch (edge) {
+    case TaskbarEdge::Left:
+      if (whole.left == row.right) whole.left = row.left;
+      break;
+    case TaskbarEdge::Top:
+      if (whole.top == row.bottom) whole.top = row.top;
+      break;
+    case TaskbarEdge::Right:
+      if (whole.right == row.left) whole.right = row.right;
+      break;
+    case TaskbarEdge::Bottom:
+    case TaskbarEdge::None:
+      if (whole.bottom == row.top) whole.bottom = row.bottom;
+      break;
+  }
+  return whole;
+}
+
 bool CoversMonitor(const ScreenRect& window, const ScreenRect& monitor) {
   return !IsEmpty(monitor) && window.left <= monitor.left && window.top <= monitor.top &&
          window.right >= monitor.right && window.bottom >= monitor.bottom;

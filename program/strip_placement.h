@@ -58,6 +58,9 @@ ScreenRect RowAlongEdge(TaskbarEdge edge, const ScreenRect& area, int thickness)
 // rows itself.
 ScreenRect WorkAreaWithoutRow(const ScreenRect& workArea, TaskbarEdge edge, const ScreenRect& row);
 
+// The work area with that row given back, where the row is what took it.
+ScreenRect WorkAreaWithRow(const ScreenRect& workArea, TaskbarEdge edge, const ScreenRect& row);
+
 // Whether a window covers the whole monitor: a film, a game or a
 // presentation that the strip steps back for.
 bool CoversMonitor(const ScreenRect& window, const ScreenRect& monitor);

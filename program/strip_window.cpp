@@ -5,14 +5,14 @@
 
 #include <algorithm>
 
+#include "program/engine_settings.h"
 #include "program/program_resource_ids.h"
-#include "program/program_settings.h"
 #include "program/program_texts.h"
-#include "program/screen_areas.h"
 #include "program/settings_window.h"
 #include "program/single_instance.h"
 #include "res/product.h"
 #include "support/dpi_scale.h"
+#include "support/focus_key.h"
 #include "support/hresult.h"
 #include "ui/band_window.h"
 #include "ui/colour_mode.h"
@@ -25,11 +25,16 @@ namespace {
 constexpr int kStripWidth = 300;
 constexpr int kStripHeight = 30;
 constexpr int kGripWidth = 10;
+// What a hidden taskbar leaves of itself at its edge: the pointer there
+// brings it back.
+constexpr int kHiddenTaskbarSliver = 2;
 
 constexpr UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED, newer than the headers' target
+// Posted by the keyboard hook: F12 came while the strip was out of sight.
+constexpr UINT kFocusKeyHeard = WM_APP + 1;
 
 // Menu identifiers: the band's own items take a range of their own.
-constexpr UINT kStartWithWindows = 1, kResetPosition = 2, kClose = 3, kSettings = 4;
+constexpr UINT kStartWithWindows = 1, kResetPosition = 2, kClose = 3, kSettings = 4, kExit = 5;
 constexpr UINT kFirstBandCommand = 0x100, kLastBandCommand = 0x1FF;
 
 constexpr long kGripPart = 1, kBandPart = 2;
@@ -46,6 +51,8 @@ HRESULT RegisterStripClass(WNDPROC windowProc) {
   return S_OK;
 }
 
+RECT ToRect(const ScreenRect& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
+
 ScreenRect WindowRect(HWND window) {
   RECT rect = {};
   GetWindowRect(window, &rect);
@@ -58,6 +65,20 @@ void PaintGrip(HDC dc, int gripWidth, int height, int dpi, COLORREF colour) {
   for (int y = step; y + dot <= height - step; y += step)
     for (int x = (gripWidth - step - dot) / 2; x + dot <= gripWidth; x += step)
       FillWithColour(dc, {x, y, x + dot, y + dot}, colour);
+}
+
+// An empty or absent focus key is F12, which the band's hook serves only
+// while its box is in sight.
+bool FocusKeyIsF12() {
+  const std::wstring text = ReadEngineSettings().focusKey;
+  return ParseFocusKey(reinterpret_cast<const char16_t*>(text.c_str())).kind ==
+         FocusKeyKind::kF12Hook;
+}
+
+// Whether `other`, being activated, is one of the strip's own windows (a
+// message box of its band, its menu).
+bool BelongsTo(HWND other, HWND rootOwner) {
+  return other != nullptr && GetAncestor(other, GA_ROOTOWNER) == rootOwner;
 }
 
 }  // namespace
@@ -80,15 +101,33 @@ const Strip::MessageEntry Strip::kMessages[] = {
     {kDpiChanged, &Strip::OnDpiChanged},
     {WM_QUERYENDSESSION, &Strip::OnQueryEndSession},
     {WM_ENDSESSION, &Strip::OnEndSession},
+    {WM_ACTIVATE, &Strip::OnActivate},
+    {kFocusKeyHeard, &Strip::OnFocusKeyHeard},
     {WM_DESTROY, &Strip::OnDestroy},
 };
+
+const Strip::RegisteredEntry Strip::kRegisteredMessages[] = {
+    {&Strip::taskbarCreatedMessage, &Strip::OnTaskbarCreated},
+    {&Strip::focusSearchBoxMessage, &Strip::OnCalled},
+    {&Strip::shellNoticeMessage, &Strip::OnShellNotice},
+    {&Strip::iconNoticeMessage, &Strip::OnIconNotice},
+    {&Strip::boxDoneMessage, &Strip::OnBoxDone},
+    {&Strip::settingsChangedMessage, &Strip::OnSettingsChanged},
+};
+
+Strip* Strip::watching = nullptr;
 
 HRESULT Strip::Open() {
   RETURN_IF_FAILED(RegisterStripClass(WindowProc));
   taskbarCreatedMessage = RegisterWindowMessageW(L"TaskbarCreated");
   shellNoticeMessage = RegisterWindowMessageW(kShellNoticeMessage);
   focusSearchBoxMessage = FocusSearchBoxMessage();
+  iconNoticeMessage = RegisterWindowMessageW(kIconNoticeMessage);
+  boxDoneMessage = RegisterWindowMessageW(kSearchBoxDoneMessage);
+  settingsChangedMessage = RegisterWindowMessageW(kSettingsChangedMessage);
   hasPlace = ReadStripPlace(&place);
+  placement = ReadStripPlacement();
+  monitor = PrimaryMonitor();
   colours = CurrentBandColours();
   name = ProgramText(IDS_PROGRAM_CAPTION);
   gripName = ProgramText(IDS_GRIP);
@@ -105,15 +144,25 @@ HRESULT Strip::Open() {
   // where the filter cannot be changed it works on without them.
   ChangeWindowMessageFilterEx(window, taskbarCreatedMessage, MSGFLT_ALLOW, nullptr);
   ChangeWindowMessageFilterEx(window, focusSearchBoxMessage, MSGFLT_ALLOW, nullptr);
+  ChangeWindowMessageFilterEx(window, settingsChangedMessage, MSGFLT_ALLOW, nullptr);
   ListenToShell(ABM_NEW);
   HRESULT shown = ShowBand();
   if (FAILED(shown)) {
     DestroyWindow(window);
     return shown;
   }
-  ShowWindow(window, SW_SHOWNOACTIVATE);
+  watching = this;
+  FollowPlacement();
+  WatchFullScreen();
+  icon.Show(window, iconNoticeMessage);
   open = true;
   return S_OK;
+}
+
+void Strip::BeforeDispatch(const MSG& message) {
+  if (message.message == WM_HOTKEY && placement.mode == StripMode::Hidden &&
+      !IsWindowVisible(window) && message.hwnd == band.Window())
+    Call();
 }
 
 // As an application bar that claims no room: the shell then tells the strip
@@ -140,16 +189,157 @@ void Strip::Reposition() {
   const int dpi = WindowDpi(window);
   const int width = ScaleForDpi(kStripWidth, dpi);
   const int height = std::max(ScaleForDpi(kStripHeight, dpi), band.MinimumHeight());
-  ScreenRect target;
-  if (hasPlace) {
+  // Giving the row back changes the work area: the screen is read after.
+  if (placement.mode != StripMode::Reserve) GiveUpRow();
+  const ScreenFacts screen = FactsOf(monitor);
+  const int sliver = screen.taskbarHides ? ScaleForDpi(kHiddenTaskbarSliver, dpi) : 0;
+  ScreenRect area = AwayFromHiddenTaskbar(screen.workArea, screen.edge, sliver);
+  if (placement.mode == StripMode::Reserve) {
+    const bool vertical = screen.edge == TaskbarEdge::Left || screen.edge == TaskbarEdge::Right;
+    area = KeepRow(screen, sliver, vertical ? width : height);
+  }
+  ScreenRect target = DockedPlace(screen.edge, area, width, height);
+  if (placement.mode == StripMode::Float && hasPlace) {
     const ScreenRect wanted = {place.x, place.y, place.x + width, place.y + height};
     target = KeptInside(wanted, WorkAreaNearest(wanted));
-  } else {
-    target = DockedPlace(PrimaryTaskbarEdge(), PrimaryWorkArea(), width, height);
   }
   // A strip that cannot be moved stays where it is until the next change.
   SetWindowPos(window, HWND_TOPMOST, target.left, target.top, target.Width(), target.Height(),
                SWP_NOACTIVATE);
+}
+
+// The row along the taskbar that the shell keeps for the strip, as an
+// application bar does: proposed against the work area the others leave,
+// adjusted by the shell, set only when it changed (each setting makes the
+// shell say the work area changed). Where no shell takes the row out of the
+// work area, the strip does so itself.
+ScreenRect Strip::KeepRow(const ScreenFacts& screen, int sliver, int thickness) {
+  const TaskbarEdge edge = screen.edge == TaskbarEdge::None ? TaskbarEdge::Bottom : screen.edge;
+  const ScreenRect others =
+      keptEdge == edge ? WorkAreaWithRow(screen.workArea, edge, row) : screen.workArea;
+  APPBARDATA bar = {};
+  bar.cbSize = sizeof bar;
+  bar.hWnd = window;
+  bar.uEdge = AppBarEdge(edge);
+  bar.rc = ToRect(RowAlongEdge(edge, AwayFromHiddenTaskbar(others, edge, sliver), thickness));
+  SHAppBarMessage(ABM_QUERYPOS, &bar);
+  const ScreenRect wanted =
+      RowAlongEdge(edge, {bar.rc.left, bar.rc.top, bar.rc.right, bar.rc.bottom}, thickness);
+  if (keptEdge != edge || !(wanted == row)) {
+    bar.rc = ToRect(wanted);
+    SHAppBarMessage(ABM_SETPOS, &bar);
+    row = wanted;
+    keptEdge = edge;
+  }
+  const ScreenRect current = FactsOf(monitor).workArea;
+  const ScreenRect without = WorkAreaWithoutRow(current, edge, row);
+  if (!(without == current) && SetWorkArea(without)) setWorkArea = true;
+  return row;
+}
+
+// Back to an application bar that keeps nothing, with the work area given
+// back if the strip took the row out of it itself.
+void Strip::GiveUpRow() {
+  if (keptEdge == TaskbarEdge::None) return;
+  if (setWorkArea) {
+    const ScreenRect current = FactsOf(monitor).workArea;
+    const ScreenRect whole = WorkAreaWithRow(current, keptEdge, row);
+    if (!(whole == current)) SetWorkArea(whole);
+    setWorkArea = false;
+  }
+  keptEdge = TaskbarEdge::None;
+  row = {};
+  ListenToShell(ABM_REMOVE);
+  ListenToShell(ABM_NEW);
+}
+
+// Called by the focus key, the icon or a second start: the strip comes into
+// sight where it belongs, the focus in its box.
+void Strip::Call() {
+  if (placement.monitor == StripMonitor::Pointer) monitor = MonitorOfPointer();
+  Reposition();
+  ShowWindow(window, SW_SHOW);
+  FocusSearchBox();
+}
+
+// Out of sight until called, it goes when its box is done with.
+void Strip::PutAway() {
+  if (placement.mode == StripMode::Hidden) ShowWindow(window, SW_HIDE);
+}
+
+// Where the settings say the strip lives; the focus key F12 is heard here
+// while the strip is out of sight, for the band's hook serves only a box in
+// sight.
+void Strip::FollowPlacement() {
+  placement = ReadStripPlacement();
+  if (placement.monitor == StripMonitor::Primary) monitor = PrimaryMonitor();
+  Reposition();
+  const bool hidden = placement.mode == StripMode::Hidden;
+  ShowWindow(window, hidden || steppedBack ? SW_HIDE : SW_SHOWNOACTIVATE);
+  keyHook.Reset(hidden && FocusKeyIsF12() ? SetWindowsHookExW(WH_KEYBOARD_LL, OnKey,
+                                                              GetModuleHandleW(nullptr), 0)
+                                          : nullptr);
+}
+
+// The window in front and its moves: a window that fills the strip's
+// monitor (and only that one) puts a strip that is always in sight away
+// until it ends.
+void Strip::WatchFullScreen() {
+  foregroundHook.Reset(SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
+                                       OnWindowEvent, 0, 0, WINEVENT_OUTOFCONTEXT));
+  DWORD process = 0;
+  if (HWND front = GetForegroundWindow()) GetWindowThreadProcessId(front, &process);
+  // Only the window in front's own moves: a film made full-screen in place.
+  locationHook.Reset(process == 0 ? nullptr
+                                  : SetWinEventHook(EVENT_OBJECT_LOCATIONCHANGE,
+                                                    EVENT_OBJECT_LOCATIONCHANGE, nullptr,
+                                                    OnWindowEvent, process, 0,
+                                                    WINEVENT_OUTOFCONTEXT));
+}
+
+void Strip::StepBackForFullScreen() {
+  if (placement.mode == StripMode::Hidden) return;  // in sight only when called
+  const bool fullScreen = FullScreenWindowOn(FactsOf(monitor).monitor);
+  if (fullScreen == steppedBack) return;
+  steppedBack = fullScreen;
+  ShowWindow(window, steppedBack ? SW_HIDE : SW_SHOWNOACTIVATE);
+}
+
+void CALLBACK Strip::OnWindowEvent(HWINEVENTHOOK, DWORD event, HWND eventWindow, LONG object,
+                                   LONG, DWORD, DWORD) {
+  if (watching == nullptr) return;
+  if (event == EVENT_SYSTEM_FOREGROUND) {
+    watching->WatchFullScreen();
+    watching->StepBackForFullScreen();
+  } else if (object == OBJID_WINDOW && eventWindow == GetForegroundWindow()) {
+    watching->StepBackForFullScreen();
+  }
+}
+
+// F12 while the strip is out of sight brings it into sight; the key goes no
+// further this time.
+LRESULT CALLBACK Strip::OnKey(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
+  if (code == HC_ACTION && watching != nullptr && key->vkCode == VK_F12 &&
+      (wParam == WM_KEYDOWN || wParam == WM_SYSKEYDOWN) && !IsWindowVisible(watching->window)) {
+    PostMessageW(watching->window, kFocusKeyHeard, 0, 0);
+    return 1;
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Called by F12. Where Windows gives the foreground only to the program the
+// key went to, the key is handed on once the box is in sight: the band's
+// hook in the program in front clicks the box, and the click brings it.
+LRESULT Strip::OnFocusKeyHeard(WPARAM, LPARAM) {
+  Call();
+  if (GetForegroundWindow() == window) return 0;
+  INPUT keys[2] = {};
+  keys[0].type = keys[1].type = INPUT_KEYBOARD;
+  keys[0].ki.wVk = keys[1].ki.wVk = VK_F12;
+  keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, keys, sizeof(INPUT));
+  return 0;
 }
 
 // As F12 does: the hint box takes the focus and opens the search box (or
@@ -265,9 +455,25 @@ void Strip::RunMenuCommand(UINT command, IContextMenu* bandMenu) {
     Reposition();
   } else if (command == kSettings) {
     OpenSettingsWindow();
-  } else if (command == kClose) {
+  } else if (command == kClose || command == kExit) {
     DestroyWindow(window);
   }
+}
+
+// The icon's menu: what a program in the notification area offers.
+void Strip::ShowIconMenu(POINT screen) {
+  UniqueMenu menu(CreatePopupMenu());
+  if (!menu) return;
+  AppendMenuW(menu.Get(), MF_STRING, kSettings, ProgramText(IDS_SETTINGS).c_str());
+  AppendMenuW(menu.Get(), MF_STRING | (StartsWithWindows() ? MF_CHECKED : 0), kStartWithWindows,
+              ProgramText(IDS_START_WITH_WINDOWS).c_str());
+  AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(menu.Get(), MF_STRING, kExit, ProgramText(IDS_EXIT).c_str());
+  SetForegroundWindow(window);
+  UINT chosen = TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0,
+                               window, nullptr);
+  PostMessageW(window, WM_NULL, 0, 0);
+  RunMenuCommand(chosen, nullptr);
 }
 
 LRESULT Strip::OnEnterMove(WPARAM, LPARAM) {
@@ -282,6 +488,11 @@ LRESULT Strip::OnExitMove(WPARAM, LPARAM) {
   moving = false;
   const ScreenRect dropped = WindowRect(window);
   if (dropped.left == moveStart.left && dropped.top == moveStart.top) return 0;
+  // A strip in its row, or called, goes back where it belongs.
+  if (placement.mode != StripMode::Float) {
+    Reposition();
+    return 0;
+  }
   const ScreenRect kept = KeptInside(dropped, WorkAreaNearest(dropped));
   place = {kept.left, kept.top};
   hasPlace = true;
@@ -298,6 +509,7 @@ LRESULT Strip::OnSettingChange(WPARAM wParam, LPARAM lParam) {
 
 LRESULT Strip::OnColourChange(WPARAM, LPARAM) {
   colours = CurrentBandColours();
+  icon.Refresh();
   InvalidateRect(window, nullptr, TRUE);
   return 0;
 }
@@ -344,6 +556,7 @@ bool Strip::ActOnPart(HWND window, long part) {
 
 LRESULT Strip::OnScreenChange(WPARAM, LPARAM) {
   Reposition();
+  icon.Refresh();
   return 0;
 }
 
@@ -355,14 +568,64 @@ LRESULT Strip::OnDpiChanged(WPARAM, LPARAM lParam) {
   SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
   Reposition();
+  icon.Refresh();
   return 0;
 }
 
 // The taskbar steps back for a program that takes the whole screen (a film,
 // a game, a presentation); the strip goes out of sight until it ends.
-LRESULT Strip::OnShellNotice(WPARAM notice, LPARAM lParam) {
+LRESULT Strip::OnShellNotice(WPARAM notice, LPARAM) {
   if (notice == ABN_POSCHANGED) Reposition();
-  if (notice == ABN_FULLSCREENAPP) ShowWindow(window, lParam ? SW_HIDE : SW_SHOWNOACTIVATE);
+  if (notice == ABN_FULLSCREENAPP) StepBackForFullScreen();
+  return 0;
+}
+
+// Out of sight until called, the strip goes when the user turns elsewhere.
+LRESULT Strip::OnActivate(WPARAM state, LPARAM other) {
+  if (LOWORD(state) == WA_INACTIVE && !BelongsTo(reinterpret_cast<HWND>(other), owner.Get()))
+    PutAway();
+  return 0;
+}
+
+// Explorer started again: its taskbar may lie elsewhere, and the icon is
+// gone with the old one.
+LRESULT Strip::OnTaskbarCreated(WPARAM, LPARAM) {
+  if (keptEdge != TaskbarEdge::None) {
+    keptEdge = TaskbarEdge::None;  // the new shell knows no row of the strip's
+    ListenToShell(ABM_NEW);
+  }
+  Reposition();
+  icon.Show(window, iconNoticeMessage);
+  return 0;
+}
+
+LRESULT Strip::OnCalled(WPARAM, LPARAM) {
+  Call();
+  return 0;
+}
+
+// The shell's notices in its fourth version's form: the event in the low
+// word, the place of a menu in wParam.
+LRESULT Strip::OnIconNotice(WPARAM anchor, LPARAM lParam) {
+  switch (LOWORD(lParam)) {
+    case NIN_SELECT:
+    case NIN_KEYSELECT:
+      Call();
+      break;
+    case WM_CONTEXTMENU:
+      ShowIconMenu({static_cast<short>(LOWORD(anchor)), static_cast<short>(HIWORD(anchor))});
+      break;
+  }
+  return 0;
+}
+
+LRESULT Strip::OnBoxDone(WPARAM, LPARAM) {
+  PutAway();
+  return 0;
+}
+
+LRESULT Strip::OnSettingsChanged(WPARAM, LPARAM) {
+  FollowPlacement();
   return 0;
 }
 
@@ -377,6 +640,12 @@ LRESULT Strip::OnEndSession(WPARAM ending, LPARAM) {
 // The program ends with its strip; a strip that never opened leaves the
 // program to say why.
 LRESULT Strip::OnDestroy(WPARAM, LPARAM) {
+  keyHook.Reset();
+  foregroundHook.Reset();
+  locationHook.Reset();
+  watching = nullptr;
+  icon.Remove();
+  GiveUpRow();
   ListenToShell(ABM_REMOVE);
   band.Release();
   if (open) PostQuitMessage(0);
@@ -391,15 +660,9 @@ LRESULT CALLBACK Strip::WindowProc(HWND window, UINT message, WPARAM wParam, LPA
   }
   auto* strip = reinterpret_cast<Strip*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (strip == nullptr) return DefWindowProcW(window, message, wParam, lParam);
-  if (message == strip->taskbarCreatedMessage) {  // Explorer started again
-    strip->Reposition();
-    return 0;
-  }
-  if (message == strip->focusSearchBoxMessage) {
-    strip->FocusSearchBox();
-    return 0;
-  }
-  if (message == strip->shellNoticeMessage) return strip->OnShellNotice(wParam, lParam);
+  for (const RegisteredEntry& entry : kRegisteredMessages)
+    if (message != 0 && message == strip->*entry.message)
+      return (strip->*entry.handler)(wParam, lParam);
   for (const MessageEntry& entry : kMessages)
     if (entry.message == message) return (strip->*entry.handler)(wParam, lParam);
   return DefWindowProcW(window, message, wParam, lParam);

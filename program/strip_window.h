@@ -1,6 +1,7 @@
 // The program's window: a small borderless always-on-top strip that is the
-// band's site, docked at the primary taskbar's edge or where the user
-// dragged it by its grip.
+// band's site, docked beside the taskbar (floating, in a row it keeps for
+// itself, or out of sight until called) or where the user dragged it by its
+// grip; and the program's icon in the notification area.
 #pragma once
 #include <windows.h>
 #include <shlobj.h>
@@ -9,9 +10,12 @@
 #include <utility>
 
 #include "program/hosted_band.h"
+#include "program/notification_icon.h"
+#include "program/program_settings.h"
+#include "program/screen_areas.h"
+#include "support/band_colours.h"
 #include "support/windows_handles.h"
 #include "ui/accessible_window.h"
-#include "support/band_colours.h"
 
 namespace corvane::program {
 
@@ -25,14 +29,29 @@ class Strip {
   // band is let go when the window is destroyed.
   HRESULT Open();
 
+  // Before the message loop hands `message` on: the focus key combination,
+  // which the band's window hears, calls a strip that is out of sight.
+  void BeforeDispatch(const MSG& message);
+
  private:
   using Handler = LRESULT (Strip::*)(WPARAM, LPARAM);
   struct MessageEntry {
     UINT message;
     Handler handler;
   };
+  // Messages registered by name, found by the member that holds their number.
+  struct RegisteredEntry {
+    UINT Strip::*message;
+    Handler handler;
+  };
   static const MessageEntry kMessages[];
+  static const RegisteredEntry kRegisteredMessages[];
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  // The system's hooks call back without a context: the program's one strip.
+  static Strip* watching;
+  static void CALLBACK OnWindowEvent(HWINEVENTHOOK, DWORD event, HWND, LONG object, LONG,
+                                     DWORD, DWORD);
+  static LRESULT CALLBACK OnKey(int code, WPARAM wParam, LPARAM lParam);
 
   LRESULT OnSize(WPARAM, LPARAM);
   LRESULT OnPaint(WPARAM, LPARAM);
@@ -49,6 +68,13 @@ class Strip {
   LRESULT OnScreenChange(WPARAM, LPARAM);
   LRESULT OnDpiChanged(WPARAM, LPARAM);
   LRESULT OnShellNotice(WPARAM, LPARAM);
+  LRESULT OnActivate(WPARAM, LPARAM);
+  LRESULT OnTaskbarCreated(WPARAM, LPARAM);
+  LRESULT OnCalled(WPARAM, LPARAM);
+  LRESULT OnFocusKeyHeard(WPARAM, LPARAM);
+  LRESULT OnIconNotice(WPARAM, LPARAM);
+  LRESULT OnBoxDone(WPARAM, LPARAM);
+  LRESULT OnSettingsChanged(WPARAM, LPARAM);
   LRESULT OnQueryEndSession(WPARAM, LPARAM);
   LRESULT OnEndSession(WPARAM, LPARAM);
   LRESULT OnDestroy(WPARAM, LPARAM);
@@ -57,8 +83,16 @@ class Strip {
   HRESULT ShowBand();
   void LayOutBand();
   void Reposition();
+  ScreenRect KeepRow(const ScreenFacts& screen, int sliver, int thickness);
+  void GiveUpRow();
+  void Call();
+  void PutAway();
+  void FollowPlacement();
+  void WatchFullScreen();
+  void StepBackForFullScreen();
   void FocusSearchBox();
   void ShowMenu(POINT screen);
+  void ShowIconMenu(POINT screen);
   void RunMenuCommand(UINT command, IContextMenu* bandMenu);
   int GripWidth() const;
 
@@ -73,16 +107,30 @@ class Strip {
   UniqueWindow owner;
   HWND window = nullptr;
   HostedBand band;
-  POINT place = {};  // where the user put the strip, when hasPlace
+  NotificationIcon icon;
+  StripPlacement placement = {};
+  HMONITOR monitor = nullptr;  // where it docks: the primary, or where it was called
+  POINT place = {};            // where the user put the floating strip, when hasPlace
   bool hasPlace = false;
   bool open = false;
   bool moving = false;
+  bool steppedBack = false;  // for a full-screen window on its monitor
   RECT moveStart = {};
+  // The row kept along the taskbar, when keptEdge is not None, and whether
+  // the strip took it out of the work area itself (no shell did).
+  ScreenRect row = {};
+  TaskbarEdge keptEdge = TaskbarEdge::None;
+  bool setWorkArea = false;
+  UniqueWinEventHook foregroundHook, locationHook;
+  UniqueHook keyHook;  // F12 for a strip out of sight
   BandColours colours = {};
   std::wstring name, gripName, openMenu;
   UINT taskbarCreatedMessage = 0;
   UINT focusSearchBoxMessage = 0;
   UINT shellNoticeMessage = 0;
+  UINT iconNoticeMessage = 0;
+  UINT boxDoneMessage = 0;
+  UINT settingsChangedMessage = 0;
 };
 
 }  // namespace corvane::program

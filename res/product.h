@@ -32,6 +32,10 @@ inline constexpr wchar_t kSettingsKey[] = L"SOFTWARE\\Ostrand\\Corvane\\1.0";
 inline constexpr wchar_t kShowGoButtonValue[] = L"ShowGoButton";
 inline constexpr wchar_t kStripLeftValue[] = L"StripLeft";
 inline constexpr wchar_t kStripTopValue[] = L"StripTop";
+// REG_SZ: where the strip lives ("float", "reserve" or "hidden") and on which
+// monitor ("primary" or "pointer").
+inline constexpr wchar_t kPlacementValue[] = L"Placement";
+inline constexpr wchar_t kPlacementMonitorValue[] = L"PlacementMonitor";
 // 0: this user does not want the machine's Run value to start Corvane.
 inline constexpr wchar_t kStartWithWindowsValue[] = L"StartWithWindows";
 // REG_SZ: the default engine's address; the user's keywords (value name)
@@ -77,6 +81,12 @@ inline constexpr wchar_t kFocusTargetsMapping[] = L"Local\\Ostrand.Corvane.Focus
 inline constexpr wchar_t kSetupMutex[] = L"Global\\Ostrand.Corvane.Setup";
 inline constexpr wchar_t kFocusSearchBoxMessage[] = L"Ostrand.Corvane.FocusSearchBox";
 inline constexpr wchar_t kShellNoticeMessage[] = L"Ostrand.Corvane.ShellNotice";
+// The notification area's notices to the program's icon.
+inline constexpr wchar_t kIconNoticeMessage[] = L"Ostrand.Corvane.IconNotice";
+// Posted by a band to its host's window when its box is done with: wParam
+// says why (a search went out, or Esc).
+inline constexpr wchar_t kSearchBoxDoneMessage[] = L"Ostrand.Corvane.SearchBoxDone";
+inline constexpr unsigned kBoxDoneSearched = 1, kBoxDoneEscaped = 2;
 // Posted to every band of the session when the settings changed.
 inline constexpr wchar_t kSettingsChangedMessage[] = L"Ostrand.Corvane.SettingsChanged";
 

@@ -15,6 +15,7 @@ using UniqueFile = UniqueHandle<HANDLE, CloseHandle, InvalidHandleValue>;
 using UniqueKernelObject = UniqueHandle<HANDLE, CloseHandle>;
 using UniqueFindHandle = UniqueHandle<HANDLE, FindClose, InvalidHandleValue>;
 using UniqueHook = UniqueHandle<HHOOK, UnhookWindowsHookEx>;
+using UniqueWinEventHook = UniqueHandle<HWINEVENTHOOK, UnhookWinEvent>;
 using UniqueWindow = UniqueHandle<HWND, DestroyWindow>;
 using UniqueMenu = UniqueHandle<HMENU, DestroyMenu>;
 using UniqueDc = UniqueHandle<HDC, DeleteDC>;

@@ -1,6 +1,7 @@
 #include "ui/query_submission.h"
 
 #include "band/band_record.h"
+#include "res/product.h"
 #include "res/resource_ids.h"
 #include "search/launch_web_search.h"
 #include "search/recent_search_store.h"
@@ -39,7 +40,14 @@ void SubmitQuery(BandRecord* band, BOOL fromGoButton) {
   if (empty) return;
   int launched = LaunchWebSearch(band->bandWindow, text.Get(), kLaunchModeWebSearch);
   if (launched == kLaunchNothingToSearch) WarnEmptyQuery(band, fromGoButton);
-  if (launched == kLaunchOpened) RememberSearch(text.Get());
+  if (launched != kLaunchOpened) return;
+  RememberSearch(text.Get());
+  ReportBoxDone(band, kBoxDoneSearched);
+}
+
+void ReportBoxDone(BandRecord* band, WPARAM why) {
+  if (UINT message = RegisterWindowMessageW(kSearchBoxDoneMessage))
+    PostMessageW(GetParent(band->bandWindow), message, why, 0);
 }
 
 }  // namespace corvane

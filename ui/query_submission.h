@@ -10,4 +10,8 @@ struct BandRecord;
 // refused with a warning box (Go) or a beep (Enter).
 void SubmitQuery(BandRecord* band, BOOL fromGoButton);
 
+// Tells the host's window that the box is done with (a search went out, or
+// Esc), so that a host that shows the band only when called can put it away.
+void ReportBoxDone(BandRecord* band, WPARAM why);
+
 }  // namespace corvane

@@ -1,6 +1,7 @@
 #include "ui/search_box.h"
 
 #include "band/band_record.h"
+#include "res/product.h"
 #include "res/resource_ids.h"
 #include "support/resource_strings.h"
 #include "support/windows_handles.h"
@@ -76,6 +77,8 @@ LRESULT CALLBACK SearchEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM l
     return 0;
   }
   if (band != nullptr && message == WM_KEYDOWN && OnSuggestionKey(band, wParam)) return 0;
+  if (band != nullptr && message == WM_KEYDOWN && wParam == VK_ESCAPE)
+    ReportBoxDone(band, kBoxDoneEscaped);
   // Enter's character message would put a line break into the emptied box,
   // Esc's a character the box cannot show.
   if (message == WM_CHAR && (IsLineBreakCharacter(wParam) || wParam == VK_ESCAPE)) return 0;

@@ -152,6 +152,10 @@ TEST(StripPlaces, EachModeAgainstTheWorkArea) {
     EXPECT_EQ(DockedPlace(c.edge, area, 300, 30), c.strip);
     EXPECT_EQ(DockedPlace(c.edge, row, 300, 30), c.strip);
     EXPECT_EQ(WorkAreaWithoutRow(c.workArea, c.edge, row), c.workAreaLeft);
+    // Kept, the row is the strip's own: the work area without it is whole.
+    EXPECT_EQ(WorkAreaWithRow(c.workAreaLeft, c.edge, row),
+              c.sliver == 0 ? c.workArea : AwayFromHiddenTaskbar(c.workArea, c.edge, c.sliver));
+    EXPECT_EQ(WorkAreaWithRow(c.workArea, c.edge, row), c.workArea);
   }
 }
 

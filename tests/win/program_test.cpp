@@ -98,9 +98,9 @@ HWND SearchBoxOf(HWND strip) {
   return GetDlgItem(FindWindowExW(strip, nullptr, nullptr, nullptr), kSearchEditId);
 }
 
-// Sets the work area inside the program's process through a thread hook,
-// announced to its windows or not.
-void SetWorkArea(HWND strip, RECT area, bool announce) {
+// A message to the program's window with the test hook in its thread, which
+// sets or reports the work area inside the program's process.
+void SendToWorkAreaHook(HWND strip, const wchar_t* name, WPARAM wParam, LPARAM lParam) {
   static HMODULE hookDll = LoadLibraryW((ProgramFolder() + L"\\work_area_hook.dll").c_str());
   ASSERT_NE(hookDll, nullptr);
   auto hook = reinterpret_cast<HOOKPROC>(GetProcAddress(hookDll, "WorkAreaHook"));
@@ -108,11 +108,32 @@ void SetWorkArea(HWND strip, RECT area, bool announce) {
   UniqueHook installed(
       SetWindowsHookExW(WH_CALLWNDPROC, hook, hookDll, GetWindowThreadProcessId(strip, nullptr)));
   ASSERT_TRUE(installed);
-  UINT message = RegisterWindowMessageW(announce ? L"CorvaneTest.SetWorkArea"
-                                                 : L"CorvaneTest.SetWorkAreaQuietly");
   DWORD_PTR ignored = 0;
-  SendMessageTimeoutW(strip, message, MAKEWPARAM(area.left, area.top),
-                      MAKELPARAM(area.right, area.bottom), SMTO_BLOCK, 5000, &ignored);
+  SendMessageTimeoutW(strip, RegisterWindowMessageW(name), wParam, lParam, SMTO_BLOCK, 5000,
+                      &ignored);
+}
+
+// Sets the work area inside the program's process, announced to its
+// windows or not.
+void SetWorkArea(HWND strip, RECT area, bool announce) {
+  SendToWorkAreaHook(strip,
+                     announce ? L"CorvaneTest.SetWorkArea" : L"CorvaneTest.SetWorkAreaQuietly",
+                     MAKEWPARAM(area.left, area.top), MAKELPARAM(area.right, area.bottom));
+}
+
+// The work area the program sees (Wine keeps one per process).
+RECT WorkAreaOf(HWND strip) {
+  const UINT report = RegisterWindowMessageW(L"CorvaneTest.ReportWorkArea");
+  SendToWorkAreaHook(strip, L"CorvaneTest.ReportWorkArea", GetCurrentThreadId(), 0);
+  MSG message = {};
+  RECT area = {-1, -1, -1, -1};
+  for (int tries = 0; tries < 100; ++tries, Sleep(20))
+    if (PeekMessageW(&message, reinterpret_cast<HWND>(-1), report, report, PM_REMOVE)) {
+      area = {static_cast<short>(LOWORD(message.wParam)), static_cast<short>(HIWORD(message.wParam)),
+              static_cast<short>(LOWORD(message.lParam)), static_cast<short>(HIWORD(message.lParam))};
+      break;
+    }
+  return area;
 }
 
 void SendText(const std::wstring& text) {
@@ -216,8 +237,8 @@ class ProgramTest : public ::testing::Test {
   void TearDown() override { ForgetSettings(); }
 
   static void ForgetSettings() {
-    for (const wchar_t* name :
-         {kStripLeftValue, kStripTopValue, kShowGoButtonValue, kStartWithWindowsValue})
+    for (const wchar_t* name : {kStripLeftValue, kStripTopValue, kShowGoButtonValue,
+                                kStartWithWindowsValue, kPlacementValue, kPlacementMonitorValue})
       RegDeleteKeyValueW(HKEY_CURRENT_USER, kSettingsKey, name);
     RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, kRunValue);
     RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kRunKey, kRunValue);
@@ -259,15 +280,38 @@ TEST_F(ProgramTest, DocksAgainstEachTaskbarEdgeAndFollowsTheWorkArea) {
   EXPECT_EQ(Close(program, strip), 0u);
 }
 
-TEST_F(ProgramTest, StepsBackWhileAProgramFillsTheScreen) {
+// A film, a game or a presentation in front over the strip's monitor puts
+// it away until it ends; one on another monitor does not, nor does a
+// maximised window. (The shell's notice comes for any monitor.)
+TEST_F(ProgramTest, StepsBackOnlyForAWindowThatFillsItsMonitor) {
   Program program;
   HWND strip = WaitForStrip(program);
   ASSERT_NE(strip, nullptr);
   const UINT notice = RegisterWindowMessageW(kShellNoticeMessage);
-  SendMessageW(strip, notice, ABN_FULLSCREENAPP, TRUE);
-  EXPECT_FALSE(IsWindowVisible(strip));
-  SendMessageW(strip, notice, ABN_FULLSCREENAPP, FALSE);
-  EXPECT_TRUE(IsWindowVisible(strip));
+  struct Case {
+    const char* what;
+    RECT rect;
+    bool maximised, stepsBack;
+  } cases[] = {
+      {"full screen on another monitor", {1024, 0, 2048, 768}, false, false},
+      {"maximised", {0, 0, 200, 100}, true, false},
+      {"full screen on its monitor", {0, 0, 1024, 768}, false, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    UniqueWindow front(CreateWindowExW(0, L"static", L"front",
+                                       (c.maximised ? WS_OVERLAPPEDWINDOW : WS_POPUP) | WS_VISIBLE,
+                                       c.rect.left, c.rect.top, c.rect.right - c.rect.left,
+                                       c.rect.bottom - c.rect.top, nullptr, nullptr, nullptr,
+                                       nullptr));
+    if (c.maximised) ShowWindow(front.Get(), SW_MAXIMIZE);
+    Activate(front.Get());
+    SendMessageW(strip, notice, ABN_FULLSCREENAPP, TRUE);
+    EXPECT_EQ(IsWindowVisible(strip), !c.stepsBack);
+    front.Reset();
+    SendMessageW(strip, notice, ABN_FULLSCREENAPP, FALSE);
+    EXPECT_TRUE(IsWindowVisible(strip));
+  }
   EXPECT_EQ(Close(program, strip), 0u);
 }
 
@@ -468,6 +512,100 @@ TEST_F(ProgramTest, F12OpensItsBoxAndASearchReachesTheBrowser) {
   SendKeys({VK_RETURN});
   EXPECT_EQ(WaitForLine(log),
             "https://www.google.de/search?ie=UTF-8&oe=UTF-8&q=gr%C3%BCne+taskleiste\n");
+  DestroyWindow(elsewhere);
+  EXPECT_EQ(Close(program, strip), 0u);
+}
+
+// The notification area's click calls the strip, and its menu offers the
+// settings, the start with Windows and the way out.
+TEST_F(ProgramTest, ItsIconCallsItAndOffersItsMenu) {
+  Program program;
+  HWND strip = WaitForStrip(program);
+  ASSERT_NE(strip, nullptr);
+  const UINT notice = RegisterWindowMessageW(kIconNoticeMessage);
+  PostMessageW(strip, notice, 0, MAKELPARAM(NIN_SELECT, 1));
+  EXPECT_TRUE(WaitUntil([&] { return FocusIn(strip) == SearchBoxOf(strip); }));
+  auto chooseFromIconMenu = [&](WORD letter) {
+    PostMessageW(strip, notice, MAKEWPARAM(500, 700), MAKELPARAM(WM_CONTEXTMENU, 1));
+    ASSERT_TRUE(WaitUntil([] { return FindWindowW(L"#32768", nullptr) != nullptr; }))
+        << "no menu";
+    SendKeys({letter});
+  };
+  chooseFromIconMenu('S');
+  EXPECT_TRUE(WaitUntil([] { return HasValue(HKEY_CURRENT_USER, kRunKey, kRunValue); }))
+      << "Start with Windows";
+  chooseFromIconMenu('X');
+  EXPECT_EQ(program.Wait(), 0u) << "Exit";
+}
+
+void ChoosePlacement(const wchar_t* mode, HWND strip = nullptr) {
+  SetRegistryText(HKEY_CURRENT_USER, kSettingsKey, kPlacementValue, mode);
+  if (strip != nullptr) PostMessageW(strip, RegisterWindowMessageW(kSettingsChangedMessage), 0, 0);
+}
+
+bool WorkAreaBecomes(HWND strip, RECT expected) {
+  return WaitUntil([&] {
+    RECT area = WorkAreaOf(strip);
+    return EqualRect(&area, &expected) != FALSE;
+  });
+}
+
+// Keeping a row of its own, the strip takes it out of the work area that
+// maximised windows fill, along whichever edge the taskbar is, and gives it
+// back when it floats again.
+TEST_F(ProgramTest, KeepsARowOfItsOwnOutOfTheWorkArea) {
+  ChoosePlacement(L"reserve");
+  Program program;
+  HWND strip = WaitForStrip(program);
+  ASSERT_NE(strip, nullptr);
+  EXPECT_EQ(PlaceOf(strip), (Place{1024 - kWidth, 768 - kHeight}));
+  EXPECT_TRUE(WorkAreaBecomes(strip, {0, 0, 1024, 768 - kHeight}));
+  SetWorkArea(strip, {0, 40, 1024, 768}, true);  // the taskbar at the top
+  EXPECT_TRUE(MovesTo(strip, {1024 - kWidth, 40}));
+  EXPECT_TRUE(WorkAreaBecomes(strip, {0, 40 + kHeight, 1024, 768}));
+  ChoosePlacement(L"float", strip);
+  EXPECT_TRUE(WorkAreaBecomes(strip, {0, 40, 1024, 768}));
+  EXPECT_EQ(PlaceOf(strip), (Place{1024 - kWidth, 40}));
+  EXPECT_EQ(Close(program, strip), 0u);
+}
+
+// Out of sight until called: F12 from another program or the icon brings it
+// beside the taskbar with the focus in its box; a search, Esc or a click
+// elsewhere puts it away again.
+TEST_F(ProgramTest, HiddenUntilCalledAndPutAwayWhenDone) {
+  ScratchFolder folder;
+  const std::wstring log = folder.Child(L"urls.log");
+  RecorderAsBrowser recorder(log);
+  HWND elsewhere = CreateFrame(200, 100, 100, 100);
+  Activate(elsewhere);
+  ChoosePlacement(L"hidden");
+  Program program;
+  ASSERT_TRUE(program.WaitUntilIdle());
+  HWND strip = FindWindowW(kStripWindowClass, nullptr);
+  ASSERT_NE(strip, nullptr);
+  EXPECT_FALSE(IsWindowVisible(strip));
+  auto calledWithFocus = [&] {
+    return WaitUntil([&] { return IsWindowVisible(strip) && FocusIn(strip) == SearchBoxOf(strip); });
+  };
+  auto putAway = [&] { return WaitUntil([&] { return !IsWindowVisible(strip); }); };
+
+  SendKeys({VK_F12});
+  ASSERT_TRUE(calledWithFocus()) << "F12";
+  EXPECT_EQ(PlaceOf(strip), (Place{1024 - kWidth, 768 - kHeight}));
+  SendText(L"versteckt");
+  SendKeys({VK_RETURN});
+  EXPECT_EQ(WaitForLine(log), "https://www.google.de/search?ie=UTF-8&oe=UTF-8&q=versteckt\n");
+  EXPECT_TRUE(putAway()) << "after a search";
+
+  SendKeys({VK_F12});
+  ASSERT_TRUE(calledWithFocus()) << "F12 again";
+  SendKeys({VK_ESCAPE});
+  EXPECT_TRUE(putAway()) << "after Esc";
+
+  PostMessageW(strip, RegisterWindowMessageW(kIconNoticeMessage), 0, MAKELPARAM(NIN_SELECT, 1));
+  ASSERT_TRUE(calledWithFocus()) << "the icon";
+  Activate(elsewhere);
+  EXPECT_TRUE(putAway()) << "after a click elsewhere";
   DestroyWindow(elsewhere);
   EXPECT_EQ(Close(program, strip), 0u);
 }

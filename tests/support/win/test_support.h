@@ -70,6 +70,8 @@ class ChildProcess {
   // thread's messages are delivered meanwhile.
   DWORD Wait(DWORD timeoutMs = 10000);
   DWORD Id() const { return info.dwProcessId; }
+  // Whether it came to wait for input (its windows set up) in time.
+  bool WaitUntilIdle() const { return WaitForInputIdle(info.hProcess, 10000) == 0; }
 
  private:
   PROCESS_INFORMATION info = {};

@@ -1,5 +1,6 @@
 // Loaded into Corvane.exe by a thread hook of the program tests: sets that
-// process's work area as a taskbar that moves would, on a sent message.
+// process's work area as a taskbar that moves would, on a sent message, and
+// tells the test thread whose id comes with another message what it is.
 // (Wine keeps the work area per process, so only the program's own call
 // reaches the program.)
 #include <windows.h>
@@ -8,6 +9,13 @@ extern "C" LRESULT CALLBACK WorkAreaHook(int code, WPARAM sent, LPARAM lParam) {
   const CWPSTRUCT* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
   const UINT announced = RegisterWindowMessageW(L"CorvaneTest.SetWorkArea");
   const UINT quiet = RegisterWindowMessageW(L"CorvaneTest.SetWorkAreaQuietly");
+  const UINT report = RegisterWindowMessageW(L"CorvaneTest.ReportWorkArea");
+  if (code == HC_ACTION && message->message == report) {
+    RECT area = {};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    PostThreadMessageW(static_cast<DWORD>(message->wParam), report, MAKEWPARAM(area.left, area.top),
+                       MAKELPARAM(area.right, area.bottom));
+  }
   if (code == HC_ACTION && (message->message == announced || message->message == quiet)) {
     RECT area = {
         static_cast<short>(LOWORD(message->wParam)), static_cast<short>(HIWORD(message->wParam)),
