@@ -37,9 +37,9 @@ NOTIFYICONDATAW NotificationIcon::Data(UINT flags) const {
 // Each size is drawn for itself in the program's icon; the nearest is taken.
 void NotificationIcon::LoadPicture() {
   const int size = ScaleForDpi(kSmallIconSize, TaskbarDpi());
-  picture.Reset(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr),
-                                              MAKEINTRESOURCEW(IDI_CORVANE), IMAGE_ICON, size,
-                                              size, LR_DEFAULTCOLOR)));
+  picture.Reset(
+      static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_CORVANE),
+                                    IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
 }
 
 void NotificationIcon::Show(HWND owner, UINT noticeMessage) {

@@ -80,9 +80,9 @@ ScreenFacts FactsOf(HMONITOR handle) {
   const bool known = GetMonitorInfoW(handle, &info) != FALSE;
   const bool primary = !known || (info.dwFlags & MONITORINFOF_PRIMARY) != 0;
   ScreenFacts facts = {};
-  facts.monitor = known ? FromRect(info.rcMonitor)
-                        : ScreenRect{0, 0, GetSystemMetrics(SM_CXSCREEN),
-                                     GetSystemMetrics(SM_CYSCREEN)};
+  facts.monitor =
+      known ? FromRect(info.rcMonitor)
+            : ScreenRect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   facts.workArea = primary ? PrimaryWorkArea(facts.monitor) : FromRect(info.rcWork);
   // The shell names only the primary taskbar; another monitor's shows in its
   // work area.

@@ -276,9 +276,9 @@ void Strip::FollowPlacement() {
   Reposition();
   const bool hidden = placement.mode == StripMode::Hidden;
   ShowWindow(window, hidden || steppedBack ? SW_HIDE : SW_SHOWNOACTIVATE);
-  keyHook.Reset(hidden && FocusKeyIsF12() ? SetWindowsHookExW(WH_KEYBOARD_LL, OnKey,
-                                                              GetModuleHandleW(nullptr), 0)
-                                          : nullptr);
+  keyHook.Reset(hidden && FocusKeyIsF12()
+                    ? SetWindowsHookExW(WH_KEYBOARD_LL, OnKey, GetModuleHandleW(nullptr), 0)
+                    : nullptr);
 }
 
 // The window in front and its moves: a window that fills the strip's
@@ -290,11 +290,10 @@ void Strip::WatchFullScreen() {
   DWORD process = 0;
   if (HWND front = GetForegroundWindow()) GetWindowThreadProcessId(front, &process);
   // Only the window in front's own moves: a film made full-screen in place.
-  locationHook.Reset(process == 0 ? nullptr
-                                  : SetWinEventHook(EVENT_OBJECT_LOCATIONCHANGE,
-                                                    EVENT_OBJECT_LOCATIONCHANGE, nullptr,
-                                                    OnWindowEvent, process, 0,
-                                                    WINEVENT_OUTOFCONTEXT));
+  locationHook.Reset(
+      process == 0 ? nullptr
+                   : SetWinEventHook(EVENT_OBJECT_LOCATIONCHANGE, EVENT_OBJECT_LOCATIONCHANGE,
+                                     nullptr, OnWindowEvent, process, 0, WINEVENT_OUTOFCONTEXT));
 }
 
 void Strip::StepBackForFullScreen() {
@@ -305,8 +304,8 @@ void Strip::StepBackForFullScreen() {
   ShowWindow(window, steppedBack ? SW_HIDE : SW_SHOWNOACTIVATE);
 }
 
-void CALLBACK Strip::OnWindowEvent(HWINEVENTHOOK, DWORD event, HWND eventWindow, LONG object,
-                                   LONG, DWORD, DWORD) {
+void CALLBACK Strip::OnWindowEvent(HWINEVENTHOOK, DWORD event, HWND eventWindow, LONG object, LONG,
+                                   DWORD, DWORD) {
   if (watching == nullptr) return;
   if (event == EVENT_SYSTEM_FOREGROUND) {
     watching->WatchFullScreen();

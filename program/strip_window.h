@@ -49,8 +49,8 @@ class Strip {
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   // The system's hooks call back without a context: the program's one strip.
   static Strip* watching;
-  static void CALLBACK OnWindowEvent(HWINEVENTHOOK, DWORD event, HWND, LONG object, LONG,
-                                     DWORD, DWORD);
+  static void CALLBACK OnWindowEvent(HWINEVENTHOOK, DWORD event, HWND, LONG object, LONG, DWORD,
+                                     DWORD);
   static LRESULT CALLBACK OnKey(int code, WPARAM wParam, LPARAM lParam);
 
   LRESULT OnSize(WPARAM, LPARAM);

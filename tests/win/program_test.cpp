@@ -129,8 +129,9 @@ RECT WorkAreaOf(HWND strip) {
   RECT area = {-1, -1, -1, -1};
   for (int tries = 0; tries < 100; ++tries, Sleep(20))
     if (PeekMessageW(&message, reinterpret_cast<HWND>(-1), report, report, PM_REMOVE)) {
-      area = {static_cast<short>(LOWORD(message.wParam)), static_cast<short>(HIWORD(message.wParam)),
-              static_cast<short>(LOWORD(message.lParam)), static_cast<short>(HIWORD(message.lParam))};
+      area = {
+          static_cast<short>(LOWORD(message.wParam)), static_cast<short>(HIWORD(message.wParam)),
+          static_cast<short>(LOWORD(message.lParam)), static_cast<short>(HIWORD(message.lParam))};
       break;
     }
   return area;
@@ -299,11 +300,10 @@ TEST_F(ProgramTest, StepsBackOnlyForAWindowThatFillsItsMonitor) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    UniqueWindow front(CreateWindowExW(0, L"static", L"front",
-                                       (c.maximised ? WS_OVERLAPPEDWINDOW : WS_POPUP) | WS_VISIBLE,
-                                       c.rect.left, c.rect.top, c.rect.right - c.rect.left,
-                                       c.rect.bottom - c.rect.top, nullptr, nullptr, nullptr,
-                                       nullptr));
+    UniqueWindow front(CreateWindowExW(
+        0, L"static", L"front", (c.maximised ? WS_OVERLAPPEDWINDOW : WS_POPUP) | WS_VISIBLE,
+        c.rect.left, c.rect.top, c.rect.right - c.rect.left, c.rect.bottom - c.rect.top, nullptr,
+        nullptr, nullptr, nullptr));
     if (c.maximised) ShowWindow(front.Get(), SW_MAXIMIZE);
     Activate(front.Get());
     SendMessageW(strip, notice, ABN_FULLSCREENAPP, TRUE);
@@ -527,8 +527,7 @@ TEST_F(ProgramTest, ItsIconCallsItAndOffersItsMenu) {
   EXPECT_TRUE(WaitUntil([&] { return FocusIn(strip) == SearchBoxOf(strip); }));
   auto chooseFromIconMenu = [&](WORD letter) {
     PostMessageW(strip, notice, MAKEWPARAM(500, 700), MAKELPARAM(WM_CONTEXTMENU, 1));
-    ASSERT_TRUE(WaitUntil([] { return FindWindowW(L"#32768", nullptr) != nullptr; }))
-        << "no menu";
+    ASSERT_TRUE(WaitUntil([] { return FindWindowW(L"#32768", nullptr) != nullptr; })) << "no menu";
     SendKeys({letter});
   };
   chooseFromIconMenu('S');
@@ -571,7 +570,9 @@ TEST_F(ProgramTest, KeepsARowOfItsOwnOutOfTheWorkArea) {
 
 // Out of sight until called: F12 from another program or the icon brings it
 // beside the taskbar with the focus in its box; a search, Esc or a click
-// elsewhere puts it away again.
+// elsewhere puts it away again. (A program each time: Wine hears of the X
+// server's focus a moment late, and a late notice of the window the strip
+// left would put away a strip called again at once.)
 TEST_F(ProgramTest, HiddenUntilCalledAndPutAwayWhenDone) {
   ScratchFolder folder;
   const std::wstring log = folder.Child(L"urls.log");
@@ -579,35 +580,42 @@ TEST_F(ProgramTest, HiddenUntilCalledAndPutAwayWhenDone) {
   HWND elsewhere = CreateFrame(200, 100, 100, 100);
   Activate(elsewhere);
   ChoosePlacement(L"hidden");
-  Program program;
-  ASSERT_TRUE(program.WaitUntilIdle());
-  HWND strip = FindWindowW(kStripWindowClass, nullptr);
-  ASSERT_NE(strip, nullptr);
-  EXPECT_FALSE(IsWindowVisible(strip));
-  auto calledWithFocus = [&] {
-    return WaitUntil([&] { return IsWindowVisible(strip) && FocusIn(strip) == SearchBoxOf(strip); });
-  };
-  auto putAway = [&] { return WaitUntil([&] { return !IsWindowVisible(strip); }); };
-
-  SendKeys({VK_F12});
-  ASSERT_TRUE(calledWithFocus()) << "F12";
-  EXPECT_EQ(PlaceOf(strip), (Place{1024 - kWidth, 768 - kHeight}));
-  SendText(L"versteckt");
-  SendKeys({VK_RETURN});
-  EXPECT_EQ(WaitForLine(log), "https://www.google.de/search?ie=UTF-8&oe=UTF-8&q=versteckt\n");
-  EXPECT_TRUE(putAway()) << "after a search";
-
-  SendKeys({VK_F12});
-  ASSERT_TRUE(calledWithFocus()) << "F12 again";
-  SendKeys({VK_ESCAPE});
-  EXPECT_TRUE(putAway()) << "after Esc";
-
-  PostMessageW(strip, RegisterWindowMessageW(kIconNoticeMessage), 0, MAKELPARAM(NIN_SELECT, 1));
-  ASSERT_TRUE(calledWithFocus()) << "the icon";
-  Activate(elsewhere);
-  EXPECT_TRUE(putAway()) << "after a click elsewhere";
+  enum class Call { F12, Icon };
+  enum class Done { Search, Escape, ClickElsewhere };
+  const struct Case {
+    const char* what;
+    Call call;
+    Done done;
+  } cases[] = {{"F12, then a search", Call::F12, Done::Search},
+               {"F12, then Esc", Call::F12, Done::Escape},
+               {"the icon, then a click elsewhere", Call::Icon, Done::ClickElsewhere}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Program program;
+    ASSERT_TRUE(program.WaitUntilIdle());
+    HWND strip = FindWindowW(kStripWindowClass, nullptr);
+    ASSERT_NE(strip, nullptr);
+    EXPECT_FALSE(IsWindowVisible(strip));
+    if (c.call == Call::F12)
+      SendKeys({VK_F12});
+    else
+      PostMessageW(strip, RegisterWindowMessageW(kIconNoticeMessage), 0, MAKELPARAM(NIN_SELECT, 1));
+    ASSERT_TRUE(
+        WaitUntil([&] { return IsWindowVisible(strip) && FocusIn(strip) == SearchBoxOf(strip); }));
+    EXPECT_EQ(PlaceOf(strip), (Place{1024 - kWidth, 768 - kHeight}));
+    if (c.done == Done::Search) {
+      SendText(L"versteckt");
+      SendKeys({VK_RETURN});
+      EXPECT_EQ(WaitForLine(log), "https://www.google.de/search?ie=UTF-8&oe=UTF-8&q=versteckt\n");
+    } else if (c.done == Done::Escape) {
+      SendKeys({VK_ESCAPE});
+    } else {
+      Activate(elsewhere);
+    }
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(strip); })) << "not put away";
+    EXPECT_EQ(Close(program, strip), 0u);
+  }
   DestroyWindow(elsewhere);
-  EXPECT_EQ(Close(program, strip), 0u);
 }
 
 // What a screen reader finds in the strip: a toolbar holding its grip, whose
