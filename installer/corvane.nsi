@@ -1,4 +1,5 @@
-; Corvane's installers, one script for both architectures:
+; Corvane's installers, one script for both architectures and both scopes
+; (-DSCOPE=machine, the default, or -DSCOPE=user: see install_scope.nsh):
 ;   makensis -DARCH=x64 -DDEFINES=<product.nsh> -DDLL=<64-bit CORVANE.DLL>
 ;            -DDLL_X86=<32-bit CORVANE.DLL> -DUI_DLL=<64-bit CORVANEUI.DLL>
 ;            -DUI_DLL_X86=<32-bit CORVANEUI.DLL> -DPROGRAM=<64-bit Corvane.exe> -DICON=<corvane.ico>
@@ -13,6 +14,7 @@
 ; /ALLOWDOWNGRADE to put this version over a newer one.
 
 Unicode true
+!include install_scope.nsh
 !if ${ARCH} == x64
   Target amd64-unicode
 !else if ${ARCH} == x86
@@ -21,7 +23,7 @@ Unicode true
   !error "ARCH must be x64 or x86"
 !endif
 SetCompressor /SOLID lzma
-RequestExecutionLevel admin
+RequestExecutionLevel ${EXECUTION_LEVEL}
 ManifestDPIAware true
 ManifestSupportedOS all
 
@@ -46,7 +48,9 @@ Var NamedPath
 !include registration.nsh
 !include setup_lock.nsh
 !include running_program.nsh
-!include desktop_user.nsh
+!if ${SCOPE} == machine
+  !include desktop_user.nsh
+!endif
 !include folder_access.nsh
 !include install_folder.nsh
 !include in_use_files.nsh
@@ -54,13 +58,15 @@ Var NamedPath
 
 Name "${PRODUCT_NAME}"
 OutFile "${OUTFILE}"
-!if ${ARCH} == x64
+!if ${SCOPE} == user
+  InstallDir "$LOCALAPPDATA\Programs\Corvane"
+!else if ${ARCH} == x64
   InstallDir "$PROGRAMFILES64\Corvane"
 !else
   InstallDir "$PROGRAMFILES\Corvane"
 !endif
 ; An upgrade goes where the installed version is.
-InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
+InstallDirRegKey ${ROOT} "${UNINSTALL_KEY}" "InstallLocation"
 ShowInstDetails show
 ShowUninstDetails show
 BrandingText "${COMPANY_NAME}"
@@ -106,7 +112,8 @@ Var FinishText
   Quit
 !macroend
 
-!macro RequireAdministrator
+!if ${SCOPE} == machine
+!macro RequireRights
   UserInfo::GetAccountType
   Pop $0
   ${If} $0 != "Admin"
@@ -114,6 +121,17 @@ Var FinishText
         please run this as an administrator."
   ${EndIf}
 !macroend
+!else
+; Installed for all users, Corvane is there for this user already: a second
+; band class and start of the user's own would stand in its way.
+!macro RequireRights
+  ReadRegStr $0 HKLM64 "${UNINSTALL_KEY}" "DisplayVersion"
+  ReadRegStr $1 HKLM32 "${UNINSTALL_KEY}" "DisplayVersion"
+  ${If} "$0$1" != ""
+    !insertmacro RefuseToRun "$(INSTALLED_FOR_ALL)"
+  ${EndIf}
+!macroend
+!endif
 
 Function .onInit
 !if ${ARCH} == x86
@@ -128,9 +146,9 @@ Function .onInit
   ${EndIf}
   SetRegView 64
 !endif
-  !insertmacro RequireAdministrator
+  !insertmacro RequireRights
   !insertmacro WaitForOtherSetups ""
-  ReadRegStr $InstalledFolder HKLM "${UNINSTALL_KEY}" "InstallLocation"
+  ReadRegStr $InstalledFolder ${ROOT} "${UNINSTALL_KEY}" "InstallLocation"
   Call RefuseDowngrade
   ${If} ${Silent}
   ${OrIf} $InstalledFolder != ""
@@ -146,7 +164,7 @@ FunctionEnd
 ; An older version over a newer one only when asked: /ALLOWDOWNGRADE, or Yes
 ; to the question.
 Function RefuseDowngrade
-  ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "DisplayVersion"
+  ReadRegStr $0 ${ROOT} "${UNINSTALL_KEY}" "DisplayVersion"
   ${If} $0 == ""
     Return
   ${EndIf}
@@ -191,7 +209,7 @@ FunctionEnd
 ; starts it for every user; each user can turn that off in its menu.
 Function ChooseStartWithWindows
   StrCpy $StartWithWindows 0
-  ReadRegStr $0 HKLM "${RUN_KEY}" "${RUN_VALUE}"
+  ReadRegStr $0 ${ROOT} "${RUN_KEY}" "${RUN_VALUE}"
   ${If} $0 != ""
   ${OrIf} ${AtLeastBuild} ${FIRST_WINDOWS_11_BUILD}
     StrCpy $StartWithWindows 1
@@ -241,16 +259,21 @@ FunctionEnd
 !macro RegisterBands
   ClearErrors
 !if ${ARCH} == x64
-  !insertmacro WriteBandClass HKLM64 "$VersionFolder\${MODULE_FILE}"
-  !insertmacro WriteBandClass HKLM32 "$VersionFolder\x86\${MODULE_FILE}"
+  !insertmacro WriteBandClass "${CLASSES_64}" "$VersionFolder\${MODULE_FILE}"
+  !insertmacro WriteBandClass "${CLASSES_32}" "$VersionFolder\x86\${MODULE_FILE}"
 !else
-  !insertmacro WriteBandClass HKLM "$VersionFolder\${MODULE_FILE}"
+  !insertmacro WriteBandClass "${CLASSES}" "$VersionFolder\${MODULE_FILE}"
 !endif
   ${If} ${Errors}
     !insertmacro FailInstall "$(CANNOT_REGISTER)"
   ${EndIf}
+  ; Installed for one user, HKCU is always that user's.
+!if ${SCOPE} == machine
   Call IsDesktopUser
   Pop $0
+!else
+  StrCpy $0 1
+!endif
   ${If} $0 == 1
     !insertmacro ForgetCachedToolbars
   ${EndIf}
@@ -258,31 +281,31 @@ FunctionEnd
 
 !macro ApplyStartWithWindows
   ${If} $StartWithWindows == 1
-    WriteRegStr HKLM "${RUN_KEY}" "${RUN_VALUE}" '${RUN_COMMAND}'
+    WriteRegStr ${ROOT} "${RUN_KEY}" "${RUN_VALUE}" '${RUN_COMMAND}'
   ${Else}
-    DeleteRegValue HKLM "${RUN_KEY}" "${RUN_VALUE}"
+    DeleteRegValue ${ROOT} "${RUN_KEY}" "${RUN_VALUE}"
   ${EndIf}
 !macroend
 
 !macro WriteAppsEntry
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT_NAME}"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${COMPANY_NAME}"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\${PROGRAM_FILE},0"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr ${ROOT} "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT_NAME}"
+  WriteRegStr ${ROOT} "${UNINSTALL_KEY}" "Publisher" "${COMPANY_NAME}"
+  WriteRegStr ${ROOT} "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr ${ROOT} "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\${PROGRAM_FILE},0"
+  WriteRegStr ${ROOT} "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
   ; Run in place ("_?="), so that whoever starts them waits for the end and
   ; gets the exit code.
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe" _?=$INSTDIR'
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" \
+  WriteRegStr ${ROOT} "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe" _?=$INSTDIR'
+  WriteRegStr ${ROOT} "${UNINSTALL_KEY}" "QuietUninstallString" \
       '"$INSTDIR\uninstall.exe" /S _?=$INSTDIR'
-  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
-  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+  WriteRegDWORD ${ROOT} "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD ${ROOT} "${UNINSTALL_KEY}" "NoRepair" 1
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
-  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
+  WriteRegDWORD ${ROOT} "${UNINSTALL_KEY}" "EstimatedSize" $0
 !macroend
 
 Section "Corvane"
-  SetShellVarContext all
+  SetShellVarContext ${SHELL_CONTEXT}
   Call StopRunningProgram
   !insertmacro PrepareInstallFolder
   !insertmacro PutFiles
@@ -346,19 +369,21 @@ Function un.onInit
   SetRegView 64
 !endif
   Call un.CleanUpAfterUninstaller
-  !insertmacro RequireAdministrator
+!if ${SCOPE} == machine
+  !insertmacro RequireRights
+!endif
   !insertmacro WaitForOtherSetups "un."
 FunctionEnd
 
 Section "Uninstall"
-  SetShellVarContext all
+  SetShellVarContext ${SHELL_CONTEXT}
   Call un.StopRunningProgram
-  DeleteRegValue HKLM "${RUN_KEY}" "${RUN_VALUE}"
+  DeleteRegValue ${ROOT} "${RUN_KEY}" "${RUN_VALUE}"
 !if ${ARCH} == x64
-  !insertmacro DeleteBandClass HKLM64
-  !insertmacro DeleteBandClass HKLM32
+  !insertmacro DeleteBandClass "${CLASSES_64}"
+  !insertmacro DeleteBandClass "${CLASSES_32}"
 !else
-  !insertmacro DeleteBandClass HKLM
+  !insertmacro DeleteBandClass "${CLASSES}"
 !endif
   Delete "$SMPROGRAMS\Corvane.lnk"
   Delete "$SMPROGRAMS\Corvane Settings.lnk"
@@ -370,13 +395,13 @@ Section "Uninstall"
   Call un.RemoveUninstaller
   ; A file in use keeps its folders until the restart removes them.
   ${If} ${RebootFlag}
-    RMDir /REBOOTOK "$INSTDIR\${VERSIONS_FOLDER}"
-    RMDir /REBOOTOK "$INSTDIR"
+    !insertmacro RMDirOrLater "$INSTDIR\${VERSIONS_FOLDER}"
+    !insertmacro RMDirOrLater "$INSTDIR"
   ${Else}
     RMDir "$INSTDIR\${VERSIONS_FOLDER}"
     RMDir "$INSTDIR"
   ${EndIf}
-  DeleteRegKey HKLM "${UNINSTALL_KEY}"
+  DeleteRegKey ${ROOT} "${UNINSTALL_KEY}"
   Call un.RemoveUserParts
   ${If} ${RebootFlag}
     MessageBox MB_ICONINFORMATION|MB_OK "$(REMOVED_AT_RESTART)" /SD IDOK
@@ -387,12 +412,14 @@ SectionEnd
 ; What earlier versions wrote for the installing user, and the settings if
 ; the user wants them gone, only where HKCU is the signed-in user's.
 Function un.RemoveUserParts
+!if ${SCOPE} == machine
   Call un.IsDesktopUser
   Pop $0
   ${If} $0 != 1
     DetailPrint "$(SETTINGS_LEFT)"
     Return
   ${EndIf}
+!endif
   DeleteRegValue HKCU "${RUN_KEY}" "${RUN_VALUE}"
   !insertmacro ForgetCachedToolbars
   MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 "$(REMOVE_SETTINGS)" /SD IDNO IDNO keep

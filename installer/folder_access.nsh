@@ -10,9 +10,9 @@
 !endif
 
 !macro FolderAccessFunctions un
-; Takes a path and, above it, a permission in SDDL; makes a new folder there
-; with it. Leaves 1 when made, 0 when the path exists already, "" on
-; failure.
+; Takes a path and, above it, a permission in SDDL ("" for the one the
+; parent folder passes on); makes a new folder there with it. Leaves 1 when
+; made, 0 when the path exists already, "" on failure.
 Function ${un}MakeFolderWithAccess
   Exch $0
   Exch
@@ -20,12 +20,22 @@ Function ${un}MakeFolderWithAccess
   Push $2
   Push $3
   StrCpy $3 ""
-  System::Call 'advapi32::ConvertStringSecurityDescriptorToSecurityDescriptorW( \
-      w r1, i ${SDDL_REVISION_1}, *p .r1, p 0) i .r2'
-  ${If} $2 != 0
-    System::Call '*${SECURITY_ATTRIBUTES} p .r2'
-    System::Call 'kernel32::CreateDirectoryW(w r0, p r2) i .r0 ? e'
+  ${If} $1 == ""
+    System::Call 'kernel32::CreateDirectoryW(w r0, p 0) i .r0 ? e'
     Pop $3
+  ${Else}
+    System::Call 'advapi32::ConvertStringSecurityDescriptorToSecurityDescriptorW( \
+        w r1, i ${SDDL_REVISION_1}, *p .r1, p 0) i .r2'
+    ${If} $2 != 0
+      System::Call '*${SECURITY_ATTRIBUTES} p .r2'
+      System::Call 'kernel32::CreateDirectoryW(w r0, p r2) i .r0 ? e'
+      Pop $3
+      System::Free $2
+      System::Call 'kernel32::LocalFree(p r1)'
+    ${EndIf}
+  ${EndIf}
+  ; $3 holds the error of the attempt, "" when none was made.
+  ${If} $3 != ""
     ${If} $0 != 0
       StrCpy $3 1
     ${ElseIf} $3 == ${ERROR_ALREADY_EXISTS}
@@ -33,8 +43,6 @@ Function ${un}MakeFolderWithAccess
     ${Else}
       StrCpy $3 ""
     ${EndIf}
-    System::Free $2
-    System::Call 'kernel32::LocalFree(p r1)'
   ${EndIf}
   Pop $2
   Exch $3

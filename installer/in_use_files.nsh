@@ -22,7 +22,7 @@ Function ${un}RemoveNowOrAtRestart
   Exch $0
   Delete $0
   ${If} ${FileExists} $0
-    Delete /REBOOTOK $0
+    !insertmacro DeleteOrLater $0
     DetailPrint "$(REMOVED_LATER)"
   ${EndIf}
   Pop $0
@@ -46,7 +46,7 @@ Function ${un}RemoveFilesAndFolder
     FindClose $1
     RMDir $0
     ${If} ${FileExists} "$0\*"
-      RMDir /REBOOTOK $0
+      !insertmacro RMDirOrLater $0
     ${EndIf}
   ${EndIf}
   Pop $2
@@ -79,7 +79,7 @@ Function ${un}MoveAside
     ClearErrors
     Rename $0 $1
     ${If} ${Errors}
-      Delete /REBOOTOK $0
+      !insertmacro DeleteOrLater $0
       DetailPrint "$(REMOVED_LATER)"
     ${Else}
       DetailPrint "$(MOVED_ASIDE)"
@@ -138,7 +138,7 @@ FunctionEnd
   ClearErrors
   ${If} ${FileExists} "${folder}\${name}"
     File "/oname=${folder}\${name}.new" "${source}"
-    Rename /REBOOTOK "${folder}\${name}.new" "${folder}\${name}"
+    !insertmacro RenameOrLater "${folder}\${name}.new" "${folder}\${name}"
     StrCpy $NamedPath "${folder}\${name}"
     DetailPrint "$(REPLACED_LATER)"
   ${Else}

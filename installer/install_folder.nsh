@@ -11,8 +11,14 @@
 ; own under "versions", never used before, and the class names it. Earlier
 ; ones go when nothing holds them, or at the restart.
 
-!define INSTALL_FOLDER_ACCESS "D:PAI(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)\
+!if ${SCOPE} == machine
+  !define INSTALL_FOLDER_ACCESS "D:PAI(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)\
 (A;OICI;0x1200a9;;;S-1-15-2-1)(A;OICI;0x1200a9;;;S-1-15-2-2)"
+!else
+  ; Installed for one user, only that user's programs load it: the folder
+  ; keeps the permission of the user's profile.
+  !define INSTALL_FOLDER_ACCESS ""
+!endif
 !define VERSIONS_FOLDER "versions"
 !define DACL_SECURITY_INFORMATION 4
 !define PROTECTED_DACL_SECURITY_INFORMATION 0x80000000
@@ -86,6 +92,10 @@ FunctionEnd
 ; failure.
 Function ProtectFolder
   Exch $0
+!if "${INSTALL_FOLDER_ACCESS}" == ""
+  Pop $0
+  Return
+!endif
   Push $1
   Push $2
   System::Call 'advapi32::ConvertStringSecurityDescriptorToSecurityDescriptorW( \

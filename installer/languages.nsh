@@ -186,3 +186,17 @@ LangString CLOSING_PROGRAM ${LANG_DUTCH} "${PROGRAM_FILE} wordt gesloten"
 LangString CLOSING_PROGRAM ${LANG_POLISH} "Zamykanie ${PROGRAM_FILE}"
 LangString CLOSING_PROGRAM ${LANG_JAPANESE} "${PROGRAM_FILE} を閉じています"
 LangString CLOSING_PROGRAM ${LANG_SIMPCHINESE} "正在关闭 ${PROGRAM_FILE}"
+
+; Installing for one user where Corvane is installed for all.
+!if ${SCOPE} == user
+LangString INSTALLED_FOR_ALL ${LANG_ENGLISH} "Corvane is installed for all users of this computer already, so it is there for you too. To install it for yourself alone, it must first be uninstalled by an administrator."
+LangString INSTALLED_FOR_ALL ${LANG_GERMAN} "Corvane ist auf diesem Computer bereits für alle Benutzer installiert und steht damit auch Ihnen zur Verfügung. Um es nur für sich selbst zu installieren, muss es zuerst von einem Administrator deinstalliert werden."
+LangString INSTALLED_FOR_ALL ${LANG_FRENCH} "Corvane est déjà installé pour tous les utilisateurs de cet ordinateur : il est donc aussi à votre disposition. Pour l’installer pour vous seul, un administrateur doit d’abord le désinstaller."
+LangString INSTALLED_FOR_ALL ${LANG_SPANISH} "Corvane ya está instalado para todos los usuarios de este equipo, así que también está disponible para usted. Para instalarlo solo para usted, un administrador debe desinstalarlo primero."
+LangString INSTALLED_FOR_ALL ${LANG_ITALIAN} "Corvane è già installato per tutti gli utenti di questo computer, quindi è disponibile anche per te. Per installarlo solo per te, un amministratore deve prima disinstallarlo."
+LangString INSTALLED_FOR_ALL ${LANG_PORTUGUESEBR} "O Corvane já está instalado para todos os usuários deste computador, portanto também está disponível para você. Para instalá-lo só para você, um administrador precisa desinstalá-lo primeiro."
+LangString INSTALLED_FOR_ALL ${LANG_DUTCH} "Corvane is op deze computer al voor alle gebruikers geïnstalleerd en dus ook voor u beschikbaar. Om het alleen voor uzelf te installeren, moet een beheerder het eerst verwijderen."
+LangString INSTALLED_FOR_ALL ${LANG_POLISH} "Program Corvane jest już zainstalowany dla wszystkich użytkowników tego komputera, więc jest dostępny także dla Ciebie. Aby zainstalować go tylko dla siebie, administrator musi go najpierw odinstalować."
+LangString INSTALLED_FOR_ALL ${LANG_JAPANESE} "Corvane はこのコンピューターのすべてのユーザー向けに既にインストールされているため、あなたも使用できます。自分専用にインストールするには、まず管理者がアンインストールする必要があります。"
+LangString INSTALLED_FOR_ALL ${LANG_SIMPCHINESE} "Corvane 已为此计算机的所有用户安装，因此您也可以使用它。若要仅为您自己安装，必须先由管理员将其卸载。"
+!endif

@@ -3,18 +3,25 @@
 ; waits for it to end and removes uninstall.exe and the folder; the copy
 ; itself goes at the next restart, without asking for one.
 ;
-; The copy runs elevated, often as SYSTEM: it runs from a new folder that
-; only administrators and SYSTEM can write, in the Windows temporary folder,
-; so that no one else can put a file beside it or swap it before it starts.
-; When no such folder can be made, no copy runs and the file and the folder
-; go at the restart.
+; Installed for all users, the copy runs elevated, often as SYSTEM: it runs
+; from a new folder that only administrators and SYSTEM can write, in the
+; Windows temporary folder, so that no one else can put a file beside it or
+; swap it before it starts. Installed for one user, it runs as that user
+; from a new folder in the user's own temporary folder. When no such folder
+; can be made, no copy runs and the file and the folder go at the restart.
 
-!define CLEANUP_FOLDER_ACCESS "O:BAD:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)"
+!if ${SCOPE} == machine
+  !define CLEANUP_FOLDER_ACCESS "O:BAD:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)"
+  !define CLEANUP_PARENT "$WINDIR\Temp"
+!else
+  !define CLEANUP_FOLDER_ACCESS ""
+  !define CLEANUP_PARENT "$TEMP"
+!endif
 !define CLEANUP_SWITCH "/CLEANUP"
 !define CLEANUP_FOLDER_TRIES 5
 !define MOVEFILE_DELAY_UNTIL_REBOOT 4
 
-; Leaves a new folder that only administrators and SYSTEM can write, or "".
+; Leaves a new folder that no one else can write, or "".
 Function un.MakeCleanupFolder
   Push $0
   Push $1
@@ -22,7 +29,7 @@ Function un.MakeCleanupFolder
   ${ForEach} $0 1 ${CLEANUP_FOLDER_TRIES} + 1
     ; A name no one holds at this moment; someone who takes it before the
     ; folder is made only makes this try fail.
-    GetTempFileName $1 "$WINDIR\Temp"
+    GetTempFileName $1 "${CLEANUP_PARENT}"
     Delete $1
     Push "${CLEANUP_FOLDER_ACCESS}"
     Push $1
@@ -70,8 +77,13 @@ Function un.CleanUpAfterUninstaller
   ${If} ${Errors}
     Return
   ${EndIf}
+!if ${SCOPE} == machine
   System::Call 'kernel32::MoveFileExW(w "$EXEPATH", p 0, i ${MOVEFILE_DELAY_UNTIL_REBOOT}) i'
   System::Call 'kernel32::MoveFileExW(w "$EXEDIR", p 0, i ${MOVEFILE_DELAY_UNTIL_REBOOT}) i'
+!else
+  !insertmacro DeleteOrLater "$EXEPATH"
+  !insertmacro RMDirOrLater "$EXEDIR"
+!endif
   ; The uninstaller holds the lock until it ends, however long its pages
   ; stay open.
   Push ${INFINITE}
@@ -81,12 +93,12 @@ Function un.CleanUpAfterUninstaller
   ${If} $0 != 1
     Quit
   ${EndIf}
-  ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+  ReadRegStr $0 ${ROOT} "${UNINSTALL_KEY}" "InstallLocation"
   ${If} $0 != $INSTDIR
     Push "$INSTDIR\uninstall.exe"
     Call un.RemoveNowOrAtRestart
     RMDir "$INSTDIR\${VERSIONS_FOLDER}"
-    RMDir /REBOOTOK "$INSTDIR"
+    !insertmacro RMDirOrLater "$INSTDIR"
   ${EndIf}
   Quit
 FunctionEnd

@@ -2,7 +2,8 @@
 # Builds both Windows trees and Corvane's installers into BUILD_ROOT/dist:
 #   dist.sh [BUILD_ROOT]
 # corvane-setup-x64.exe carries the 64-bit program and both DLLs,
-# corvane-setup-x86.exe the 32-bit files.
+# corvane-setup-x86.exe the 32-bit files; corvane-user-setup-*.exe are the
+# same for one user, without administrator rights.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
@@ -17,6 +18,8 @@ installer() {
   shift 2
   bash "$root/tools/make_installer.sh" "$arch" "$build/dist/corvane-setup-$arch.exe" \
     "$build/$tree" "$build/$tree/bin/CORVANE.DLL" "$@"
+  SCOPE=user bash "$root/tools/make_installer.sh" "$arch" \
+    "$build/dist/corvane-user-setup-$arch.exe" "$build/$tree" "$build/$tree/bin/CORVANE.DLL" "$@"
 }
 installer x64 win64 "$build/win32/bin/CORVANE.DLL"
 installer x86 win32

@@ -3,7 +3,8 @@
 #   make_installer.sh x64 OUTFILE TREE DLL DLL_X86
 #   make_installer.sh x86 OUTFILE TREE DLL
 # TREE gives the program and the names, ids and version the code shares; DLL
-# is the tree's CORVANE.DLL or another build of it.
+# is the tree's CORVANE.DLL or another build of it. SCOPE=user in the
+# environment makes the per-user installer.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 # makensis takes relative paths from the script's folder.
@@ -12,7 +13,7 @@ arch=$1 outfile=$(realpath -m "$2") tree=$(realpath "$3") dll=$(realpath "$4")
 extra=(-DUI_DLL="$tree/bin/CORVANEUI.DLL")
 [ "$arch" = x64 ] && extra+=(-DDLL_X86="$(realpath "$5")" -DUI_DLL_X86="$(dirname "$(realpath "$5")")/CORVANEUI.DLL")
 mkdir -p "$(dirname "$outfile")"
-makensis -V2 -WX -DARCH="$arch" -DDEFINES="$tree/installer/product.nsh" -DDLL="$dll" \
+makensis -V2 -WX -DARCH="$arch" -DSCOPE="${SCOPE:-machine}" -DDEFINES="$tree/installer/product.nsh" -DDLL="$dll" \
   -DPROGRAM="$tree/bin/Corvane.exe" -DICON="$root/program/corvane.ico" -DOUTFILE="$outfile" \
   "${extra[@]}" "$root/installer/corvane.nsi"
 echo "$outfile: $(stat -c %s "$outfile") bytes"

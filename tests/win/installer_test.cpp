@@ -590,6 +590,182 @@ TEST_F(InstallerTest, GivesItsFolderWritableOnlyByAdministrators) {
   EXPECT_TRUE(GoesSoon(folder));
 }
 
+// Installed for one user, without administrator rights: the user's own
+// programs folder, classes, start and "Apps & features" entry.
+std::wstring UserInstallFolder() {
+  wchar_t folder[MAX_PATH] = {};
+  ExpandEnvironmentStringsW(L"%LOCALAPPDATA%\\Programs\\Corvane", folder, MAX_PATH);
+  return folder;
+}
+
+const wchar_t kRunOnceKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+
+// The values the per-user setup left in the user's RunOnce key, and their
+// commands for the next sign-in.
+std::vector<std::wstring> CleanupValueNames() {
+  std::vector<std::wstring> names;
+  UniqueRegistryKey key;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, kRunOnceKey, 0, KEY_READ, key.Put()) != ERROR_SUCCESS)
+    return names;
+  wchar_t name[256];
+  for (DWORD index = 0;; ++index) {
+    DWORD length = ARRAYSIZE(name);
+    if (RegEnumValueW(key.Get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+        ERROR_SUCCESS)
+      break;
+    if (std::wstring(name).rfind(L"Corvane cleanup", 0) == 0) names.push_back(name);
+  }
+  return names;
+}
+
+std::vector<std::wstring> CommandsAtSignIn() {
+  std::vector<std::wstring> commands;
+  for (const std::wstring& name : CleanupValueNames())
+    commands.push_back(Value(HKEY_CURRENT_USER, kRunOnceKey, name.c_str()));
+  return commands;
+}
+
+std::string ManifestOf(const std::wstring& program) {
+  HMODULE module = LoadLibraryExW(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  HRSRC found =
+      module != nullptr ? FindResourceW(module, MAKEINTRESOURCEW(1), RT_MANIFEST) : nullptr;
+  std::string text;
+  if (found != nullptr)
+    text.assign(static_cast<const char*>(LockResource(LoadResource(module, found))),
+                SizeofResource(module, found));
+  if (module != nullptr) FreeLibrary(module);
+  return text;
+}
+
+class UserInstallerTest : public InstallerTest {
+ protected:
+  void SetUp() override {
+    InstallerTest::SetUp();
+    RemoveUserInstallation();
+  }
+  void TearDown() override {
+    RemoveUserInstallation();
+    for (const std::wstring& name : CleanupValueNames())
+      RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunOnceKey, name.c_str());
+    InstallerTest::TearDown();
+  }
+
+  static DWORD InstallForUser(const std::wstring& options = L"") {
+    return RunInstaller(Environment(L"CORVANE_USER_INSTALLER"), options);
+  }
+
+  static DWORD UninstallForUser() {
+    std::wstring command = Value(HKEY_CURRENT_USER, kUninstallKey, L"QuietUninstallString");
+    EXPECT_FALSE(command.empty()) << "no quiet uninstall command for the user";
+    return command.empty() ? kRefused : test::Run(command);
+  }
+
+  static void RemoveUserInstallation() {
+    if (KeyExists(HKEY_CURRENT_USER, kUninstallKey)) {
+      UninstallForUser();
+      GoesSoon(UserInstallFolder() + L"\\uninstall.exe");
+    }
+    RemoveTree(UserInstallFolder());
+  }
+
+  // The user's classes of each bitness: 64-bit Windows keeps the 32-bit side
+  // in Wow6432Node beneath them.
+  static std::vector<std::wstring> UserClassKeys() {
+    const std::wstring classKey = kClassKey.substr(kClassKey.find(L"CLSID"));
+    std::vector<std::wstring> keys = {L"Software\\Classes\\" + classKey};
+    if (sizeof(void*) == 8) keys.push_back(L"Software\\Classes\\Wow6432Node\\" + classKey);
+    return keys;
+  }
+  static std::vector<std::wstring> UserDlls() {
+    std::vector<std::wstring> dlls;
+    for (const std::wstring& key : UserClassKeys())
+      dlls.push_back(Value(HKEY_CURRENT_USER, key + L"\\InprocServer32", nullptr));
+    return dlls;
+  }
+
+  static std::wstring UserShortcut() {
+    wchar_t folder[MAX_PATH] = {};
+    SHGetFolderPathW(nullptr, CSIDL_PROGRAMS, nullptr, SHGFP_TYPE_CURRENT, folder);
+    return std::wstring(folder) + L"\\Corvane.lnk";
+  }
+
+  void ExpectNothingOfTheUsers() {
+    for (const std::wstring& key : UserClassKeys())
+      EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, key)) << Narrow(key);
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kUninstallKey));
+    EXPECT_EQ(Value(HKEY_CURRENT_USER, kRunKey, kRunValue), L"");
+    EXPECT_FALSE(Exists(UserShortcut()));
+  }
+};
+
+TEST_F(UserInstallerTest, InstallsAndRemovesForOneUserWithoutAdministratorRights) {
+  const std::wstring folder = UserInstallFolder();
+  EXPECT_NE(ManifestOf(Environment(L"CORVANE_USER_INSTALLER")).find("level=\"asInvoker\""),
+            std::string::npos)
+      << "setup asks for elevation";
+  ASSERT_EQ(InstallForUser(L"/AUTOSTART=yes"), 0u);
+  const std::vector<std::wstring> dlls = UserDlls();
+  EXPECT_EQ(ParentOf(ParentOf(dlls[0])), folder + L"\\versions");
+  if (dlls.size() == 2) {
+    EXPECT_EQ(dlls[1], ParentOf(dlls[0]) + L"\\x86\\CORVANE.DLL");
+  }
+  for (const std::wstring& dll : dlls) {
+    EXPECT_TRUE(Exists(dll)) << Narrow(dll);
+    EXPECT_TRUE(Exists(ParentOf(dll) + L"\\" + kUiModuleFile)) << Narrow(dll);
+  }
+  EXPECT_EQ(Value(HKEY_CURRENT_USER, kUninstallKey, L"InstallLocation"), folder);
+  EXPECT_EQ(Value(HKEY_CURRENT_USER, kUninstallKey, L"DisplayName"), kRunValue);
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+  EXPECT_EQ(Value(HKEY_CURRENT_USER, kRunKey, kRunValue),
+            L"\"" + folder + L"\\Corvane.exe\" --startup");
+  EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kRunKey, kRunValue), L"");
+  EXPECT_TRUE(Exists(UserShortcut()));
+
+  EXPECT_EQ(UninstallForUser(), 0u);
+  EXPECT_TRUE(GoesSoon(folder));
+  ExpectNothingOfTheUsers();
+  // Only the copy that removed uninstall.exe, from the user's own temporary
+  // folder, is left for the next sign-in, as it would be for the restart.
+  wchar_t temporary[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temporary);
+  for (const std::wstring& command : CommandsAtSignIn())
+    EXPECT_NE(command.find(L"\"" + std::wstring(temporary)), std::wstring::npos) << Narrow(command);
+}
+
+// The same guarantees as for all users: an upgrade never replaces the DLL a
+// live band holds, and what is in use goes at the next sign-in (a user
+// cannot ask for the restart), with the exit code that says so.
+TEST_F(UserInstallerTest, LeavesAHeldDllAloneAndRemovesItAtTheNextSignIn) {
+  ASSERT_EQ(InstallForUser(), 0u);
+  const std::wstring liveDll = UserDlls()[0];
+  const std::string contents = ReadBytes(liveDll);
+  HMODULE loaded = LoadLibraryW(liveDll.c_str());
+  ASSERT_NE(loaded, nullptr);
+  EXPECT_EQ(InstallForUser(), kRestartNeeded);
+  EXPECT_NE(UserDlls()[0], liveDll);
+  EXPECT_TRUE(ReadBytes(liveDll) == contents) << "the live band's DLL was replaced";
+  EXPECT_EQ(UninstallForUser(), kRestartNeeded);
+  FreeLibrary(loaded);
+  EXPECT_TRUE(GoesSoon(UserInstallFolder() + L"\\uninstall.exe"));
+  ExpectNothingOfTheUsers();
+  const std::vector<std::wstring> commands = CommandsAtSignIn();
+  bool removesDll = false;
+  for (const std::wstring& command : commands)
+    removesDll =
+        removesDll || command.find(L"del /f /q \"" + liveDll + L"\"") != std::wstring::npos;
+  EXPECT_TRUE(removesDll) << "nothing removes the held DLL at the next sign-in";
+  EXPECT_FALSE(IsPendingRemoval(liveDll)) << "a user's setup asked for the restart";
+}
+
+TEST_F(UserInstallerTest, StopsWhereCorvaneIsInstalledForAllUsers) {
+  ASSERT_EQ(Install(), 0u);
+  EXPECT_EQ(InstallForUser(), kRefused);
+  EXPECT_FALSE(Exists(UserInstallFolder()));
+  EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kUninstallKey));
+  for (const std::wstring& key : UserClassKeys())
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, key)) << Narrow(key);
+}
+
 #ifdef _WIN64
 // What needs the 32-bit side of 64-bit Windows: run only where this machine
 // runs 32-bit code.
