@@ -112,7 +112,18 @@ Var FinishText
   Quit
 !macroend
 
+; Leaves 1 when the MSI package installed Corvane for all users.
+!macro PackageInstalled
+  System::Call 'msi::MsiEnumRelatedProductsW(w "${MSI_UPGRADE_CODE}", i 0, i 0, w .r1) i .r0'
+  ${If} $0 = 0
+    StrCpy $0 1
+  ${Else}
+    StrCpy $0 0
+  ${EndIf}
+!macroend
+
 !if ${SCOPE} == machine
+; Two installations would register the band twice.
 !macro RequireRights
   UserInfo::GetAccountType
   Pop $0
@@ -120,14 +131,23 @@ Var FinishText
     !insertmacro RefuseToRun "Corvane is installed for all users of this computer: \
         please run this as an administrator."
   ${EndIf}
+  !insertmacro PackageInstalled
+  ${If} $0 == 1
+    !insertmacro RefuseToRun "$(INSTALLED_BY_PACKAGE)"
+  ${EndIf}
 !macroend
 !else
-; Installed for all users, Corvane is there for this user already: a second
-; band class and start of the user's own would stand in its way.
+; Installed for all users (by setup or the MSI package), Corvane is there for
+; this user already: a second band class and start of the user's own would
+; stand in its way.
 !macro RequireRights
   ReadRegStr $0 HKLM64 "${UNINSTALL_KEY}" "DisplayVersion"
   ReadRegStr $1 HKLM32 "${UNINSTALL_KEY}" "DisplayVersion"
   ${If} "$0$1" != ""
+    !insertmacro RefuseToRun "$(INSTALLED_FOR_ALL)"
+  ${EndIf}
+  !insertmacro PackageInstalled
+  ${If} $0 == 1
     !insertmacro RefuseToRun "$(INSTALLED_FOR_ALL)"
   ${EndIf}
 !macroend

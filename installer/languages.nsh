@@ -187,6 +187,20 @@ LangString CLOSING_PROGRAM ${LANG_POLISH} "Zamykanie ${PROGRAM_FILE}"
 LangString CLOSING_PROGRAM ${LANG_JAPANESE} "${PROGRAM_FILE} を閉じています"
 LangString CLOSING_PROGRAM ${LANG_SIMPCHINESE} "正在关闭 ${PROGRAM_FILE}"
 
+; Installing where the MSI package installed Corvane.
+!if ${SCOPE} == machine
+LangString INSTALLED_BY_PACKAGE ${LANG_ENGLISH} "Corvane is installed from its MSI package on this computer. To install it with this setup, please first uninstall the package in Apps & features."
+LangString INSTALLED_BY_PACKAGE ${LANG_GERMAN} "Corvane ist auf diesem Computer aus seinem MSI-Paket installiert. Um es mit diesem Setup zu installieren, deinstallieren Sie bitte zuerst das Paket unter „Apps & Features“."
+LangString INSTALLED_BY_PACKAGE ${LANG_FRENCH} "Corvane est installé sur cet ordinateur à partir de son package MSI. Pour l’installer avec ce programme d’installation, désinstallez d’abord le package dans Applications et fonctionnalités."
+LangString INSTALLED_BY_PACKAGE ${LANG_SPANISH} "Corvane está instalado en este equipo desde su paquete MSI. Para instalarlo con este programa de instalación, desinstale primero el paquete en Aplicaciones y características."
+LangString INSTALLED_BY_PACKAGE ${LANG_ITALIAN} "Corvane è installato su questo computer dal suo pacchetto MSI. Per installarlo con questo programma di installazione, disinstalla prima il pacchetto in App e funzionalità."
+LangString INSTALLED_BY_PACKAGE ${LANG_PORTUGUESEBR} "O Corvane está instalado neste computador a partir do pacote MSI. Para instalá-lo com esta instalação, desinstale primeiro o pacote em Aplicativos e recursos."
+LangString INSTALLED_BY_PACKAGE ${LANG_DUTCH} "Corvane is op deze computer geïnstalleerd vanuit het MSI-pakket. Verwijder eerst het pakket via Apps en onderdelen om het met deze installatie te installeren."
+LangString INSTALLED_BY_PACKAGE ${LANG_POLISH} "Program Corvane jest zainstalowany na tym komputerze z pakietu MSI. Aby zainstalować go za pomocą tego instalatora, najpierw odinstaluj pakiet w obszarze Aplikacje i funkcje."
+LangString INSTALLED_BY_PACKAGE ${LANG_JAPANESE} "このコンピューターの Corvane は MSI パッケージからインストールされています。このセットアップでインストールするには、まず [アプリと機能] でパッケージをアンインストールしてください。"
+LangString INSTALLED_BY_PACKAGE ${LANG_SIMPCHINESE} "此计算机上的 Corvane 是从其 MSI 包安装的。若要使用此安装程序安装，请先在“应用和功能”中卸载该包。"
+!endif
+
 ; Installing for one user where Corvane is installed for all.
 !if ${SCOPE} == user
 LangString INSTALLED_FOR_ALL ${LANG_ENGLISH} "Corvane is installed for all users of this computer already, so it is there for you too. To install it for yourself alone, it must first be uninstalled by an administrator."

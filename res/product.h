@@ -77,6 +77,9 @@ inline constexpr wchar_t kProgramMutex[] = L"Local\\Ostrand.Corvane.Program";
 // The F12 targets' table; its name carries the table's layout, so that
 // builds that lay the table out otherwise never share one.
 inline constexpr wchar_t kFocusTargetsMapping[] = L"Local\\Ostrand.Corvane.FocusTargets.1";
+// The MSI packages' upgrade code: every version's package shares it, so that
+// a newer one replaces an older one, and setup knows an installation by it.
+inline constexpr wchar_t kMsiUpgradeCode[] = L"{BCBB0A1A-1E32-4701-9C64-84EB808464BC}";
 // "Global\": one setup at a time on the machine.
 inline constexpr wchar_t kSetupMutex[] = L"Global\\Ostrand.Corvane.Setup";
 inline constexpr wchar_t kFocusSearchBoxMessage[] = L"Ostrand.Corvane.FocusSearchBox";

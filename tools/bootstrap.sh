@@ -8,7 +8,7 @@ packages=(
   googletest libbenchmark-dev libcurl4-openssl-dev
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine wine64 wine32:i386 nsis
+  wine wine64 wine32:i386 nsis wixl msitools
   xvfb xdotool imagemagick
 )
 

@@ -3,7 +3,8 @@
 #   dist.sh [BUILD_ROOT]
 # corvane-setup-x64.exe carries the 64-bit program and both DLLs,
 # corvane-setup-x86.exe the 32-bit files; corvane-user-setup-*.exe are the
-# same for one user, without administrator rights.
+# same for one user, without administrator rights; corvane-x64.msi and
+# corvane-x86.msi are the MSI packages for managed deployment.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
@@ -23,3 +24,5 @@ installer() {
 }
 installer x64 win64 "$build/win32/bin/CORVANE.DLL"
 installer x86 win32
+bash "$root/tools/make_msi.sh" x64 "$build/dist/corvane-x64.msi" "$build/win64" "$build/win32"
+bash "$root/tools/make_msi.sh" x86 "$build/dist/corvane-x86.msi" "$build/win32"

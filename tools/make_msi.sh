@@ -1,0 +1,40 @@
+#!/bin/bash
+# Builds one Corvane MSI package with wixl from a Windows build tree's files:
+#   make_msi.sh x64 OUTFILE TREE DLL_X86_TREE [VERSION]
+#   make_msi.sh x86 OUTFILE TREE
+# TREE gives the program, the DLLs and the names, ids and version the code
+# shares; VERSION stands for the tree's (a test's newer package).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+arch=$1 outfile=$(realpath -m "$2") tree=$(realpath "$3")
+# shellcheck source=/dev/null
+source "$tree/tests/product.sh"
+version=${5:-$VERSION}
+# wixl takes its files' paths relative to the description's folder.
+from() { realpath --relative-to="$root/installer" "$1"; }
+class_key='Software\Classes\CLSID\'$BAND_CLASS_ID
+defines=(
+  -D Arch="$arch" -D Version="$version" -D ProductName="$PRODUCT_NAME" -D CompanyName="$COMPANY_NAME"
+-D UpgradeCode="$MSI_UPGRADE_CODE" -D BandClassId="$BAND_CLASS_ID"
+  -D ClassKey="$class_key" -D BandDisplayName="$BAND_DISPLAY_NAME"
+  -D CategoryKey="$class_key\\Implemented Categories\\$DESK_BAND_CATEGORY_ID"
+  -D ModuleFile="$MODULE_FILE" -D UiModuleFile="$UI_MODULE_FILE" -D ProgramFile="$PROGRAM_FILE"
+  -D RunKey="$RUN_KEY" -D RunValue="$RUN_VALUE" -D UninstallKey="$UNINSTALL_KEY"
+  -D Program="$(from "$tree/bin/$PROGRAM_FILE")" -D Dll="$(from "$tree/bin/$MODULE_FILE")"
+  -D UiDll="$(from "$tree/bin/$UI_MODULE_FILE")" -D Icon="$(from "$root/program/corvane.ico")"
+)
+if [ "$arch" = x64 ]; then
+  other=$(realpath "$4")
+  defines+=(-D Dll86="$(from "$other/bin/$MODULE_FILE")" -D UiDll86="$(from "$other/bin/$UI_MODULE_FILE")")
+fi
+mkdir -p "$(dirname "$outfile")"
+# wixl reads its texts in the locale's encoding.
+LC_ALL=C.UTF-8 wixl -a "$arch" "${defines[@]}" -o "$outfile" "$root/installer/corvane.wxs"
+# What wixl cannot express: Windows 11's taskbar has no toolbars, so there
+# the program starts with Windows unless AUTOSTART=no; elsewhere only with
+# AUTOSTART=yes; an upgrade keeps what was chosen. (Held during removal too,
+# so that the value goes with the package.)
+condition='AUTOSTART = "yes" OR (NOT AUTOSTART AND (WINDOWSBUILD >= 22000 OR STARTSWITHWINDOWS))'
+msibuild "$outfile" -q "UPDATE Component SET Condition = '$condition OR REMOVE' \
+WHERE Component = 'StartWithWindows'"
+echo "$outfile: $(stat -c %s "$outfile") bytes"
