@@ -4,7 +4,8 @@
 # corvane-setup-x64.exe carries the 64-bit program and both DLLs,
 # corvane-setup-x86.exe the 32-bit files; corvane-user-setup-*.exe are the
 # same for one user, without administrator rights; corvane-x64.msi and
-# corvane-x86.msi are the MSI packages for managed deployment.
+# corvane-x86.msi are the MSI packages for managed deployment; winget/ holds
+# winget's manifests of them all.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
@@ -26,3 +27,4 @@ installer x64 win64 "$build/win32/bin/CORVANE.DLL"
 installer x86 win32
 bash "$root/tools/make_msi.sh" x64 "$build/dist/corvane-x64.msi" "$build/win64" "$build/win32"
 bash "$root/tools/make_msi.sh" x86 "$build/dist/corvane-x86.msi" "$build/win32"
+bash "$root/tools/make_winget.sh" "$build/dist" "$build/win64"
