@@ -140,11 +140,12 @@ HRESULT Strip::Open() {
                            WS_POPUP | WS_CLIPCHILDREN, 0, 0, kStripWidth, kStripHeight, owner.Get(),
                            nullptr, GetModuleHandleW(nullptr), this);
   RETURN_LAST_ERROR_IF(window == nullptr);
-  // An elevated strip still hears a restarted Explorer and a second start;
-  // where the filter cannot be changed it works on without them.
-  ChangeWindowMessageFilterEx(window, taskbarCreatedMessage, MSGFLT_ALLOW, nullptr);
-  ChangeWindowMessageFilterEx(window, focusSearchBoxMessage, MSGFLT_ALLOW, nullptr);
-  ChangeWindowMessageFilterEx(window, settingsChangedMessage, MSGFLT_ALLOW, nullptr);
+  // An elevated strip still hears a restarted Explorer, its icon's clicks,
+  // a second start and the settings window; where the filter cannot be
+  // changed it works on without them.
+  for (UINT message :
+       {taskbarCreatedMessage, iconNoticeMessage, focusSearchBoxMessage, settingsChangedMessage})
+    ChangeWindowMessageFilterEx(window, message, MSGFLT_ALLOW, nullptr);
   ListenToShell(ABM_NEW);
   HRESULT shown = ShowBand();
   if (FAILED(shown)) {
@@ -432,13 +433,17 @@ void Strip::ShowMenu(POINT screen) {
   AppendMenuW(menu.Get(), MF_STRING | (hasPlace ? 0 : MF_GRAYED), kResetPosition,
               ProgramText(IDS_RESET_POSITION).c_str());
   AppendMenuW(menu.Get(), MF_STRING, kClose, ProgramText(IDS_CLOSE).c_str());
-  // The menu closes when the user clicks elsewhere only if its owner is in
-  // the foreground.
+  RunMenuCommand(TrackMenu(menu.Get(), screen), bandMenu.Get());
+}
+
+// The menu closes when the user clicks elsewhere only if its owner is in
+// the foreground.
+UINT Strip::TrackMenu(HMENU menu, POINT screen) {
   SetForegroundWindow(window);
-  UINT chosen = TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0,
-                               window, nullptr);
+  UINT chosen =
+      TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0, window, nullptr);
   PostMessageW(window, WM_NULL, 0, 0);
-  RunMenuCommand(chosen, bandMenu.Get());
+  return chosen;
 }
 
 // A choice that cannot be stored holds for this run only: the setting keeps
@@ -468,11 +473,7 @@ void Strip::ShowIconMenu(POINT screen) {
               ProgramText(IDS_START_WITH_WINDOWS).c_str());
   AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
   AppendMenuW(menu.Get(), MF_STRING, kExit, ProgramText(IDS_EXIT).c_str());
-  SetForegroundWindow(window);
-  UINT chosen = TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0,
-                               window, nullptr);
-  PostMessageW(window, WM_NULL, 0, 0);
-  RunMenuCommand(chosen, nullptr);
+  RunMenuCommand(TrackMenu(menu.Get(), screen), nullptr);
 }
 
 LRESULT Strip::OnEnterMove(WPARAM, LPARAM) {

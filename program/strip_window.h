@@ -93,6 +93,7 @@ class Strip {
   void FocusSearchBox();
   void ShowMenu(POINT screen);
   void ShowIconMenu(POINT screen);
+  UINT TrackMenu(HMENU menu, POINT screen);
   void RunMenuCommand(UINT command, IContextMenu* bandMenu);
   int GripWidth() const;
 
