@@ -1,15 +1,16 @@
 #!/bin/bash
 # Builds one Corvane MSI package with wixl from a Windows build tree's files:
-#   make_msi.sh x64 OUTFILE TREE DLL_X86_TREE [VERSION]
+#   make_msi.sh x64 OUTFILE TREE X86_TREE
 #   make_msi.sh x86 OUTFILE TREE
 # TREE gives the program, the DLLs and the names, ids and version the code
-# shares; VERSION stands for the tree's (a test's newer package).
+# shares; MSI_VERSION in the environment stands for its version (a test's
+# newer package).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 arch=$1 outfile=$(realpath -m "$2") tree=$(realpath "$3")
 # shellcheck source=/dev/null
 source "$tree/tests/product.sh"
-version=${5:-$VERSION}
+version=${MSI_VERSION:-$VERSION}
 # wixl takes its files' paths relative to the description's folder.
 from() { realpath --relative-to="$root/installer" "$1"; }
 class_key='Software\Classes\CLSID\'$BAND_CLASS_ID
@@ -37,4 +38,10 @@ LC_ALL=C.UTF-8 wixl -a "$arch" "${defines[@]}" -o "$outfile" "$root/installer/co
 condition='AUTOSTART = "yes" OR (NOT AUTOSTART AND (WINDOWSBUILD >= 22000 OR STARTSWITHWINDOWS))'
 msibuild "$outfile" -q "UPDATE Component SET Condition = '$condition OR REMOVE' \
 WHERE Component = 'StartWithWindows'"
+# Windows Installer compares three parts of a version, and builds differ in
+# the fourth: a package of the same version replaces the installed one too
+# (migrate features, the highest version included).
+msibuild "$outfile" -q "DELETE FROM \`Upgrade\` WHERE \`ActionProperty\` = 'WIX_UPGRADE_DETECTED'"
+msibuild "$outfile" -q "INSERT INTO \`Upgrade\` (\`UpgradeCode\`, \`VersionMax\`, \`Attributes\`, \
+\`ActionProperty\`) VALUES ('$MSI_UPGRADE_CODE', '$version', 513, 'WIX_UPGRADE_DETECTED')"
 echo "$outfile: $(stat -c %s "$outfile") bytes"
