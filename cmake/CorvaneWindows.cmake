@@ -181,6 +181,7 @@ add_executable(corvane_program WIN32
   program/notification_icon.cpp
   program/program_settings.cpp
   program/program_texts.cpp
+  program/reserved_row.cpp
   program/screen_areas.cpp
   program/settings_window.cpp
   program/single_instance.cpp

@@ -7,9 +7,6 @@ namespace {
 
 constexpr DWORD kGetAutoHideBarEx = 0x0B;  // ABM_GETAUTOHIDEBAREX, newer than the headers' target
 
-ScreenRect FromRect(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
-RECT ToRect(const ScreenRect& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
-
 TaskbarEdge FromAppBarEdge(UINT edge) {
   switch (edge) {
     case ABE_LEFT:

@@ -8,6 +8,13 @@
 
 namespace corvane::program {
 
+inline RECT ToRect(const ScreenRect& rect) {
+  return {rect.left, rect.top, rect.right, rect.bottom};
+}
+inline ScreenRect FromRect(const RECT& rect) {
+  return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
 struct ScreenFacts {
   ScreenRect monitor;
   ScreenRect workArea;

@@ -51,12 +51,10 @@ HRESULT RegisterStripClass(WNDPROC windowProc) {
   return S_OK;
 }
 
-RECT ToRect(const ScreenRect& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
-
 ScreenRect WindowRect(HWND window) {
   RECT rect = {};
   GetWindowRect(window, &rect);
-  return {rect.left, rect.top, rect.right, rect.bottom};
+  return FromRect(rect);
 }
 
 // Rows of small dots that say "drag me here".
@@ -197,7 +195,7 @@ void Strip::Reposition() {
   ScreenRect area = AwayFromHiddenTaskbar(screen.workArea, screen.edge, sliver);
   if (placement.mode == StripMode::Reserve) {
     const bool vertical = screen.edge == TaskbarEdge::Left || screen.edge == TaskbarEdge::Right;
-    area = KeepRow(screen, sliver, vertical ? width : height);
+    area = row.Keep(window, monitor, screen, sliver, vertical ? width : height);
   }
   ScreenRect target = DockedPlace(screen.edge, area, width, height);
   if (placement.mode == StripMode::Float && hasPlace) {
@@ -209,47 +207,9 @@ void Strip::Reposition() {
                SWP_NOACTIVATE);
 }
 
-// The row along the taskbar that the shell keeps for the strip, as an
-// application bar does: proposed against the work area the others leave,
-// adjusted by the shell, set only when it changed (each setting makes the
-// shell say the work area changed). Where no shell takes the row out of the
-// work area, the strip does so itself.
-ScreenRect Strip::KeepRow(const ScreenFacts& screen, int sliver, int thickness) {
-  const TaskbarEdge edge = screen.edge == TaskbarEdge::None ? TaskbarEdge::Bottom : screen.edge;
-  const ScreenRect others =
-      keptEdge == edge ? WorkAreaWithRow(screen.workArea, edge, row) : screen.workArea;
-  APPBARDATA bar = {};
-  bar.cbSize = sizeof bar;
-  bar.hWnd = window;
-  bar.uEdge = AppBarEdge(edge);
-  bar.rc = ToRect(RowAlongEdge(edge, AwayFromHiddenTaskbar(others, edge, sliver), thickness));
-  SHAppBarMessage(ABM_QUERYPOS, &bar);
-  const ScreenRect wanted =
-      RowAlongEdge(edge, {bar.rc.left, bar.rc.top, bar.rc.right, bar.rc.bottom}, thickness);
-  if (keptEdge != edge || !(wanted == row)) {
-    bar.rc = ToRect(wanted);
-    SHAppBarMessage(ABM_SETPOS, &bar);
-    row = wanted;
-    keptEdge = edge;
-  }
-  const ScreenRect current = FactsOf(monitor).workArea;
-  const ScreenRect without = WorkAreaWithoutRow(current, edge, row);
-  if (!(without == current) && SetWorkArea(without)) setWorkArea = true;
-  return row;
-}
-
-// Back to an application bar that keeps nothing, with the work area given
-// back if the strip took the row out of it itself.
+// Back to an application bar that keeps nothing.
 void Strip::GiveUpRow() {
-  if (keptEdge == TaskbarEdge::None) return;
-  if (setWorkArea) {
-    const ScreenRect current = FactsOf(monitor).workArea;
-    const ScreenRect whole = WorkAreaWithRow(current, keptEdge, row);
-    if (!(whole == current)) SetWorkArea(whole);
-    setWorkArea = false;
-  }
-  keptEdge = TaskbarEdge::None;
-  row = {};
+  if (!row.GiveUp(monitor)) return;
   ListenToShell(ABM_REMOVE);
   ListenToShell(ABM_NEW);
 }
@@ -590,10 +550,8 @@ LRESULT Strip::OnActivate(WPARAM state, LPARAM other) {
 // Explorer started again: its taskbar may lie elsewhere, and the icon is
 // gone with the old one.
 LRESULT Strip::OnTaskbarCreated(WPARAM, LPARAM) {
-  if (keptEdge != TaskbarEdge::None) {
-    keptEdge = TaskbarEdge::None;  // the new shell knows no row of the strip's
-    ListenToShell(ABM_NEW);
-  }
+  row.Forget();
+  ListenToShell(ABM_NEW);
   Reposition();
   icon.Show(window, iconNoticeMessage);
   return 0;

@@ -12,6 +12,7 @@
 #include "program/hosted_band.h"
 #include "program/notification_icon.h"
 #include "program/program_settings.h"
+#include "program/reserved_row.h"
 #include "program/screen_areas.h"
 #include "support/band_colours.h"
 #include "support/windows_handles.h"
@@ -83,7 +84,6 @@ class Strip {
   HRESULT ShowBand();
   void LayOutBand();
   void Reposition();
-  ScreenRect KeepRow(const ScreenFacts& screen, int sliver, int thickness);
   void GiveUpRow();
   void Call();
   void PutAway();
@@ -117,11 +117,7 @@ class Strip {
   bool moving = false;
   bool steppedBack = false;  // for a full-screen window on its monitor
   RECT moveStart = {};
-  // The row kept along the taskbar, when keptEdge is not None, and whether
-  // the strip took it out of the work area itself (no shell did).
-  ScreenRect row = {};
-  TaskbarEdge keptEdge = TaskbarEdge::None;
-  bool setWorkArea = false;
+  ReservedRow row;
   UniqueWinEventHook foregroundHook, locationHook;
   UniqueHook keyHook;  // F12 for a strip out of sight
   BandColours colours = {};
