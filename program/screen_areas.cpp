@@ -89,9 +89,9 @@ ScreenFacts FactsOf(HMONITOR handle) {
   return facts;
 }
 
-ScreenRect WorkAreaNearest(const ScreenRect& rect) {
+HMONITOR MonitorNearest(const ScreenRect& rect) {
   RECT wanted = ToRect(rect);
-  return FactsOf(MonitorFromRect(&wanted, MONITOR_DEFAULTTONEAREST)).workArea;
+  return MonitorFromRect(&wanted, MONITOR_DEFAULTTONEAREST);
 }
 
 bool SetWorkArea(const ScreenRect& area) {

@@ -28,8 +28,8 @@ UINT AppBarEdge(TaskbarEdge edge);
 HMONITOR PrimaryMonitor();
 HMONITOR MonitorOfPointer();
 ScreenFacts FactsOf(HMONITOR monitor);
-// The work area of the monitor that holds most of `rect`, or the nearest.
-ScreenRect WorkAreaNearest(const ScreenRect& rect);
+// The monitor that holds most of `rect`, or the nearest.
+HMONITOR MonitorNearest(const ScreenRect& rect);
 // Sets the work area of the monitor that holds `area`, and says so.
 bool SetWorkArea(const ScreenRect& area);
 // Whether the window in front, not this program's, fills `monitor` without

@@ -25,8 +25,6 @@ namespace {
 constexpr int kStripWidth = 300;
 constexpr int kStripHeight = 30;
 constexpr int kGripWidth = 10;
-// What a hidden taskbar leaves of itself at its edge: the pointer there
-// brings it back.
 constexpr int kHiddenTaskbarSliver = 2;
 
 constexpr UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED, newer than the headers' target
@@ -191,20 +189,30 @@ void Strip::Reposition() {
   // Giving the row back changes the work area: the screen is read after.
   if (placement.mode != StripMode::Reserve) GiveUpRow();
   const ScreenFacts screen = FactsOf(monitor);
-  const int sliver = screen.taskbarHides ? ScaleForDpi(kHiddenTaskbarSliver, dpi) : 0;
-  ScreenRect area = AwayFromHiddenTaskbar(screen.workArea, screen.edge, sliver);
+  ScreenRect area = UsableArea(screen);
   if (placement.mode == StripMode::Reserve) {
     const bool vertical = screen.edge == TaskbarEdge::Left || screen.edge == TaskbarEdge::Right;
-    area = row.Keep(window, monitor, screen, sliver, vertical ? width : height);
+    area =
+        row.Keep(window, monitor, screen, HiddenTaskbarSliver(screen), vertical ? width : height);
   }
   ScreenRect target = DockedPlace(screen.edge, area, width, height);
   if (placement.mode == StripMode::Float && hasPlace) {
     const ScreenRect wanted = {place.x, place.y, place.x + width, place.y + height};
-    target = KeptInside(wanted, WorkAreaNearest(wanted));
+    target = KeptInside(wanted, UsableArea(FactsOf(MonitorNearest(wanted))));
   }
   // A strip that cannot be moved stays where it is until the next change.
   SetWindowPos(window, HWND_TOPMOST, target.left, target.top, target.Width(), target.Height(),
                SWP_NOACTIVATE);
+}
+
+// What a hidden taskbar leaves of itself at its edge, which brings it back
+// under the pointer: the strip keeps off it.
+int Strip::HiddenTaskbarSliver(const ScreenFacts& screen) const {
+  return screen.taskbarHides ? ScaleForDpi(kHiddenTaskbarSliver, WindowDpi(window)) : 0;
+}
+
+ScreenRect Strip::UsableArea(const ScreenFacts& screen) const {
+  return AwayFromHiddenTaskbar(screen.workArea, screen.edge, HiddenTaskbarSliver(screen));
 }
 
 // Back to an application bar that keeps nothing.
@@ -453,7 +461,7 @@ LRESULT Strip::OnExitMove(WPARAM, LPARAM) {
     Reposition();
     return 0;
   }
-  const ScreenRect kept = KeptInside(dropped, WorkAreaNearest(dropped));
+  const ScreenRect kept = KeptInside(dropped, UsableArea(FactsOf(MonitorNearest(dropped))));
   place = {kept.left, kept.top};
   hasPlace = true;
   WriteStripPlace(place);  // unstored, the place holds for this run only

@@ -85,6 +85,8 @@ class Strip {
   void LayOutBand();
   void Reposition();
   void GiveUpRow();
+  int HiddenTaskbarSliver(const ScreenFacts& screen) const;
+  ScreenRect UsableArea(const ScreenFacts& screen) const;
   void Call();
   void PutAway();
   void FollowPlacement();
