@@ -148,11 +148,14 @@ HRESULT Strip::Open() {
     DestroyWindow(window);
     return shown;
   }
+  // Open from here on: the calls below let other threads' messages in, and
+  // the end of the session may close the strip meanwhile.
+  open = true;
   watching = this;
   FollowPlacement();
+  if (!IsWindow(window)) return S_OK;  // closed meanwhile: the loop ends at once
   WatchFullScreen();
   icon.Show(window, iconNoticeMessage);
-  open = true;
   return S_OK;
 }
 
