@@ -112,46 +112,35 @@ Var FinishText
   Quit
 !macroend
 
-; Leaves 1 when the MSI package installed Corvane for all users.
-!macro PackageInstalled
-  System::Call 'msi::MsiEnumRelatedProductsW(w "${MSI_UPGRADE_CODE}", i 0, i 0, w .r1) i .r0'
-  ${If} $0 = 0
-    StrCpy $0 1
-  ${Else}
-    StrCpy $0 0
-  ${EndIf}
-!macroend
-
-!if ${SCOPE} == machine
-; Two installations would register the band twice.
-!macro RequireRights
+!macro RequireAdministrator
   UserInfo::GetAccountType
   Pop $0
   ${If} $0 != "Admin"
     !insertmacro RefuseToRun "Corvane is installed for all users of this computer: \
         please run this as an administrator."
   ${EndIf}
-  !insertmacro PackageInstalled
-  ${If} $0 == 1
-    !insertmacro RefuseToRun "$(INSTALLED_BY_PACKAGE)"
-  ${EndIf}
 !macroend
+
+; Two installations would register the band twice: setup refuses beside the
+; MSI package, and setup for one user beside an installation for all users
+; (a band class and start of the user's own would stand in its way).
+!macro RefuseBesideOtherInstallations
+!if ${SCOPE} == machine
+  !define PACKAGE_REFUSAL "$(INSTALLED_BY_PACKAGE)"
 !else
-; Installed for all users (by setup or the MSI package), Corvane is there for
-; this user already: a second band class and start of the user's own would
-; stand in its way.
-!macro RequireRights
+  !define PACKAGE_REFUSAL "$(INSTALLED_FOR_ALL)"
   ReadRegStr $0 HKLM64 "${UNINSTALL_KEY}" "DisplayVersion"
   ReadRegStr $1 HKLM32 "${UNINSTALL_KEY}" "DisplayVersion"
   ${If} "$0$1" != ""
     !insertmacro RefuseToRun "$(INSTALLED_FOR_ALL)"
   ${EndIf}
-  !insertmacro PackageInstalled
-  ${If} $0 == 1
-    !insertmacro RefuseToRun "$(INSTALLED_FOR_ALL)"
-  ${EndIf}
-!macroend
 !endif
+  System::Call 'msi::MsiEnumRelatedProductsW(w "${MSI_UPGRADE_CODE}", i 0, i 0, w .r1) i .r0'
+  ${If} $0 = 0
+    !insertmacro RefuseToRun "${PACKAGE_REFUSAL}"
+  ${EndIf}
+  !undef PACKAGE_REFUSAL
+!macroend
 
 Function .onInit
 !if ${ARCH} == x86
@@ -166,7 +155,10 @@ Function .onInit
   ${EndIf}
   SetRegView 64
 !endif
-  !insertmacro RequireRights
+!if ${SCOPE} == machine
+  !insertmacro RequireAdministrator
+!endif
+  !insertmacro RefuseBesideOtherInstallations
   !insertmacro WaitForOtherSetups ""
   ReadRegStr $InstalledFolder ${ROOT} "${UNINSTALL_KEY}" "InstallLocation"
   Call RefuseDowngrade
@@ -390,7 +382,7 @@ Function un.onInit
 !endif
   Call un.CleanUpAfterUninstaller
 !if ${SCOPE} == machine
-  !insertmacro RequireRights
+  !insertmacro RequireAdministrator
 !endif
   !insertmacro WaitForOtherSetups "un."
 FunctionEnd

@@ -7,17 +7,18 @@ namespace {
 
 constexpr DWORD kGetAutoHideBarEx = 0x0B;  // ABM_GETAUTOHIDEBAREX, newer than the headers' target
 
-TaskbarEdge FromAppBarEdge(UINT edge) {
-  switch (edge) {
-    case ABE_LEFT:
-      return TaskbarEdge::Left;
-    case ABE_TOP:
-      return TaskbarEdge::Top;
-    case ABE_RIGHT:
-      return TaskbarEdge::Right;
-    case ABE_BOTTOM:
-      return TaskbarEdge::Bottom;
-  }
+// The shell's names of the edges; none is the bottom to the shell.
+constexpr struct {
+  UINT shellEdge;
+  TaskbarEdge edge;
+} kEdges[] = {{ABE_LEFT, TaskbarEdge::Left},
+              {ABE_TOP, TaskbarEdge::Top},
+              {ABE_RIGHT, TaskbarEdge::Right},
+              {ABE_BOTTOM, TaskbarEdge::Bottom}};
+
+TaskbarEdge FromAppBarEdge(UINT shellEdge) {
+  for (const auto& known : kEdges)
+    if (known.shellEdge == shellEdge) return known.edge;
   return TaskbarEdge::None;
 }
 
@@ -49,17 +50,8 @@ bool TaskbarHidesAt(TaskbarEdge edge, const ScreenRect& monitor) {
 }  // namespace
 
 UINT AppBarEdge(TaskbarEdge edge) {
-  switch (edge) {
-    case TaskbarEdge::Left:
-      return ABE_LEFT;
-    case TaskbarEdge::Top:
-      return ABE_TOP;
-    case TaskbarEdge::Right:
-      return ABE_RIGHT;
-    case TaskbarEdge::Bottom:
-    case TaskbarEdge::None:
-      break;
-  }
+  for (const auto& known : kEdges)
+    if (known.edge == edge) return known.shellEdge;
   return ABE_BOTTOM;
 }
 
