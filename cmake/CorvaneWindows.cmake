@@ -48,6 +48,7 @@ endif()
 add_library(corvane_win STATIC
   search/default_browser.cpp
   search/home_page.cpp
+  search/launch_thread.cpp
   search/launch_web_search.cpp
   search/recent_search_store.cpp
   search/select_search_domain.cpp
@@ -55,7 +56,7 @@ add_library(corvane_win STATIC
   search/suggestion_request.cpp
   search/user_engines.cpp
 )
-target_link_libraries(corvane_win PUBLIC corvane_pure corvane_module shell32 advapi32)
+target_link_libraries(corvane_win PUBLIC corvane_pure corvane_module shell32 advapi32 ole32)
 
 # Module-wide values, string resources, the settings store (the band's and,
 # in Corvane.exe, the program's), the hook's shared words and its session's
@@ -63,6 +64,7 @@ target_link_libraries(corvane_win PUBLIC corvane_pure corvane_module shell32 adv
 add_library(corvane_module STATIC
   support/localized_text.cpp
   support/module_state.cpp
+  support/module_thread.cpp
   support/resource_strings.cpp
   support/settings_removal.cpp
   support/settings_store.cpp

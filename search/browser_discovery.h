@@ -1,6 +1,8 @@
 // Which browser opens http addresses, and the home page of the two browsers
 // whose settings Corvane knows how to read.
 #pragma once
+#include <windows.h>
+
 #include "search/browser_command.h"
 
 namespace corvane {
@@ -15,5 +17,9 @@ wchar_t* ReadIeStartPage();
 // The home page in prefs.js of the first "*.default" Firefox profile under
 // %APPDATA%, or nullptr. The caller frees the text with FreeMemory.
 wchar_t* ReadFirefoxHomePage();
+
+// The same, read on a thread of its own and given up after `timeLimitMs`: a
+// profile on a server that cannot be reached must not hold the search.
+wchar_t* ReadFirefoxHomePageWithin(DWORD timeLimitMs);
 
 }  // namespace corvane

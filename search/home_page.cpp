@@ -1,10 +1,13 @@
 #include <windows.h>
 
+#include <new>
+
 #include "search/browser_discovery.h"
 #include "search/prefs_file.h"
 #include "support/bounded_string.h"
 #include "support/hresult.h"
 #include "support/memory.h"
+#include "support/module_thread.h"
 #include "support/wide_text.h"
 #include "support/windows_handles.h"
 
@@ -13,6 +16,10 @@ namespace {
 
 // MAX_PATH characters and the terminator.
 constexpr size_t kPathUnits = MAX_PATH + 1;
+// Real profiles' prefs.js hold tens of kilobytes, a few hundred with many
+// add-ons; a larger file is not a profile's preferences, and reading it
+// would cost every search its time and memory.
+constexpr DWORD kMaxPrefsBytes = 4 * 1024 * 1024;
 const HRESULT kPathTooLong = HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE);
 
 HRESULT AppendToPath(wchar_t* path, const wchar_t* tail, size_t maxTail = kMaxBoundedCount) {
@@ -48,7 +55,7 @@ UniqueMemory<char> ReadWholeFile(const wchar_t* path) {
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return {};
   DWORD size = GetFileSize(file.Get(), nullptr);
-  if (size == INVALID_FILE_SIZE || size == 0) return {};
+  if (size == INVALID_FILE_SIZE || size == 0 || size > kMaxPrefsBytes) return {};
   UniqueMemory<char> bytes(AllocArray<char>(static_cast<size_t>(size) + 1));
   if (!bytes) return {};
   DWORD total = 0;
@@ -90,6 +97,52 @@ wchar_t* ReadFirefoxHomePage() {
   UniqueMemory<char> prefs = ReadWholeFile(path);
   if (!prefs) return nullptr;
   return AsWide(HomePageFromPrefs(prefs.Get()));
+}
+
+namespace {
+
+// One read of the Firefox home page on a thread of its own, given up by the
+// search when it takes too long; whoever lets go last frees it.
+class HomePageRead {
+ public:
+  static void Run(void* parameter) {
+    auto* read = static_cast<HomePageRead*>(parameter);
+    read->page.Reset(ReadFirefoxHomePage());
+    SetEvent(read->done.Get());
+    read->Release();
+  }
+
+  bool Start() {
+    done.Reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    return done && StartModuleThread(Run, this);
+  }
+  // The page, when the thread read it within the time.
+  wchar_t* Wait(DWORD timeLimitMs) {
+    if (WaitForSingleObject(done.Get(), timeLimitMs) != WAIT_OBJECT_0) return nullptr;
+    return page.Detach();
+  }
+  void Release() {
+    if (InterlockedDecrement(&references) == 0) delete this;
+  }
+
+ private:
+  volatile LONG references = 2;  // the search's and the thread's
+  UniqueKernelObject done;
+  UniqueMemory<wchar_t> page;
+};
+
+}  // namespace
+
+wchar_t* ReadFirefoxHomePageWithin(DWORD timeLimitMs) {
+  auto* read = new (std::nothrow) HomePageRead;
+  if (read == nullptr) return nullptr;
+  if (!read->Start()) {
+    delete read;
+    return nullptr;
+  }
+  wchar_t* page = read->Wait(timeLimitMs);
+  read->Release();
+  return page;
 }
 
 }  // namespace corvane

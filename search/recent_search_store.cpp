@@ -51,7 +51,14 @@ HRESULT WriteWithSearch(const wchar_t* query) {
 bool HistoryWanted() { return ReadFlagSetting(kHistoryValue); }
 
 void RememberSearch(const wchar_t* query) {
-  if (HistoryWanted() && MayRememberOrSend(AsUtf16(query))) WriteWithSearch(query);
+  if (!HistoryWanted() || !MayRememberOrSend(AsUtf16(query))) return;
+  // Searches are remembered by their launch threads: one list is read and
+  // written back at a time.
+  static SRWLOCK writing = SRWLOCK_INIT;
+  AcquireSRWLockExclusive(&writing);
+  // A list that cannot be written stays as it was; the search went out.
+  static_cast<void>(WriteWithSearch(query));
+  ReleaseSRWLockExclusive(&writing);
 }
 
 void AddRecentSearches(const wchar_t* typed, size_t limit, SuggestionRows* rows) {

@@ -11,12 +11,16 @@
 namespace corvane {
 namespace {
 
+// Long enough for a profile on a local disk, cold, under a virus scanner;
+// a profile that takes longer is on a network that is not there.
+constexpr DWORD kHomePageTimeLimitMs = 1000;
+
 wchar_t* ReadHomePage(BrowserKind browser) {
   switch (browser) {
     case kBrowserInternetExplorer:
       return ReadIeStartPage();
     case kBrowserFirefox:
-      return ReadFirefoxHomePage();
+      return ReadFirefoxHomePageWithin(kHomePageTimeLimitMs);
     default:
       return nullptr;
   }

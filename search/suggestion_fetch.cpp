@@ -8,6 +8,7 @@
 #include "search/suggestion_answer.h"
 #include "support/bounded_string.h"
 #include "support/memory.h"
+#include "support/module_thread.h"
 #include "support/system_library.h"
 #include "support/wide_text.h"
 
@@ -162,34 +163,22 @@ SuggestionFetch* SuggestionFetch::Start(const char16_t* address, HWND window, UI
   if (fetch == nullptr) return nullptr;
   const size_t units = BoundedLength(address, kMaxBoundedCount);
   fetch->address_ = AllocArray<wchar_t>(units + 1);
-  // The thread keeps this module loaded until it has returned.
-  if (fetch->address_ == nullptr ||
-      BoundedCopy(AsUtf16(fetch->address_), units + 1, address) != kResultOk ||
-      !GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
-                          reinterpret_cast<const wchar_t*>(&SuggestionFetch::Thread),
-                          &fetch->module_)) {
-    delete fetch;
-    return nullptr;
-  }
   fetch->window_ = window;
   fetch->message_ = message;
   fetch->started_ = GetTickCount64();
-  HANDLE thread = CreateThread(nullptr, 0, Thread, fetch, 0, nullptr);
-  if (thread == nullptr) {
-    FreeLibrary(fetch->module_);
+  if (fetch->address_ == nullptr ||
+      BoundedCopy(AsUtf16(fetch->address_), units + 1, address) != kResultOk ||
+      !StartModuleThread(Thread, fetch)) {
     delete fetch;
     return nullptr;
   }
-  CloseHandle(thread);
   return fetch;
 }
 
-DWORD WINAPI SuggestionFetch::Thread(void* parameter) {
+void SuggestionFetch::Thread(void* parameter) {
   auto* fetch = static_cast<SuggestionFetch*>(parameter);
-  HMODULE self = fetch->module_;
   fetch->Run();
   fetch->Release();
-  FreeLibraryAndExitThread(self, 0);
 }
 
 void SuggestionFetch::Run() {

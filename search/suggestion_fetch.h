@@ -30,11 +30,10 @@ class SuggestionFetch {
  private:
   SuggestionFetch() = default;
   ~SuggestionFetch();
-  static DWORD WINAPI Thread(void* fetch);
+  static void Thread(void* fetch);
   void Run();
   void Release();
 
-  HMODULE module_ = nullptr;      // held for the thread until it ends
   volatile LONG references_ = 2;  // the owner's and the thread's
   mutable volatile LONG done_ = 0;
   HWND volatile window_ = nullptr;

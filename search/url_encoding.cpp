@@ -46,6 +46,13 @@ std::size_t EncodedQueryLength(const char* utf8) {
   return units;
 }
 
+bool HoldsSomethingToSearch(const char16_t* query) {
+  // Every other unit becomes UTF-8 bytes of which at least one is counted.
+  for (const char16_t* unit = query; *unit != 0; ++unit)
+    if (*unit != u'\n' && *unit != u'\r') return true;
+  return false;
+}
+
 bool WriteEncodedQuery(const char* utf8, char16_t* position, const char16_t* limit) {
   for (const unsigned char* p = reinterpret_cast<const unsigned char*>(utf8); *p != 0; ++p) {
     QueryByteClass byteClass = kByteClasses.classes[*p];

@@ -9,6 +9,10 @@ namespace corvane {
 // Units the encoded form of a zero-terminated UTF-8 query takes.
 std::size_t EncodedQueryLength(const char* utf8);
 
+// Whether a UTF-16 query has an encoded form at all: anything but line feeds
+// and carriage returns. Decided from the text alone, before any launch.
+bool HoldsSomethingToSearch(const char16_t* query);
+
 // Writes the encoded query starting at `position`. Before each byte it checks
 // that the units the byte needs fit before `limit`; false when they do not,
 // with nothing written at or past `limit`. Writes no terminator.

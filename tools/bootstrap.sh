@@ -9,7 +9,7 @@ packages=(
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 wine32:i386 nsis wixl msitools
-  xvfb xdotool imagemagick
+  xvfb xdotool imagemagick fuse3 libfuse3-dev
 )
 
 updated=no

@@ -14,11 +14,14 @@ case $kind in
     exit 2 ;;
 esac
 
-# The two Windows trees find each other, and the installers, in BUILD_ROOT.
+# The two Windows trees find each other, the installers and the native
+# tree's test programs in BUILD_ROOT.
 trees=()
 case $kind in
-  win32) trees=(-DCORVANE_OTHER_ARCH_TREE="$builds/win64" -DCORVANE_DIST_DIR="$builds/dist") ;;
-  win64) trees=(-DCORVANE_OTHER_ARCH_TREE="$builds/win32" -DCORVANE_DIST_DIR="$builds/dist") ;;
+  win32) trees=(-DCORVANE_OTHER_ARCH_TREE="$builds/win64" -DCORVANE_DIST_DIR="$builds/dist"
+                -DCORVANE_NATIVE_TREE="$builds/native") ;;
+  win64) trees=(-DCORVANE_OTHER_ARCH_TREE="$builds/win32" -DCORVANE_DIST_DIR="$builds/dist"
+                -DCORVANE_NATIVE_TREE="$builds/native") ;;
 esac
 cmake -S "$root" --preset "$kind" -B "$build" "${trees[@]}" >/dev/null
 cmake --build "$build" -- -j2

@@ -3,10 +3,11 @@
 #include "band/band_record.h"
 #include "res/product.h"
 #include "res/resource_ids.h"
-#include "search/launch_web_search.h"
-#include "search/recent_search_store.h"
+#include "search/launch_thread.h"
+#include "search/url_encoding.h"
 #include "support/memory.h"
 #include "support/resource_strings.h"
+#include "support/wide_text.h"
 #include "support/windows_handles.h"
 #include "ui/suggestions.h"
 
@@ -24,8 +25,8 @@ void WarnEmptyQuery(BandRecord* band, BOOL fromGoButton) {
 }  // namespace
 
 void SubmitQuery(BandRecord* band, BOOL fromGoButton) {
-  // The warning box and the launch run message loops, in which the host may
-  // close and release the band.
+  // The warning box runs a message loop, in which the host may close and
+  // release the band.
   ComPtr<IUnknown> alive = HoldReference(band->identity);
   CloseSuggestions(band);
   int length = GetWindowTextLengthW(band->searchEdit);
@@ -38,11 +39,13 @@ void SubmitQuery(BandRecord* band, BOOL fromGoButton) {
   if (empty) WarnEmptyQuery(band, fromGoButton);
   SetSearchText(band, L"");
   if (empty) return;
-  int launched = LaunchWebSearch(band->bandWindow, text.Get(), kLaunchModeWebSearch);
-  if (launched == kLaunchNothingToSearch) WarnEmptyQuery(band, fromGoButton);
-  if (launched != kLaunchOpened) return;
-  RememberSearch(text.Get());
-  ReportBoxDone(band, kBoxDoneSearched);
+  if (!HoldsSomethingToSearch(AsUtf16(text.Get()))) return WarnEmptyQuery(band, fromGoButton);
+  // The band goes on at once; the host hears of the box when the search
+  // was opened.
+  const LaunchNotice opened = {GetParent(band->bandWindow),
+                               RegisterWindowMessageW(kSearchBoxDoneMessage), kBoxDoneSearched};
+  if (!LaunchWebSearchOnThread(band->bandWindow, text.Get(), opened))
+    SetSearchText(band, text.Get());  // nothing went out: the query is the user's again
 }
 
 void ReportBoxDone(BandRecord* band, WPARAM why) {

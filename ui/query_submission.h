@@ -6,8 +6,8 @@ namespace corvane {
 
 struct BandRecord;
 
-// Reads and empties the search box and opens the search; an empty query is
-// refused with a warning box (Go) or a beep (Enter).
+// Reads and empties the search box and hands the search to a thread of its
+// own; an empty query is refused with a warning box (Go) or a beep (Enter).
 void SubmitQuery(BandRecord* band, BOOL fromGoButton);
 
 // Tells the host's window that the box is done with (a search went out, or

@@ -73,6 +73,26 @@ TEST(UrlEncoding, Examples) {
   for (const auto& c : cases) EXPECT_EQ(Encode(c.utf8), Widen(c.encoded)) << c.utf8;
 }
 
+// The band refuses a query from its text before any launch: exactly the
+// queries whose encoded form is empty.
+TEST(UrlEncoding, SomethingToSearchAsTheEncoderCounts) {
+  const struct {
+    const char16_t* query;
+    const char* utf8;
+  } cases[] = {
+      {u"", ""},
+      {u"\r\n\r", "\r\n\r"},
+      {u"\n", "\n"},
+      {u" ", " "},
+      {u"\t", "\t"},
+      {u"\r\na", "\r\na"},
+      {u"\u00FC", "\xC3\xBC"},
+      {u"\n\u20AC\r", "\n\xE2\x82\xAC\r"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(HoldsSomethingToSearch(c.query), EncodedQueryLength(c.utf8) != 0) << c.utf8;
+}
+
 TEST(UrlEncoding, NothingIsWrittenAtOrPastTheLimit) {
   const struct {
     const char* utf8;

@@ -190,6 +190,51 @@ TEST_F(BandSubmission, EnterSearchesAndLeavesNoLineBreak) {
   EXPECT_EQ(Text(SearchEdit()), L"");
 }
 
+// A browser that takes seconds to start, which the shell waits for: the
+// band hands the search over and answers at once, and the search goes out.
+TEST_F(BandSubmission, ASlowBrowserHoldsNothing) {
+  RegisterSlowRecorder(urlLog, 3000);
+  SetWindowTextW(SearchEdit(), L"patience");
+  const ULONGLONG pressed = GetTickCount64();
+  SendMessageW(SearchEdit(), WM_KEYDOWN, VK_RETURN, 0);
+  EXPECT_LT(GetTickCount64() - pressed, 100u);
+  EXPECT_EQ(Text(SearchEdit()), L"");
+  EXPECT_EQ(ReadBytes(urlLog), "");  // the browser is still starting
+  // The shell speaks DDE to every window, the band's too, which answers.
+  for (int waited = 0; waited < 15000 && ReadBytes(urlLog).empty(); waited += 50) PumpMessages(50);
+  EXPECT_EQ(ReadBytes(urlLog), kAddress + "patience\n");
+  SetEnvironmentVariableW(L"CORVANE_RECORDER_START_MS", nullptr);
+}
+
+// Firefox as the default browser, its profile on a server that cannot be
+// reached (tests/support/win/with_unreachable_profile.sh): Enter is answered
+// at once, and the search goes out with the locale's country once the home
+// page is given up.
+class UnreachableProfile : public BandSubmission {
+ protected:
+  void SetUp() override {
+    BandSubmission::SetUp();
+    const wchar_t* profile = _wgetenv(L"CORVANE_UNREACHABLE_APPDATA");
+    ASSERT_NE(profile, nullptr) << "run by with_unreachable_profile.sh";
+    SetEnvironmentVariableW(L"APPDATA", profile);
+    SetRegistryText(HKEY_CLASSES_ROOT, L"http\\shell\\open\\command", nullptr,
+                    L"\"C:\\Program Files\\Mozilla Firefox\\firefox.exe\" -url \"%1\"");
+  }
+  void TearDown() override {
+    // The waiting read ends, and with it its thread.
+    if (const wchar_t* release = _wgetenv(L"CORVANE_UNREACHABLE_RELEASE")) WriteBytes(release, "");
+    BandSubmission::TearDown();
+  }
+};
+
+TEST_F(UnreachableProfile, EnterIsAnsweredAndTheSearchGoesOut) {
+  SetWindowTextW(SearchEdit(), L"far away");
+  const ULONGLONG pressed = GetTickCount64();
+  SendMessageW(SearchEdit(), WM_KEYDOWN, VK_RETURN, 0);
+  EXPECT_LT(GetTickCount64() - pressed, 100u);
+  EXPECT_EQ(WaitForLine(urlLog), kAddress + "far+away\n");
+}
+
 TEST_F(BandSubmission, GoButtonSearches) {
   SetWindowTextW(SearchEdit(), L"\u20AC rate");
   Mouse(WM_MOUSEMOVE, 287, 15);

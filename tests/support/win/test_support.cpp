@@ -177,6 +177,15 @@ void RegisterRecorder(const std::wstring& logPath) {
   host::RegisterRecorder(RecorderPath(), logPath);
 }
 
+void RegisterSlowRecorder(const std::wstring& logPath, DWORD startMs) {
+  RegisterRecorder(logPath);
+  const std::wstring dde = L"https\\shell\\open\\ddeexec";
+  SetRegistryText(HKEY_CLASSES_ROOT, dde, nullptr, L"%1");
+  SetRegistryText(HKEY_CLASSES_ROOT, dde + L"\\application", nullptr, L"CorvaneRecorder");
+  SetRegistryText(HKEY_CLASSES_ROOT, dde + L"\\topic", nullptr, L"WWW_OpenURL");
+  SetEnvironmentVariableW(L"CORVANE_RECORDER_START_MS", std::to_wstring(startMs).c_str());
+}
+
 const IMAGE_NT_HEADERS* ImageHeadersOf(HMODULE module) {
   auto* base = reinterpret_cast<const BYTE*>(module);
   return reinterpret_cast<const IMAGE_NT_HEADERS*>(

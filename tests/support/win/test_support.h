@@ -82,6 +82,9 @@ std::wstring ProgramFolder();
 // Registers the URL recorder as the https (and http) handler in the current
 // HKEY_CLASSES_ROOT and points its log at `logPath`.
 void RegisterRecorder(const std::wstring& logPath);
+// The same, as a browser that takes `startMs` to start and is spoken to by
+// DDE, as some browsers are: the shell's open waits for it to start.
+void RegisterSlowRecorder(const std::wstring& logPath, DWORD startMs);
 
 // The headers of a loaded module's image.
 const IMAGE_NT_HEADERS* ImageHeadersOf(HMODULE module);

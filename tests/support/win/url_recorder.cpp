@@ -1,10 +1,12 @@
 // Stands in for a browser in tests and headless runs: registered as the
 // https handler, it appends each address it is asked to open to a log file
-// (%CORVANE_URL_LOG%, else %TEMP%\corvane-urls.log) and prints it. It never
-// touches the network.
+// (%CORVANE_URL_LOG%, else %TEMP%\corvane-urls.log). It never touches the
+// network. A window program, as browsers are: with
+// %CORVANE_RECORDER_START_MS% it takes that long to start, and only then
+// writes the address and comes to wait for input.
 #include <windows.h>
 
-#include <cstdio>
+#include <cstdlib>
 #include <cwchar>
 #include <string>
 
@@ -21,12 +23,19 @@ void LogPath(wchar_t* path, DWORD capacity) {
   wcscat(path, L"corvane-urls.log");
 }
 
+void TakeTimeToStart() {
+  wchar_t milliseconds[16] = {};
+  const DWORD units = GetEnvironmentVariableW(L"CORVANE_RECORDER_START_MS", milliseconds, 16);
+  if (units > 0 && units < 16) Sleep(static_cast<DWORD>(_wtoi(milliseconds)));
+}
+
 }  // namespace
 
-int wmain(int argc, wchar_t** argv) {
-  if (argc < 2) return 2;
-  std::string address = corvane::host::Utf8(argv[1]);
-  if (address.empty() && argv[1][0] != 0) return 3;
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  if (__argc < 2) return 2;
+  TakeTimeToStart();
+  std::string address = corvane::host::Utf8(__wargv[1]);
+  if (address.empty() && __wargv[1][0] != 0) return 3;
   wchar_t path[MAX_PATH + 1] = {};
   LogPath(path, MAX_PATH);
   // Appending whole lines through one handle keeps concurrent launches apart.
@@ -37,6 +46,8 @@ int wmain(int argc, wchar_t** argv) {
   DWORD written = 0;
   BOOL ok =
       WriteFile(log.Get(), address.data(), static_cast<DWORD>(address.size()), &written, nullptr);
-  fwrite(address.data(), 1, address.size(), stdout);
+  // Started and waiting for input: what the shell waits for.
+  MSG message;
+  PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
   return ok ? 0 : 5;
 }
