@@ -83,6 +83,7 @@ add_library(corvane_band STATIC
   band/shell_interfaces.cpp
   ui/band_accessibility.cpp
   ui/band_window.cpp
+  ui/box_click.cpp
   ui/colour_mode.cpp
   ui/focus_hotkey.cpp
   ui/focus_key_binding.cpp
@@ -179,6 +180,7 @@ configure_file(program/corvane_program.manifest.in
 add_executable(corvane_program WIN32
   program/band_loading.cpp
   program/engine_settings.cpp
+  program/hidden_focus_key.cpp
   program/main.cpp
   program/notification_icon.cpp
   program/program_settings.cpp
@@ -190,6 +192,7 @@ add_executable(corvane_program WIN32
   program/strip_window.cpp
   program/corvane_program.rc
   ui/accessible_window.cpp
+  ui/box_click.cpp
   ui/colour_mode.cpp
   ui/window_dpi.cpp
 )

@@ -15,6 +15,7 @@
 #include "support/focus_key.h"
 #include "support/hresult.h"
 #include "ui/band_window.h"
+#include "ui/box_click.h"
 #include "ui/colour_mode.h"
 #include "ui/window_dpi.h"
 
@@ -248,9 +249,12 @@ void Strip::FollowPlacement() {
   Reposition();
   const bool hidden = placement.mode == StripMode::Hidden;
   ShowWindow(window, hidden || steppedBack ? SW_HIDE : SW_SHOWNOACTIVATE);
-  keyHook.Reset(hidden && FocusKeyIsF12()
-                    ? SetWindowsHookExW(WH_KEYBOARD_LL, OnKey, GetModuleHandleW(nullptr), 0)
-                    : nullptr);
+  if (hidden && FocusKeyIsF12()) {
+    // Without the hook the strip is still called by its icon.
+    static_cast<void>(hiddenKey.Start(window, kFocusKeyHeard));
+  } else {
+    hiddenKey.Stop();
+  }
 }
 
 // The window in front and its moves: a window that fills the strip's
@@ -287,29 +291,16 @@ void CALLBACK Strip::OnWindowEvent(HWINEVENTHOOK, DWORD event, HWND eventWindow,
   }
 }
 
-// F12 while the strip is out of sight brings it into sight; the key goes no
-// further this time.
-LRESULT CALLBACK Strip::OnKey(int code, WPARAM wParam, LPARAM lParam) {
-  const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
-  if (code == HC_ACTION && watching != nullptr && key->vkCode == VK_F12 &&
-      (wParam == WM_KEYDOWN || wParam == WM_SYSKEYDOWN) && !IsWindowVisible(watching->window)) {
-    PostMessageW(watching->window, kFocusKeyHeard, 0, 0);
-    return 1;
-  }
-  return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-// Called by F12. Where Windows gives the foreground only to the program the
-// key went to, the key is handed on once the box is in sight: the band's
-// hook in the program in front clicks the box, and the click brings it.
+// Called by F12, which went no further. Where Windows gives the foreground
+// only to the program the key went to, the box is clicked as the user
+// would: the click brings it. The key itself is never sent on, for it would
+// reach the program in front where no hook of the band's serves it (one
+// that runs elevated, say).
 LRESULT Strip::OnFocusKeyHeard(WPARAM, LPARAM) {
   Call();
   if (GetForegroundWindow() == window) return 0;
-  INPUT keys[2] = {};
-  keys[0].type = keys[1].type = INPUT_KEYBOARD;
-  keys[0].ki.wVk = keys[1].ki.wVk = VK_F12;
-  keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, keys, sizeof(INPUT));
+  HWND box = SearchBox();
+  if (box != nullptr && WindowFromPoint(BoxClickPoint(box)) == box) ClickBox(box);
   return 0;
 }
 
@@ -317,11 +308,16 @@ LRESULT Strip::OnFocusKeyHeard(WPARAM, LPARAM) {
 // the search box, when it is open already).
 void Strip::FocusSearchBox() {
   SetForegroundWindow(window);
+  if (HWND box = SearchBox()) SetFocus(box);
+}
+
+// The edit in sight: the hint box, or the search box once it is open.
+HWND Strip::SearchBox() const {
   HWND bandWindow = band.Window();
-  if (bandWindow == nullptr) return;
+  if (bandWindow == nullptr) return nullptr;
   HWND box = GetDlgItem(bandWindow, kHintEditId);
   if (box == nullptr || !IsWindowVisible(box)) box = GetDlgItem(bandWindow, kSearchEditId);
-  SetFocus(box);
+  return box;
 }
 
 int Strip::GripWidth() const { return ScaleForDpi(kGripWidth, WindowDpi(window)); }
@@ -609,7 +605,7 @@ LRESULT Strip::OnEndSession(WPARAM ending, LPARAM) {
 // The program ends with its strip; a strip that never opened leaves the
 // program to say why.
 LRESULT Strip::OnDestroy(WPARAM, LPARAM) {
-  keyHook.Reset();
+  hiddenKey.Stop();
   foregroundHook.Reset();
   locationHook.Reset();
   watching = nullptr;

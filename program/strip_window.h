@@ -9,6 +9,7 @@
 #include <string>
 #include <utility>
 
+#include "program/hidden_focus_key.h"
 #include "program/hosted_band.h"
 #include "program/notification_icon.h"
 #include "program/program_settings.h"
@@ -52,7 +53,6 @@ class Strip {
   static Strip* watching;
   static void CALLBACK OnWindowEvent(HWINEVENTHOOK, DWORD event, HWND, LONG object, LONG, DWORD,
                                      DWORD);
-  static LRESULT CALLBACK OnKey(int code, WPARAM wParam, LPARAM lParam);
 
   LRESULT OnSize(WPARAM, LPARAM);
   LRESULT OnPaint(WPARAM, LPARAM);
@@ -93,6 +93,7 @@ class Strip {
   void WatchFullScreen();
   void StepBackForFullScreen();
   void FocusSearchBox();
+  HWND SearchBox() const;
   void ShowMenu(POINT screen);
   void ShowIconMenu(POINT screen);
   UINT TrackMenu(HMENU menu, POINT screen);
@@ -121,7 +122,7 @@ class Strip {
   RECT moveStart = {};
   ReservedRow row;
   UniqueWinEventHook foregroundHook, locationHook;
-  UniqueHook keyHook;  // F12 for a strip out of sight
+  HiddenFocusKey hiddenKey;  // F12 for a strip out of sight
   BandColours colours = {};
   std::wstring name, gripName, openMenu;
   UINT taskbarCreatedMessage = 0;

@@ -618,6 +618,53 @@ TEST_F(ProgramTest, HiddenUntilCalledAndPutAwayWhenDone) {
   DestroyWindow(elsewhere);
 }
 
+// A frame of the test's that counts the key messages it is given.
+struct KeyCounter {
+  static inline int f12 = 0, a = 0;
+  static inline WNDPROC frameProc = nullptr;
+  static LRESULT CALLBACK Count(HWND window, UINT message, WPARAM key, LPARAM lParam) {
+    if (message == WM_KEYDOWN || message == WM_KEYUP) {
+      if (key == VK_F12) ++f12;
+      if (key == 'A') ++a;
+    }
+    return CallWindowProcW(frameProc, window, message, key, lParam);
+  }
+  explicit KeyCounter(HWND frame) {
+    f12 = a = 0;
+    frameProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Count)));
+  }
+};
+
+// Out of sight, the strip hears F12 through a hook that does not wait for
+// the strip's own thread: with that thread held (stopped outright here),
+// the session's keys reach the program in front at once, and F12 goes no
+// further and calls the strip as soon as its thread goes on.
+TEST_F(ProgramTest, HiddenStripHearsF12WhileItsThreadIsBusy) {
+  HWND elsewhere = CreateFrame(200, 100, 100, 100);
+  KeyCounter keys(elsewhere);
+  Activate(elsewhere);
+  ChoosePlacement(L"hidden");
+  Program program;
+  ASSERT_TRUE(program.WaitUntilIdle());
+  HWND strip = FindWindowW(kStripWindowClass, nullptr);
+  ASSERT_NE(strip, nullptr);
+  UniqueKernelObject stripThread(
+      OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(strip, nullptr)));
+  ASSERT_TRUE(stripThread);
+  ASSERT_NE(SuspendThread(stripThread.Get()), static_cast<DWORD>(-1));
+  SendKeys({'A'});
+  EXPECT_TRUE(WaitUntil([] { return KeyCounter::a == 2; }, 1000)) << "the keys waited";
+  SendKeys({VK_F12});
+  PumpMessages(300);
+  ResumeThread(stripThread.Get());
+  EXPECT_TRUE(
+      WaitUntil([&] { return IsWindowVisible(strip) && FocusIn(strip) == SearchBoxOf(strip); }));
+  EXPECT_EQ(KeyCounter::f12, 0) << "F12 reached the program in front";
+  DestroyWindow(elsewhere);
+  EXPECT_EQ(Close(program, strip), 0u);
+}
+
 // What a screen reader finds in the strip: a toolbar holding its grip, whose
 // action opens the menu, and the band; and its colours follow the taskbar's.
 TEST_F(ProgramTest, NamesItsGripAndTakesTheTaskbarsMode) {
