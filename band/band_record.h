@@ -66,6 +66,9 @@ struct BandRecord {
   UniqueGdiObject<HBRUSH> boxBrush;
   int width = 0;
   int height = 0;
+  // Screen readers get the system's objects of the edits, named through
+  // the accessibility library; else the edits answer with objects of their own.
+  BOOL boxesNamedBySystem = FALSE;
   WNDPROC searchEditOldProc = nullptr;
   WNDPROC hintEditOldProc = nullptr;
   IInputObjectSite* inputObjectSite = nullptr;

@@ -146,10 +146,11 @@ add_library(corvane_ui SHARED
   module/corvane_ui.def
   res/corvane_ui.rc
   ui/accessible_window.cpp
+  ui/annotated_name.cpp
 )
 target_include_directories(corvane_ui PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/res
                            ${CMAKE_BINARY_DIR}/res)
-target_link_libraries(corvane_ui PRIVATE corvane_module corvane_pure corvane_memory user32)
+target_link_libraries(corvane_ui PRIVATE corvane_module corvane_pure corvane_memory ole32 user32)
 if(NOT MSVC)
   target_sources(corvane_ui PRIVATE module/runtime_support.cpp)
 endif()

@@ -5,6 +5,7 @@
 #include "support/localized_text.h"
 #include "support/text_language.h"
 #include "ui/accessible_window.h"
+#include "ui/annotated_name.h"
 
 namespace {
 
@@ -37,4 +38,14 @@ extern "C" BOOL WINAPI CorvaneAnswerAccessibleObject(HWND window, WPARAM flags, 
              window, flags, objectId, static_cast<const corvane::AccessibleParts*>(parts), answer)
              ? TRUE
              : FALSE;
+}
+
+// By name, for CORVANE.DLL's GetProcAddress: the name of a standard control
+// as the system's object gives it, and its end.
+extern "C" BOOL WINAPI CorvaneAnnotateName(HWND window, const wchar_t* name) {
+  return corvane::AnnotateName(window, name) ? TRUE : FALSE;
+}
+
+extern "C" void WINAPI CorvaneForgetAnnotatedName(HWND window) {
+  corvane::ForgetAnnotatedName(window);
 }

@@ -121,6 +121,23 @@ bool Answer(HWND window, WPARAM flags, LPARAM objectId, const AccessibleParts* p
 
 }  // namespace
 
+void NameBoxes(BandRecord* band) {
+  AnnotateNameFunction annotate;
+  if (!FindFunction(UiModule(), kAnnotateNameExport, &annotate)) return;
+  const wchar_t* name = LoadResString(IDS_SEARCH_HINT);
+  band->boxesNamedBySystem =
+      annotate(band->searchEdit, name) && annotate(band->hintEdit, name) ? TRUE : FALSE;
+}
+
+void ForgetBoxNames(BandRecord* band) {
+  ForgetAnnotatedNameFunction forget;
+  if (!band->boxesNamedBySystem || !FindFunction(UiModule(), kForgetAnnotatedNameExport, &forget))
+    return;
+  forget(band->searchEdit);
+  forget(band->hintEdit);
+  band->boxesNamedBySystem = FALSE;
+}
+
 bool AnswerBandObject(BandRecord* band, WPARAM flags, LPARAM objectId, LRESULT* answer) {
   return Answer(band->bandWindow, flags, objectId, &kBandParts, answer);
 }

@@ -257,6 +257,7 @@ LRESULT OnDestroy(BandRecord* band, HWND, WPARAM, LPARAM) {
   // band window, whether the host closes the band or just releases it.
   bool gaveCombination = UnbindFocusKey(band);
   UnlistSessionFocusTarget(band->hintEdit);
+  ForgetBoxNames(band);
   // Another band of the session takes the combination over.
   if (gaveCombination) PostToSessionBands(SettingsChangedMessage);
   CloseSuggestions(band);
@@ -353,6 +354,7 @@ void CreateBandControls(BandRecord* band) {
   }
   // Hidden until there is something to show, it hears the system's changes.
   CreateSuggestionList(band);
+  NameBoxes(band);
 }
 
 LRESULT CALLBACK BandWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

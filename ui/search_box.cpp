@@ -46,7 +46,8 @@ void PaintFlatEdge(HWND edit, const BandRecord* band) {
 // band: asked of the host through the band window, at the box.
 bool AnswerAsBox(const BandRecord* band, HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
                  LRESULT* answer) {
-  if (message == WM_GETOBJECT) return AnswerBoxObject(edit, wParam, lParam, answer);
+  if (message == WM_GETOBJECT)
+    return !band->boxesNamedBySystem && AnswerBoxObject(edit, wParam, lParam, answer);
   if (message == WM_NCPAINT && band->colours.flatEdge) {
     PaintFlatEdge(edit, band);
     *answer = 0;

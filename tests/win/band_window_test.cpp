@@ -3,6 +3,10 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <oleacc.h>
+
+#include <string>
+#include <vector>
 
 #include "res/product.h"
 #include "tests/support/win/accessible_reader.h"
@@ -266,6 +270,120 @@ TEST_F(BandSubmission, ScreenReadersReadTheBoxAndTheGoButton) {
   EXPECT_EQ(search.Value(CHILDID_SELF), L"kestrel");
   EXPECT_EQ(band.DoDefaultAction(2), S_OK);
   EXPECT_EQ(WaitForLine(urlLog), kAddress + "kestrel\n");
+}
+
+// The accessibility library's annotation service as a stand-in registered
+// in this process, which records what it is told.
+class RecordingAnnotations final : public IAccPropServices, public IClassFactory {
+ public:
+  struct Named {
+    HWND window;
+    DWORD object, child;
+    bool isName;
+    std::wstring text;
+  };
+  std::vector<Named> named;
+  std::vector<HWND> cleared;
+
+  STDMETHODIMP QueryInterface(REFIID iid, void** object) override {
+    if (IsEqualIID(iid, IID_IClassFactory))
+      *object = static_cast<IClassFactory*>(this);
+    else if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, kServicesId))
+      *object = static_cast<IAccPropServices*>(this);
+    else
+      *object = nullptr;
+    return *object != nullptr ? S_OK : E_NOINTERFACE;
+  }
+  STDMETHODIMP_(ULONG) AddRef() override { return 2; }
+  STDMETHODIMP_(ULONG) Release() override { return 1; }
+  STDMETHODIMP CreateInstance(IUnknown*, REFIID iid, void** object) override {
+    return QueryInterface(iid, object);
+  }
+  STDMETHODIMP LockServer(BOOL) override { return S_OK; }
+  STDMETHODIMP SetHwndPropStr(HWND window, DWORD object, DWORD child, MSAAPROPID property,
+                              LPCWSTR text) override {
+    named.push_back({window, object, child, IsEqualGUID(property, kNameId) != FALSE, text});
+    return S_OK;
+  }
+  STDMETHODIMP ClearHwndProps(HWND window, DWORD, DWORD, const MSAAPROPID*, int) override {
+    cleared.push_back(window);
+    return S_OK;
+  }
+  STDMETHODIMP SetPropValue(const BYTE*, DWORD, MSAAPROPID, VARIANT) override { return E_NOTIMPL; }
+  STDMETHODIMP SetPropServer(const BYTE*, DWORD, const MSAAPROPID*, int, IAccPropServer*,
+                             AnnoScope) override {
+    return E_NOTIMPL;
+  }
+  STDMETHODIMP ClearProps(const BYTE*, DWORD, const MSAAPROPID*, int) override { return E_NOTIMPL; }
+  STDMETHODIMP SetHwndProp(HWND, DWORD, DWORD, MSAAPROPID, VARIANT) override { return E_NOTIMPL; }
+  STDMETHODIMP SetHwndPropServer(HWND, DWORD, DWORD, const MSAAPROPID*, int, IAccPropServer*,
+                                 AnnoScope) override {
+    return E_NOTIMPL;
+  }
+  STDMETHODIMP ComposeHwndIdentityString(HWND, DWORD, DWORD, BYTE**, DWORD*) override {
+    return E_NOTIMPL;
+  }
+  STDMETHODIMP DecomposeHwndIdentityString(const BYTE*, DWORD, HWND*, DWORD*, DWORD*) override {
+    return E_NOTIMPL;
+  }
+  STDMETHODIMP SetHmenuProp(HMENU, DWORD, MSAAPROPID, VARIANT) override { return E_NOTIMPL; }
+  STDMETHODIMP SetHmenuPropStr(HMENU, DWORD, MSAAPROPID, LPCWSTR) override { return E_NOTIMPL; }
+  STDMETHODIMP SetHmenuPropServer(HMENU, DWORD, const MSAAPROPID*, int, IAccPropServer*,
+                                  AnnoScope) override {
+    return E_NOTIMPL;
+  }
+  STDMETHODIMP ClearHmenuProps(HMENU, DWORD, const MSAAPROPID*, int) override { return E_NOTIMPL; }
+  STDMETHODIMP ComposeHmenuIdentityString(HMENU, DWORD, BYTE**, DWORD*) override {
+    return E_NOTIMPL;
+  }
+  STDMETHODIMP DecomposeHmenuIdentityString(const BYTE*, DWORD, HMENU*, DWORD*) override {
+    return E_NOTIMPL;
+  }
+
+  // CLSID_AccPropServices, IID_IAccPropServices and PROPID_ACC_NAME.
+  static constexpr CLSID kServicesClass = {
+      0xB5F8350B, 0x0548, 0x48B1, {0xA6, 0xEE, 0x88, 0xBD, 0x00, 0xB4, 0xA5, 0xE7}};
+  static constexpr IID kServicesId = {
+      0x6E26E776, 0x04F0, 0x495D, {0x80, 0xE4, 0x33, 0x30, 0x35, 0x2E, 0x31, 0x69}};
+  static constexpr GUID kNameId = {
+      0x608D3DF8, 0x8128, 0x4AA7, {0xA4, 0x28, 0xF5, 0x5E, 0x49, 0x26, 0x72, 0x91}};
+};
+
+// Where the system names windows, the box keeps the system's objects (with
+// reading by character and word, and the caret), named through it, and
+// takes the names back when it goes; the band keeps its own object.
+class BandNamedBySystem : public SitedBandTest {
+ protected:
+  BandNamedBySystem() {
+    CoInitialize(nullptr);
+    CoRegisterClassObject(RecordingAnnotations::kServicesClass,
+                          static_cast<IClassFactory*>(&annotations), CLSCTX_INPROC_SERVER,
+                          REGCLS_MULTIPLEUSE, &registration);
+  }
+  ~BandNamedBySystem() override {
+    CoRevokeClassObject(registration);
+    CoUninitialize();
+  }
+  RecordingAnnotations annotations;
+  DWORD registration = 0;
+};
+
+TEST_F(BandNamedBySystem, TheBoxKeepsTheSystemsObjects) {
+  HWND search = SearchEdit(), hint = HintEdit();
+  ASSERT_EQ(annotations.named.size(), 2u);
+  for (const auto& named : annotations.named) {
+    EXPECT_TRUE(named.window == search || named.window == hint);
+    EXPECT_EQ(named.object, static_cast<DWORD>(OBJID_CLIENT));
+    EXPECT_EQ(named.child, static_cast<DWORD>(CHILDID_SELF));
+    EXPECT_TRUE(named.isName);
+    EXPECT_EQ(named.text, L"Google search");
+  }
+  EXPECT_NE(annotations.named[0].window, annotations.named[1].window);
+  for (HWND box : {search, hint})
+    EXPECT_EQ(SendMessageW(box, WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT)), 0);
+  EXPECT_EQ(Accessible(BandWindow()).Name(CHILDID_SELF), L"Corvane");
+  band->CloseDW(0);
+  EXPECT_EQ(annotations.cleared, (std::vector<HWND>{search, hint}));
 }
 
 // The suggestion list as screen readers read it: a list of its entries,
