@@ -6,6 +6,7 @@
 #include "res/product.h"
 #include "support/hresult.h"
 #include "support/settings_store.h"
+#include "support/windows_handles.h"
 
 namespace corvane::program {
 namespace {
@@ -53,6 +54,13 @@ HRESULT WriteUserRunValue() {
                                    static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t))));
 }
 
+// Each session's strip takes its own row: the value's name is the session.
+std::wstring SessionValueName() {
+  DWORD session = 0;
+  ProcessIdToSessionId(GetCurrentProcessId(), &session);
+  return std::to_wstring(session);
+}
+
 }  // namespace
 
 // Both coordinates or none; stored as two's complement.
@@ -81,6 +89,35 @@ StripPlacement ReadStripPlacement() {
 HRESULT WriteStripPlacement(const StripPlacement& placement) {
   RETURN_IF_FAILED(WriteChoice(kPlacementValue, StripModeText(placement.mode)));
   return WriteChoice(kPlacementMonitorValue, StripMonitorText(placement.monitor));
+}
+
+HRESULT RememberTakenRow(const TakenRow& taken) {
+  const LONG record[] = {static_cast<LONG>(taken.edge), taken.row.left, taken.row.top,
+                         taken.row.right, taken.row.bottom};
+  UniqueRegistryKey key;
+  RETURN_IF_FAILED(
+      FromWin32(RegCreateKeyExW(HKEY_CURRENT_USER, kTakenRowKey, 0, nullptr, REG_OPTION_VOLATILE,
+                                KEY_SET_VALUE, nullptr, key.Put(), nullptr)));
+  return FromWin32(RegSetValueExW(key.Get(), SessionValueName().c_str(), 0, REG_BINARY,
+                                  reinterpret_cast<const BYTE*>(record), sizeof record));
+}
+
+bool ReadTakenRow(TakenRow* taken) {
+  LONG record[5] = {};
+  DWORD bytes = sizeof record;
+  if (RegGetValueW(HKEY_CURRENT_USER, kTakenRowKey, SessionValueName().c_str(), RRF_RT_REG_BINARY,
+                   nullptr, record, &bytes) != ERROR_SUCCESS ||
+      bytes != sizeof record || record[0] < static_cast<LONG>(TaskbarEdge::Left) ||
+      record[0] > static_cast<LONG>(TaskbarEdge::Bottom))
+    return false;
+  taken->edge = static_cast<TaskbarEdge>(record[0]);
+  taken->row = {record[1], record[2], record[3], record[4]};
+  return true;
+}
+
+HRESULT ForgetTakenRow() {
+  LONG status = RegDeleteKeyValueW(HKEY_CURRENT_USER, kTakenRowKey, SessionValueName().c_str());
+  return status == ERROR_FILE_NOT_FOUND ? S_OK : FromWin32(status);
 }
 
 bool StartsWithWindows() {

@@ -24,6 +24,18 @@ struct StripPlacement {
 StripPlacement ReadStripPlacement();
 HRESULT WriteStripPlacement(const StripPlacement& placement);
 
+// The row the strip took out of the work area itself (where no shell keeps
+// it), remembered for this session until sign-out, as long as the work area
+// lacks it: a strip that ends without giving it back (a crash) gives it back
+// at its next start.
+struct TakenRow {
+  TaskbarEdge edge;
+  ScreenRect row;
+};
+HRESULT RememberTakenRow(const TakenRow& taken);
+bool ReadTakenRow(TakenRow* taken);
+HRESULT ForgetTakenRow();
+
 bool StartsWithWindows();
 // Under the machine's Run value: clears or sets the user's "no"; else writes
 // this program's quoted path with the startup switch as the user's Run

@@ -1,11 +1,32 @@
 #include "program/reserved_row.h"
 
-#include <shellapi.h>
+#include "program/program_settings.h"
 
 namespace corvane::program {
 
+namespace {
+
+// The work area with the row given back, where it still ends at the row.
+void GiveBackRow(TaskbarEdge edge, const ScreenRect& row) {
+  const ScreenRect current = FactsOf(MonitorNearest(row)).workArea;
+  const ScreenRect whole = WorkAreaWithRow(current, edge, row);
+  if (!(whole == current)) SetWorkArea(whole);
+}
+
+}  // namespace
+
+void ReservedRow::GiveBackLeftOver() {
+  TakenRow taken = {};
+  if (!ReadTakenRow(&taken)) return;
+  GiveBackRow(taken.edge, taken.row);
+  // Unforgotten, it is given back once more at the next start, where the
+  // work area still ends at the row.
+  static_cast<void>(ForgetTakenRow());
+}
+
 ScreenRect ReservedRow::Keep(HWND bar, HMONITOR monitor, const ScreenFacts& screen, int sliver,
                              int thickness) {
+  if (settingRow) return row;
   const TaskbarEdge along = screen.edge == TaskbarEdge::None ? TaskbarEdge::Bottom : screen.edge;
   const ScreenRect others =
       edge == along ? WorkAreaWithRow(screen.workArea, along, row) : screen.workArea;
@@ -14,26 +35,33 @@ ScreenRect ReservedRow::Keep(HWND bar, HMONITOR monitor, const ScreenFacts& scre
   data.hWnd = bar;
   data.uEdge = AppBarEdge(along);
   data.rc = ToRect(RowAlongEdge(along, AwayFromHiddenTaskbar(others, along, sliver), thickness));
-  SHAppBarMessage(ABM_QUERYPOS, &data);
+  shell(ABM_QUERYPOS, &data);
   const ScreenRect wanted = RowAlongEdge(along, FromRect(data.rc), thickness);
   if (edge != along || !(wanted == row)) {
-    data.rc = ToRect(wanted);
-    SHAppBarMessage(ABM_SETPOS, &data);
+    // The row is the strip's from here on, also to the strip asking again
+    // while the shell sets it.
     row = wanted;
     edge = along;
+    data.rc = ToRect(wanted);
+    settingRow = true;
+    shell(ABM_SETPOS, &data);
+    settingRow = false;
   }
   const ScreenRect current = FactsOf(monitor).workArea;
   const ScreenRect without = WorkAreaWithoutRow(current, along, row);
-  if (!(without == current) && SetWorkArea(without)) setWorkArea = true;
+  if (!(without == current) && SetWorkArea(without)) {
+    setWorkArea = true;
+    // Unremembered, a crash leaves the work area short until sign-out.
+    static_cast<void>(RememberTakenRow({along, row}));
+  }
   return row;
 }
 
-bool ReservedRow::GiveUp(HMONITOR monitor) {
+bool ReservedRow::GiveUp() {
   if (edge == TaskbarEdge::None) return false;
   if (setWorkArea) {
-    const ScreenRect current = FactsOf(monitor).workArea;
-    const ScreenRect whole = WorkAreaWithRow(current, edge, row);
-    if (!(whole == current)) SetWorkArea(whole);
+    GiveBackRow(edge, row);
+    static_cast<void>(ForgetTakenRow());
     setWorkArea = false;
   }
   edge = TaskbarEdge::None;

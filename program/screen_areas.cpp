@@ -47,6 +47,23 @@ bool TaskbarHidesAt(TaskbarEdge edge, const ScreenRect& monitor) {
   return SHAppBarMessage(kGetAutoHideBarEx, &bar) != 0;
 }
 
+// The shell's desktop: its own window, or the windows of its desktop's
+// classes it shows the desktop in (after Win+D, or with a slideshow
+// wallpaper), which cover every monitor without being a program.
+bool IsShellDesktop(HWND window) {
+  HWND shell = GetShellWindow();
+  if (window == shell || window == GetDesktopWindow()) return true;
+  wchar_t name[16] = {};
+  if (GetClassNameW(window, name, ARRAYSIZE(name)) == 0 ||
+      (lstrcmpW(name, L"WorkerW") != 0 && lstrcmpW(name, L"Progman") != 0))
+    return false;
+  if (shell == nullptr) return true;
+  DWORD shellProcess = 0, process = 0;
+  GetWindowThreadProcessId(shell, &shellProcess);
+  GetWindowThreadProcessId(window, &process);
+  return process == shellProcess;
+}
+
 }  // namespace
 
 UINT AppBarEdge(TaskbarEdge edge) {
@@ -93,9 +110,7 @@ bool SetWorkArea(const ScreenRect& area) {
 
 bool FullScreenWindowOn(const ScreenRect& monitor) {
   HWND front = GetForegroundWindow();
-  if (front == nullptr || front == GetShellWindow() || front == GetDesktopWindow() ||
-      IsZoomed(front))
-    return false;
+  if (front == nullptr || IsShellDesktop(front) || IsZoomed(front)) return false;
   DWORD process = 0;
   GetWindowThreadProcessId(front, &process);
   RECT rect = {};

@@ -124,6 +124,7 @@ HRESULT Strip::Open() {
   settingsChangedMessage = RegisterWindowMessageW(kSettingsChangedMessage);
   hasPlace = ReadStripPlace(&place);
   placement = ReadStripPlacement();
+  ReservedRow::GiveBackLeftOver();
   monitor = PrimaryMonitor();
   colours = CurrentBandColours();
   name = ProgramText(IDS_PROGRAM_CAPTION);
@@ -221,7 +222,7 @@ ScreenRect Strip::UsableArea(const ScreenFacts& screen) const {
 
 // Back to an application bar that keeps nothing.
 void Strip::GiveUpRow() {
-  if (!row.GiveUp(monitor)) return;
+  if (!row.GiveUp()) return;
   ListenToShell(ABM_REMOVE);
   ListenToShell(ABM_NEW);
 }
@@ -521,7 +522,14 @@ bool Strip::ActOnPart(HWND window, long part) {
   return true;
 }
 
+// Monitors came or went, or another became the primary one (a laptop
+// docked): the strip follows the primary monitor, its row with it.
 LRESULT Strip::OnScreenChange(WPARAM, LPARAM) {
+  if (placement.monitor == StripMonitor::Primary) {
+    const HMONITOR primary = PrimaryMonitor();
+    if (primary != monitor) GiveUpRow();
+    monitor = primary;
+  }
   Reposition();
   icon.Refresh();
   return 0;

@@ -36,6 +36,9 @@ inline constexpr wchar_t kStripTopValue[] = L"StripTop";
 // monitor ("primary" or "pointer").
 inline constexpr wchar_t kPlacementValue[] = L"Placement";
 inline constexpr wchar_t kPlacementMonitorValue[] = L"PlacementMonitor";
+// Volatile, until sign-out: the row a strip took out of the work area
+// itself, REG_BINARY under the session's id (edge, left, top, right, bottom).
+inline constexpr wchar_t kTakenRowKey[] = L"SOFTWARE\\Ostrand\\Corvane\\1.0\\TakenRow";
 // 0: this user does not want the machine's Run value to start Corvane.
 inline constexpr wchar_t kStartWithWindowsValue[] = L"StartWithWindows";
 // REG_SZ: the default engine's address; the user's keywords (value name)

@@ -283,25 +283,33 @@ TEST_F(ProgramTest, DocksAgainstEachTaskbarEdgeAndFollowsTheWorkArea) {
 
 // A film, a game or a presentation in front over the strip's monitor puts
 // it away until it ends; one on another monitor does not, nor does a
-// maximised window. (The shell's notice comes for any monitor.)
+// maximised window, nor the shell's desktop in front after Win+D (a window
+// of the class WorkerW that covers every monitor). (The shell's notice
+// comes for any monitor.)
 TEST_F(ProgramTest, StepsBackOnlyForAWindowThatFillsItsMonitor) {
   Program program;
   HWND strip = WaitForStrip(program);
   ASSERT_NE(strip, nullptr);
   const UINT notice = RegisterWindowMessageW(kShellNoticeMessage);
+  WNDCLASSW desktopClass = {};
+  desktopClass.lpfnWndProc = DefWindowProcW;
+  desktopClass.lpszClassName = L"WorkerW";
+  RegisterClassW(&desktopClass);
   struct Case {
     const char* what;
+    const wchar_t* windowClass;
     RECT rect;
     bool maximised, stepsBack;
   } cases[] = {
-      {"full screen on another monitor", {1024, 0, 2048, 768}, false, false},
-      {"maximised", {0, 0, 200, 100}, true, false},
-      {"full screen on its monitor", {0, 0, 1024, 768}, false, true},
+      {"full screen on another monitor", L"static", {1024, 0, 2048, 768}, false, false},
+      {"maximised", L"static", {0, 0, 200, 100}, true, false},
+      {"the shell's desktop", L"WorkerW", {0, 0, 1024, 768}, false, false},
+      {"full screen on its monitor", L"static", {0, 0, 1024, 768}, false, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     UniqueWindow front(CreateWindowExW(
-        0, L"static", L"front", (c.maximised ? WS_OVERLAPPEDWINDOW : WS_POPUP) | WS_VISIBLE,
+        0, c.windowClass, L"front", (c.maximised ? WS_OVERLAPPEDWINDOW : WS_POPUP) | WS_VISIBLE,
         c.rect.left, c.rect.top, c.rect.right - c.rect.left, c.rect.bottom - c.rect.top, nullptr,
         nullptr, nullptr, nullptr));
     if (c.maximised) ShowWindow(front.Get(), SW_MAXIMIZE);
