@@ -208,3 +208,17 @@ target_compile_options(corvane_program PRIVATE ${CORVANE_PRODUCT_COMPILE_OPTIONS
 target_link_options(corvane_program PRIVATE ${CORVANE_WIDE_MAIN_OPTIONS} ${CORVANE_PROGRAM_LINK_OPTIONS})
 set_target_properties(corvane_program PROPERTIES OUTPUT_NAME "Corvane")
 add_dependencies(corvane_program corvane corvane_ui)
+
+# The MSI packages' own actions (installer/corvane.wxs): in their Binary
+# table, never installed.
+add_library(corvane_package_actions SHARED installer/package_actions.cpp
+            installer/package_actions.def)
+target_include_directories(corvane_package_actions PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(corvane_package_actions PRIVATE msi user32)
+target_compile_options(corvane_package_actions PRIVATE ${CORVANE_PRODUCT_COMPILE_OPTIONS})
+target_link_options(corvane_package_actions PRIVATE ${CORVANE_PROGRAM_LINK_OPTIONS})
+if(NOT MSVC AND CMAKE_SIZEOF_VOID_P EQUAL 4)
+  # The .def names the entry undecorated.
+  target_link_options(corvane_package_actions PRIVATE -Wl,--enable-stdcall-fixup)
+endif()
+set_target_properties(corvane_package_actions PROPERTIES PREFIX "" OUTPUT_NAME "package_actions")

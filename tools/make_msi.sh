@@ -23,6 +23,7 @@ defines=(
   -D RunKey="$RUN_KEY" -D RunValue="$RUN_VALUE" -D UninstallKey="$UNINSTALL_KEY"
   -D Program="$(from "$tree/bin/$PROGRAM_FILE")" -D Dll="$(from "$tree/bin/$MODULE_FILE")"
   -D UiDll="$(from "$tree/bin/$UI_MODULE_FILE")" -D Icon="$(from "$root/program/corvane.ico")"
+  -D PackageActions="$(from "$tree/bin/package_actions.dll")"
 )
 if [ "$arch" = x64 ]; then
   other=$(realpath "$4")
@@ -38,6 +39,28 @@ LC_ALL=C.UTF-8 wixl -a "$arch" "${defines[@]}" -o "$outfile" "$root/installer/co
 condition='AUTOSTART = "yes" OR (NOT AUTOSTART AND (WINDOWSBUILD >= 22000 OR STARTSWITHWINDOWS))'
 msibuild "$outfile" -q "UPDATE Component SET Condition = '$condition OR REMOVE' \
 WHERE Component = 'StartWithWindows'"
+# The strips of the installing session are closed just before the files are
+# checked (wixl puts the action first of all), and started again as the
+# signed-in user, not elevated, once the package is in place: the running
+# shell starts what explorer.exe is given.
+program_files=ProgramFilesFolder
+[ "$arch" = x64 ] && program_files=ProgramFiles64Folder
+msibuild "$outfile" -q "UPDATE \`CustomAction\` SET \`Type\` = 65 WHERE \`Action\` = 'CloseStrips'"
+msibuild "$outfile" -q "UPDATE \`InstallExecuteSequence\` SET \`Sequence\` = 1399 \
+WHERE \`Action\` = 'CloseStrips'"
+msibuild "$outfile" -q "INSERT INTO \`CustomAction\` (\`Action\`, \`Type\`, \`Source\`, \`Target\`) \
+VALUES ('StartStripAgain', 226, 'INSTALLDIR', '\"[WindowsFolder]explorer.exe\" \"[#CorvaneExe]\"')"
+msibuild "$outfile" -q "INSERT INTO \`InstallExecuteSequence\` (\`Action\`, \`Condition\`, \`Sequence\`) \
+VALUES ('StartStripAgain', 'STRIPSCLOSED AND NOT REMOVE~=\"ALL\"', 6601)"
+# Every user's taskbar loads the band from the folder: only one in Program
+# Files, which standard users cannot change, is taken.
+refusal="Corvane for all users goes into Program Files, where only administrators can change \
+what the taskbar of every user loads. [INSTALLDIR] is elsewhere: please leave INSTALLDIR out, or \
+choose a folder in [$program_files]."
+msibuild "$outfile" -q "INSERT INTO \`CustomAction\` (\`Action\`, \`Type\`, \`Source\`, \`Target\`) \
+VALUES ('RefuseFolder', 19, '', '$refusal')"
+msibuild "$outfile" -q "INSERT INTO \`InstallExecuteSequence\` (\`Action\`, \`Condition\`, \`Sequence\`) \
+VALUES ('RefuseFolder', 'NOT Installed AND (NOT (INSTALLDIR ~<< $program_files) OR INSTALLDIR >< \"\\..\\\")', 1001)"
 # Windows Installer compares three parts of a version, and builds differ in
 # the fourth: a package of the same version replaces the installed one too
 # (migrate features, the highest version included).

@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <aclapi.h>
 #include <msi.h>
+#include <msiquery.h>
 #include <gtest/gtest.h>
 #include <sddl.h>
 #include <shlobj.h>
@@ -869,6 +870,70 @@ TEST_F(MsiTest, StartsWithWindowsWhenAskedAndKeepsItOnUpgrade) {
   EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kRunKey, kRunValue), command) << "lost on upgrade";
   RemoveMsiInstallation();
   EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kRunKey, kRunValue), L"");
+}
+
+// A property of a built package, "" when it has none.
+std::wstring PackageProperty(const std::wstring& package, const wchar_t* name) {
+  MSIHANDLE database = 0, view = 0, record = 0;
+  std::wstring value;
+  if (MsiOpenDatabaseW(package.c_str(), MSIDBOPEN_READONLY, &database) == ERROR_SUCCESS &&
+      MsiDatabaseOpenViewW(database, L"SELECT `Value` FROM `Property` WHERE `Property` = ?",
+                           &view) == ERROR_SUCCESS) {
+    MSIHANDLE which = MsiCreateRecord(1);
+    MsiRecordSetStringW(which, 1, name);
+    if (MsiViewExecute(view, which) == ERROR_SUCCESS &&
+        MsiViewFetch(view, &record) == ERROR_SUCCESS) {
+      wchar_t text[64] = {};
+      DWORD units = ARRAYSIZE(text);
+      if (MsiRecordGetStringW(record, 1, text, &units) == ERROR_SUCCESS) value = text;
+      MsiCloseHandle(record);
+    }
+    MsiCloseHandle(which);
+  }
+  if (view != 0) MsiCloseHandle(view);
+  if (database != 0) MsiCloseHandle(database);
+  return value;
+}
+
+// The process of the strip in sight, 0 for none.
+DWORD StripProcess() {
+  HWND strip = FindWindowW(kStripWindowClass, nullptr);
+  DWORD process = 0;
+  if (strip != nullptr) GetWindowThreadProcessId(strip, &process);
+  return process;
+}
+
+// Windows Installer closes no program for the packages (its Restart Manager
+// would close Explorer and every program F12's hook reached): an upgrade
+// closes Corvane.exe itself, as setup does, and starts it again, not
+// elevated.
+TEST_F(MsiTest, AnUpgradeClosesTheProgramItselfAndStartsItAgain) {
+  for (const wchar_t* package : {L"CORVANE_MSI", L"CORVANE_NEWER_MSI"})
+    EXPECT_EQ(PackageProperty(Environment(package), L"MSIRESTARTMANAGERCONTROL"), L"Disable");
+  ASSERT_EQ(Msiexec(L"/i", Environment(L"CORVANE_MSI")), 0u);
+  ChildProcess program(ProgramCommand());
+  ASSERT_TRUE(StripAppears()) << "the program did not start";
+  ASSERT_EQ(Msiexec(L"/i", Environment(L"CORVANE_NEWER_MSI")), 0u);
+  EXPECT_EQ(program.Wait(), 0u) << "the program was not closed";
+  DWORD again = 0;
+  for (int tries = 0; tries < 100 && (again = StripProcess()) == 0; ++tries) Sleep(100);
+  EXPECT_NE(again, 0u) << "the program was not started again";
+  EXPECT_NE(again, program.Id());
+  RemoveMsiInstallation();
+  EXPECT_EQ(FindWindowW(kStripWindowClass, nullptr), nullptr) << "the removal left it running";
+}
+
+// Every user's taskbar loads the band from the package's folder: one that
+// standard users may change is refused, and nothing is installed.
+TEST_F(MsiTest, RefusesAFolderOutsideProgramFiles) {
+  ScratchFolder scratch;
+  const std::wstring elsewhere = scratch.Child(L"Corvane\\");
+  constexpr DWORD kInstallFailure = 1603;
+  EXPECT_EQ(RunAndWait(L"msiexec.exe /i \"" + Environment(L"CORVANE_MSI") +
+                       L"\" /qn INSTALLDIR=\"" + elsewhere + L"\""),
+            kInstallFailure);
+  EXPECT_EQ(InstalledProduct(), L"");
+  EXPECT_FALSE(Exists(elsewhere + kProgramFile));
 }
 
 // Two installations would register the band twice: the package and setup

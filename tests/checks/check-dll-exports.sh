@@ -1,8 +1,8 @@
 #!/bin/bash
-# Checks the built CORVANEUI.DLL as a file: machine type, exports by name
-# (those its .def gives, which CORVANE.DLL looks up) and imports of Windows
-# system DLLs only.
-#   check-ui-module.sh DLL OBJDUMP MACHINE EXPORT...
+# Checks a built helper DLL as a file (CORVANEUI.DLL, the MSI packages'
+# actions): machine type, exports by name (those its .def gives, which its
+# callers look up) and imports of Windows system DLLs only.
+#   check-dll-exports.sh DLL OBJDUMP MACHINE EXPORT...
 set -u
 dll=$1 objdump=$2 machine=$3
 shift 3
