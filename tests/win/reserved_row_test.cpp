@@ -32,6 +32,9 @@ struct AnsweringShell {
   }
 };
 
+// A shell that takes every row as asked.
+UINT_PTR WINAPI AgreeingShell(DWORD, APPBARDATA*) { return 1; }
+
 class ReservedRowTest : public ::testing::Test {
  protected:
   void SetUp() override { SetWorkArea(kScreen); }
@@ -58,7 +61,7 @@ TEST_F(ReservedRowTest, OneRowWhenTheShellAnswersWhileSettingIt) {
 TEST_F(ReservedRowTest, ARowLeftTakenIsGivenBackAtTheNextStart) {
   TakenRow taken = {};
   {
-    ReservedRow row([](DWORD, APPBARDATA*) -> UINT_PTR { return 1; });
+    ReservedRow row(AgreeingShell);
     ScreenFacts screen = {kScreen, kScreen, TaskbarEdge::Bottom, false};
     row.Keep(nullptr, PrimaryMonitor(), screen, 0, 30);
     ASSERT_TRUE(ReadTakenRow(&taken));
