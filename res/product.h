@@ -83,7 +83,9 @@ inline constexpr wchar_t kFocusTargetsMapping[] = L"Local\\Ostrand.Corvane.Focus
 // The MSI packages' upgrade code: every version's package shares it, so that
 // a newer one replaces an older one, and setup knows an installation by it.
 inline constexpr wchar_t kMsiUpgradeCode[] = L"{BCBB0A1A-1E32-4701-9C64-84EB808464BC}";
-// "Global\": one setup at a time on the machine.
+// One setup at a time on the machine: for all users a file in Program Files,
+// where only administrators can make one; for one user a named mutex.
+inline constexpr wchar_t kSetupLockFile[] = L"Ostrand.Corvane.Setup.lock";
 inline constexpr wchar_t kSetupMutex[] = L"Global\\Ostrand.Corvane.Setup";
 inline constexpr wchar_t kFocusSearchBoxMessage[] = L"Ostrand.Corvane.FocusSearchBox";
 inline constexpr wchar_t kShellNoticeMessage[] = L"Ostrand.Corvane.ShellNotice";

@@ -594,6 +594,53 @@ TEST_F(InstallerTest, GivesItsFolderWritableOnlyByAdministrators) {
   EXPECT_TRUE(GoesSoon(folder));
 }
 
+// A folder that others could change is refused, and nothing is installed: a
+// "versions" folder that setup did not make (a standard user who made it
+// beforehand would own it, and what setup put into it), and a folder on the
+// way that leads elsewhere. (Wine makes no junctions, but shows a Unix
+// symbolic link as one: the test's fixture makes C:\corvane-linked so. Wine
+// keeps no owners, so the owner setup gives its folders is not read back.)
+TEST_F(InstallerTest, RefusesAFolderThatOthersCouldChange) {
+  ScratchFolder scratch;
+  const std::wstring folder = scratch.Child(kRunValue);
+  MakeFolder(folder);
+  MakeFolder(folder + L"\\versions");
+  EXPECT_EQ(Install(L"/D=" + folder), kRefused);
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+  EXPECT_FALSE(Exists(folder + L"\\Corvane.exe"));
+  EXPECT_TRUE(EntriesOf(folder + L"\\versions").empty());
+
+  ASSERT_TRUE(Exists(L"C:\\corvane-linked")) << "made by the test's fixture";
+  EXPECT_EQ(Install(L"/D=C:\\corvane-linked\\Corvane"), kRefused);
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+  EXPECT_FALSE(Exists(L"C:\\corvane-linked\\Corvane"));
+}
+
+// One setup at a time: for all users its lock is a file in Program Files,
+// which only administrators can make. A setup waits while another holds it
+// and goes on once it is free; a named object that anyone can make first
+// (the name of the lock of earlier versions) holds no setup up.
+TEST_F(InstallerTest, OneSetupAtATimeWhichNoOneElseCanHoldUp) {
+  wchar_t programFiles[MAX_PATH] = {};
+  SHGetFolderPathW(nullptr, CSIDL_PROGRAM_FILES, nullptr, SHGFP_TYPE_CURRENT, programFiles);
+  const std::wstring lock = std::wstring(programFiles) + L"\\" + kSetupLockFile;
+  {
+    UniqueFile held(CreateFileW(lock.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr,
+                                OPEN_ALWAYS, FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+    ASSERT_TRUE(held);
+    ChildProcess setup(L"\"" + Environment(L"CORVANE_INSTALLER") + L"\" /S");
+    EXPECT_EQ(setup.Wait(1500), static_cast<DWORD>(STILL_ACTIVE)) << "did not wait";
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+    held.Reset();
+    EXPECT_EQ(setup.Wait(kInstallerTimeoutMs), 0u);
+  }
+  EXPECT_FALSE(Exists(lock)) << "the lock stayed";
+  UniqueKernelObject squatted(CreateMutexW(nullptr, TRUE, kSetupMutex));
+  ASSERT_TRUE(squatted);
+  EXPECT_EQ(Uninstall(), 0u);
+  EXPECT_EQ(Install(), 0u);
+}
+
 // Installed for one user, without administrator rights: the user's own
 // programs folder, classes, start and "Apps & features" entry.
 std::wstring UserInstallFolder() {
