@@ -211,9 +211,9 @@ TEST_F(BandSubmission, ASlowBrowserHoldsNothing) {
 }
 
 // Firefox as the default browser, its profile on a server that cannot be
-// reached (tests/support/win/with_unreachable_profile.sh): Enter is answered
-// at once, and the search goes out with the locale's country once the home
-// page is given up.
+// reached: Enter is answered at once, and the search goes out with the
+// locale's country once the home page is given up. Run only inside
+// tests/support/win/with_unreachable_profile.sh, which mounts the profile.
 class UnreachableProfile : public BandSubmission {
  protected:
   void SetUp() override {
@@ -231,7 +231,7 @@ class UnreachableProfile : public BandSubmission {
   }
 };
 
-TEST_F(UnreachableProfile, EnterIsAnsweredAndTheSearchGoesOut) {
+TEST_F(UnreachableProfile, DISABLED_EnterIsAnsweredAndTheSearchGoesOut) {
   SetWindowTextW(SearchEdit(), L"far away");
   const ULONGLONG pressed = GetTickCount64();
   SendMessageW(SearchEdit(), WM_KEYDOWN, VK_RETURN, 0);
