@@ -121,20 +121,30 @@ bool Answer(HWND window, WPARAM flags, LPARAM objectId, const AccessibleParts* p
 
 }  // namespace
 
+namespace {
+
+void ForgetNames(BandRecord* band) {
+  ForgetAnnotatedNameFunction forget;
+  if (!FindFunction(UiModule(), kForgetAnnotatedNameExport, &forget)) return;
+  forget(band->searchEdit);
+  forget(band->hintEdit);
+}
+
+}  // namespace
+
 void NameBoxes(BandRecord* band) {
   AnnotateNameFunction annotate;
   if (!FindFunction(UiModule(), kAnnotateNameExport, &annotate)) return;
   const wchar_t* name = LoadResString(IDS_SEARCH_HINT);
   band->boxesNamedBySystem =
       annotate(band->searchEdit, name) && annotate(band->hintEdit, name) ? TRUE : FALSE;
+  // Both edits answer alike: a name given to one alone is taken back.
+  if (!band->boxesNamedBySystem) ForgetNames(band);
 }
 
 void ForgetBoxNames(BandRecord* band) {
-  ForgetAnnotatedNameFunction forget;
-  if (!band->boxesNamedBySystem || !FindFunction(UiModule(), kForgetAnnotatedNameExport, &forget))
-    return;
-  forget(band->searchEdit);
-  forget(band->hintEdit);
+  if (!band->boxesNamedBySystem) return;
+  ForgetNames(band);
   band->boxesNamedBySystem = FALSE;
 }
 
