@@ -1,11 +1,13 @@
 #!/bin/bash
-# Configures and builds one tree from its preset in CMakePresets.json:
-#   build.sh native|native-release|win32|win64 [BUILD_ROOT]
+# Configures and builds one tree from its preset in CMakePresets.json, all
+# of it or only the TARGETs named:
+#   build.sh native|native-release|win32|win64 [BUILD_ROOT [TARGET...]]
 set -euo pipefail
 kind=$1
 root=$(cd "$(dirname "$0")/.." && pwd)
 builds=${2:-$root/build}
 build=$builds/$kind
+targets=("${@:3}")
 
 case $kind in
   native | native-release | win32 | win64) ;;
@@ -23,5 +25,21 @@ case $kind in
   win64) trees=(-DCORVANE_OTHER_ARCH_TREE="$builds/win32" -DCORVANE_DIST_DIR="$builds/dist"
                 -DCORVANE_NATIVE_TREE="$builds/native") ;;
 esac
+# A tree configured from another checkout (a copied or moved folder) cannot
+# be reused: CMake refuses it with a message that does not say what to do.
+cache=$build/CMakeCache.txt
+if [ -f "$cache" ]; then
+  made_from=$(sed -n 's/^CMAKE_HOME_DIRECTORY:INTERNAL=//p' "$cache")
+  if [ -n "$made_from" ] && [ "$made_from" != "$root" ]; then
+    echo "The build folder $build was made by the checkout in $made_from," >&2
+    echo "not by this one ($root). Remove it (rm -rf '$builds') or choose another" >&2
+    echo "with CORVANE_BUILD_ROOT, then run this again." >&2
+    exit 1
+  fi
+fi
 cmake -S "$root" --preset "$kind" -B "$build" "${trees[@]}" >/dev/null
-cmake --build "$build" -- -j2
+if [ ${#targets[@]} -gt 0 ]; then
+  cmake --build "$build" --target "${targets[@]}" -- -j2
+else
+  cmake --build "$build" -- -j2
+fi

@@ -5,7 +5,7 @@
 #   run.sh [--64] [QUERY...]
 # With a display (DISPLAY set) the band is yours to use: type, press Enter,
 # and Wine hands the results to your desktop's browser; right-click the
-# strip's grip for the band's menu and Close. Without a display it runs under
+# strip's grip for the band's menu and Exit. Without a display it runs under
 # Xvfb on a Wine desktop with a taskbar: it types QUERY into the band,
 # presses Enter, prints the address that was opened (a recorder stands in
 # for the browser) and saves a screenshot.
@@ -26,11 +26,11 @@ if [ $arch = win32 ] && ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
   arch=win64
 fi
 mkdir -p "$build"
-for kind in win32 $arch; do
-  bash "$root/tools/build.sh" "$kind" "$build" >"$build/$kind.log" 2>&1 ||
-    { tail -n 40 "$build/$kind.log"; exit 1; }
-done
-echo "Built $build/win32/bin/CORVANE.DLL"
+# Only what running Corvane needs; the test command builds everything.
+echo "Building the ${arch#win}-bit Corvane in $build/$arch..."
+bash "$root/tools/build.sh" "$arch" "$build" corvane corvane_ui corvane_program url_recorder \
+  >"$build/$arch.log" 2>&1 || { tail -n 40 "$build/$arch.log"; exit 1; }
+echo "Built $build/$arch/bin/CORVANE.DLL"
 
 bin=$build/$arch/bin
 run=$build/run-$arch
@@ -52,7 +52,7 @@ if [ -n "${CORVANE_DISPLAY:-}" ]; then
     /d '"C:\windows\system32\winebrowser.exe" "%1"' >/dev/null
   "$wine_run" "$prefix" "$arch" regsvr32 "$dll"
   echo "Corvane is registered; Corvane.exe shows the search box at the bottom right"
-  echo "of your screen until you close it (right-click its grip: Close)."
+  echo "of your screen until you close it (right-click its grip: Exit)."
   "$wine_run" "$prefix" "$arch" "$bin/Corvane.exe"
   exit
 fi
