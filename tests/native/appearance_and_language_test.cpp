@@ -61,20 +61,47 @@ TEST(BandColours, LightIsTodaysLook) {
   EXPECT_EQ(c.hint, MakeColour(102, 102, 102));
   EXPECT_EQ(c.strip, kSystem.buttonFace);
   EXPECT_EQ(c.stripGrip, kSystem.buttonShadow);
-  EXPECT_EQ(c.listMark, kSystem.grayText);
 }
 
-// Dark: every text readable on what it is drawn on (4.5:1), whatever the
-// system's colours, and the grip seen (3:1).
-TEST(BandColours, DarkTextsAreReadable) {
-  const BandColours c = ChooseBandColours(ColourMode::kDark, kSystem);
-  EXPECT_LT(Luminance(c.box), 0.05);
+// Windows' own light colours, and Wine's, whose grey text is lighter.
+const SystemColours kWindowsLight = {MakeColour(255, 255, 255), MakeColour(0, 0, 0),
+                                     MakeColour(109, 109, 109), MakeColour(240, 240, 240),
+                                     MakeColour(0, 0, 0),       MakeColour(160, 160, 160),
+                                     MakeColour(0, 120, 215),   MakeColour(255, 255, 255)};
+SystemColours WineLight() {
+  SystemColours wine = kWindowsLight;
+  wine.grayText = MakeColour(158, 158, 158);
+  wine.highlight = MakeColour(49, 106, 197);
+  return wine;
+}
+
+// Every text readable on what it is drawn on (4.5:1) in each mode, the
+// "Recent" mark on a row under the pointer too; the dark grip seen (3:1).
+TEST(BandColours, TextsAreReadableInEveryMode) {
   const struct {
-    Colour text, back;
-  } texts[] = {{c.boxText, c.box},   {c.hint, c.box},         {c.listText, c.list},
-               {c.listMark, c.list}, {c.listText, c.listHot}, {c.listChosenText, c.listChosen}};
-  for (const auto& pair : texts) EXPECT_GE(Contrast(pair.text, pair.back), 4.5);
-  EXPECT_GE(Contrast(c.stripGrip, c.strip), 3.0);  // a shape, not a text
+    const char* name;
+    BandColours colours;
+  } modes[] = {{"light", ChooseBandColours(ColourMode::kLight, kWindowsLight)},
+               {"light (Wine)", ChooseBandColours(ColourMode::kLight, WineLight())},
+               {"dark", ChooseBandColours(ColourMode::kDark, kSystem)}};
+  for (const auto& mode : modes) {
+    const BandColours& c = mode.colours;
+    const struct {
+      Colour text, back;
+    } texts[] = {{c.boxText, c.box},
+                 {c.hint, c.box},
+                 {c.listText, c.list},
+                 {c.listMark, c.list},
+                 {c.listMark, c.listHot},
+                 {c.listText, c.listHot},
+                 {c.listChosenText, c.listChosen}};
+    for (const auto& pair : texts)
+      EXPECT_GE(Contrast(pair.text, pair.back), 4.5)
+          << mode.name << ": " << std::hex << pair.text << " on " << pair.back;
+  }
+  const BandColours dark = ChooseBandColours(ColourMode::kDark, kSystem);
+  EXPECT_LT(Luminance(dark.box), 0.05);
+  EXPECT_GE(Contrast(dark.stripGrip, dark.strip), 3.0);  // a shape, not a text
 }
 
 TEST(TextLanguage, TheDisplayLanguageChoosesAmongCorvanesTexts) {
