@@ -47,6 +47,9 @@ struct SuggestionState {
   bool settingText = false;
 };
 
+// Room for the hint: the longest engine name in the longest language's words.
+constexpr size_t kMaxHintUnits = 128;
+
 struct BandRecord {
   explicit BandRecord(IUnknown* identity) : identity(identity) {}
   BandRecord(const BandRecord&) = delete;
@@ -61,6 +64,9 @@ struct BandRecord {
   HWND searchEdit = nullptr;
   HWND hintEdit = nullptr;
   HFONT font = nullptr;
+  // What the box shows until it has the focus, and its name for screen
+  // readers: the engine a search goes to.
+  wchar_t hint[kMaxHintUnits] = {};
   // The taskbar's mode's colours, and the box's background in them.
   BandColours colours = {};
   UniqueGdiObject<HBRUSH> boxBrush;
@@ -93,6 +99,10 @@ struct BandRecord {
   // The Go button drawn where the bitmaps do not serve.
   GoButtonImages goImages;
   SuggestionState suggestions;
+  // The last search handed to the browser, counted: given back to the box
+  // when the browser could not be opened for it.
+  UniqueMemory<wchar_t> sentQuery;
+  WPARAM sentSearches = 0;
 };
 
 }  // namespace corvane

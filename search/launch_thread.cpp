@@ -16,17 +16,24 @@ namespace {
 
 struct Launch {
   HWND owner;
-  LaunchNotice notice;
+  LaunchNotices notices;
   UniqueMemory<wchar_t> query;
 };
+
+void Post(const LaunchNotice& notice) {
+  PostMessageW(notice.window, notice.message, notice.wParam, 0);
+}
 
 void Run(void* parameter) {
   Launch* launch = static_cast<Launch*>(parameter);
   // The shell hands some addresses to handlers of its own through COM.
   const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-  if (LaunchWebSearch(launch->owner, launch->query.Get(), kLaunchModeWebSearch) == kLaunchOpened) {
+  const int result = LaunchWebSearch(launch->owner, launch->query.Get(), kLaunchModeWebSearch);
+  if (result == kLaunchOpened) {
     RememberSearch(launch->query.Get());
-    PostMessageW(launch->notice.window, launch->notice.message, launch->notice.wParam, 0);
+    Post(launch->notices.opened);
+  } else if (result == kLaunchFailed) {
+    Post(launch->notices.failed);
   }
   if (SUCCEEDED(com)) CoUninitialize();
   delete launch;
@@ -34,8 +41,8 @@ void Run(void* parameter) {
 
 }  // namespace
 
-bool LaunchWebSearchOnThread(HWND ownerWindow, const wchar_t* query, const LaunchNotice& notice) {
-  auto* launch = new (std::nothrow) Launch{ownerWindow, notice, {}};
+bool LaunchWebSearchOnThread(HWND ownerWindow, const wchar_t* query, const LaunchNotices& notices) {
+  auto* launch = new (std::nothrow) Launch{ownerWindow, notices, {}};
   if (launch == nullptr) return false;
   const size_t units = BoundedLength(AsUtf16(query), kMaxBoundedCount) + 1;
   launch->query.Reset(AllocArray<wchar_t>(units));

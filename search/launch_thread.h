@@ -6,17 +6,22 @@
 
 namespace corvane {
 
-// Posted once the search was opened, never for a failed one.
+// A message posted when the search was opened, or when it was not.
 struct LaunchNotice {
   HWND window;
   UINT message;
   WPARAM wParam;
 };
 
+struct LaunchNotices {
+  LaunchNotice opened;
+  LaunchNotice failed;  // the shell could not open the address
+};
+
 // Copies `query` and opens it as LaunchWebSearch does, `ownerWindow` owning
 // what the shell shows; an opened search is remembered among the recent
-// ones, then `notice` posted. False, with nothing opened, when no thread
-// could be started.
-bool LaunchWebSearchOnThread(HWND ownerWindow, const wchar_t* query, const LaunchNotice& notice);
+// ones, then `notices.opened` posted, else `notices.failed`. False, with
+// nothing opened, when no thread could be started.
+bool LaunchWebSearchOnThread(HWND ownerWindow, const wchar_t* query, const LaunchNotices& notices);
 
 }  // namespace corvane

@@ -31,14 +31,18 @@ UniqueMemory<char> ReadSuggestAddress(const wchar_t* key, const wchar_t* name) {
   return IsUsableSuggestAddress(address.Get()) ? std::move(address) : UniqueMemory<char>();
 }
 
-// The default engine's: SuggestAddress, else the built-in engine's.
+// The default engine's: SuggestAddress, else the built-in engine's, else
+// that of the user's engine it is, kept under its keyword.
 UniqueMemory<char> DefaultSuggestAddress() {
   if (UniqueMemory<char> stored = ReadSuggestAddress(kSettingsKey, kSuggestAddressValue))
     return stored;
   UniqueMemory<wchar_t> searchAddress;
   const bool custom = SUCCEEDED(ReadTextSetting(kSettingsKey, kSearchAddressValue, &searchAddress));
   const BuiltInEngine* engine = FindBuiltInEngine(custom ? AsUtf16(searchAddress.Get()) : nullptr);
-  return engine != nullptr ? Utf8(AsWide(engine->suggestAddress)) : UniqueMemory<char>();
+  if (engine != nullptr) return Utf8(AsWide(engine->suggestAddress));
+  wchar_t keyword[kMaxKeywordLength + 1] = {};
+  return FindDefaultEngineKeyword(keyword) ? ReadSuggestAddress(kSuggestAddressesKey, keyword)
+                                           : UniqueMemory<char>();
 }
 
 // The keyword's engine's; a keyword of the user's whose engine has none is

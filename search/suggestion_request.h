@@ -18,7 +18,8 @@ struct SuggestionRequest {
 
 // The address to ask for suggestions for `typed`: the keyword's engine's
 // suggestion address for "keyword words" (only the words are sent); else
-// SuggestAddress; else that of the built-in engine the user searches with.
+// SuggestAddress; else that of the built-in engine the user searches with,
+// or of the user's own engine that is the default engine.
 // Nothing for a typed web address, an address with a user name, or a text
 // too long to suggest for.
 SuggestionRequest BuildSuggestionRequest(const wchar_t* typed);

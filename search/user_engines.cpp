@@ -1,11 +1,13 @@
 #include "search/user_engines.h"
 
 #include "res/product.h"
+#include "search/built_in_engines.h"
 #include "search/engine_template.h"
 #include "search/keyword_query.h"
 #include "search/launch_web_search.h"
 #include "support/bounded_string.h"
 #include "support/settings_store.h"
+#include "search/web_scheme.h"
 #include "support/wide_text.h"
 
 namespace corvane {
@@ -21,6 +23,57 @@ UniqueMemory<char> ReadUsableEngine(const wchar_t* key, const wchar_t* name) {
   return engine;
 }
 
+bool SameText(const wchar_t* a, const wchar_t* b) {
+  for (; *a == *b; ++a, ++b)
+    if (*a == 0) return true;
+  return false;
+}
+
+struct KeywordSearch {
+  const wchar_t* address;
+  wchar_t* keyword;
+  bool found;
+};
+
+bool IsKeywordOfAddress(const wchar_t* name, void* context) {
+  auto* search = static_cast<KeywordSearch*>(context);
+  UniqueMemory<wchar_t> address;
+  if (BoundedLength(AsUtf16(name), kMaxKeywordLength + 1) > kMaxKeywordLength ||
+      FAILED(ReadTextSetting(kKeywordsKey, name, &address)) ||
+      !SameText(address.Get(), search->address))
+    return true;
+  search->found =
+      BoundedCopy(AsUtf16(search->keyword), kMaxKeywordLength + 1, AsUtf16(name)) == kResultOk;
+  return !search->found;
+}
+
+// A copy of at most kMaxEngineNameUnits units, never the half of a pair.
+UniqueMemory<wchar_t> EngineName(const wchar_t* name) {
+  size_t length = BoundedLength(AsUtf16(name), kMaxEngineNameUnits + 1);
+  if (length > kMaxEngineNameUnits) {
+    length = kMaxEngineNameUnits;
+    if (name[length - 1] >= 0xD800 && name[length - 1] <= 0xDBFF) --length;
+  }
+  UniqueMemory<wchar_t> copy(AllocArray<wchar_t>(length + 1));
+  if (copy) BoundedCopyN(AsUtf16(copy.Get()), length + 1, AsUtf16(name), length);
+  return copy;
+}
+
+// The server's name of a usable engine address, without a user before it.
+UniqueMemory<wchar_t> ServerNameOf(const char* engine) {
+  const char* server = engine + WebSchemeLength(engine);
+  int length = static_cast<int>(ServerNameLength(server));
+  for (int i = length; i > 0; --i)
+    if (server[i - 1] == '@') {
+      server += i;
+      length -= i;
+      break;
+    }
+  wchar_t name[kMaxEngineNameUnits + 1] = {};
+  const int units = MultiByteToWideChar(CP_UTF8, 0, server, length, name, kMaxEngineNameUnits);
+  return units > 0 ? EngineName(name) : UniqueMemory<wchar_t>();
+}
+
 }  // namespace
 
 UniqueMemory<char> ReadDefaultEngine() {
@@ -33,6 +86,31 @@ UniqueMemory<char> ReadKeywordEngine(const wchar_t* keyword, size_t length) {
       BoundedCopyN(AsUtf16(name), ARRAYSIZE(name), AsUtf16(keyword), length) != kResultOk)
     return UniqueMemory<char>();
   return ReadUsableEngine(kKeywordsKey, name);
+}
+
+bool FindDefaultEngineKeyword(wchar_t (&keyword)[kMaxKeywordLength + 1]) {
+  UniqueMemory<wchar_t> address;
+  if (!ReadDefaultEngine() || FAILED(ReadTextSetting(kSettingsKey, kSearchAddressValue, &address)))
+    return false;
+  KeywordSearch search = {address.Get(), keyword, false};
+  return SUCCEEDED(VisitSettingNames(kKeywordsKey, IsKeywordOfAddress, &search)) && search.found;
+}
+
+UniqueMemory<wchar_t> ReadDefaultEngineName() {
+  UniqueMemory<char> engine = ReadDefaultEngine();
+  UniqueMemory<wchar_t> address;
+  if (!engine || FAILED(ReadTextSetting(kSettingsKey, kSearchAddressValue, &address)))
+    return UniqueMemory<wchar_t>();
+  const BuiltInEngine* builtIn = FindBuiltInEngine(AsUtf16(address.Get()));
+  if (builtIn != nullptr)
+    return builtIn->name != nullptr ? EngineName(AsWide(builtIn->name)) : UniqueMemory<wchar_t>();
+  wchar_t keyword[kMaxKeywordLength + 1] = {};
+  if (FindDefaultEngineKeyword(keyword)) {
+    UniqueMemory<wchar_t> name;
+    const bool named = SUCCEEDED(ReadTextSetting(kEngineNamesKey, keyword, &name)) && name.Get()[0];
+    return EngineName(named ? name.Get() : keyword);
+  }
+  return ServerNameOf(engine.Get());
 }
 
 }  // namespace corvane

@@ -34,6 +34,23 @@ HRESULT ReadTextSetting(const wchar_t* key, const wchar_t* name, UniqueMemory<wc
   return S_OK;
 }
 
+HRESULT VisitSettingNames(const wchar_t* keyPath, SettingNameVisitor visit, void* context) {
+  UniqueRegistryKey key;
+  const LONG opened = RegOpenKeyExW(HKEY_CURRENT_USER, keyPath, 0, KEY_READ, key.Put());
+  if (opened == ERROR_FILE_NOT_FOUND) return S_OK;
+  RETURN_IF_FAILED(FromWin32(opened));
+  wchar_t name[kMaxSettingName + 1];
+  for (DWORD index = 0;; ++index) {
+    DWORD length = ARRAYSIZE(name);
+    const LONG result =
+        RegEnumValueW(key.Get(), index, name, &length, nullptr, nullptr, nullptr, nullptr);
+    if (result == ERROR_NO_MORE_ITEMS) return S_OK;
+    if (result == ERROR_MORE_DATA) continue;  // longer than any name of ours
+    RETURN_IF_FAILED(FromWin32(result));
+    if (!visit(name, context)) return S_OK;
+  }
+}
+
 HRESULT WriteSetting(const wchar_t* name, DWORD value) {
   UniqueRegistryKey key;
   RETURN_IF_FAILED(FromWin32(RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0,

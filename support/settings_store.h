@@ -20,6 +20,12 @@ inline bool ReadFlagSetting(const wchar_t* name) {
 // type or a text of kMaxTextSetting units or more is an error, and *text is then empty.
 constexpr DWORD kMaxTextSetting = 8192;
 HRESULT ReadTextSetting(const wchar_t* key, const wchar_t* name, UniqueMemory<wchar_t>* text);
+// Calls `visit` with each value name of `key` (a path under
+// HKEY_CURRENT_USER) of at most `kMaxSettingName` units, in the registry's
+// order, until it answers false. An absent key has no names.
+constexpr DWORD kMaxSettingName = 255;
+using SettingNameVisitor = bool (*)(const wchar_t* name, void* context);
+HRESULT VisitSettingNames(const wchar_t* key, SettingNameVisitor visit, void* context);
 // Creates the key when it is missing.
 HRESULT WriteSetting(const wchar_t* name, DWORD value);
 // A value that is not there is no failure. (Its own source file: the band

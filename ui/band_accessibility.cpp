@@ -41,7 +41,7 @@ bool DescribeBand(HWND window, long part, AccessiblePart* facts) {
     facts->name = LoadResString(IDS_PRODUCT_NAME);
   } else if (part == kBoxPart) {
     facts->role = ROLE_SYSTEM_TEXT;
-    facts->name = LoadResString(IDS_SEARCH_HINT);
+    facts->name = band->hint;
     facts->window = ShownEdit(band);
   } else {
     facts->role = ROLE_SYSTEM_PUSHBUTTON;
@@ -68,7 +68,7 @@ bool DescribeBox(HWND edit, long part, AccessiblePart* facts) {
   const BandRecord* band = BandFromWindow(GetParent(edit));
   if (band == nullptr || part != CHILDID_SELF) return false;
   facts->role = ROLE_SYSTEM_TEXT;
-  facts->name = LoadResString(IDS_SEARCH_HINT);
+  facts->name = band->hint;
   facts->state = FocusState(edit);
   // The hint box shows the hint, not a value of the user's.
   if (edit == band->searchEdit) facts->valueOf = edit;
@@ -135,7 +135,7 @@ void ForgetNames(BandRecord* band) {
 void NameBoxes(BandRecord* band) {
   AnnotateNameFunction annotate;
   if (!FindFunction(UiModule(), kAnnotateNameExport, &annotate)) return;
-  const wchar_t* name = LoadResString(IDS_SEARCH_HINT);
+  const wchar_t* name = band->hint;
   band->boxesNamedBySystem =
       annotate(band->searchEdit, name) && annotate(band->hintEdit, name) ? TRUE : FALSE;
   // Both edits answer alike: a name given to one alone is taken back.

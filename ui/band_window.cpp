@@ -20,7 +20,9 @@
 #include "ui/focus_targets.h"
 #include "ui/go_button.h"
 #include "ui/own_window_class.h"
+#include "ui/query_submission.h"
 #include "ui/search_box.h"
+#include "ui/search_hint.h"
 #include "ui/suggestion_list.h"
 #include "ui/suggestions.h"
 #include "ui/window_dpi.h"
@@ -278,6 +280,11 @@ LRESULT OnNcDestroy(BandRecord* band, HWND window, WPARAM, LPARAM) {
   return 0;
 }
 
+LRESULT OnSearchNotOpenedMessage(BandRecord* band, HWND, WPARAM search, LPARAM) {
+  OnSearchNotOpened(band, search);
+  return 0;
+}
+
 const struct {
   UINT message;
   MessageHandler handler;
@@ -298,6 +305,7 @@ const struct {
     {WM_LBUTTONUP, OnLeftButtonUp},
     {WM_MOUSELEAVE, OnMouseLeave},
     {WM_HOTKEY, OnHotKey},
+    {kSearchNotOpenedMessage, OnSearchNotOpenedMessage},
     {kDpiChangedAfterParent, OnDpiChanged},
     {WM_SETTINGCHANGE, OnSettingChange},
     {WM_DESTROY, OnDestroy},
@@ -340,7 +348,8 @@ void CreateBandControls(BandRecord* band) {
   }
   band->hintEditOldProc = SubclassEdit(band->hintEdit, HintEditProc);
   SendMessageW(band->hintEdit, WM_SETFONT, reinterpret_cast<WPARAM>(band->font), TRUE);
-  SetWindowTextW(band->hintEdit, LoadResString(IDS_SEARCH_HINT));
+  TakeSearchHint(band);
+  SetWindowTextW(band->hintEdit, band->hint);
 
   band->tooltip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, TTS_ALWAYSTIP, CW_USEDEFAULT,
                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, band->bandWindow,
@@ -362,6 +371,7 @@ LRESULT CALLBACK BandWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   if (BandRecord* band = BandFromWindow(window)) {
     if (message == SettingsChangedMessage && message != 0) {
       RebindFocusKey(band);
+      FollowSearchHint(band);
       return 0;
     }
     if (message == SuggestionsAnsweredMessage()) {

@@ -1,5 +1,7 @@
 #include "ui/query_submission.h"
 
+#include <utility>
+
 #include "band/band_record.h"
 #include "res/product.h"
 #include "res/resource_ids.h"
@@ -42,10 +44,25 @@ void SubmitQuery(BandRecord* band, BOOL fromGoButton) {
   if (!HoldsSomethingToSearch(AsUtf16(text.Get()))) return WarnEmptyQuery(band, fromGoButton);
   // The band goes on at once; the host hears of the box when the search
   // was opened.
-  const LaunchNotice opened = {GetParent(band->bandWindow),
-                               RegisterWindowMessageW(kSearchBoxDoneMessage), kBoxDoneSearched};
-  if (!LaunchWebSearchOnThread(band->bandWindow, text.Get(), opened))
-    SetSearchText(band, text.Get());  // nothing went out: the query is the user's again
+  const WPARAM search = band->sentSearches + 1;
+  const LaunchNotices notices = {{GetParent(band->bandWindow),
+                                  RegisterWindowMessageW(kSearchBoxDoneMessage), kBoxDoneSearched},
+                                 {band->bandWindow, kSearchNotOpenedMessage, search}};
+  if (!LaunchWebSearchOnThread(band->bandWindow, text.Get(), notices))
+    return SetSearchText(band, text.Get());  // nothing went out: the query is the user's again
+  band->sentSearches = search;
+  band->sentQuery = std::move(text);
+}
+
+void OnSearchNotOpened(BandRecord* band, WPARAM search) {
+  ComPtr<IUnknown> alive = HoldReference(band->identity);
+  if (search == band->sentSearches && band->sentQuery &&
+      GetWindowTextLengthW(band->searchEdit) == 0) {
+    SetSearchText(band, band->sentQuery.Get());
+    SendMessageW(band->searchEdit, EM_SETSEL, 0, -1);
+  }
+  MessageBoxW(band->bandWindow, LoadResString(IDS_NO_BROWSER), LoadResString(IDS_PRODUCT_NAME),
+              MB_ICONWARNING | MB_OK);
 }
 
 void ReportBoxDone(BandRecord* band, WPARAM why) {

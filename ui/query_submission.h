@@ -10,6 +10,14 @@ struct BandRecord;
 // own; an empty query is refused with a warning box (Go) or a beep (Enter).
 void SubmitQuery(BandRecord* band, BOOL fromGoButton);
 
+// Posted to the band window when the search numbered wParam could not be
+// opened.
+constexpr UINT kSearchNotOpenedMessage = WM_APP + 1;
+
+// The text goes back into the box, unless the user typed another since, and
+// a warning says that no browser could open it and what to check.
+void OnSearchNotOpened(BandRecord* band, WPARAM search);
+
 // Tells the host's window that the box is done with (a search went out, or
 // Esc), so that a host that shows the band only when called can put it away.
 void ReportBoxDone(BandRecord* band, WPARAM why);

@@ -2,8 +2,6 @@
 
 #include "band/band_record.h"
 #include "res/product.h"
-#include "res/resource_ids.h"
-#include "support/resource_strings.h"
 #include "support/windows_handles.h"
 #include "ui/band_accessibility.h"
 #include "ui/band_window.h"
@@ -88,7 +86,7 @@ LRESULT CALLBACK SearchEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM l
   if (band != nullptr && message == WM_SETFOCUS) OnSearchTextEdited(band);
   if (band != nullptr && message == WM_KILLFOCUS) {
     CloseSuggestions(band);
-    SetWindowTextW(band->hintEdit, LoadResString(IDS_SEARCH_HINT));
+    SetWindowTextW(band->hintEdit, band->hint);
     ShowWindow(band->hintEdit, SW_SHOW);
     ShowWindow(edit, SW_HIDE);
   }

@@ -99,6 +99,17 @@ height=$(xdotool getwindowgeometry "$list" 2>/dev/null | sed -n 's/.*Geometry: [
 xdotool mousemove --window "$list" 40 $((height / 2)) click 1
 opened "https://wiki.example/\?q=ber\+two" keyword
 tail -n 1 "$dir/status" | grep -q "list=shown" && fail "keyword: the list stayed after the click"
+
+echo "== The user's own engine as the default is asked as its keyword is"
+setting "$SEARCH_ADDRESS_VALUE" REG_SZ "https://wiki.example/?q={searchTerms}"
+forget "$SUGGEST_ADDRESS_VALUE"
+click_box default
+xdotool type --delay 40 "kor"
+now_shows "list=shown text=kor$" || fail "default: no list for 'kor' $(shown)"
+grep -q "^GET /k?q=kor HTTP" "$log" || fail "default: the engine's own service was not asked"
+xdotool key Return
+opened "https://wiki.example/\?q=kor" default
+forget "$SEARCH_ADDRESS_VALUE"
 reg delete "HKCU\\$KEYWORDS_KEY" /f
 reg delete "HKCU\\$SUGGEST_ADDRESSES_KEY" /f
 stop_programs

@@ -272,6 +272,84 @@ TEST_F(BandSubmission, ScreenReadersReadTheBoxAndTheGoButton) {
   EXPECT_EQ(WaitForLine(urlLog), kAddress + "kestrel\n");
 }
 
+// The hint names the engine a search goes to, and screen readers read the
+// same name; it follows a change of engine at once.
+TEST_F(BandSubmission, TheHintNamesTheEngineThatSearches) {
+  const std::wstring wiki = L"https://wiki.example/w/index.php?search={searchTerms}";
+  SetRegistryText(HKEY_CURRENT_USER, kKeywordsKey, L"w", wiki);
+  SetRegistryText(HKEY_CURRENT_USER, kEngineNamesKey, L"w", L"Wiki");
+  SetRegistryText(HKEY_CURRENT_USER, kKeywordsKey, L"x", L"https://x.example/?q=%s");
+  const struct {
+    const wchar_t* address;  // null: none stored
+    const wchar_t* hint;
+  } cases[] = {
+      {L"https://duckduckgo.com/?q={searchTerms}", L"Search with DuckDuckGo"},
+      {wiki.c_str(), L"Search with Wiki"},
+      {L"https://x.example/?q=%s", L"Search with x"},  // unnamed: its keyword
+      {L"https://intranet.example:8443/find?q=%s", L"Search with intranet.example:8443"},
+      {L"notepad.exe %s", L"Google search"},  // never used: Google's country site searches
+      {nullptr, L"Google search"},
+  };
+  const UINT settingsChanged = RegisterWindowMessageW(kSettingsChangedMessage);
+  for (const auto& c : cases) {
+    if (c.address != nullptr)
+      SetRegistryText(HKEY_CURRENT_USER, kSettingsKey, kSearchAddressValue, c.address);
+    else
+      RegDeleteKeyValueW(HKEY_CURRENT_USER, kSettingsKey, kSearchAddressValue);
+    SendMessageW(BandWindow(), settingsChanged, 0, 0);
+    EXPECT_EQ(Text(HintEdit()), c.hint);
+    EXPECT_EQ(Accessible(SearchEdit()).Name(CHILDID_SELF), c.hint);
+    EXPECT_EQ(Accessible(HintEdit()).Name(CHILDID_SELF), c.hint);
+    EXPECT_EQ(Accessible(BandWindow()).Child(1).Name(CHILDID_SELF), c.hint);
+  }
+}
+
+// The shell's own error box, which it may show on the search's thread
+// before the band hears of the failure: closed as a user would.
+void CloseShellErrorBoxes() {
+  EnumWindows(
+      [](HWND window, LPARAM) -> BOOL {
+        DWORD process = 0;
+        const DWORD thread = GetWindowThreadProcessId(window, &process);
+        wchar_t className[16] = {};
+        GetClassNameW(window, className, 16);
+        if (process == GetCurrentProcessId() && thread != GetCurrentThreadId() &&
+            std::wstring(className) == L"#32770")
+          PostMessageW(window, WM_CLOSE, 0, 0);
+        return TRUE;
+      },
+      0);
+}
+
+// The browser cannot be started (its program is gone): the box is emptied
+// as ever, then the words come back, unless other words were typed since,
+// and a warning says what to check. Nothing was opened.
+TEST_F(BandSubmission, ASearchThatCannotBeOpenedKeepsItsWords) {
+  for (const wchar_t* key : {L"https\\shell\\open\\command", L"http\\shell\\open\\command"})
+    SetRegistryText(HKEY_CLASSES_ROOT, key, nullptr, L"\"C:\\gone\\browser.exe\" \"%1\"");
+  MessageBoxCatcher boxes;
+  auto submitAndWait = [&](const wchar_t* words, const wchar_t* typedSince) {
+    const size_t before = boxes.boxes.size();
+    SetWindowTextW(SearchEdit(), words);
+    SendMessageW(SearchEdit(), WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_EQ(Text(SearchEdit()), L"");
+    if (typedSince != nullptr) SetWindowTextW(SearchEdit(), typedSince);
+    for (int waited = 0; waited < 15000 && boxes.boxes.size() == before; waited += 50) {
+      CloseShellErrorBoxes();
+      PumpMessages(50);
+    }
+    return boxes.boxes.size() == before + 1;
+  };
+  ASSERT_TRUE(submitAndWait(L"lost words", nullptr)) << "no warning";
+  EXPECT_EQ(boxes.boxes.back().caption, L"Corvane");
+  EXPECT_NE(boxes.boxes.back().text.find(L"No browser could open this search"), std::wstring::npos)
+      << std::string(boxes.boxes.back().text.begin(), boxes.boxes.back().text.end());
+  EXPECT_EQ(Text(SearchEdit()), L"lost words");
+  ASSERT_TRUE(submitAndWait(L"second try", L"typed since")) << "no warning";
+  EXPECT_EQ(Text(SearchEdit()), L"typed since");
+  EXPECT_EQ(ReadBytes(urlLog), "");
+}
+
 // The accessibility library's annotation service as a stand-in registered
 // in this process, which records what it is told.
 class RecordingAnnotations final : public IAccPropServices, public IClassFactory {
