@@ -92,6 +92,7 @@ add_library(corvane_band STATIC
   ui/own_window_class.cpp
   ui/query_submission.cpp
   ui/search_box.cpp
+  ui/search_hint.cpp
   ui/suggestion_list.cpp
   ui/suggestions.cpp
   ui/window_dpi.cpp
@@ -180,8 +181,10 @@ configure_file(program/corvane_program.manifest.in
                ${CMAKE_BINARY_DIR}/program/corvane_program.manifest @ONLY)
 add_executable(corvane_program WIN32
   program/band_loading.cpp
+  program/engine_columns.cpp
   program/engine_settings.cpp
   program/hidden_focus_key.cpp
+  program/key_field.cpp
   program/main.cpp
   program/notification_icon.cpp
   program/program_settings.cpp

@@ -6,6 +6,8 @@
 #include <initializer_list>
 
 #include "program/engine_checks.h"
+#include "program/engine_columns.h"
+#include "program/key_field.h"
 #include "program/program_arguments.h"
 #include "program/program_resource_ids.h"
 #include "program/program_settings.h"
@@ -48,18 +50,6 @@ const struct {
     {EngineProblem::kAddressWithoutPlace, IDS_ADDRESS_WITHOUT_PLACE, IDC_ENGINE_ADDRESS},
     {EngineProblem::kPlaceInServer, IDS_PLACE_IN_SERVER, IDC_ENGINE_ADDRESS},
 };
-
-// Pixels `text` takes in the font of `control`.
-int TextWidth(HWND control, const std::wstring& text) {
-  WindowDc dc(control);
-  if (dc.Get() == nullptr) return 0;
-  HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0));
-  HGDIOBJ previous = font != nullptr ? SelectObject(dc.Get(), font) : nullptr;
-  SIZE size = {};
-  GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
-  if (previous != nullptr) SelectObject(dc.Get(), previous);
-  return size.cx;
-}
 
 }  // namespace
 
@@ -142,31 +132,16 @@ void SettingsWindow::OnInitDialog() {
   CheckDlgButton(dialog, IDC_HISTORY, settings.history ? BST_CHECKED : BST_UNCHECKED);
   SendDlgItemMessageW(dialog, IDC_ENGINE_KEYWORD, EM_LIMITTEXT, kMaxKeywordLength, 0);
   SendDlgItemMessageW(dialog, IDC_KEY_TEXT, EM_LIMITTEXT, kFocusKeyTextCapacity - 1, 0);
+  // Without it the combination is still typed.
+  TakeCombinationsAsPressed(GetDlgItem(dialog, IDC_KEY_TEXT));
   SetForegroundWindow(dialog);
 }
 
-// The keyword's column fits its heading (in any language, at any DPI); the
-// name takes a third of the rest, the address what is left.
 void SettingsWindow::SetUpEngineList() {
   HWND list = GetDlgItem(dialog, IDC_ENGINE_LIST);
   ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
-  int index = 0;
-  for (UINT textId : {IDS_COLUMN_NAME, IDS_COLUMN_KEYWORD, IDS_COLUMN_ADDRESS}) {
-    std::wstring text = ProgramText(textId);
-    LVCOLUMNW entry = {};
-    entry.mask = LVCF_TEXT;
-    entry.pszText = &text[0];
-    ListView_InsertColumn(list, index++, &entry);
-  }
-  // The heading's text and a margin of two letters, in the heading's font.
-  ListView_SetColumnWidth(
-      list, 1, TextWidth(ListView_GetHeader(list), ProgramText(IDS_COLUMN_KEYWORD) + L"MM"));
-  RECT client = {};
-  GetClientRect(list, &client);
-  const int rest = client.right - client.left - GetSystemMetrics(SM_CXVSCROLL) -
-                   ListView_GetColumnWidth(list, 1);
-  ListView_SetColumnWidth(list, 0, rest / 3);
-  ListView_SetColumnWidth(list, 2, rest - rest / 3);
+  SetUpEngineColumns(list, {ProgramText(IDS_COLUMN_NAME), ProgramText(IDS_COLUMN_KEYWORD),
+                            ProgramText(IDS_COLUMN_ADDRESS)});
 }
 
 void SettingsWindow::ShowEngines() {
@@ -354,7 +329,7 @@ bool SettingsWindow::AcceptFocusKey(std::wstring* text) {
     key.kind = FocusKeyKind::kNone;
   } else if (IsDlgButtonChecked(dialog, IDC_KEY_COMBINATION) == BST_CHECKED) {
     std::wstring typed = Text(IDC_KEY_TEXT);
-    key = ParseFocusKey(AsUtf16(typed.c_str()));
+    key = ParseFocusKey(AsUtf16(typed.c_str()), AsUtf16(ProgramText(IDS_KEY_NAMES).c_str()));
     if (key.kind != FocusKeyKind::kCombination) {
       Problem(IDS_KEY_INVALID, GetDlgItem(dialog, IDC_KEY_TEXT), typed);
       return false;
@@ -370,6 +345,8 @@ bool SettingsWindow::AcceptFocusKey(std::wstring* text) {
     }
     UnregisterHotKey(dialog, kTrialHotkeyId);
   }
+  // The field shows what is stored, in the names every Corvane reads.
+  if (key.kind == FocusKeyKind::kCombination) SetDlgItemTextW(dialog, IDC_KEY_TEXT, canonical);
   *text = canonical;
   return true;
 }

@@ -33,7 +33,7 @@ constexpr UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED, newer than the headers' 
 constexpr UINT kFocusKeyHeard = WM_APP + 1;
 
 // Menu identifiers: the band's own items take a range of their own.
-constexpr UINT kStartWithWindows = 1, kResetPosition = 2, kClose = 3, kSettings = 4;
+constexpr UINT kStartWithWindows = 1, kResetPosition = 2, kExit = 3, kSettings = 4;
 constexpr UINT kFirstBandCommand = 0x100, kLastBandCommand = 0x1FF;
 
 constexpr long kGripPart = 1, kBandPart = 2;
@@ -400,7 +400,7 @@ void Strip::ShowMenu(POINT screen) {
               ProgramText(IDS_START_WITH_WINDOWS).c_str());
   AppendMenuW(menu.Get(), MF_STRING | (hasPlace ? 0 : MF_GRAYED), kResetPosition,
               ProgramText(IDS_RESET_POSITION).c_str());
-  AppendMenuW(menu.Get(), MF_STRING, kClose, ProgramText(IDS_CLOSE).c_str());
+  AppendMenuW(menu.Get(), MF_STRING, kExit, ProgramText(IDS_EXIT).c_str());
   RunMenuCommand(TrackMenu(menu.Get(), screen), bandMenu.Get());
 }
 
@@ -427,7 +427,7 @@ void Strip::RunMenuCommand(UINT command, IContextMenu* bandMenu) {
     Reposition();
   } else if (command == kSettings) {
     OpenSettingsWindow();
-  } else if (command == kClose) {
+  } else if (command == kExit) {
     DestroyWindow(window);
   }
 }
@@ -440,7 +440,7 @@ void Strip::ShowIconMenu(POINT screen) {
   AppendMenuW(menu.Get(), MF_STRING | (StartsWithWindows() ? MF_CHECKED : 0), kStartWithWindows,
               ProgramText(IDS_START_WITH_WINDOWS).c_str());
   AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(menu.Get(), MF_STRING, kClose, ProgramText(IDS_EXIT).c_str());
+  AppendMenuW(menu.Get(), MF_STRING, kExit, ProgramText(IDS_EXIT).c_str());
   RunMenuCommand(TrackMenu(menu.Get(), screen), nullptr);
 }
 

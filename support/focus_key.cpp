@@ -87,6 +87,41 @@ unsigned ModifierOfName(const char16_t* name) {
   return 0;
 }
 
+// Case of Latin letters with and without accents, for names such as "Mayús".
+char16_t FoldLatin(char16_t unit) {
+  if (unit >= 0xC0 && unit <= 0xDE && unit != 0xD7) return static_cast<char16_t>(unit + 32);
+  return FoldAscii(unit);
+}
+
+// Whether the name at `name` (up to `end`) equals the folded token.
+bool IsLocalName(const char16_t* name, const char16_t* end, const char16_t* token) {
+  for (; name != end; ++name) {
+    if (*name == u' ') continue;
+    if (FoldLatin(*name) != FoldLatin(*token)) return false;
+    ++token;
+  }
+  return *token == 0;
+}
+
+// Puts the English name for a name of the user's language into the token.
+void TranslateToken(Token* token, const char16_t* localNames) {
+  for (const char16_t* entry = localNames; entry != nullptr && *entry != 0;) {
+    const char16_t* equals = entry;
+    while (*equals != 0 && *equals != u'=' && *equals != u'|') ++equals;
+    const char16_t* english = *equals == u'=' ? equals + 1 : equals;
+    const char16_t* next = english;
+    while (*next != 0 && *next != u'|') ++next;
+    if (*equals == u'=' && IsLocalName(entry, equals, token->text)) {
+      Token translated;
+      for (std::size_t length = 0; english != next && length < kMaxTokenLength; ++english)
+        translated.text[length++] = FoldAscii(*english);
+      *token = translated;
+      return;
+    }
+    entry = *next == u'|' ? next + 1 : next;
+  }
+}
+
 // The name of a key code that is not a letter, digit or function key.
 const char16_t* NameOfKey(unsigned virtualKey) {
   for (const NamedKey& key : kNamedKeys)
@@ -96,7 +131,7 @@ const char16_t* NameOfKey(unsigned virtualKey) {
 
 }  // namespace
 
-FocusKey ParseFocusKey(const char16_t* text) {
+FocusKey ParseFocusKey(const char16_t* text, const char16_t* localNames) {
   FocusKey key;
   if (text == nullptr || text[0] == 0) return key;
   if (EqualsIgnoringAsciiCase(text, kFocusKeyNone)) {
@@ -110,6 +145,7 @@ FocusKey ParseFocusKey(const char16_t* text) {
   for (const char16_t* next = text; *next != 0;) {
     Token token;
     const char16_t* after = ReadToken(next, &token);
+    if (!token.tooLong) TranslateToken(&token, localNames);
     // A "+" at the end leaves an empty last part: a key is missing.
     if (token.tooLong || token.text[0] == 0 || virtualKey != 0) return invalid;
     if (unsigned modifier = ModifierOfName(token.text)) {

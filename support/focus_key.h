@@ -42,7 +42,11 @@ constexpr char16_t kFocusKeyNone[] = u"none";
 // Up, Down, Left, Right or Pause. A combination needs Ctrl, Alt or Win, or a
 // function key, so that it never takes a key that is typed. Null or empty
 // text is F12.
-FocusKey ParseFocusKey(const char16_t* text);
+//
+// `localNames`, when given, also accepts the names of the user's language
+// for those keys, as their keyboards label them: "Strg=Ctrl|Entf=Delete"
+// (names compared as typed, spaces and case of Latin letters aside).
+FocusKey ParseFocusKey(const char16_t* text, const char16_t* localNames = nullptr);
 
 // The canonical text of a key ("Ctrl+Alt+S", "F12", "none"), terminated;
 // false when it does not fit in `capacity` units or the key is invalid.

@@ -26,11 +26,17 @@ FocusKey OfKind(FocusKeyKind kind) {
   return key;
 }
 
+// As the German and Spanish texts of the settings window name the keys.
+constexpr char16_t kGerman[] =
+    u"Strg=Ctrl|Umschalt=Shift|Entf=Delete|Bild ab=PageDown|Leertaste=Space|Windows=Win";
+constexpr char16_t kSpanish[] = u"May\u00FAs=Shift|Supr=Delete|Espacio=Space";
+
 TEST(FocusKey, ReadsWhatUsersAndAdministratorsWrite) {
   const struct {
     const char16_t* text;
     FocusKey key;
     const char16_t* canonical;  // null: refused
+    const char16_t* localNames = nullptr;
   } cases[] = {
       {nullptr, OfKind(FocusKeyKind::kF12Hook), u"F12"},
       {u"", OfKind(FocusKeyKind::kF12Hook), u"F12"},
@@ -56,10 +62,24 @@ TEST(FocusKey, ReadsWhatUsersAndAdministratorsWrite) {
       {u"Ctrl+F0", OfKind(FocusKeyKind::kInvalid), nullptr},
       {u"Ctrl+\u00FC", OfKind(FocusKeyKind::kInvalid), nullptr},
       {u"Ctrl+Alt+SpaceSpaceSpaceSpace", OfKind(FocusKeyKind::kInvalid), nullptr},
+      // The names of the user's language beside the English ones; the
+      // English text is what is stored and shown.
+      {u"Strg+Alt+S", Combination(kCtrl | kAlt, 'S'), u"Ctrl+Alt+S", kGerman},
+      {u"strg + umschalt + LEERTASTE", Combination(kCtrl | kShift, 0x20), u"Ctrl+Shift+Space",
+       kGerman},
+      {u"STRG+Bildab", Combination(kCtrl, 0x22), u"Ctrl+PageDown", kGerman},
+      {u"Windows+Alt+Entf", Combination(kAlt | kWin, 0x2E), u"Alt+Win+Delete", kGerman},
+      {u"Ctrl+Alt+S", Combination(kCtrl | kAlt, 'S'), u"Ctrl+Alt+S", kGerman},
+      {u"MAY\u00DAS+Ctrl+Supr", Combination(kCtrl | kShift, 0x2E), u"Ctrl+Shift+Delete", kSpanish},
+      {u"Strg+S", OfKind(FocusKeyKind::kInvalid), nullptr},  // without the German names
+      {u"Umschalt+S", OfKind(FocusKeyKind::kInvalid), nullptr, kGerman},
+      {u"Strg+Strg+S", OfKind(FocusKeyKind::kInvalid), nullptr, kGerman},
+      {u"Strg+", OfKind(FocusKeyKind::kInvalid), nullptr, kGerman},
+      {u"Ctrl+Supr", OfKind(FocusKeyKind::kInvalid), nullptr, kGerman},
   };
   for (const auto& c : cases) {
     std::u16string shown = c.text != nullptr ? c.text : u"(null)";
-    FocusKey key = ParseFocusKey(c.text);
+    FocusKey key = ParseFocusKey(c.text, c.localNames);
     EXPECT_TRUE(key == c.key) << std::string(shown.begin(), shown.end());
     char16_t text[32] = {};
     EXPECT_EQ(FormatFocusKey(key, text, 32), c.canonical != nullptr);

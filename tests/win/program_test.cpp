@@ -417,11 +417,11 @@ TEST_F(ProgramTest, StartsWithWindowsFromTheSwitchAndTheMenu) {
   Program program;
   HWND strip = WaitForStrip(program);
   ASSERT_NE(strip, nullptr);
-  ChooseFromMenu(strip, 'S');
+  ChooseFromMenu(strip, 'W');
   EXPECT_TRUE(WaitUntil([] { return HasValue(HKEY_CURRENT_USER, kRunKey, kRunValue); }));
-  ChooseFromMenu(strip, 'S');
+  ChooseFromMenu(strip, 'W');
   EXPECT_TRUE(WaitUntil([] { return !HasValue(HKEY_CURRENT_USER, kRunKey, kRunValue); }));
-  ChooseFromMenu(strip, 'C');
+  ChooseFromMenu(strip, 'X');
   EXPECT_EQ(program.Wait(), 0u);
 }
 
@@ -445,7 +445,7 @@ TEST_F(ProgramTest, UnderTheMachinesRunValueEachUserChooses) {
   EXPECT_FALSE(WaitUntil([&] { return FocusIn(strip) == SearchBoxOf(strip); }, 1000));
   DestroyWindow(elsewhere);
 
-  ChooseFromMenu(strip, 'S');
+  ChooseFromMenu(strip, 'W');
   EXPECT_TRUE(
       WaitUntil([] { return HasValue(HKEY_CURRENT_USER, kSettingsKey, kStartWithWindowsValue); }));
   EXPECT_FALSE(HasValue(HKEY_CURRENT_USER, kRunKey, kRunValue));
@@ -538,7 +538,7 @@ TEST_F(ProgramTest, ItsIconCallsItAndOffersItsMenu) {
     ASSERT_TRUE(WaitUntil([] { return FindWindowW(L"#32768", nullptr) != nullptr; })) << "no menu";
     SendKeys({letter});
   };
-  chooseFromIconMenu('S');
+  chooseFromIconMenu('W');
   EXPECT_TRUE(WaitUntil([] { return HasValue(HKEY_CURRENT_USER, kRunKey, kRunValue); }))
       << "Start with Windows";
   chooseFromIconMenu('X');
