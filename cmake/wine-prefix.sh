@@ -44,14 +44,18 @@ case $action in
     . "$here/wine-env.sh"
     exec 9>"$WINEPREFIX.lock"
     flock 9
-    if [ ! -f "$WINEPREFIX/.corvane-ready" ]; then
+    # A prefix made from another wine-prefix.reg is made again.
+    made=$(sha256sum <"$here/wine-prefix.reg" | cut -c1-16)
+    if [ "$(cat "$WINEPREFIX/.corvane-ready" 2>/dev/null)" != "$made" ]; then
+      [ -d "$WINEPREFIX" ] && { "$WINESERVER" -k 2>/dev/null || true; }
       rm -rf "$WINEPREFIX"
       WINEARCH=$arch "$WINE" wineboot -i </dev/null >/dev/null 2>&1
       # Crash dialog off, Wine's own URL handler never starts a browser,
-      # keyboard focus follows xdotool without a window manager.
+      # keyboard focus follows xdotool without a window manager, a font for
+      # Japanese and Chinese.
       "$WINE" regedit /S "Z:${here//\//\\}\\wine-prefix.reg" </dev/null >/dev/null 2>&1
       "$WINESERVER" -w
-      touch "$WINEPREFIX/.corvane-ready"
+      echo "$made" >"$WINEPREFIX/.corvane-ready"
     fi
     shift 3
     if [ $# -gt 0 ]; then

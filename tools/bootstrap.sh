@@ -10,6 +10,7 @@ packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 wine32:i386 nsis wixl msitools
   xvfb xdotool imagemagick fuse3 libfuse3-dev
+  fonts-wqy-microhei  # Japanese and Chinese glyphs for Wine's dialogs
 )
 
 # A mirror in the middle of a sync serves an index that does not match its

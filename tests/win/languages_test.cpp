@@ -5,10 +5,17 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
 #include <cwctype>
 #include <set>
 #include <string>
+#include <vector>
 
+#include "program/engine_columns.h"
 #include "program/program_resource_ids.h"
 #include "res/product.h"
 #include "res/resource_ids.h"
@@ -71,37 +78,109 @@ TEST_F(Languages, EveryLanguageHasEveryText) {
   }
 }
 
-// The strip's menu: the band's two items and the program's four.
+// The strip's menu: the band's two items and the program's four, the
+// icon's menu a part of it. "Settings" takes the key of its first letter, the
+// one a user tries first (S where the text does not begin with a letter of
+// the keyboard's).
 TEST_F(Languages, TheMenusKeysAreDistinct) {
   for (std::uint16_t language : kTextLanguages) {
     HMODULE bandTexts = language == kEnglishLanguage ? band : ui;
     std::set<wchar_t> keys;
     for (unsigned id : {IDS_SHOW_GO_BUTTON, IDS_ABOUT_MENU})
       EXPECT_TRUE(keys.insert(Mnemonic(Text(bandTexts, id, language))).second) << language << id;
-    for (unsigned id : {IDS_SETTINGS, IDS_START_WITH_WINDOWS, IDS_RESET_POSITION, IDS_CLOSE})
+    for (unsigned id : {IDS_SETTINGS, IDS_START_WITH_WINDOWS, IDS_RESET_POSITION, IDS_EXIT})
       EXPECT_TRUE(keys.insert(Mnemonic(Text(program, id, language))).second) << language << id;
     EXPECT_EQ(keys.count(0), 0u) << language;
+    const std::wstring settings = Text(program, IDS_SETTINGS, language);
+    const wchar_t first = settings[0] == L'&' ? settings[1] : settings[0];
+    EXPECT_EQ(Mnemonic(settings), first < 0x3000 ? std::towlower(first) : L's') << language;
   }
 }
 
 INT_PTR CALLBACK QuietDialog(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
-// The room a control's text needs beside it: a box or a circle, a button's
-// edges, a group's line ends.
-int Decoration(LONG style, const std::wstring& className) {
+// A white picture to draw a text into, black on white, in `dc`'s font.
+class Canvas {
+ public:
+  Canvas(HDC dc, int width, int height)
+      : width(width), height(height), memory(CreateCompatibleDC(dc)) {
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
+    bitmap =
+        CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&pixels), nullptr, 0);
+    SelectObject(memory, bitmap);
+    SelectObject(memory, GetCurrentObject(dc, OBJ_FONT));
+    std::fill(pixels, pixels + width * height, 0x00FFFFFFu);
+    SetBkMode(memory, TRANSPARENT);
+    SetTextColor(memory, RGB(0, 0, 0));
+  }
+  ~Canvas() {
+    DeleteDC(memory);
+    DeleteObject(bitmap);
+  }
+  HDC Dc() const { return memory; }
+  // The column after the rightmost one with ink, 0 for none.
+  int InkEnd() const {
+    GdiFlush();
+    int end = 0;
+    for (int y = 0; y < height; ++y)
+      for (int x = end; x < width; ++x)
+        if ((pixels[y * width + x] & 0xFFFFFF) != 0xFFFFFF) end = x + 1;
+    return end;
+  }
+  std::vector<std::uint32_t> Pixels() const {
+    GdiFlush();
+    return std::vector<std::uint32_t>(pixels, pixels + width * height);
+  }
+
+ private:
+  int width, height;
+  HDC memory;
+  HBITMAP bitmap = nullptr;
+  std::uint32_t* pixels = nullptr;
+};
+
+// A line of text as it is drawn (a "&" marks a key): its measured width, or
+// further where a glyph's ink reaches past it, as Wine draws some fonts.
+struct DrawnText {
+  int measured;
+  int drawn;
+};
+DrawnText Draw(HDC dc, const wchar_t* text) {
+  RECT measured = {};
+  DrawTextW(dc, text, -1, &measured, DT_CALCRECT | DT_SINGLELINE);
+  constexpr int kLeft = 8;
+  Canvas canvas(dc, measured.right + 2 * kLeft + 16, measured.bottom + 4);
+  RECT at = {kLeft, 0, measured.right + kLeft, measured.bottom};
+  DrawTextW(canvas.Dc(), text, -1, &at, DT_SINGLELINE | DT_NOCLIP);
+  return {measured.right, std::max<int>(measured.right, canvas.InkEnd() - kLeft)};
+}
+
+// The room each kind of control leaves its text, as it draws it: a box or
+// a circle beside it, a button's edges, a group's indents.
+int Room(LONG style, const std::wstring& className, const RECT& client) {
   const int edge = GetSystemMetrics(SM_CXEDGE);
-  if (className != L"Button") return 0;
+  if (className != L"Button") return client.right;
   switch (style & BS_TYPEMASK) {
     case BS_AUTOCHECKBOX:
     case BS_AUTORADIOBUTTON:
-      return GetSystemMetrics(SM_CXMENUCHECK) + 4 * edge;
+      return client.right - GetSystemMetrics(SM_CXMENUCHECK) - 4 * edge;
     case BS_GROUPBOX:
-      return 8 * edge;
+      return client.right - 8 * edge;
     default:
-      return 6 * edge;
+      return client.right - 6 * edge;
   }
 }
 
+std::string Shown(std::uint16_t language, const std::wstring& text) {
+  std::string shown = std::to_string(language) + ": ";
+  for (wchar_t unit : text) shown += unit < 0x80 ? static_cast<char>(unit) : '?';
+  return shown;
+}
+
+// Every text as its control draws it, in every language; group boxes clip
+// their caption to its measured width, the list's header its items to their
+// columns less the header's margins.
 TEST_F(Languages, NoTextOfTheSettingsWindowIsCut) {
   ASSERT_NE(program, nullptr);
   for (std::uint16_t language : kTextLanguages) {
@@ -125,19 +204,69 @@ TEST_F(Languages, NoTextOfTheSettingsWindowIsCut) {
       const LONG style = GetWindowLongW(control, GWL_STYLE);
       RECT client = {};
       GetClientRect(control, &client);
-      RECT needed = {0, 0, client.right - Decoration(style, className), 0};
-      const bool wraps = lstrcmpW(className, L"Static") == 0;
-      DrawTextW(dc, text, -1, &needed, DT_CALCRECT | (wraps ? DT_WORDBREAK : DT_SINGLELINE));
-      EXPECT_LE(needed.right, client.right - Decoration(style, className))
-          << std::hex << language << ": " << std::wstring(text);
-      EXPECT_LE(needed.bottom, client.bottom) << std::hex << language << ": " << std::wstring(text);
+      const int room = Room(style, className, client);
+      const DrawnText line = Draw(dc, text);
+      if (lstrcmpW(className, L"Static") == 0) {
+        // Wrapped into the room less what ink reaches past a measured line.
+        RECT wrapped = {0, 0, room - (line.drawn - line.measured), 0};
+        DrawTextW(dc, text, -1, &wrapped, DT_CALCRECT | DT_WORDBREAK);
+        EXPECT_LE(wrapped.right, room) << Shown(language, text);
+        EXPECT_LE(wrapped.bottom, client.bottom) << Shown(language, text);
+      } else {
+        EXPECT_LE(line.drawn, room) << Shown(language, text);
+        if ((style & BS_TYPEMASK) == BS_GROUPBOX) {
+          EXPECT_LE(line.drawn, line.measured)
+              << "past the caption's clip: " << Shown(language, text);
+        }
+      }
       if (wchar_t key = Mnemonic(text)) {
-        EXPECT_TRUE(keys.insert(key).second) << std::hex << language << ": " << std::wstring(text);
+        EXPECT_TRUE(keys.insert(key).second) << Shown(language, text);
       }
     }
     ReleaseDC(dialog, dc);
+
+    HWND list = GetDlgItem(dialog, IDC_ENGINE_LIST);
+    const std::array<std::wstring, 3> headings = {Text(program, IDS_COLUMN_NAME, language),
+                                                  Text(program, IDS_COLUMN_KEYWORD, language),
+                                                  Text(program, IDS_COLUMN_ADDRESS, language)};
+    program::SetUpEngineColumns(list, headings);
+    HWND header = ListView_GetHeader(list);
+    HDC headerDc = GetDC(header);
+    SelectObject(headerDc, reinterpret_cast<HFONT>(SendMessageW(header, WM_GETFONT, 0, 0)));
+    const int margins = 2 * 3 * GetSystemMetrics(SM_CXEDGE);
+    for (int column = 0; column < 3; ++column) {
+      RECT item = {};
+      ASSERT_TRUE(Header_GetItemRect(header, column, &item)) << language;
+      EXPECT_LE(Draw(headerDc, headings[column].c_str()).drawn, item.right - item.left - margins)
+          << Shown(language, headings[column]);
+    }
+    ReleaseDC(header, headerDc);
     DestroyWindow(dialog);
   }
+}
+
+// Japanese and Chinese are drawn in real glyphs, which differ from one
+// another, never in the boxes of a font without them.
+TEST_F(Languages, JapaneseAndChineseHaveGlyphs) {
+  HDC screen = GetDC(nullptr);
+  LOGFONTW face = {};
+  face.lfHeight = -11;
+  lstrcpyW(face.lfFaceName, L"MS Shell Dlg 2");
+  HFONT font = CreateFontIndirectW(&face);
+  HGDIOBJ previous = SelectObject(screen, font);
+  std::set<std::vector<std::uint32_t>> seen;
+  // Japanese "setting" and "search", Chinese "search" and "close".
+  const wchar_t characters[] = L"\u8A2D\u5B9A\u691C\u641C\u95ED";
+  for (const wchar_t* unit = characters; *unit != 0; ++unit) {
+    Canvas canvas(screen, 24, 24);
+    TextOutW(canvas.Dc(), 4, 4, unit, 1);
+    EXPECT_TRUE(seen.insert(canvas.Pixels()).second)
+        << "U+" << std::hex << static_cast<unsigned>(*unit)
+        << " is drawn as another character is: a box (no font with Japanese and Chinese)";
+  }
+  SelectObject(screen, previous);
+  DeleteObject(font);
+  ReleaseDC(nullptr, screen);
 }
 
 }  // namespace
