@@ -108,7 +108,7 @@ TEST_F(BandAtDpi, TheBoxTakesTheTaskbarsModeAtOnce) {
   // Below the text, which at the largest DPIs reaches the right end.
   auto background = [&] { return ShownPixel(HintEdit(), client.right - S(4), client.bottom - 2); };
   const COLORREF lightHint = RGB(102, 102, 102), darkBox = RGB(43, 43, 43),
-                 darkHint = RGB(170, 170, 170);
+                 darkHint = RGB(176, 176, 176);
   EXPECT_EQ(background(), GetSysColor(COLOR_WINDOW));
   EXPECT_GT(PixelsOfColour(HintEdit(), lightHint), S(20));
   // The edge's left column, half-way down, as the window shows it.
