@@ -306,20 +306,18 @@ TEST_F(BandSubmission, TheHintNamesTheEngineThatSearches) {
 
 // The shell's own error box, which it may show on the search's thread
 // before the band hears of the failure: closed as a user would.
-void CloseShellErrorBoxes() {
-  EnumWindows(
-      [](HWND window, LPARAM) -> BOOL {
-        DWORD process = 0;
-        const DWORD thread = GetWindowThreadProcessId(window, &process);
-        wchar_t className[16] = {};
-        GetClassNameW(window, className, 16);
-        if (process == GetCurrentProcessId() && thread != GetCurrentThreadId() &&
-            std::wstring(className) == L"#32770")
-          PostMessageW(window, WM_CLOSE, 0, 0);
-        return TRUE;
-      },
-      0);
+BOOL CALLBACK CloseShellErrorBox(HWND window, LPARAM) {
+  DWORD process = 0;
+  const DWORD thread = GetWindowThreadProcessId(window, &process);
+  wchar_t className[16] = {};
+  GetClassNameW(window, className, 16);
+  if (process == GetCurrentProcessId() && thread != GetCurrentThreadId() &&
+      std::wstring(className) == L"#32770")
+    PostMessageW(window, WM_CLOSE, 0, 0);
+  return TRUE;
 }
+
+void CloseShellErrorBoxes() { EnumWindows(CloseShellErrorBox, 0); }
 
 // The browser cannot be started (its program is gone): the box is emptied
 // as ever, then the words come back, unless other words were typed since,
