@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "support/focus_key.h"
 #include "support/wide_text.h"
 
 namespace corvane::program {
@@ -16,6 +17,23 @@ unsigned HeldModifiers() {
   return (IsDown(VK_CONTROL) ? kModifierCtrl : 0) | (IsDown(VK_MENU) ? kModifierAlt : 0) |
          (IsDown(VK_SHIFT) ? kModifierShift : 0) |
          (IsDown(VK_LWIN) || IsDown(VK_RWIN) ? kModifierWin : 0);
+}
+
+// The combination held down with `virtualKey` now, if it is one Corvane can
+// use; else a key of kind kInvalid.
+FocusKey PressedCombination(unsigned virtualKey) {
+  FocusKey key;
+  key.kind = FocusKeyKind::kCombination;
+  key.modifiers = HeldModifiers();
+  key.virtualKey = virtualKey;
+  // Only what the field would accept typed: a named key and a modifier that
+  // keeps it from being typed, or a function key.
+  char16_t text[kCombinationCapacity] = {};
+  if (!FormatFocusKey(key, text, kCombinationCapacity) || ParseFocusKey(text) != key) {
+    key = FocusKey();
+    key.kind = FocusKeyKind::kInvalid;
+  }
+  return key;
 }
 
 // Ctrl, Alt or Win: a key pressed with one of them is never typed text.
@@ -72,21 +90,6 @@ LRESULT CALLBACK KeyFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lP
 }
 
 }  // namespace
-
-FocusKey PressedCombination(unsigned virtualKey) {
-  FocusKey key;
-  key.kind = FocusKeyKind::kCombination;
-  key.modifiers = HeldModifiers();
-  key.virtualKey = virtualKey;
-  // Only what the field would accept typed: a named key and a modifier that
-  // keeps it from being typed, or a function key.
-  char16_t text[kCombinationCapacity] = {};
-  if (!FormatFocusKey(key, text, kCombinationCapacity) || ParseFocusKey(text) != key) {
-    key = FocusKey();
-    key.kind = FocusKeyKind::kInvalid;
-  }
-  return key;
-}
 
 bool TakeCombinationsAsPressed(HWND field) {
   return SetWindowSubclass(field, KeyFieldProc, kKeyFieldSubclass, 0) != FALSE;

@@ -4,13 +4,7 @@
 #pragma once
 #include <windows.h>
 
-#include "support/focus_key.h"
-
 namespace corvane::program {
-
-// The combination held down with `virtualKey` now, if it is one Corvane can
-// use; else a key of kind kInvalid.
-FocusKey PressedCombination(unsigned virtualKey);
 
 // Subclasses the edit `field`; false when it could not be.
 bool TakeCombinationsAsPressed(HWND field);
