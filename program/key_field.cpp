@@ -14,9 +14,12 @@ constexpr size_t kCombinationCapacity = 64;
 bool IsDown(int virtualKey) { return (GetKeyState(virtualKey) & 0x8000) != 0; }
 
 unsigned HeldModifiers() {
-  return (IsDown(VK_CONTROL) ? kModifierCtrl : 0) | (IsDown(VK_MENU) ? kModifierAlt : 0) |
-         (IsDown(VK_SHIFT) ? kModifierShift : 0) |
-         (IsDown(VK_LWIN) || IsDown(VK_RWIN) ? kModifierWin : 0);
+  unsigned held = 0;
+  if (IsDown(VK_CONTROL)) held |= kModifierCtrl;
+  if (IsDown(VK_MENU)) held |= kModifierAlt;
+  if (IsDown(VK_SHIFT)) held |= kModifierShift;
+  if (IsDown(VK_LWIN) || IsDown(VK_RWIN)) held |= kModifierWin;
+  return held;
 }
 
 // The combination held down with `virtualKey` now, if it is one Corvane can

@@ -11,6 +11,7 @@
 #include <array>
 #include <cstdint>
 #include <cwctype>
+#include <fstream>
 #include <set>
 #include <string>
 #include <vector>
@@ -243,6 +244,53 @@ TEST_F(Languages, NoTextOfTheSettingsWindowIsCut) {
     ReleaseDC(header, headerDc);
     DestroyWindow(dialog);
   }
+}
+
+// Setup's finish page: its check box "Start Corvane now and with Windows"
+// (195 by 10 dialog units in Modern UI's page, in the font of each setup
+// language) holds its text on one line beside the box in every language.
+TEST_F(Languages, SetupsStartCheckBoxHoldsItsText) {
+  std::ifstream texts(CORVANE_SETUP_TEXTS);
+  ASSERT_TRUE(texts) << CORVANE_SETUP_TEXTS;
+  const std::string prefix = "LangString RUN_NOW ${LANG_";
+  HDC screen = GetDC(nullptr);
+  int checked = 0;
+  for (std::string line; std::getline(texts, line);) {
+    if (line.rfind(prefix, 0) != 0) continue;
+    const size_t open = line.find('"'), close = line.rfind('"');
+    ASSERT_LT(open, close) << line;
+    const std::string language = line.substr(prefix.size(), line.find('}') - prefix.size());
+    wchar_t text[256] = {};
+    MultiByteToWideChar(CP_UTF8, 0, line.c_str() + open + 1, static_cast<int>(close - open - 1),
+                        text, 255);
+    // Each setup language's font, as NSIS's language files name it.
+    LOGFONTW face = {};
+    int points = 8;
+    if (language == "JAPANESE") {
+      lstrcpyW(face.lfFaceName, L"\uFF2D\uFF33 \uFF30\u30B4\u30B7\u30C3\u30AF");
+      points = 9;
+    } else if (language == "SIMPCHINESE") {
+      lstrcpyW(face.lfFaceName, L"\u5B8B\u4F53");
+      points = 9;
+    } else {
+      lstrcpyW(face.lfFaceName, L"MS Shell Dlg");
+    }
+    face.lfHeight = -MulDiv(points, GetDeviceCaps(screen, LOGPIXELSY), 72);
+    HFONT font = CreateFontIndirectW(&face);
+    HGDIOBJ previous = SelectObject(screen, font);
+    SIZE alphabet = {};
+    GetTextExtentPoint32W(screen, L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52,
+                          &alphabet);
+    const int baseUnit = (alphabet.cx / 26 + 1) / 2;
+    const int room = MulDiv(195, baseUnit, 4) - GetSystemMetrics(SM_CXMENUCHECK) -
+                     4 * GetSystemMetrics(SM_CXEDGE);
+    EXPECT_LE(Draw(screen, text).drawn, room) << language;
+    SelectObject(screen, previous);
+    DeleteObject(font);
+    ++checked;
+  }
+  ReleaseDC(nullptr, screen);
+  EXPECT_EQ(checked, 10);
 }
 
 // Japanese and Chinese are drawn in real glyphs, which differ from one
