@@ -6,8 +6,8 @@
 #include "search/keyword_query.h"
 #include "search/launch_web_search.h"
 #include "support/bounded_string.h"
-#include "support/settings_store.h"
 #include "search/web_scheme.h"
+#include "support/settings_store.h"
 #include "support/wide_text.h"
 
 namespace corvane {
@@ -23,12 +23,6 @@ UniqueMemory<char> ReadUsableEngine(const wchar_t* key, const wchar_t* name) {
   return engine;
 }
 
-bool SameText(const wchar_t* a, const wchar_t* b) {
-  for (; *a == *b; ++a, ++b)
-    if (*a == 0) return true;
-  return false;
-}
-
 struct KeywordSearch {
   const wchar_t* address;
   wchar_t* keyword;
@@ -40,11 +34,17 @@ bool IsKeywordOfAddress(const wchar_t* name, void* context) {
   UniqueMemory<wchar_t> address;
   if (BoundedLength(AsUtf16(name), kMaxKeywordLength + 1) > kMaxKeywordLength ||
       FAILED(ReadTextSetting(kKeywordsKey, name, &address)) ||
-      !SameText(address.Get(), search->address))
+      CompareStringOrdinal(address.Get(), -1, search->address, -1, FALSE) != CSTR_EQUAL)
     return true;
   search->found =
       BoundedCopy(AsUtf16(search->keyword), kMaxKeywordLength + 1, AsUtf16(name)) == kResultOk;
   return !search->found;
+}
+
+// The first keyword of the user's whose engine's address is `address`.
+bool FindKeywordOf(const wchar_t* address, wchar_t (&keyword)[kMaxKeywordLength + 1]) {
+  KeywordSearch search = {address, keyword, false};
+  return SUCCEEDED(VisitSettingNames(kKeywordsKey, IsKeywordOfAddress, &search)) && search.found;
 }
 
 // A copy of at most kMaxEngineNameUnits units, never the half of a pair.
@@ -69,9 +69,10 @@ UniqueMemory<wchar_t> ServerNameOf(const char* engine) {
       length -= i;
       break;
     }
-  wchar_t name[kMaxEngineNameUnits + 1] = {};
-  const int units = MultiByteToWideChar(CP_UTF8, 0, server, length, name, kMaxEngineNameUnits);
-  return units > 0 ? EngineName(name) : UniqueMemory<wchar_t>();
+  UniqueMemory<wchar_t> name(AllocArray<wchar_t>(static_cast<size_t>(length) + 1));
+  if (!name || MultiByteToWideChar(CP_UTF8, 0, server, length, name.Get(), length) <= 0)
+    return UniqueMemory<wchar_t>();
+  return EngineName(name.Get());
 }
 
 }  // namespace
@@ -90,10 +91,9 @@ UniqueMemory<char> ReadKeywordEngine(const wchar_t* keyword, size_t length) {
 
 bool FindDefaultEngineKeyword(wchar_t (&keyword)[kMaxKeywordLength + 1]) {
   UniqueMemory<wchar_t> address;
-  if (!ReadDefaultEngine() || FAILED(ReadTextSetting(kSettingsKey, kSearchAddressValue, &address)))
-    return false;
-  KeywordSearch search = {address.Get(), keyword, false};
-  return SUCCEEDED(VisitSettingNames(kKeywordsKey, IsKeywordOfAddress, &search)) && search.found;
+  return ReadDefaultEngine() &&
+         SUCCEEDED(ReadTextSetting(kSettingsKey, kSearchAddressValue, &address)) &&
+         FindKeywordOf(address.Get(), keyword);
 }
 
 UniqueMemory<wchar_t> ReadDefaultEngineName() {
@@ -105,7 +105,7 @@ UniqueMemory<wchar_t> ReadDefaultEngineName() {
   if (builtIn != nullptr)
     return builtIn->name != nullptr ? EngineName(AsWide(builtIn->name)) : UniqueMemory<wchar_t>();
   wchar_t keyword[kMaxKeywordLength + 1] = {};
-  if (FindDefaultEngineKeyword(keyword)) {
+  if (FindKeywordOf(address.Get(), keyword)) {
     UniqueMemory<wchar_t> name;
     const bool named = SUCCEEDED(ReadTextSetting(kEngineNamesKey, keyword, &name)) && name.Get()[0];
     return EngineName(named ? name.Get() : keyword);

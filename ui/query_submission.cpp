@@ -16,10 +16,15 @@
 namespace corvane {
 namespace {
 
+// A warning box owned by the band window, captioned "Corvane".
+void Warn(BandRecord* band, int textId) {
+  MessageBoxW(band->bandWindow, LoadResString(textId), LoadResString(IDS_PRODUCT_NAME),
+              MB_ICONWARNING | MB_OK);
+}
+
 void WarnEmptyQuery(BandRecord* band, BOOL fromGoButton) {
   if (fromGoButton)
-    MessageBoxW(band->bandWindow, LoadResString(IDS_EMPTY_QUERY), LoadResString(IDS_PRODUCT_NAME),
-                MB_ICONWARNING | MB_OK);
+    Warn(band, IDS_EMPTY_QUERY);
   else
     MessageBeep(0xFFFFFFFF);
 }
@@ -61,8 +66,7 @@ void OnSearchNotOpened(BandRecord* band, WPARAM search) {
     SetSearchText(band, band->sentQuery.Get());
     SendMessageW(band->searchEdit, EM_SETSEL, 0, -1);
   }
-  MessageBoxW(band->bandWindow, LoadResString(IDS_NO_BROWSER), LoadResString(IDS_PRODUCT_NAME),
-              MB_ICONWARNING | MB_OK);
+  Warn(band, IDS_NO_BROWSER);
 }
 
 void ReportBoxDone(BandRecord* band, WPARAM why) {
