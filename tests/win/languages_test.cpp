@@ -22,6 +22,7 @@
 #include "res/resource_ids.h"
 #include "support/localized_text.h"
 #include "support/text_language.h"
+#include "tests/support/win/test_support.h"
 
 namespace corvane::test {
 namespace {
@@ -100,46 +101,27 @@ TEST_F(Languages, TheMenusKeysAreDistinct) {
 
 INT_PTR CALLBACK QuietDialog(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
-// A white picture to draw a text into, black on white, in `dc`'s font.
-class Canvas {
- public:
-  Canvas(HDC dc, int width, int height)
-      : width(width), height(height), memory(CreateCompatibleDC(dc)) {
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
-    bitmap =
-        CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&pixels), nullptr, 0);
-    SelectObject(memory, bitmap);
-    SelectObject(memory, GetCurrentObject(dc, OBJ_FONT));
-    std::fill(pixels, pixels + width * height, 0x00FFFFFFu);
-    SetBkMode(memory, TRANSPARENT);
-    SetTextColor(memory, RGB(0, 0, 0));
-  }
-  ~Canvas() {
-    DeleteDC(memory);
-    DeleteObject(bitmap);
-  }
-  HDC Dc() const { return memory; }
-  // The column after the rightmost one with ink, 0 for none.
-  int InkEnd() const {
-    GdiFlush();
-    int end = 0;
-    for (int y = 0; y < height; ++y)
-      for (int x = end; x < width; ++x)
-        if ((pixels[y * width + x] & 0xFFFFFF) != 0xFFFFFF) end = x + 1;
-    return end;
-  }
-  std::vector<std::uint32_t> Pixels() const {
-    GdiFlush();
-    return std::vector<std::uint32_t>(pixels, pixels + width * height);
-  }
-
- private:
-  int width, height;
-  HDC memory;
-  HBITMAP bitmap = nullptr;
+// `text` drawn on one line at `left`, black on white in `dc`'s font: its
+// pixels, `width` to a row.
+std::vector<std::uint32_t> Picture(HDC dc, const wchar_t* text, int width, int height, int left) {
+  BITMAPINFO info = {};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
   std::uint32_t* pixels = nullptr;
-};
+  HBITMAP bitmap =
+      CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&pixels), nullptr, 0);
+  HDC memory = CreateCompatibleDC(dc);
+  SelectObject(memory, bitmap);
+  SelectObject(memory, GetCurrentObject(dc, OBJ_FONT));
+  std::fill(pixels, pixels + width * height, 0x00FFFFFFu);
+  SetBkMode(memory, TRANSPARENT);
+  RECT at = {left, 0, width, height};
+  DrawTextW(memory, text, -1, &at, DT_SINGLELINE | DT_NOCLIP);
+  GdiFlush();
+  std::vector<std::uint32_t> picture(pixels, pixels + width * height);
+  DeleteDC(memory);
+  DeleteObject(bitmap);
+  return picture;
+}
 
 // A line of text as it is drawn (a "&" marks a key): its measured width, or
 // further where a glyph's ink reaches past it, as Wine draws some fonts.
@@ -151,10 +133,13 @@ DrawnText Draw(HDC dc, const wchar_t* text) {
   RECT measured = {};
   DrawTextW(dc, text, -1, &measured, DT_CALCRECT | DT_SINGLELINE);
   constexpr int kLeft = 8;
-  Canvas canvas(dc, measured.right + 2 * kLeft + 16, measured.bottom + 4);
-  RECT at = {kLeft, 0, measured.right + kLeft, measured.bottom};
-  DrawTextW(canvas.Dc(), text, -1, &at, DT_SINGLELINE | DT_NOCLIP);
-  return {measured.right, std::max<int>(measured.right, canvas.InkEnd() - kLeft)};
+  const int width = measured.right + 2 * kLeft + 16;
+  const std::vector<std::uint32_t> picture = Picture(dc, text, width, measured.bottom + 4, kLeft);
+  int inkEnd = 0;
+  for (size_t at = 0; at < picture.size(); ++at)
+    if ((picture[at] & 0xFFFFFF) != 0xFFFFFF)
+      inkEnd = std::max(inkEnd, static_cast<int>(at % width) + 1);
+  return {measured.right, std::max<int>(measured.right, inkEnd - kLeft)};
 }
 
 // The room each kind of control leaves its text, as it draws it: a box or
@@ -174,9 +159,7 @@ int Room(LONG style, const std::wstring& className, const RECT& client) {
 }
 
 std::string Shown(std::uint16_t language, const std::wstring& text) {
-  std::string shown = std::to_string(language) + ": ";
-  for (wchar_t unit : text) shown += unit < 0x80 ? static_cast<char>(unit) : '?';
-  return shown;
+  return std::to_string(language) + ": " + Narrow(text);
 }
 
 // Every text as its control draws it, in every language; group boxes clip
@@ -264,27 +247,20 @@ TEST_F(Languages, SetupsStartCheckBoxHoldsItsText) {
     MultiByteToWideChar(CP_UTF8, 0, line.c_str() + open + 1, static_cast<int>(close - open - 1),
                         text, 255);
     // Each setup language's font, as NSIS's language files name it.
+    const bool japanese = language == "JAPANESE", chinese = language == "SIMPCHINESE";
     LOGFONTW face = {};
-    int points = 8;
-    if (language == "JAPANESE") {
-      lstrcpyW(face.lfFaceName, L"\uFF2D\uFF33 \uFF30\u30B4\u30B7\u30C3\u30AF");
-      points = 9;
-    } else if (language == "SIMPCHINESE") {
-      lstrcpyW(face.lfFaceName, L"\u5B8B\u4F53");
-      points = 9;
-    } else {
-      lstrcpyW(face.lfFaceName, L"MS Shell Dlg");
-    }
-    face.lfHeight = -MulDiv(points, GetDeviceCaps(screen, LOGPIXELSY), 72);
+    lstrcpyW(face.lfFaceName, japanese  ? L"\uFF2D\uFF33 \uFF30\u30B4\u30B7\u30C3\u30AF"
+                              : chinese ? L"\u5B8B\u4F53"
+                                        : L"MS Shell Dlg");
+    face.lfHeight = -MulDiv(japanese || chinese ? 9 : 8, GetDeviceCaps(screen, LOGPIXELSY), 72);
     HFONT font = CreateFontIndirectW(&face);
     HGDIOBJ previous = SelectObject(screen, font);
     SIZE alphabet = {};
     GetTextExtentPoint32W(screen, L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52,
                           &alphabet);
     const int baseUnit = (alphabet.cx / 26 + 1) / 2;
-    const int room = MulDiv(195, baseUnit, 4) - GetSystemMetrics(SM_CXMENUCHECK) -
-                     4 * GetSystemMetrics(SM_CXEDGE);
-    EXPECT_LE(Draw(screen, text).drawn, room) << language;
+    const RECT box = {0, 0, MulDiv(195, baseUnit, 4), MulDiv(10, baseUnit, 4)};
+    EXPECT_LE(Draw(screen, text).drawn, Room(BS_AUTOCHECKBOX, L"Button", box)) << language;
     SelectObject(screen, previous);
     DeleteObject(font);
     ++checked;
@@ -304,14 +280,9 @@ TEST_F(Languages, JapaneseAndChineseHaveGlyphs) {
   HGDIOBJ previous = SelectObject(screen, font);
   std::set<std::vector<std::uint32_t>> seen;
   // Japanese "setting" and "search", Chinese "search" and "close".
-  const wchar_t characters[] = L"\u8A2D\u5B9A\u691C\u641C\u95ED";
-  for (const wchar_t* unit = characters; *unit != 0; ++unit) {
-    Canvas canvas(screen, 24, 24);
-    TextOutW(canvas.Dc(), 4, 4, unit, 1);
-    EXPECT_TRUE(seen.insert(canvas.Pixels()).second)
-        << "U+" << std::hex << static_cast<unsigned>(*unit)
-        << " is drawn as another character is: a box (no font with Japanese and Chinese)";
-  }
+  for (const wchar_t* character : {L"\u8A2D", L"\u5B9A", L"\u691C", L"\u641C", L"\u95ED"})
+    EXPECT_TRUE(seen.insert(Picture(screen, character, 24, 24, 4)).second)
+        << Narrow(character) << " is drawn as another character is: a box (no font for it)";
   SelectObject(screen, previous);
   DeleteObject(font);
   ReleaseDC(nullptr, screen);
