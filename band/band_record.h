@@ -10,6 +10,7 @@
 #include "support/dpi_scale.h"
 #include "support/focus_key.h"
 #include "support/memory.h"
+#include "support/settings_store.h"
 #include "support/windows_handles.h"
 
 namespace corvane {
@@ -87,6 +88,8 @@ struct BandRecord {
   HDC goDcNormal = nullptr;
   HDC goDcActive = nullptr;
   HWND tooltip = nullptr;
+  // The settings as last read: when the window was made and at each change.
+  Settings settings;
   // The focus key the band took: the F12 hook it installed, so that it goes
   // with the band, or the combination it registered.
   FocusKey focusKey;

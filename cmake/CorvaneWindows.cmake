@@ -16,6 +16,8 @@ if(MSVC)
   set(CORVANE_PROGRAM_LINK_OPTIONS /OPT:REF /OPT:ICF)
 else()
   add_compile_options(-Wall -Wextra)
+  # Failure traces name a source file as the tree does, not where it was built.
+  add_compile_options(-fmacro-prefix-map=${CMAKE_SOURCE_DIR}/=)
   set(CMAKE_EXE_LINKER_FLAGS "${CMAKE_EXE_LINKER_FLAGS} -static")
   set(CMAKE_SHARED_LINKER_FLAGS "${CMAKE_SHARED_LINKER_FLAGS} -static")
   # No -fdata-sections: with it mingw's GCC moves zero-filled storage (the
@@ -62,19 +64,20 @@ target_link_libraries(corvane_win PUBLIC corvane_pure corvane_module shell32 adv
 # in Corvane.exe, the program's), the hook's shared words and its session's
 # list of targets.
 add_library(corvane_module STATIC
+  support/failure_trace.cpp
   support/localized_text.cpp
   support/module_state.cpp
   support/module_thread.cpp
   support/resource_strings.cpp
-  support/settings_removal.cpp
+  support/settings_change.cpp
   support/settings_store.cpp
   support/system_library.cpp
   support/ui_module.cpp
-  ui/focus_targets.cpp
+  support/session_bands.cpp
   ui/shared_hook_state.cpp
 )
 target_include_directories(corvane_module PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(corvane_module PUBLIC corvane_memory advapi32 user32)
+target_link_libraries(corvane_module PUBLIC corvane_pure corvane_memory advapi32 user32)
 
 # The band: its object and interfaces, its window and controls.
 add_library(corvane_band STATIC
@@ -146,6 +149,7 @@ add_library(corvane_ui SHARED
   module/ui_module_main.cpp
   module/corvane_ui.def
   res/corvane_ui.rc
+  search/suggestion_http.cpp
   ui/accessible_window.cpp
   ui/annotated_name.cpp
 )

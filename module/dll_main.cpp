@@ -2,7 +2,7 @@
 
 #include "support/module_state.h"
 #include "support/resource_strings.h"
-#include "ui/focus_targets.h"
+#include "support/session_bands.h"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
   if (reason == DLL_PROCESS_ATTACH) {

@@ -2,6 +2,7 @@
 // band. It keeps nothing but its instance, for its own texts.
 #include <windows.h>
 
+#include "search/suggestion_http.h"
 #include "support/localized_text.h"
 #include "support/text_language.h"
 #include "ui/accessible_window.h"
@@ -36,6 +37,15 @@ extern "C" BOOL WINAPI CorvaneAnswerAccessibleObject(HWND window, WPARAM flags, 
                                                      const void* parts, LRESULT* answer) {
   return corvane::AnswerAccessibleObject(
              window, flags, objectId, static_cast<const corvane::AccessibleParts*>(parts), answer)
+             ? TRUE
+             : FALSE;
+}
+
+// By name, for CORVANE.DLL's GetProcAddress, on its thread for one request:
+// the network stays out of every process the focus key's hook reaches.
+extern "C" BOOL WINAPI CorvaneAskForSuggestions(const wchar_t* address, ULONGLONG deadline,
+                                                void* rows) {
+  return corvane::AskForSuggestions(address, deadline, static_cast<corvane::SuggestionRows*>(rows))
              ? TRUE
              : FALSE;
 }

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "support/focus_key.h"
+
 namespace corvane::program {
 
 struct UserEngine {
@@ -20,22 +22,17 @@ struct UserEngine {
 struct EngineSettings {
   std::wstring searchAddress;  // empty: Google's country site
   std::vector<UserEngine> engines;
-  std::wstring focusKey;  // empty: F12
+  FocusKey focusKey;
   bool suggestions = false;
   bool history = false;
 };
 
 // What is stored; absent values read as empty. An engine whose name is not
-// stored is named by its keyword.
-EngineSettings ReadEngineSettings();
+// stored is named by its keyword. Fails when the engines cannot be listed:
+// saved, an empty list would take them all away.
+HRESULT ReadEngineSettings(EngineSettings* settings);
 // Replaces what is stored; an empty search address is removed, and so are
 // the recent searches when history is off.
 HRESULT WriteEngineSettings(const EngineSettings& settings);
-
-// Forgets the recent searches at once.
-HRESULT ForgetRecentSearches();
-
-// Tells every band of the session to read the settings again.
-void AnnounceSettingsChange();
 
 }  // namespace corvane::program

@@ -103,8 +103,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     case ProgramAction::StartWithWindows:
       return StartWithWindows();
     case ProgramAction::Settings:
-      SettingsWindow().Run();
-      return kSuccess;
+      return SUCCEEDED(SettingsWindow().Run()) ? kSuccess : kFailed;
     case ProgramAction::AutostartOn:
       return SUCCEEDED(SetStartWithWindows(true)) ? kSuccess : kFailed;
     case ProgramAction::AutostartOff:

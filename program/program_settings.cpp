@@ -1,4 +1,5 @@
 #include "program/program_settings.h"
+#include "support/settings_store.h"
 
 #include <string>
 
@@ -22,25 +23,16 @@ bool HasRunValue(HKEY root) {
          ERROR_SUCCESS;
 }
 
-bool UserDeclinesStart() {
-  DWORD start = 1;
-  return ReadSetting(kStartWithWindowsValue, &start) && start == 0;
-}
+bool UserDeclinesStart() { return ReadSettings().declinesStart; }
 
 HRESULT SetUserDeclinesStart(bool declines) {
-  return declines ? WriteSetting(kStartWithWindowsValue, 0) : DeleteSetting(kStartWithWindowsValue);
+  return declines ? WriteNumberSetting(Setting::kStartWithWindows, 0)
+                  : RemoveSetting(Setting::kStartWithWindows);
 }
 
-std::u16string ReadChoice(const wchar_t* name) {
-  UniqueMemory<wchar_t> text;
-  if (FAILED(ReadTextSetting(kSettingsKey, name, &text))) return std::u16string();
-  return reinterpret_cast<const char16_t*>(text.Get());
-}
-
-HRESULT WriteChoice(const wchar_t* name, std::u16string_view text) {
+HRESULT WriteChoice(Setting setting, std::u16string_view text) {
   const std::wstring value(text.begin(), text.end());
-  return FromWin32(RegSetKeyValueW(HKEY_CURRENT_USER, kSettingsKey, name, REG_SZ, value.c_str(),
-                                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))));
+  return WriteTextSetting(setting, value.c_str());
 }
 
 HRESULT WriteUserRunValue() {
@@ -63,32 +55,20 @@ std::wstring SessionValueName() {
 
 }  // namespace
 
-// Both coordinates or none; stored as two's complement.
-bool ReadStripPlace(POINT* place) {
-  DWORD left = 0, top = 0;
-  if (!ReadSetting(kStripLeftValue, &left) || !ReadSetting(kStripTopValue, &top)) return false;
-  *place = {static_cast<LONG>(left), static_cast<LONG>(top)};
-  return true;
-}
-
+// Stored as two's complement.
 HRESULT WriteStripPlace(POINT place) {
-  RETURN_IF_FAILED(WriteSetting(kStripLeftValue, static_cast<DWORD>(place.x)));
-  return WriteSetting(kStripTopValue, static_cast<DWORD>(place.y));
+  RETURN_IF_FAILED(WriteNumberSetting(Setting::kStripLeft, static_cast<DWORD>(place.x)));
+  return WriteNumberSetting(Setting::kStripTop, static_cast<DWORD>(place.y));
 }
 
 HRESULT ForgetStripPlace() {
-  RETURN_IF_FAILED(DeleteSetting(kStripLeftValue));
-  return DeleteSetting(kStripTopValue);
+  RETURN_IF_FAILED(RemoveSetting(Setting::kStripLeft));
+  return RemoveSetting(Setting::kStripTop);
 }
 
-StripPlacement ReadStripPlacement() {
-  return {StripModeFromText(ReadChoice(kPlacementValue)),
-          StripMonitorFromText(ReadChoice(kPlacementMonitorValue))};
-}
-
-HRESULT WriteStripPlacement(const StripPlacement& placement) {
-  RETURN_IF_FAILED(WriteChoice(kPlacementValue, StripModeText(placement.mode)));
-  return WriteChoice(kPlacementMonitorValue, StripMonitorText(placement.monitor));
+HRESULT WriteStripPlacement(StripMode mode, StripMonitor monitor) {
+  RETURN_IF_FAILED(WriteChoice(Setting::kPlacement, StripModeText(mode)));
+  return WriteChoice(Setting::kPlacementMonitor, StripMonitorText(monitor));
 }
 
 HRESULT RememberTakenRow(const TakenRow& taken) {

@@ -10,19 +10,11 @@
 
 namespace corvane::program {
 
-// The strip's top left corner in screen pixels; false when the user never
-// chose one (the strip docks at the taskbar).
-bool ReadStripPlace(POINT* place);
+// The strip's top left corner in screen pixels (read with the settings).
 HRESULT WriteStripPlace(POINT place);
 HRESULT ForgetStripPlace();
 
-struct StripPlacement {
-  StripMode mode;
-  StripMonitor monitor;
-};
-// Absent or unknown values read as floating on the primary monitor.
-StripPlacement ReadStripPlacement();
-HRESULT WriteStripPlacement(const StripPlacement& placement);
+HRESULT WriteStripPlacement(StripMode mode, StripMonitor monitor);
 
 // The row the strip took out of the work area itself (where no shell keeps
 // it), remembered for this session until sign-out, as long as the work area

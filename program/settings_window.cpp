@@ -17,7 +17,9 @@
 #include "search/launch_web_search.h"
 #include "search/suggest_address.h"
 #include "support/focus_key.h"
+#include "support/hresult.h"
 #include "support/memory.h"
+#include "support/settings_store.h"
 #include "support/wide_text.h"
 #include "support/windows_handles.h"
 
@@ -27,7 +29,6 @@ namespace {
 constexpr wchar_t kDialogClass[] = L"#32770";
 // An id for trying a combination: never one a band registers.
 constexpr int kTrialHotkeyId = 0xBFFF;
-constexpr size_t kFocusKeyTextCapacity = 64;
 
 std::string Utf8(const std::wstring& text) {
   char* utf8 = nullptr;
@@ -74,21 +75,24 @@ const SettingsWindow::CommandEntry SettingsWindow::kCommands[] = {
     {IDCANCEL, BN_CLICKED, &SettingsWindow::OnCancel},
 };
 
-void SettingsWindow::Run() {
+HRESULT SettingsWindow::Run() {
   std::wstring caption = ProgramText(IDS_SETTINGS_CAPTION);
   if (HWND open = FindWindowW(kDialogClass, caption.c_str())) {
+    // Brought forward by the program the user started; refused, it still stands.
     SetForegroundWindow(open);
-    return;
+    return S_OK;
   }
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&controls);
-  settings = ReadEngineSettings();
+  RETURN_IF_FAILED(ReadEngineSettings(&settings));
   DWORD bytes = 0;
   const auto* layout = static_cast<const DLGTEMPLATE*>(
       FindProgramResource(RT_DIALOG, MAKEINTRESOURCEW(IDD_SETTINGS), &bytes));
-  if (layout != nullptr)
-    DialogBoxIndirectParamW(GetModuleHandleW(nullptr), layout, nullptr, DialogProc,
-                            reinterpret_cast<LPARAM>(this));
+  RETURN_HR_IF(HRESULT_FROM_WIN32(ERROR_RESOURCE_NAME_NOT_FOUND), layout == nullptr);
+  const INT_PTR closed = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), layout, nullptr,
+                                                 DialogProc, reinterpret_cast<LPARAM>(this));
+  RETURN_LAST_ERROR_IF(closed == -1);
+  return S_OK;
 }
 
 INT_PTR CALLBACK SettingsWindow::DialogProc(HWND dialog, UINT message, WPARAM wParam,
@@ -131,7 +135,7 @@ void SettingsWindow::OnInitDialog() {
   CheckDlgButton(dialog, IDC_SUGGESTIONS, settings.suggestions ? BST_CHECKED : BST_UNCHECKED);
   CheckDlgButton(dialog, IDC_HISTORY, settings.history ? BST_CHECKED : BST_UNCHECKED);
   SendDlgItemMessageW(dialog, IDC_ENGINE_KEYWORD, EM_LIMITTEXT, kMaxKeywordLength, 0);
-  SendDlgItemMessageW(dialog, IDC_KEY_TEXT, EM_LIMITTEXT, kFocusKeyTextCapacity - 1, 0);
+  SendDlgItemMessageW(dialog, IDC_KEY_TEXT, EM_LIMITTEXT, kMaxFocusKeyUnits, 0);
   // Without it the combination is still typed.
   TakeCombinationsAsPressed(GetDlgItem(dialog, IDC_KEY_TEXT));
   SetForegroundWindow(dialog);
@@ -183,7 +187,7 @@ void SettingsWindow::ShowDefaultEngines(const std::wstring& chosen) {
 
 // The choices in the order of their settings' values.
 void SettingsWindow::ShowPlacement() {
-  const StripPlacement placement = ReadStripPlacement();
+  const Settings stored = ReadSettings();
   struct Choice {
     int control;
     std::initializer_list<UINT> texts;
@@ -191,10 +195,10 @@ void SettingsWindow::ShowPlacement() {
   } choices[] = {
       {IDC_PLACEMENT,
        {IDS_PLACEMENT_FLOAT, IDS_PLACEMENT_RESERVE, IDS_PLACEMENT_HIDDEN},
-       static_cast<int>(placement.mode)},
+       static_cast<int>(stored.placement)},
       {IDC_PLACEMENT_MONITOR,
        {IDS_MONITOR_PRIMARY, IDS_MONITOR_POINTER},
-       static_cast<int>(placement.monitor)},
+       static_cast<int>(stored.placementMonitor)},
   };
   for (const Choice& choice : choices) {
     for (UINT text : choice.texts)
@@ -204,23 +208,24 @@ void SettingsWindow::ShowPlacement() {
   }
 }
 
-StripPlacement SettingsWindow::ChosenPlacement() const {
+HRESULT SettingsWindow::WriteChosenPlacement() const {
   auto chosen = [&](int control) {
     LRESULT index = SendDlgItemMessageW(dialog, control, CB_GETCURSEL, 0, 0);
     return index < 0 ? 0 : static_cast<int>(index);
   };
-  return {static_cast<StripMode>(chosen(IDC_PLACEMENT)),
-          static_cast<StripMonitor>(chosen(IDC_PLACEMENT_MONITOR))};
+  return WriteStripPlacement(static_cast<StripMode>(chosen(IDC_PLACEMENT)),
+                             static_cast<StripMonitor>(chosen(IDC_PLACEMENT_MONITOR)));
 }
 
 void SettingsWindow::ShowFocusKey() {
-  FocusKey key = ParseFocusKey(AsUtf16(settings.focusKey.c_str()));
+  const FocusKey& key = settings.focusKey;
   int choice = IDC_KEY_F12;
   if (key.kind == FocusKeyKind::kNone) choice = IDC_KEY_NONE;
   if (key.kind == FocusKeyKind::kCombination) choice = IDC_KEY_COMBINATION;
   CheckRadioButton(dialog, IDC_KEY_F12, IDC_KEY_COMBINATION, choice);
-  if (key.kind == FocusKeyKind::kCombination)
-    SetDlgItemTextW(dialog, IDC_KEY_TEXT, settings.focusKey.c_str());
+  wchar_t text[kMaxFocusKeyUnits + 1] = {};
+  if (key.kind == FocusKeyKind::kCombination && FormatFocusKey(key, AsUtf16(text), ARRAYSIZE(text)))
+    SetDlgItemTextW(dialog, IDC_KEY_TEXT, text);
   OnKeyChoice();
 }
 
@@ -323,7 +328,7 @@ void SettingsWindow::OnTest() {
 // The key as it is to be stored: "F12", "none", or a combination in its
 // canonical form that the system lets Corvane have (unless it is the one
 // stored already, which a band of the session may hold).
-bool SettingsWindow::AcceptFocusKey(std::wstring* text) {
+bool SettingsWindow::AcceptFocusKey(FocusKey* accepted) {
   FocusKey key;
   if (IsDlgButtonChecked(dialog, IDC_KEY_NONE) == BST_CHECKED) {
     key.kind = FocusKeyKind::kNone;
@@ -335,9 +340,9 @@ bool SettingsWindow::AcceptFocusKey(std::wstring* text) {
       return false;
     }
   }
-  wchar_t canonical[kFocusKeyTextCapacity] = {};
-  if (!FormatFocusKey(key, AsUtf16(canonical), kFocusKeyTextCapacity)) return false;
-  bool stored = ParseFocusKey(AsUtf16(settings.focusKey.c_str())) == key;
+  wchar_t canonical[kMaxFocusKeyUnits + 1] = {};
+  if (!FormatFocusKey(key, AsUtf16(canonical), ARRAYSIZE(canonical))) return false;
+  const bool stored = settings.focusKey == key;
   if (key.kind == FocusKeyKind::kCombination && !stored) {
     if (!RegisterHotKey(dialog, kTrialHotkeyId, key.modifiers | MOD_NOREPEAT, key.virtualKey)) {
       Problem(IDS_KEY_TAKEN, GetDlgItem(dialog, IDC_KEY_TEXT), canonical);
@@ -347,7 +352,7 @@ bool SettingsWindow::AcceptFocusKey(std::wstring* text) {
   }
   // The field shows what is stored, in the names every Corvane reads.
   if (key.kind == FocusKeyKind::kCombination) SetDlgItemTextW(dialog, IDC_KEY_TEXT, canonical);
-  *text = canonical;
+  *accepted = key;
   return true;
 }
 
@@ -358,7 +363,7 @@ std::wstring SettingsWindow::ChosenDefaultAddress() const {
 }
 
 bool SettingsWindow::Save() {
-  std::wstring focusKey;
+  FocusKey focusKey;
   if (!AcceptFocusKey(&focusKey)) return false;
   EngineSettings changed = settings;
   changed.focusKey = focusKey;
@@ -366,9 +371,10 @@ bool SettingsWindow::Save() {
   changed.suggestions = IsDlgButtonChecked(dialog, IDC_SUGGESTIONS) == BST_CHECKED;
   changed.history = IsDlgButtonChecked(dialog, IDC_HISTORY) == BST_CHECKED;
   HRESULT result = WriteEngineSettings(changed);
-  if (SUCCEEDED(result)) result = WriteStripPlacement(ChosenPlacement());
-  // Whatever was stored, the bands and the strip read it again.
-  AnnounceSettingsChange();
+  if (SUCCEEDED(result)) result = WriteChosenPlacement();
+  // Whatever was stored, the bands and the strip read it again; told or not,
+  // each reads it when it starts.
+  static_cast<void>(AnnounceSettingsChange());
   if (FAILED(result)) {
     SayNotSaved(result);
     return false;

@@ -24,8 +24,9 @@ class SettingsWindow {
   SettingsWindow& operator=(const SettingsWindow&) = delete;
 
   // Shows the window until the user closes it; a window that is open already
-  // is brought to the front instead.
-  void Run();
+  // is brought to the front instead. Fails when the settings cannot be read
+  // or the window cannot be made.
+  HRESULT Run();
 
  private:
   using CommandHandler = void (SettingsWindow::*)();
@@ -56,13 +57,13 @@ class SettingsWindow {
   void ShowDefaultEngines(const std::wstring& chosen);
   void ShowFocusKey();
   void ShowPlacement();
-  StripPlacement ChosenPlacement() const;
+  HRESULT WriteChosenPlacement() const;
   void EnableEngineButtons();
   int SelectedEngine() const;
   // The engine in the fields, when it is acceptable beside the others (the
   // one at `replacing` is left out); otherwise says what is wrong.
   bool EngineFromFields(int replacing, UserEngine* engine);
-  bool AcceptFocusKey(std::wstring* text);
+  bool AcceptFocusKey(FocusKey* key);
   std::wstring ChosenDefaultAddress() const;
   bool Save();
   void Problem(UINT textId, HWND control, const std::wstring& detail = L"");

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <iterator>
 
-#include "support/ascii_text.h"
-
 namespace corvane::program {
 namespace {
 
@@ -29,34 +27,7 @@ TaskbarEdge EdgeWorkAreaGivesUp(const ScreenRect& monitor, const ScreenRect& wor
   return widest->size > 0 ? widest->edge : TaskbarEdge::None;
 }
 
-template <class Choice, size_t count>
-Choice FromText(std::u16string_view text, const std::u16string_view (&texts)[count]) {
-  auto same = [](char16_t a, char16_t b) { return FoldAscii(a) == FoldAscii(b); };
-  for (size_t at = 0; at < count; ++at)
-    if (std::equal(text.begin(), text.end(), texts[at].begin(), texts[at].end(), same))
-      return static_cast<Choice>(at);
-  return static_cast<Choice>(0);
-}
-
-// In the enumerations' order; the first is the default.
-constexpr std::u16string_view kModeTexts[] = {u"float", u"reserve", u"hidden"};
-constexpr std::u16string_view kMonitorTexts[] = {u"primary", u"pointer"};
-
 }  // namespace
-
-StripMode StripModeFromText(std::u16string_view text) {
-  return FromText<StripMode>(text, kModeTexts);
-}
-
-std::u16string_view StripModeText(StripMode mode) { return kModeTexts[static_cast<int>(mode)]; }
-
-StripMonitor StripMonitorFromText(std::u16string_view text) {
-  return FromText<StripMonitor>(text, kMonitorTexts);
-}
-
-std::u16string_view StripMonitorText(StripMonitor monitor) {
-  return kMonitorTexts[static_cast<int>(monitor)];
-}
 
 TaskbarEdge FindTaskbarEdge(const TaskbarReport& report, const ScreenRect& monitor,
                             const ScreenRect& workArea) {

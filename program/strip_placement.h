@@ -3,27 +3,12 @@
 // along the taskbar; always on screen, never over the spot that brings a
 // hidden taskbar back. Platform-free: screen rectangles in physical pixels.
 #pragma once
-#include <string_view>
-
 #include "support/screen_rect.h"
+#include "support/setting_rules.h"
 
 namespace corvane::program {
 
 enum class TaskbarEdge { None, Left, Top, Right, Bottom };
-
-// Where the strip lives: over the screen beside the taskbar, in a row it
-// keeps from other windows, or out of sight until it is called.
-enum class StripMode { Float, Reserve, Hidden };
-// The monitor it goes to: the primary one, or the one with the mouse pointer
-// when it is called.
-enum class StripMonitor { Primary, Pointer };
-
-// The stored texts ("float", "reserve", "hidden"; "primary", "pointer");
-// anything else, ASCII case ignored, reads as the default.
-StripMode StripModeFromText(std::u16string_view text);
-std::u16string_view StripModeText(StripMode mode);
-StripMonitor StripMonitorFromText(std::u16string_view text);
-std::u16string_view StripMonitorText(StripMonitor monitor);
 
 // What the shell says of its taskbar, if it answered.
 struct TaskbarReport {

@@ -64,14 +64,6 @@ void PaintGrip(HDC dc, int gripWidth, int height, int dpi, COLORREF colour) {
       FillWithColour(dc, {x, y, x + dot, y + dot}, colour);
 }
 
-// An empty or absent focus key is F12, which the band's hook serves only
-// while its box is in sight.
-bool FocusKeyIsF12() {
-  const std::wstring text = ReadEngineSettings().focusKey;
-  return ParseFocusKey(reinterpret_cast<const char16_t*>(text.c_str())).kind ==
-         FocusKeyKind::kF12Hook;
-}
-
 // Whether `other`, being activated, is one of the strip's own windows (a
 // message box of its band, its menu).
 bool BelongsTo(HWND other, HWND rootOwner) {
@@ -122,8 +114,9 @@ HRESULT Strip::Open() {
   iconNoticeMessage = RegisterWindowMessageW(kIconNoticeMessage);
   boxDoneMessage = RegisterWindowMessageW(kSearchBoxDoneMessage);
   settingsChangedMessage = RegisterWindowMessageW(kSettingsChangedMessage);
-  hasPlace = ReadStripPlace(&place);
-  placement = ReadStripPlacement();
+  settings = ReadSettings();
+  hasPlace = settings.hasStripPlace;
+  place = settings.stripPlace;
   ReservedRow::GiveBackLeftOver();
   monitor = PrimaryMonitor();
   colours = CurrentBandColours();
@@ -162,7 +155,7 @@ HRESULT Strip::Open() {
 }
 
 void Strip::BeforeDispatch(const MSG& message) {
-  if (message.message == WM_HOTKEY && placement.mode == StripMode::Hidden &&
+  if (message.message == WM_HOTKEY && settings.placement == StripMode::Hidden &&
       !IsWindowVisible(window) && message.hwnd == band.Window())
     Call();
 }
@@ -192,16 +185,16 @@ void Strip::Reposition() {
   const int width = ScaleForDpi(kStripWidth, dpi);
   const int height = std::max(ScaleForDpi(kStripHeight, dpi), band.MinimumHeight());
   // Giving the row back changes the work area: the screen is read after.
-  if (placement.mode != StripMode::Reserve) GiveUpRow();
+  if (settings.placement != StripMode::Reserve) GiveUpRow();
   const ScreenFacts screen = FactsOf(monitor);
   ScreenRect area = UsableArea(screen);
-  if (placement.mode == StripMode::Reserve) {
+  if (settings.placement == StripMode::Reserve) {
     const bool vertical = screen.edge == TaskbarEdge::Left || screen.edge == TaskbarEdge::Right;
     area =
         row.Keep(window, monitor, screen, HiddenTaskbarSliver(screen), vertical ? width : height);
   }
   ScreenRect target = DockedPlace(screen.edge, area, width, height);
-  if (placement.mode == StripMode::Float && hasPlace) {
+  if (settings.placement == StripMode::Float && hasPlace) {
     const ScreenRect wanted = {place.x, place.y, place.x + width, place.y + height};
     target = KeptInside(wanted, UsableArea(FactsOf(MonitorNearest(wanted))));
   }
@@ -230,7 +223,7 @@ void Strip::GiveUpRow() {
 // Called by the focus key, the icon or a second start: the strip comes into
 // sight where it belongs, the focus in its box.
 void Strip::Call() {
-  if (placement.monitor == StripMonitor::Pointer) monitor = MonitorOfPointer();
+  if (settings.placementMonitor == StripMonitor::Pointer) monitor = MonitorOfPointer();
   Reposition();
   ShowWindow(window, SW_SHOW);
   FocusSearchBox();
@@ -238,19 +231,18 @@ void Strip::Call() {
 
 // Out of sight until called, it goes when its box is done with.
 void Strip::PutAway() {
-  if (placement.mode == StripMode::Hidden) ShowWindow(window, SW_HIDE);
+  if (settings.placement == StripMode::Hidden) ShowWindow(window, SW_HIDE);
 }
 
 // Where the settings say the strip lives; the focus key F12 is heard here
 // while the strip is out of sight, for the band's hook serves only a box in
 // sight.
 void Strip::FollowPlacement() {
-  placement = ReadStripPlacement();
-  if (placement.monitor == StripMonitor::Primary) monitor = PrimaryMonitor();
+  if (settings.placementMonitor == StripMonitor::Primary) monitor = PrimaryMonitor();
   Reposition();
-  const bool hidden = placement.mode == StripMode::Hidden;
+  const bool hidden = settings.placement == StripMode::Hidden;
   ShowWindow(window, hidden || steppedBack ? SW_HIDE : SW_SHOWNOACTIVATE);
-  if (hidden && FocusKeyIsF12()) {
+  if (hidden && settings.focusKey.kind == FocusKeyKind::kF12Hook) {
     // Without the hook the strip is still called by its icon.
     static_cast<void>(hiddenKey.Start(window, kFocusKeyHeard));
   } else {
@@ -274,7 +266,7 @@ void Strip::WatchFullScreen() {
 }
 
 void Strip::StepBackForFullScreen() {
-  if (placement.mode == StripMode::Hidden) return;  // in sight only when called
+  if (settings.placement == StripMode::Hidden) return;  // in sight only when called
   const bool fullScreen = FullScreenWindowOn(FactsOf(monitor).monitor);
   if (fullScreen == steppedBack) return;
   steppedBack = fullScreen;
@@ -420,9 +412,9 @@ void Strip::RunMenuCommand(UINT command, IContextMenu* bandMenu) {
   if (command >= kFirstBandCommand && command <= kLastBandCommand && bandMenu != nullptr) {
     InvokeBandCommand(bandMenu, window, command - kFirstBandCommand);
   } else if (command == kStartWithWindows) {
-    SetStartWithWindows(!StartsWithWindows());
+    TRACE_IF_FAILED(SetStartWithWindows(!StartsWithWindows()));
   } else if (command == kResetPosition) {
-    ForgetStripPlace();
+    TRACE_IF_FAILED(ForgetStripPlace());
     hasPlace = false;
     Reposition();
   } else if (command == kSettings) {
@@ -457,14 +449,14 @@ LRESULT Strip::OnExitMove(WPARAM, LPARAM) {
   const ScreenRect dropped = WindowRect(window);
   if (dropped.left == moveStart.left && dropped.top == moveStart.top) return 0;
   // A strip in its row, or called, goes back where it belongs.
-  if (placement.mode != StripMode::Float) {
+  if (settings.placement != StripMode::Float) {
     Reposition();
     return 0;
   }
   const ScreenRect kept = KeptInside(dropped, UsableArea(FactsOf(MonitorNearest(dropped))));
   place = {kept.left, kept.top};
   hasPlace = true;
-  WriteStripPlace(place);  // unstored, the place holds for this run only
+  TRACE_IF_FAILED(WriteStripPlace(place));  // unstored, the place holds for this run only
   Reposition();
   return 0;
 }
@@ -525,7 +517,7 @@ bool Strip::ActOnPart(HWND window, long part) {
 // Monitors came or went, or another became the primary one (a laptop
 // docked): the strip follows the primary monitor, its row with it.
 LRESULT Strip::OnScreenChange(WPARAM, LPARAM) {
-  if (placement.monitor == StripMonitor::Primary) {
+  if (settings.placementMonitor == StripMonitor::Primary) {
     const HMONITOR primary = PrimaryMonitor();
     if (primary != monitor) GiveUpRow();
     monitor = primary;
@@ -598,6 +590,7 @@ LRESULT Strip::OnBoxDone(WPARAM, LPARAM) {
 }
 
 LRESULT Strip::OnSettingsChanged(WPARAM, LPARAM) {
+  settings = ReadSettings();
   FollowPlacement();
   return 0;
 }

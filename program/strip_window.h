@@ -14,6 +14,7 @@
 #include "program/notification_icon.h"
 #include "program/program_settings.h"
 #include "program/reserved_row.h"
+#include "support/settings_store.h"
 #include "program/screen_areas.h"
 #include "support/band_colours.h"
 #include "support/windows_handles.h"
@@ -112,7 +113,7 @@ class Strip {
   HWND window = nullptr;
   HostedBand band;
   NotificationIcon icon;
-  StripPlacement placement = {};
+  Settings settings;           // as last read: at the start and at each change
   HMONITOR monitor = nullptr;  // where it docks: the primary, or where it was called
   POINT place = {};            // where the user put the floating strip, when hasPlace
   bool hasPlace = false;

@@ -3,10 +3,9 @@
 #pragma once
 #include <cstddef>
 
-namespace corvane {
+#include "support/setting_rules.h"  // kMaxKeywordLength
 
-// Longer first words are never looked up as keywords.
-constexpr std::size_t kMaxKeywordLength = 63;
+namespace corvane {
 
 struct KeywordQuery {
   std::size_t keywordLength;  // units of the first word

@@ -48,7 +48,7 @@ HRESULT WriteWithSearch(const wchar_t* query) {
 
 }  // namespace
 
-bool HistoryWanted() { return ReadFlagSetting(kHistoryValue); }
+bool HistoryWanted() { return DecidedNumber(Setting::kHistory) != 0; }
 
 void RememberSearch(const wchar_t* query) {
   if (!HistoryWanted() || !MayRememberOrSend(AsUtf16(query))) return;

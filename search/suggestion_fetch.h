@@ -1,6 +1,5 @@
 // One request for suggestions, made on a thread of its own so that typing
-// never waits for the network. WinHTTP is loaded by that thread, so only a
-// process that shows the band and asks for suggestions ever loads it.
+// never waits for the network (search/suggestion_http.h).
 #pragma once
 #include <windows.h>
 
@@ -10,11 +9,6 @@ namespace corvane {
 
 class SuggestionFetch {
  public:
-  // Answers within this time count; later ones never show.
-  static constexpr DWORD kTimeLimitMs = 2000;
-  // Longer answers are refused.
-  static constexpr DWORD kMaxAnswerBytes = 64 * 1024;
-
   // Asks `address` (https://, or http:// to this machine) and posts
   // `message` to `window` once answered, failed or out of time. Null when no
   // thread could be started.

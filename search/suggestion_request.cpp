@@ -24,9 +24,8 @@ UniqueMemory<char> Utf8(const wchar_t* text) {
 }
 
 // A stored suggestion address, as UTF-8, when it may be asked.
-UniqueMemory<char> ReadSuggestAddress(const wchar_t* key, const wchar_t* name) {
-  UniqueMemory<wchar_t> stored;
-  if (FAILED(ReadTextSetting(key, name, &stored))) return UniqueMemory<char>();
+UniqueMemory<char> UsableSuggestAddress(HRESULT read, const UniqueMemory<wchar_t>& stored) {
+  if (read != S_OK) return UniqueMemory<char>();
   UniqueMemory<char> address = Utf8(stored.Get());
   return IsUsableSuggestAddress(address.Get()) ? std::move(address) : UniqueMemory<char>();
 }
@@ -34,15 +33,17 @@ UniqueMemory<char> ReadSuggestAddress(const wchar_t* key, const wchar_t* name) {
 // The default engine's: SuggestAddress, else the built-in engine's, else
 // that of the user's engine it is, kept under its keyword.
 UniqueMemory<char> DefaultSuggestAddress() {
-  if (UniqueMemory<char> stored = ReadSuggestAddress(kSettingsKey, kSuggestAddressValue))
-    return stored;
+  UniqueMemory<wchar_t> stored;
+  HRESULT read = ReadTextSetting(Setting::kSuggestAddress, &stored);
+  if (UniqueMemory<char> address = UsableSuggestAddress(read, stored)) return address;
   UniqueMemory<wchar_t> searchAddress;
-  const bool custom = SUCCEEDED(ReadTextSetting(kSettingsKey, kSearchAddressValue, &searchAddress));
+  const bool custom = ReadTextSetting(Setting::kSearchAddress, &searchAddress) == S_OK;
   const BuiltInEngine* engine = FindBuiltInEngine(custom ? AsUtf16(searchAddress.Get()) : nullptr);
   if (engine != nullptr) return Utf8(AsWide(engine->suggestAddress));
   wchar_t keyword[kMaxKeywordLength + 1] = {};
-  return FindDefaultEngineKeyword(keyword) ? ReadSuggestAddress(kSuggestAddressesKey, keyword)
-                                           : UniqueMemory<char>();
+  if (!FindDefaultEngineKeyword(keyword)) return UniqueMemory<char>();
+  read = ReadListedSetting(SettingList::kSuggestAddresses, keyword, &stored);
+  return UsableSuggestAddress(read, stored);
 }
 
 // The keyword's engine's; a keyword of the user's whose engine has none is
@@ -51,15 +52,16 @@ bool KeywordSuggestAddress(const wchar_t* typed, const KeywordQuery& keyword,
                            UniqueMemory<char>* address) {
   if (!ReadKeywordEngine(typed, keyword.keywordLength)) return false;
   wchar_t name[kMaxKeywordLength + 1] = {};
-  if (BoundedCopyN(AsUtf16(name), ARRAYSIZE(name), AsUtf16(typed), keyword.keywordLength) ==
+  if (BoundedCopyN(AsUtf16(name), ARRAYSIZE(name), AsUtf16(typed), keyword.keywordLength) !=
       kResultOk)
-    *address = ReadSuggestAddress(kSuggestAddressesKey, name);
+    return true;
+  UniqueMemory<wchar_t> stored;
+  const HRESULT read = ReadListedSetting(SettingList::kSuggestAddresses, name, &stored);
+  *address = UsableSuggestAddress(read, stored);
   return true;
 }
 
 }  // namespace
-
-bool SuggestionsWanted() { return ReadFlagSetting(kSuggestionsValue); }
 
 SuggestionRequest BuildSuggestionRequest(const wchar_t* typed) {
   SuggestionRequest request;

@@ -8,9 +8,6 @@
 
 namespace corvane {
 
-// Whether the user turned suggestions on.
-bool SuggestionsWanted();
-
 struct SuggestionRequest {
   UniqueMemory<char16_t> address;  // null: nothing to ask
   size_t prefixUnits = 0;          // units of the typed text shown before each suggestion

@@ -13,11 +13,10 @@
 namespace corvane {
 namespace {
 
-UniqueMemory<char> ReadUsableEngine(const wchar_t* key, const wchar_t* name) {
-  UniqueMemory<wchar_t> stored;
+// A stored engine address as UTF-8, when it is one to search with.
+UniqueMemory<char> UsableEngine(HRESULT read, const UniqueMemory<wchar_t>& stored) {
   char* utf8 = nullptr;
-  if (FAILED(ReadTextSetting(key, name, &stored)) || !ToUtf8(stored.Get(), &utf8))
-    return UniqueMemory<char>();
+  if (read != S_OK || !ToUtf8(stored.Get(), &utf8)) return UniqueMemory<char>();
   UniqueMemory<char> engine(utf8);
   if (CheckEngineTemplate(engine.Get()) != TemplateCheck::kUsable) return UniqueMemory<char>();
   return engine;
@@ -32,8 +31,7 @@ struct KeywordSearch {
 bool IsKeywordOfAddress(const wchar_t* name, void* context) {
   auto* search = static_cast<KeywordSearch*>(context);
   UniqueMemory<wchar_t> address;
-  if (BoundedLength(AsUtf16(name), kMaxKeywordLength + 1) > kMaxKeywordLength ||
-      FAILED(ReadTextSetting(kKeywordsKey, name, &address)) ||
+  if (ReadListedSetting(SettingList::kKeywords, name, &address) != S_OK ||
       CompareStringOrdinal(address.Get(), -1, search->address, -1, FALSE) != CSTR_EQUAL)
     return true;
   search->found =
@@ -44,7 +42,8 @@ bool IsKeywordOfAddress(const wchar_t* name, void* context) {
 // The first keyword of the user's whose engine's address is `address`.
 bool FindKeywordOf(const wchar_t* address, wchar_t (&keyword)[kMaxKeywordLength + 1]) {
   KeywordSearch search = {address, keyword, false};
-  return SUCCEEDED(VisitSettingNames(kKeywordsKey, IsKeywordOfAddress, &search)) && search.found;
+  return SUCCEEDED(VisitKeywords(SettingList::kKeywords, IsKeywordOfAddress, &search)) &&
+         search.found;
 }
 
 // A copy of at most kMaxEngineNameUnits units, never the half of a pair.
@@ -78,7 +77,9 @@ UniqueMemory<wchar_t> ServerNameOf(const char* engine) {
 }  // namespace
 
 UniqueMemory<char> ReadDefaultEngine() {
-  return ReadUsableEngine(kSettingsKey, kSearchAddressValue);
+  UniqueMemory<wchar_t> address;
+  const HRESULT read = ReadTextSetting(Setting::kSearchAddress, &address);
+  return UsableEngine(read, address);
 }
 
 UniqueMemory<char> ReadKeywordEngine(const wchar_t* keyword, size_t length) {
@@ -86,20 +87,21 @@ UniqueMemory<char> ReadKeywordEngine(const wchar_t* keyword, size_t length) {
   if (length > kMaxKeywordLength ||
       BoundedCopyN(AsUtf16(name), ARRAYSIZE(name), AsUtf16(keyword), length) != kResultOk)
     return UniqueMemory<char>();
-  return ReadUsableEngine(kKeywordsKey, name);
+  UniqueMemory<wchar_t> address;
+  const HRESULT read = ReadListedSetting(SettingList::kKeywords, name, &address);
+  return UsableEngine(read, address);
 }
 
 bool FindDefaultEngineKeyword(wchar_t (&keyword)[kMaxKeywordLength + 1]) {
   UniqueMemory<wchar_t> address;
-  return ReadDefaultEngine() &&
-         SUCCEEDED(ReadTextSetting(kSettingsKey, kSearchAddressValue, &address)) &&
+  return ReadDefaultEngine() && ReadTextSetting(Setting::kSearchAddress, &address) == S_OK &&
          FindKeywordOf(address.Get(), keyword);
 }
 
 UniqueMemory<wchar_t> ReadDefaultEngineName() {
   UniqueMemory<char> engine = ReadDefaultEngine();
   UniqueMemory<wchar_t> address;
-  if (!engine || FAILED(ReadTextSetting(kSettingsKey, kSearchAddressValue, &address)))
+  if (!engine || ReadTextSetting(Setting::kSearchAddress, &address) != S_OK)
     return UniqueMemory<wchar_t>();
   const BuiltInEngine* builtIn = FindBuiltInEngine(AsUtf16(address.Get()));
   if (builtIn != nullptr)
@@ -107,7 +109,8 @@ UniqueMemory<wchar_t> ReadDefaultEngineName() {
   wchar_t keyword[kMaxKeywordLength + 1] = {};
   if (FindKeywordOf(address.Get(), keyword)) {
     UniqueMemory<wchar_t> name;
-    const bool named = SUCCEEDED(ReadTextSetting(kEngineNamesKey, keyword, &name)) && name.Get()[0];
+    const bool named =
+        ReadListedSetting(SettingList::kEngineNames, keyword, &name) == S_OK && name.Get()[0];
     return EngineName(named ? name.Get() : keyword);
   }
   return ServerNameOf(engine.Get());

@@ -1,48 +1,81 @@
-// The per-user settings key (kSettingsKey under HKEY_CURRENT_USER), which the
-// band and Corvane.exe share: numbers are REG_DWORD, texts REG_SZ.
+// The user's settings under kSettingsKey (HKEY_CURRENT_USER), which the band
+// and Corvane.exe share: every value read through its rule (setting_rules.h),
+// written so that a failure part-way loses nothing, and announced to every
+// band and strip of the session.
 #pragma once
 #include <windows.h>
 
-#include "res/product.h"
+#include <cstddef>
+
 #include "support/memory.h"
+#include "support/setting_rules.h"
 
 namespace corvane {
 
-// true when `name` holds a four-byte REG_DWORD; only then stores it.
-bool ReadSetting(const wchar_t* name, DWORD* value);
-// A setting the user turns on: a REG_DWORD other than 0; absent means off.
-inline bool ReadFlagSetting(const wchar_t* name) {
-  DWORD value = 0;
-  return ReadSetting(name, &value) && value != 0;
-}
-// The REG_SZ value `name` of `key` (a path under HKEY_CURRENT_USER),
-// terminated, in a block of kMaxTextSetting + 1 units. An absent key or value, another
-// type or a text of kMaxTextSetting units or more is an error, and *text is then empty.
-constexpr DWORD kMaxTextSetting = 8192;
-HRESULT ReadTextSetting(const wchar_t* key, const wchar_t* name, UniqueMemory<wchar_t>* text);
-// Calls `visit` with each value name of `key` (a path under
-// HKEY_CURRENT_USER) of at most `kMaxSettingName` units, in the registry's
-// order, until it answers false. An absent key has no names.
-constexpr DWORD kMaxSettingName = 255;
-using SettingNameVisitor = bool (*)(const wchar_t* name, void* context);
-HRESULT VisitSettingNames(const wchar_t* key, SettingNameVisitor visit, void* context);
-// Creates the key when it is missing.
-HRESULT WriteSetting(const wchar_t* name, DWORD value);
-// A value that is not there is no failure. (Its own source file: the band
-// never removes a value, and the DLL imports no call it does not make.)
-HRESULT DeleteSetting(const wchar_t* name);
+// Every single value at one moment, as the band and the strip apply it when
+// they start and when they are told of a change. The engines' addresses and
+// names are read where a search uses them, so that each search goes where
+// the settings say at that moment.
+struct Settings {
+  BOOL showGoButton = TRUE;
+  FocusKey focusKey;
+  bool suggestions = false;
+  bool history = false;
+  StripMode placement = StripMode::Float;
+  StripMonitor placementMonitor = StripMonitor::Primary;
+  // The strip's top left corner where the user dragged it, in screen pixels.
+  bool hasStripPlace = false;
+  POINT stripPlace = {};
+  // Installed for all users, a user may still not want it started.
+  bool declinesStart = false;
+};
+Settings ReadSettings();
+// A number as its rule decides it: the stored one, else the fallback.
+DWORD DecidedNumber(Setting setting);
+
+// The registry's names: a setting's value under kSettingsKey, a list's key.
+const wchar_t* SettingName(Setting setting);
+const wchar_t* SettingListKey(SettingList list);
+
+// S_OK with the value when it is stored and its rule takes it; S_FALSE when
+// it is absent or broken (another type, too long, out of range), and the
+// caller then goes by the rule's default; a failure when the registry
+// cannot be read.
+HRESULT ReadNumberSetting(Setting setting, DWORD* value);
+HRESULT ReadTextSetting(Setting setting, UniqueMemory<wchar_t>* text);
+// The engine of a keyword of at most kMaxKeywordLength units.
+HRESULT ReadListedSetting(SettingList list, const wchar_t* keyword, UniqueMemory<wchar_t>* text);
+// Calls `visit` with each keyword of the list, in the registry's order,
+// until it answers false; names longer than a keyword are passed over.
+using KeywordVisitor = bool (*)(const wchar_t* keyword, void* context);
+HRESULT VisitKeywords(SettingList list, KeywordVisitor visit, void* context);
 
 // Whether the band shows its Go button. 1 when a valid value was found; only
 // then, and only for a non-null target, stores 1 (shown) or 0 (hidden).
-inline BOOL ReadShowGoButton(BOOL* show) {
-  DWORD value = 0;
-  if (!ReadSetting(kShowGoButtonValue, &value)) return FALSE;
-  if (show != nullptr) *show = value != 0 ? TRUE : FALSE;
-  return TRUE;
-}
+BOOL ReadShowGoButton(BOOL* show);
 // Stores 1 or 0. 1 when stored.
-inline BOOL WriteShowGoButton(BOOL show) {
-  return SUCCEEDED(WriteSetting(kShowGoButtonValue, show ? 1 : 0)) ? TRUE : FALSE;
-}
+BOOL WriteShowGoButton(BOOL show);
+
+HRESULT WriteNumberSetting(Setting setting, DWORD value);
+// The rest of the writing is Corvane.exe's (settings_change.cpp).
+// An empty text removes the value.
+HRESULT WriteTextSetting(Setting setting, const wchar_t* text);
+HRESULT RemoveSetting(Setting setting);
+
+struct ListedSetting {
+  const wchar_t* keyword;
+  const wchar_t* text;  // empty: none for this keyword
+};
+// A list is changed in two steps, so that a failure part-way leaves every
+// engine the user had: first every entry's text is written (an empty one
+// skipped), then every value that no entry with a text holds is taken away.
+HRESULT WriteListedSettings(SettingList list, const ListedSetting* entries, size_t count);
+HRESULT RemoveUnlistedSettings(SettingList list, const ListedSetting* entries, size_t count);
+
+// The recent searches, forgotten at once.
+HRESULT ForgetRecentSearches();
+
+// Tells every band and strip of the session to read the settings again.
+HRESULT AnnounceSettingsChange();
 
 }  // namespace corvane

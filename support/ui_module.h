@@ -10,9 +10,9 @@ namespace corvane {
 HMODULE UiModule();
 
 // What the UI module does for CORVANE.DLL, by the names it exports them
-// under: the answer to WM_GETOBJECT, the name of a standard control given
-// to the system's object of it and taken back, and a text of CORVANE.DLL's table in
-// the user's language (FALSE where that is English, which CORVANE.DLL holds
+// under: a request for suggestions (rows: a SuggestionRows), the answer to WM_GETOBJECT, the name
+// of a standard control given to the system's object of it and taken back, and a text of
+// CORVANE.DLL's table in the user's language (FALSE where that is English, which CORVANE.DLL holds
 // itself, or where the text is missing), copied and terminated.
 using AnswerAccessibleObjectFunction = BOOL(WINAPI*)(HWND window, WPARAM flags, LPARAM objectId,
                                                      const void* parts, LRESULT* answer);
@@ -21,6 +21,9 @@ using AnnotateNameFunction = BOOL(WINAPI*)(HWND window, const wchar_t* name);
 inline constexpr char kAnnotateNameExport[] = "CorvaneAnnotateName";
 using ForgetAnnotatedNameFunction = void(WINAPI*)(HWND window);
 inline constexpr char kForgetAnnotatedNameExport[] = "CorvaneForgetAnnotatedName";
+using AskForSuggestionsFunction = BOOL(WINAPI*)(const wchar_t* address, ULONGLONG deadline,
+                                                void* rows);
+inline constexpr char kAskForSuggestionsExport[] = "CorvaneAskForSuggestions";
 using LoadTranslationFunction = BOOL(WINAPI*)(UINT id, wchar_t* buffer, int units);
 inline constexpr char kLoadTranslationExport[] = "CorvaneLoadTranslation";
 

@@ -17,7 +17,7 @@
 #include "ui/colour_mode.h"
 #include "ui/focus_hotkey.h"
 #include "ui/focus_key_binding.h"
-#include "ui/focus_targets.h"
+#include "support/session_bands.h"
 #include "ui/go_button.h"
 #include "ui/own_window_class.h"
 #include "ui/query_submission.h"
@@ -329,6 +329,7 @@ bool ListAndBindFocusKey(BandRecord* band) {
 
 // Font, edits, tooltip and the focus key; all or nothing.
 void CreateBandControls(BandRecord* band) {
+  band->settings = ReadSettings();
   band->font = CreateBandFont(band->dpi);
   if (band->font == nullptr) return;
   TakeCurrentColours(band);
@@ -370,6 +371,7 @@ LRESULT CALLBACK BandWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   if (message == WM_NCCREATE) return OnNcCreate(window, wParam, lParam);
   if (BandRecord* band = BandFromWindow(window)) {
     if (message == SettingsChangedMessage && message != 0) {
+      band->settings = ReadSettings();
       RebindFocusKey(band);
       FollowSearchHint(band);
       return 0;

@@ -3,7 +3,7 @@
 #include "support/module_state.h"
 #include "ui/band_window.h"
 #include "ui/box_click.h"
-#include "ui/focus_targets.h"
+#include "support/session_bands.h"
 #include "ui/shared_hook_state.h"
 
 namespace corvane {

@@ -16,14 +16,6 @@ static_assert(kModifierAlt == MOD_ALT && kModifierCtrl == MOD_CONTROL &&
                   kModifierShift == MOD_SHIFT && kModifierWin == MOD_WIN,
               "the focus key's modifiers are the system's");
 
-// An absent or unreadable value is F12, as before there was a choice.
-FocusKey ReadFocusKey() {
-  UniqueMemory<wchar_t> text;
-  if (FAILED(ReadTextSetting(kSettingsKey, kFocusKeyValue, &text))) return FocusKey();
-  FocusKey key = ParseFocusKey(AsUtf16(text.Get()));
-  return key.kind == FocusKeyKind::kInvalid ? FocusKey() : key;
-}
-
 HRESULT TakeFocusKey(BandRecord* band, const FocusKey& key) {
   band->focusKey = key;
   switch (key.kind) {
@@ -57,7 +49,7 @@ bool HoldsFocusKey(const BandRecord* band) {
 
 }  // namespace
 
-HRESULT BindFocusKey(BandRecord* band) { return TakeFocusKey(band, ReadFocusKey()); }
+HRESULT BindFocusKey(BandRecord* band) { return TakeFocusKey(band, band->settings.focusKey); }
 
 bool UnbindFocusKey(BandRecord* band) {
   RemoveFocusHotkey(band->focusHook);
@@ -69,7 +61,7 @@ bool UnbindFocusKey(BandRecord* band) {
 }
 
 void RebindFocusKey(BandRecord* band) {
-  FocusKey key = ReadFocusKey();
+  const FocusKey& key = band->settings.focusKey;
   if (key == band->focusKey && HoldsFocusKey(band)) return;
   UnbindFocusKey(band);
   // A hook that cannot be installed now leaves the band without a key; it

@@ -11,15 +11,15 @@ struct BandRecord;
 // The id of the band window's registered combination (WM_HOTKEY's wParam).
 constexpr int kFocusKeyHotkeyId = 1;
 
-// Reads the user's focus key and takes it. Fails only when F12's hook cannot
+// Takes the focus key of the band's settings. Fails only when F12's hook cannot
 // be installed; a combination another band of the session holds already is
 // left to that band.
 HRESULT BindFocusKey(BandRecord* band);
 // Gives back the hook or the combination the band holds. True when it held
 // the combination: another band may take it now.
 bool UnbindFocusKey(BandRecord* band);
-// The settings changed, or a band gave the combination back: reads the key
-// again and takes it when it differs from what the band holds.
+// The settings changed, or a band gave the combination back: takes the key
+// of the band's settings when it differs from what the band holds.
 void RebindFocusKey(BandRecord* band);
 
 }  // namespace corvane

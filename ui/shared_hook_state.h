@@ -1,7 +1,7 @@
 // What the F12 keyboard hook needs in whichever process it runs: two words
 // in a block that every process loading the module shares, naming the
 // installation made last. The hint boxes F12 chooses from are listed per
-// session beside it (ui/focus_targets.h).
+// session beside it (support/session_bands.h).
 #pragma once
 #include <windows.h>
 

@@ -3,6 +3,7 @@
 #include "band/band_record.h"
 #include "search/recent_search_store.h"
 #include "search/suggestion_fetch.h"
+#include "search/suggestion_http.h"
 #include "search/suggestion_request.h"
 #include "support/bounded_string.h"
 #include "support/wide_text.h"
@@ -36,7 +37,7 @@ void LetGoOfFetch(SuggestionState& state) {
 void AskForSuggestions(BandRecord* band, const SuggestionRequest& request) {
   SuggestionState& state = band->suggestions;
   if (state.fetch != nullptr && !state.fetch->Done() &&
-      state.fetch->Age() <= SuggestionFetch::kTimeLimitMs) {
+      state.fetch->Age() <= kSuggestionTimeLimitMs) {
     state.fetchWanted = true;
     return;
   }
@@ -49,8 +50,10 @@ void AskForSuggestions(BandRecord* band, const SuggestionRequest& request) {
 }
 
 // What the typed text is to be asked for, while suggestions are on.
-SuggestionRequest RequestFor(const SuggestionState& state) {
-  return SuggestionsWanted() ? BuildSuggestionRequest(state.typed.Get()) : SuggestionRequest();
+SuggestionRequest RequestFor(const BandRecord* band) {
+  const SuggestionState& state = band->suggestions;
+  return band->settings.suggestions ? BuildSuggestionRequest(state.typed.Get())
+                                    : SuggestionRequest();
 }
 
 void ShowRows(BandRecord* band) {
@@ -82,7 +85,7 @@ void OnSuggestionPause(BandRecord* band) {
   KillTimer(band->bandWindow, kSuggestionPauseTimer);
   SuggestionState& state = band->suggestions;
   if (!state.typed || GetFocus() != band->searchEdit) return;
-  SuggestionRequest request = RequestFor(state);
+  SuggestionRequest request = RequestFor(band);
   state.rows.count = 0;
   AddRecentSearches(state.typed.Get(),
                     request.address ? kRecentRowsBesideSuggestions : kMaxSuggestionRows,
@@ -110,7 +113,7 @@ void OnSuggestionsAnswered(BandRecord* band) {
   }
   const bool wanted = state.fetchWanted;
   LetGoOfFetch(state);
-  if (wanted && state.typed) AskForSuggestions(band, RequestFor(state));
+  if (wanted && state.typed) AskForSuggestions(band, RequestFor(band));
 }
 
 bool OnSuggestionKey(BandRecord* band, WPARAM key) {

@@ -11,7 +11,7 @@
 
 #include "tests/support/win/band_test_support.h"
 #include "ui/band_window.h"
-#include "ui/focus_targets.h"
+#include "support/session_bands.h"
 #include "ui/shared_hook_state.h"
 
 namespace corvane::test {

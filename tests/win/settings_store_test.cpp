@@ -1,7 +1,12 @@
-// The Go-button setting on the registry of the Wine prefix (HKEY_CURRENT_USER
-// redirected to a scratch key).
+// The settings on the registry of the Wine prefix (HKEY_CURRENT_USER
+// redirected to a scratch key): the Go button, the snapshot every reader
+// shares, and a change that fails part-way.
+#include "program/engine_settings.h"
 #include "res/product.h"
 #include "support/settings_store.h"
+
+#include <map>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -11,6 +16,7 @@ namespace corvane {
 namespace {
 
 using test::ScratchRegistryRoot;
+using test::SetRegistryText;
 using test::SetRegistryValue;
 
 constexpr BOOL kUntouched = 42;
@@ -69,6 +75,132 @@ TEST(WriteShowGoButton, CreatesTheKeyAndStoresZeroOrOne) {
   BOOL show = kUntouched;
   EXPECT_TRUE(ReadShowGoButton(&show));
   EXPECT_EQ(show, FALSE);
+}
+
+void SetNumber(const wchar_t* name, DWORD value) {
+  SetRegistryValue(HKEY_CURRENT_USER, kSettingsKey, name, REG_DWORD, &value, sizeof value);
+}
+
+FocusKey Combination(unsigned modifiers, unsigned virtualKey) {
+  return {FocusKeyKind::kCombination, modifiers, virtualKey};
+}
+
+// The band and the strip read one snapshot: a value its rule refuses (of
+// another type, too long, out of range, unreadable) is its default for both.
+TEST(ReadSettings, EachValueByItsRule) {
+  struct Case {
+    const wchar_t* focusKey;  // null: absent
+    FocusKey expected;
+  };
+  const std::wstring tooLong = L"Ctrl+Alt+S" + std::wstring(60, L' ');
+  const Case cases[] = {
+      {nullptr, FocusKey()},
+      {L"", FocusKey()},
+      {L"Ctrl+", FocusKey()},
+      {tooLong.c_str(), FocusKey()},
+      {L"none", {FocusKeyKind::kNone, 0, 0}},
+      {L"ctrl + alt + s", Combination(kModifierCtrl | kModifierAlt, 'S')},
+  };
+  for (const Case& c : cases) {
+    ScratchRegistryRoot user(HKEY_CURRENT_USER);
+    if (c.focusKey != nullptr)
+      SetRegistryText(HKEY_CURRENT_USER, kSettingsKey, kFocusKeyValue, c.focusKey);
+    EXPECT_EQ(ReadSettings().focusKey, c.expected) << (c.focusKey ? c.focusKey : L"(absent)");
+  }
+
+  ScratchRegistryRoot user(HKEY_CURRENT_USER);
+  SetRegistryText(HKEY_CURRENT_USER, kSettingsKey, kSuggestionsValue, L"1");
+  SetNumber(kStartWithWindowsValue, 5);
+  SetRegistryText(HKEY_CURRENT_USER, kSettingsKey, kPlacementValue,
+                  L"hidden" + std::wstring(10, L' '));
+  SetNumber(kStripLeftValue, 10);  // without its top
+  Settings refused = ReadSettings();
+  EXPECT_FALSE(refused.suggestions);
+  EXPECT_FALSE(refused.declinesStart);
+  EXPECT_EQ(refused.placement, StripMode::Float);
+  EXPECT_FALSE(refused.hasStripPlace);
+
+  SetNumber(kSuggestionsValue, 7);
+  SetNumber(kStartWithWindowsValue, 0);
+  SetRegistryText(HKEY_CURRENT_USER, kSettingsKey, kPlacementValue, L"Hidden");
+  SetNumber(kStripTopValue, static_cast<DWORD>(-20));
+  SetNumber(kShowGoButtonValue, 0);
+  Settings taken = ReadSettings();
+  EXPECT_TRUE(taken.suggestions);
+  EXPECT_TRUE(taken.declinesStart);
+  EXPECT_EQ(taken.placement, StripMode::Hidden);
+  ASSERT_TRUE(taken.hasStripPlace);
+  EXPECT_EQ(taken.stripPlace.x, 10);
+  EXPECT_EQ(taken.stripPlace.y, -20);
+  EXPECT_EQ(taken.showGoButton, FALSE);
+}
+
+std::map<std::wstring, std::wstring> Listed(const wchar_t* key) {
+  std::map<std::wstring, std::wstring> values;
+  HKEY handle = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, key, 0, KEY_READ, &handle) != ERROR_SUCCESS) return values;
+  wchar_t name[256], data[512];
+  for (DWORD index = 0;; ++index) {
+    DWORD nameUnits = ARRAYSIZE(name), bytes = sizeof data;
+    if (RegEnumValueW(handle, index, name, &nameUnits, nullptr, nullptr,
+                      reinterpret_cast<BYTE*>(data), &bytes) != ERROR_SUCCESS)
+      break;
+    values[name] = data;
+  }
+  RegCloseKey(handle);
+  return values;
+}
+
+program::EngineSettings Engines(std::initializer_list<program::UserEngine> engines) {
+  program::EngineSettings settings;
+  settings.engines = engines;
+  return settings;
+}
+
+TEST(WriteEngineSettings, ReplacesTheEnginesWholly) {
+  ScratchRegistryRoot user(HKEY_CURRENT_USER);
+  ASSERT_HRESULT_SUCCEEDED(program::WriteEngineSettings(
+      Engines({{L"Wiki", L"w", L"https://w.example/?q={searchTerms}",
+                L"https://w.example/s?q={searchTerms}"},
+               {L"Old", L"x", L"https://x.example/?q={searchTerms}", L""}})));
+  ASSERT_HRESULT_SUCCEEDED(program::WriteEngineSettings(
+      Engines({{L"Wiki", L"w", L"https://w.example/new?q={searchTerms}", L""},
+               {L"New", L"y", L"https://y.example/?q={searchTerms}", L""}})));
+  using Values = std::map<std::wstring, std::wstring>;
+  EXPECT_EQ(Listed(kKeywordsKey), (Values{{L"w", L"https://w.example/new?q={searchTerms}"},
+                                          {L"y", L"https://y.example/?q={searchTerms}"}}));
+  EXPECT_EQ(Listed(kEngineNamesKey), (Values{{L"w", L"Wiki"}, {L"y", L"New"}}));
+  EXPECT_TRUE(Listed(kSuggestAddressesKey).empty());
+  program::EngineSettings read;
+  ASSERT_HRESULT_SUCCEEDED(program::ReadEngineSettings(&read));
+  EXPECT_EQ(read.engines.size(), 2u);
+}
+
+// The settings key is volatile and holds the engines' addresses in a
+// volatile key: the names' key, which is not, cannot be made under it, so
+// the change fails after the new addresses were written.
+TEST(WriteEngineSettings, AFailurePartWayKeepsEveryEngine) {
+  ScratchRegistryRoot user(HKEY_CURRENT_USER);
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kProductKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                            &key, nullptr),
+            ERROR_SUCCESS);
+  RegCloseKey(key);
+  for (const wchar_t* path : {kSettingsKey, kKeywordsKey}) {
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, REG_OPTION_VOLATILE,
+                              KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+  }
+  SetRegistryText(HKEY_CURRENT_USER, kKeywordsKey, L"w", L"https://w.example/?q={searchTerms}");
+  SetRegistryText(HKEY_CURRENT_USER, kKeywordsKey, L"x", L"https://x.example/?q={searchTerms}");
+
+  EXPECT_HRESULT_FAILED(program::WriteEngineSettings(
+      Engines({{L"Wiki", L"w", L"https://w.example/new?q={searchTerms}", L""},
+               {L"New", L"y", L"https://y.example/?q={searchTerms}", L""}})));
+  const std::map<std::wstring, std::wstring> kept = Listed(kKeywordsKey);
+  EXPECT_EQ(kept.count(L"x"), 1u) << "an engine the change would have taken away is lost";
+  EXPECT_EQ(kept.count(L"y"), 1u);
 }
 
 }  // namespace

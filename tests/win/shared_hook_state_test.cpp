@@ -2,7 +2,7 @@
 // the removal that never takes another band's hook, and the list of live
 // hint boxes that F12 chooses from, one per logon session.
 #include "ui/shared_hook_state.h"
-#include "ui/focus_targets.h"
+#include "support/session_bands.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "ui/focus_targets.h"
+#include "support/session_bands.h"
 
 #include <sddl.h>
 

@@ -1,0 +1,85 @@
+// What each stored setting may hold and what it means: the one place where
+// a stored value becomes the value the band, the strip, the settings window
+// and the start with Windows go by. A value that breaks its rule (another
+// type, too long, out of range) counts as absent. Platform-free.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "support/focus_key.h"
+
+namespace corvane {
+
+// The single values under the settings key.
+enum class Setting : std::uint8_t {
+  kShowGoButton,
+  kFocusKey,
+  kSuggestions,
+  kHistory,
+  kSearchAddress,
+  kSuggestAddress,
+  kPlacement,
+  kPlacementMonitor,
+  kStripLeft,
+  kStripTop,
+  kStartWithWindows,
+  kCount,
+};
+
+// The user's engines: one value per keyword in each of three keys.
+enum class SettingList : std::uint8_t {
+  kKeywords,  // the engine's address
+  kEngineNames,
+  kSuggestAddresses,
+  kCount,
+};
+
+enum class SettingType : std::uint8_t { kNumber, kText };
+
+struct SettingRule {
+  SettingType type;
+  // A text of more units is not used.
+  std::uint32_t maxUnits;
+  // A number outside [min, max] is not used.
+  std::uint32_t min;
+  std::uint32_t max;
+  // What a number means when it is absent or not used.
+  std::uint32_t fallback;
+};
+
+const SettingRule& RuleOf(Setting setting);
+
+// Longer keywords are never stored nor looked up.
+constexpr std::size_t kMaxKeywordLength = 63;
+// The most units of an address or name: what the settings window offers,
+// with room to spare for what a script writes.
+constexpr std::uint32_t kMaxSettingTextUnits = 8191;
+// The longest focus key text ("Ctrl+Alt+Shift+Win+Backspace" and room).
+constexpr std::uint32_t kMaxFocusKeyUnits = 63;
+
+// Whether a stored number, or a stored text of `units` units (without its
+// terminator), is used; where it is not, a number means its rule's fallback
+// and a text is as if absent.
+bool TakesNumber(Setting setting, std::uint32_t stored);
+bool TakesText(Setting setting, std::size_t units);
+
+// The focus key a stored text means: F12 when it is absent (null), empty or
+// cannot be read, so that the box can always be called by the keyboard.
+FocusKey FocusKeyFromSetting(const char16_t* text);
+
+// Where the program's strip lives: over the screen beside the taskbar, in a
+// row it keeps from other windows, or out of sight until it is called.
+enum class StripMode { Float, Reserve, Hidden };
+// The monitor it goes to: the primary one, or the one with the mouse pointer
+// when it is called.
+enum class StripMonitor { Primary, Pointer };
+
+// The stored texts ("float", "reserve", "hidden"; "primary", "pointer");
+// anything else, ASCII case ignored, reads as the first.
+StripMode StripModeFromText(std::u16string_view text);
+std::u16string_view StripModeText(StripMode mode);
+StripMonitor StripMonitorFromText(std::u16string_view text);
+std::u16string_view StripMonitorText(StripMonitor monitor);
+
+}  // namespace corvane
