@@ -5,7 +5,6 @@
 #include <windows.h>
 #include <shobjidl.h>
 
-#include "search/suggestion_rows.h"
 #include "support/band_colours.h"
 #include "support/dpi_scale.h"
 #include "support/focus_key.h"
@@ -15,7 +14,9 @@
 
 namespace corvane {
 
-class SuggestionFetch;
+class BandAccessibility;
+class SuggestionList;
+class SuggestionSession;
 
 // The Go button's pictures where the bitmaps do not serve: at another size
 // than the bitmaps', or with the margin transparent for a composited taskbar.
@@ -27,25 +28,6 @@ struct GoButtonImages {
   UniqueGdiObject<HBITMAP> active;
   UniqueDc normalDc;
   UniqueDc activeDc;
-};
-
-// The list under the search box, what it shows and what it waits for.
-struct SuggestionState {
-  HWND list = nullptr;
-  SuggestionRows rows = {};
-  int selected = -1;  // -1: the text the user typed
-  int hot = -1;       // the row under the pointer
-  // The user's own text, which Esc gives back; counted at every edit, so
-  // that an answer for an older text is never shown.
-  UniqueMemory<wchar_t> typed;
-  unsigned edits = 0;
-  // At most one request at a time; a newer text waits for it.
-  SuggestionFetch* fetch = nullptr;
-  unsigned fetchEdits = 0;
-  size_t fetchPrefixUnits = 0;
-  bool fetchWanted = false;
-  // The box's text is being set for the user, not typed by them.
-  bool settingText = false;
 };
 
 // Room for the hint: the longest engine name in the longest language's words.
@@ -73,9 +55,6 @@ struct BandRecord {
   UniqueGdiObject<HBRUSH> boxBrush;
   int width = 0;
   int height = 0;
-  // Screen readers get the system's objects of the edits, named through
-  // the accessibility library; else the edits answer with objects of their own.
-  BOOL boxesNamedBySystem = FALSE;
   WNDPROC searchEditOldProc = nullptr;
   WNDPROC hintEditOldProc = nullptr;
   IInputObjectSite* inputObjectSite = nullptr;
@@ -101,7 +80,12 @@ struct BandRecord {
   BOOL compositionEnabled = FALSE;
   // The Go button drawn where the bitmaps do not serve.
   GoButtonImages goImages;
-  SuggestionState suggestions;
+  // Made with the band window's controls and gone with its children (the
+  // band window's code owns them): what screen readers are told, the list
+  // under the box and what it shows and waits for.
+  BandAccessibility* accessibility = nullptr;
+  SuggestionList* suggestionList = nullptr;
+  SuggestionSession* suggestionSession = nullptr;
   // The last search handed to the browser, counted: given back to the box
   // when the browser could not be opened for it.
   UniqueMemory<wchar_t> sentQuery;

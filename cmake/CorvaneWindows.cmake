@@ -84,7 +84,9 @@ add_library(corvane_band STATIC
   band/context_menu.cpp
   band/search_band.cpp
   band/shell_interfaces.cpp
+  ui/accessible_answer.cpp
   ui/band_accessibility.cpp
+  ui/band_lookup.cpp
   ui/band_window.cpp
   ui/box_click.cpp
   ui/colour_mode.cpp
@@ -97,7 +99,7 @@ add_library(corvane_band STATIC
   ui/search_box.cpp
   ui/search_hint.cpp
   ui/suggestion_list.cpp
-  ui/suggestions.cpp
+  ui/suggestion_session.cpp
   ui/window_dpi.cpp
 )
 target_link_libraries(corvane_band PUBLIC corvane_module corvane_win gdi32 user32 uuid)

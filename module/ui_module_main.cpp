@@ -5,6 +5,7 @@
 #include "search/suggestion_http.h"
 #include "support/localized_text.h"
 #include "support/text_language.h"
+#include "ui/go_button_pixels.h"
 #include "ui/accessible_window.h"
 #include "ui/annotated_name.h"
 
@@ -48,6 +49,13 @@ extern "C" BOOL WINAPI CorvaneAskForSuggestions(const wchar_t* address, ULONGLON
   return corvane::AskForSuggestions(address, deadline, static_cast<corvane::SuggestionRows*>(rows))
              ? TRUE
              : FALSE;
+}
+
+// By name, for CORVANE.DLL's GetProcAddress: the Go button drawn at a size
+// other than its bitmaps', into a DIB section's 32-bit rows.
+extern "C" void WINAPI CorvaneDrawGoButton(int size, BOOL active, BOOL withAlpha, void* pixels) {
+  corvane::DrawGoButtonPixels(size, active != FALSE, withAlpha != FALSE,
+                              static_cast<std::uint8_t*>(pixels));
 }
 
 // By name, for CORVANE.DLL's GetProcAddress: the name of a standard control

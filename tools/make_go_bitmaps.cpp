@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "tools/image_file.h"
-#include "ui/go_button_image.h"
+#include "ui/go_button_pixels.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include "support/wide_text.h"
 #include "support/system_library.h"
 #include "support/ui_module.h"
+#include "ui/accessible_answer.h"
 #include "ui/accessible_window.h"
-#include "ui/band_window.h"
+#include "ui/band_lookup.h"
 #include "ui/query_submission.h"
-#include "ui/suggestion_list.h"
 
 namespace corvane {
 namespace {
@@ -75,89 +75,40 @@ bool DescribeBox(HWND edit, long part, AccessiblePart* facts) {
   return true;
 }
 
-long ListPartCount(HWND list) {
-  const BandRecord* band = BandOfSuggestionList(list);
-  return band != nullptr ? static_cast<long>(band->suggestions.rows.count) : 0;
-}
-
-bool DescribeList(HWND list, long part, AccessiblePart* facts) {
-  const BandRecord* band = BandOfSuggestionList(list);
-  if (band == nullptr) return false;
-  if (part == CHILDID_SELF) {
-    facts->role = ROLE_SYSTEM_LIST;
-    facts->name = LoadResString(IDS_SUGGESTIONS);
-    facts->state = IsWindowVisible(list) ? 0 : STATE_SYSTEM_INVISIBLE;
-    return true;
-  }
-  const int row = static_cast<int>(part - 1);
-  const SuggestionRow& shown = band->suggestions.rows.rows[row];
-  facts->role = ROLE_SYSTEM_LISTITEM;
-  facts->name = AsWide(shown.text);
-  if (shown.recent) facts->description = LoadResString(IDS_RECENT_SEARCH);
-  facts->state =
-      STATE_SYSTEM_SELECTABLE |
-      (row == band->suggestions.selected ? STATE_SYSTEM_SELECTED | STATE_SYSTEM_FOCUSED : 0);
-  facts->place = SuggestionRowPlace(band, row);
-  return true;
-}
-
-long ChosenRow(HWND list) {
-  const BandRecord* band = BandOfSuggestionList(list);
-  return band != nullptr ? band->suggestions.selected + 1 : 0;
-}
-
 const AccessibleParts kBandParts = {BandPartCount, DescribeBand, PressGoButton, nullptr};
 const AccessibleParts kBoxParts = {NoParts, DescribeBox, nullptr, nullptr};
-const AccessibleParts kListParts = {ListPartCount, DescribeList, nullptr, ChosenRow};
-
-// The objects are the UI module's: asked only here, in the band's process.
-bool Answer(HWND window, WPARAM flags, LPARAM objectId, const AccessibleParts* parts,
-            LRESULT* answer) {
-  if (static_cast<LONG>(objectId) != OBJID_CLIENT) return false;
-  AnswerAccessibleObjectFunction answerObject;
-  return FindFunction(UiModule(), kAnswerAccessibleObjectExport, &answerObject) &&
-         answerObject(window, flags, objectId, parts, answer);
-}
 
 }  // namespace
 
-namespace {
-
-void ForgetNames(BandRecord* band) {
+void BandAccessibility::ForgetNames() {
   ForgetAnnotatedNameFunction forget;
   if (!FindFunction(UiModule(), kForgetAnnotatedNameExport, &forget)) return;
   forget(band->searchEdit);
   forget(band->hintEdit);
 }
 
-}  // namespace
-
-void NameBoxes(BandRecord* band) {
+void BandAccessibility::NameBoxes() {
+  ForgetBoxNames();
   AnnotateNameFunction annotate;
   if (!FindFunction(UiModule(), kAnnotateNameExport, &annotate)) return;
   const wchar_t* name = band->hint;
-  band->boxesNamedBySystem =
-      annotate(band->searchEdit, name) && annotate(band->hintEdit, name) ? TRUE : FALSE;
+  namedBySystem = annotate(band->searchEdit, name) && annotate(band->hintEdit, name);
   // Both edits answer alike: a name given to one alone is taken back.
-  if (!band->boxesNamedBySystem) ForgetNames(band);
+  if (!namedBySystem) ForgetNames();
 }
 
-void ForgetBoxNames(BandRecord* band) {
-  if (!band->boxesNamedBySystem) return;
-  ForgetNames(band);
-  band->boxesNamedBySystem = FALSE;
+void BandAccessibility::ForgetBoxNames() {
+  if (!namedBySystem) return;
+  ForgetNames();
+  namedBySystem = false;
 }
 
-bool AnswerBandObject(BandRecord* band, WPARAM flags, LPARAM objectId, LRESULT* answer) {
-  return Answer(band->bandWindow, flags, objectId, &kBandParts, answer);
+bool BandAccessibility::AnswerBand(WPARAM flags, LPARAM objectId, LRESULT* answer) const {
+  return AnswerWithParts(band->bandWindow, flags, objectId, &kBandParts, answer);
 }
 
-bool AnswerBoxObject(HWND edit, WPARAM flags, LPARAM objectId, LRESULT* answer) {
-  return Answer(edit, flags, objectId, &kBoxParts, answer);
-}
-
-bool AnswerListObject(BandRecord* band, WPARAM flags, LPARAM objectId, LRESULT* answer) {
-  return Answer(band->suggestions.list, flags, objectId, &kListParts, answer);
+bool BandAccessibility::AnswerBox(HWND edit, WPARAM flags, LPARAM objectId, LRESULT* answer) const {
+  return !namedBySystem && AnswerWithParts(edit, flags, objectId, &kBoxParts, answer);
 }
 
 }  // namespace corvane

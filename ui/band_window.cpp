@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <initializer_list>
+#include <new>
 
 #include "band/band_record.h"
 #include "res/product.h"
@@ -24,7 +25,7 @@
 #include "ui/search_box.h"
 #include "ui/search_hint.h"
 #include "ui/suggestion_list.h"
-#include "ui/suggestions.h"
+#include "ui/suggestion_session.h"
 #include "ui/window_dpi.h"
 
 namespace corvane {
@@ -87,6 +88,27 @@ void DestroyAndClear(HWND& window) {
 void DeleteFont(BandRecord* band) {
   if (band->font != nullptr) DeleteObject(band->font);
   band->font = nullptr;
+}
+
+// What the band window's code adds to the box, made with its controls: all
+// or nothing.
+bool MakeBoxHelpers(BandRecord* band) {
+  band->accessibility = new (std::nothrow) BandAccessibility(band);
+  // Hidden until there is something to show, the list hears the system's changes.
+  band->suggestionList = new (std::nothrow) SuggestionList(band);
+  if (band->suggestionList != nullptr)
+    band->suggestionSession = new (std::nothrow) SuggestionSession(band, band->suggestionList);
+  return band->accessibility != nullptr && band->suggestionSession != nullptr;
+}
+
+// The session first: it hides the list as it goes.
+void DeleteBoxHelpers(BandRecord* band) {
+  delete band->suggestionSession;
+  band->suggestionSession = nullptr;
+  delete band->suggestionList;
+  band->suggestionList = nullptr;
+  delete band->accessibility;
+  band->accessibility = nullptr;
 }
 
 // Handlers of the band window's messages; each answers as the window does.
@@ -185,18 +207,31 @@ LRESULT OnPaint(BandRecord* band, HWND window, WPARAM, LPARAM) {
 LRESULT Ignore(BandRecord*, HWND, WPARAM, LPARAM) { return 0; }
 
 LRESULT OnCommand(BandRecord* band, HWND, WPARAM wParam, LPARAM) {
-  if (LOWORD(wParam) == kSearchEditId && HIWORD(wParam) == EN_CHANGE) OnSearchTextEdited(band);
+  if (LOWORD(wParam) == kSearchEditId && HIWORD(wParam) == EN_CHANGE && band->suggestionSession)
+    band->suggestionSession->OnTextEdited();
   return 0;
 }
 
 // A hidden box shows no list.
 LRESULT OnShowWindow(BandRecord* band, HWND, WPARAM shown, LPARAM) {
-  if (!shown) CloseSuggestions(band);
+  if (!shown && band->suggestionSession) band->suggestionSession->Close();
   return 0;
 }
 
 LRESULT OnTimer(BandRecord* band, HWND, WPARAM wParam, LPARAM) {
-  if (wParam == kSuggestionPauseTimer) OnSuggestionPause(band);
+  if (wParam == SuggestionSession::kPauseTimer && band->suggestionSession)
+    band->suggestionSession->OnPause();
+  return 0;
+}
+
+LRESULT OnSuggestionClicked(BandRecord* band, HWND, WPARAM row, LPARAM) {
+  if (band->suggestionSession && band->suggestionSession->TakeRow(static_cast<int>(row)))
+    SubmitQuery(band, FALSE);
+  return 0;
+}
+
+LRESULT OnColoursChanged(BandRecord* band, HWND, WPARAM, LPARAM) {
+  FollowColourChange(band);
   return 0;
 }
 
@@ -218,7 +253,8 @@ LRESULT OnSettingChange(BandRecord* band, HWND window, WPARAM wParam, LPARAM lPa
 
 LRESULT OnGetObject(BandRecord* band, HWND window, WPARAM wParam, LPARAM lParam) {
   LRESULT answer = 0;
-  if (AnswerBandObject(band, wParam, lParam, &answer)) return answer;
+  if (band->accessibility && band->accessibility->AnswerBand(wParam, lParam, &answer))
+    return answer;
   return DefWindowProcW(window, WM_GETOBJECT, wParam, lParam);
 }
 
@@ -259,11 +295,10 @@ LRESULT OnDestroy(BandRecord* band, HWND, WPARAM, LPARAM) {
   // band window, whether the host closes the band or just releases it.
   bool gaveCombination = UnbindFocusKey(band);
   UnlistSessionFocusTarget(band->hintEdit);
-  ForgetBoxNames(band);
+  if (band->accessibility) band->accessibility->ForgetBoxNames();
   // Another band of the session takes the combination over.
   if (gaveCombination) PostToSessionBands(SettingsChangedMessage);
-  CloseSuggestions(band);
-  DestroySuggestionList(band);
+  DeleteBoxHelpers(band);
   DestroyAndClear(band->tooltip);
   return 0;
 }
@@ -306,6 +341,8 @@ const struct {
     {WM_MOUSELEAVE, OnMouseLeave},
     {WM_HOTKEY, OnHotKey},
     {kSearchNotOpenedMessage, OnSearchNotOpenedMessage},
+    {kSuggestionClickedMessage, OnSuggestionClicked},
+    {kColoursChangedMessage, OnColoursChanged},
     {kDpiChangedAfterParent, OnDpiChanged},
     {WM_SETTINGCHANGE, OnSettingChange},
     {WM_DESTROY, OnDestroy},
@@ -355,16 +392,15 @@ void CreateBandControls(BandRecord* band) {
   band->tooltip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, TTS_ALWAYSTIP, CW_USEDEFAULT,
                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, band->bandWindow,
                                   nullptr, ModuleInstance, nullptr);
-  if (band->tooltip == nullptr || !ListAndBindFocusKey(band)) {
+  if (band->tooltip == nullptr || !MakeBoxHelpers(band) || !ListAndBindFocusKey(band)) {
+    DeleteBoxHelpers(band);
     DestroyAndClear(band->tooltip);
     DestroyAndClear(band->searchEdit);
     DestroyAndClear(band->hintEdit);
     DeleteFont(band);
     return;
   }
-  // Hidden until there is something to show, it hears the system's changes.
-  CreateSuggestionList(band);
-  NameBoxes(band);
+  band->accessibility->NameBoxes();
 }
 
 LRESULT CALLBACK BandWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -376,8 +412,8 @@ LRESULT CALLBACK BandWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       FollowSearchHint(band);
       return 0;
     }
-    if (message == SuggestionsAnsweredMessage()) {
-      OnSuggestionsAnswered(band);
+    if (message == SuggestionSession::AnsweredMessage()) {
+      if (band->suggestionSession) band->suggestionSession->OnAnswered();
       return 0;
     }
     for (const auto& entry : kBandMessages)
@@ -387,17 +423,6 @@ LRESULT CALLBACK BandWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 }
 
 }  // namespace
-
-BandRecord* BandFromWindow(HWND bandWindow) {
-  return reinterpret_cast<BandRecord*>(GetWindowLongPtrW(bandWindow, GWLP_USERDATA));
-}
-
-bool IsHintBox(HWND window) {
-  wchar_t parentClass[ARRAYSIZE(kBandWindowClass) + 1] = {};
-  return IsWindow(window) && GetDlgCtrlID(window) == kHintEditId &&
-         GetClassNameW(GetParent(window), parentClass, ARRAYSIZE(parentClass)) != 0 &&
-         lstrcmpW(parentClass, kBandWindowClass) == 0;
-}
 
 BOOL CreateBandWindow(BandRecord* band) {
   if (band->bandWindow != nullptr) return TRUE;
@@ -418,7 +443,7 @@ void FollowColourChange(BandRecord* band) {
   TakeCurrentColours(band);
   RedrawWindow(band->bandWindow, nullptr, nullptr,
                RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
-  RedrawSuggestionList(band);
+  if (band->suggestionList) band->suggestionList->Redraw();
 }
 
 void DestroyOwnBandWindow(BandRecord* band) {

@@ -1,7 +1,7 @@
 #include "ui/focus_hotkey.h"
 
 #include "support/module_state.h"
-#include "ui/band_window.h"
+#include "ui/band_lookup.h"
 #include "ui/box_click.h"
 #include "support/session_bands.h"
 #include "ui/shared_hook_state.h"

@@ -11,7 +11,7 @@
 #include "support/module_state.h"
 #include "support/resource_strings.h"
 #include "support/windows_handles.h"
-#include "ui/go_button_image.h"
+#include "ui/go_button_pixels.h"
 #include "ui/go_button_images.h"
 #include "ui/query_submission.h"
 
@@ -166,8 +166,12 @@ void PaintGoButton(BandRecord* band, HDC dc) {
   GoButtonImages& images = band->goImages;
   bool withAlpha = band->compositionEnabled != FALSE;
   if ((images.size != size || images.withAlpha != withAlpha) &&
-      FAILED(RenderGoButtonImages(&images, size, withAlpha)))
+      FAILED(RenderGoButtonImages(&images, size, withAlpha))) {
+    // Without the UI module: the bitmaps, stretched.
+    StretchBlt(dc, r.left, r.top, size, size, lit ? band->goDcActive : band->goDcNormal, 0, 0,
+               kGoButtonDesignSize, kGoButtonDesignSize, SRCCOPY);
     return;
+  }
   HDC image = lit ? images.activeDc.Get() : images.normalDc.Get();
   if (!withAlpha) {
     BitBlt(dc, r.left, r.top, size, size, image, 0, 0, SRCCOPY);

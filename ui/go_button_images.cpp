@@ -1,7 +1,8 @@
 #include "ui/go_button_images.h"
 
 #include "support/hresult.h"
-#include "ui/go_button_image.h"
+#include "support/system_library.h"
+#include "support/ui_module.h"
 
 namespace corvane {
 namespace {
@@ -18,20 +19,11 @@ HRESULT RenderOne(int size, bool active, bool withAlpha, UniqueGdiObject<HBITMAP
   void* bits = nullptr;
   bitmap->Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!*bitmap || bits == nullptr) return E_OUTOFMEMORY;
-  auto* pixels = static_cast<BYTE*>(bits);
-  for (int y = 0; y < size; ++y) {
-    for (int x = 0; x < size; ++x, pixels += 4) {
-      GoButtonPixel p = GoButtonImagePixel(x, y, size, active);
-      if (!withAlpha) p = OverMargin(p);
-      auto channel = [&](int value) {
-        return static_cast<BYTE>(withAlpha ? (value * p.coverage + 127) / 255 : value);
-      };
-      pixels[0] = channel(p.blue);
-      pixels[1] = channel(p.green);
-      pixels[2] = channel(p.red);
-      pixels[3] = withAlpha ? p.coverage : 255;
-    }
-  }
+  // Drawn by the UI module: only the band's process draws at other sizes.
+  DrawGoButtonFunction draw;
+  RETURN_HR_IF(HRESULT_FROM_WIN32(ERROR_PROC_NOT_FOUND),
+               !FindFunction(UiModule(), kDrawGoButtonExport, &draw));
+  draw(size, active, withAlpha, bits);
   dc->Reset(CreateCompatibleDC(nullptr));
   RETURN_LAST_ERROR_IF(!*dc);
   SelectObject(dc->Get(), bitmap->Get());

@@ -11,7 +11,7 @@
 #include "support/resource_strings.h"
 #include "support/wide_text.h"
 #include "support/windows_handles.h"
-#include "ui/suggestions.h"
+#include "ui/suggestion_session.h"
 
 namespace corvane {
 namespace {
@@ -29,13 +29,21 @@ void WarnEmptyQuery(BandRecord* band, BOOL fromGoButton) {
     MessageBeep(0xFFFFFFFF);
 }
 
+// The box's text, set for the user: no suggestions are asked for it.
+void SetSearchText(BandRecord* band, const wchar_t* text) {
+  if (band->suggestionSession != nullptr)
+    band->suggestionSession->SetBoxText(text);
+  else
+    SetWindowTextW(band->searchEdit, text);
+}
+
 }  // namespace
 
 void SubmitQuery(BandRecord* band, BOOL fromGoButton) {
   // The warning box runs a message loop, in which the host may close and
   // release the band.
   ComPtr<IUnknown> alive = HoldReference(band->identity);
-  CloseSuggestions(band);
+  if (band->suggestionSession != nullptr) band->suggestionSession->Close();
   int length = GetWindowTextLengthW(band->searchEdit);
   if (length < 0) length = 0;
   UniqueMemory<wchar_t> text(AllocArray<wchar_t>(static_cast<size_t>(length) + 2));

@@ -4,9 +4,9 @@
 #include "res/product.h"
 #include "support/windows_handles.h"
 #include "ui/band_accessibility.h"
-#include "ui/band_window.h"
+#include "ui/band_lookup.h"
 #include "ui/query_submission.h"
-#include "ui/suggestions.h"
+#include "ui/suggestion_session.h"
 
 namespace corvane {
 namespace {
@@ -45,7 +45,7 @@ void PaintFlatEdge(HWND edit, const BandRecord* band) {
 bool AnswerAsBox(const BandRecord* band, HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
                  LRESULT* answer) {
   if (message == WM_GETOBJECT)
-    return !band->boxesNamedBySystem && AnswerBoxObject(edit, wParam, lParam, answer);
+    return band->accessibility && band->accessibility->AnswerBox(edit, wParam, lParam, answer);
   if (message == WM_NCPAINT && band->colours.flatEdge) {
     PaintFlatEdge(edit, band);
     *answer = 0;
@@ -75,7 +75,8 @@ LRESULT CALLBACK SearchEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM l
     SubmitQuery(band, FALSE);
     return 0;
   }
-  if (band != nullptr && message == WM_KEYDOWN && OnSuggestionKey(band, wParam)) return 0;
+  SuggestionSession* suggestions = band != nullptr ? band->suggestionSession : nullptr;
+  if (suggestions && message == WM_KEYDOWN && suggestions->OnKey(wParam)) return 0;
   if (band != nullptr && message == WM_KEYDOWN && wParam == VK_ESCAPE)
     ReportBoxDone(band, kBoxDoneEscaped);
   // Enter's character message would put a line break into the emptied box,
@@ -83,9 +84,9 @@ LRESULT CALLBACK SearchEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM l
   if (message == WM_CHAR && (IsLineBreakCharacter(wParam) || wParam == VK_ESCAPE)) return 0;
   LRESULT result = CallOwnProcedure(band != nullptr ? band->searchEditOldProc : nullptr, edit,
                                     message, wParam, lParam);
-  if (band != nullptr && message == WM_SETFOCUS) OnSearchTextEdited(band);
+  if (suggestions && message == WM_SETFOCUS) suggestions->OnTextEdited();
   if (band != nullptr && message == WM_KILLFOCUS) {
-    CloseSuggestions(band);
+    if (suggestions) suggestions->Close();
     SetWindowTextW(band->hintEdit, band->hint);
     ShowWindow(band->hintEdit, SW_SHOW);
     ShowWindow(edit, SW_HIDE);

@@ -24,8 +24,7 @@ void FollowSearchHint(BandRecord* band) {
   if (band->hintEdit == nullptr) return;
   TakeSearchHint(band);
   SetWindowTextW(band->hintEdit, band->hint);
-  ForgetBoxNames(band);
-  NameBoxes(band);
+  if (band->accessibility != nullptr) band->accessibility->NameBoxes();
   NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, band->hintEdit, OBJID_CLIENT, CHILDID_SELF);
   NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, band->searchEdit, OBJID_CLIENT, CHILDID_SELF);
 }

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "support/dpi_scale.h"
-#include "ui/go_button_image.h"
+#include "ui/go_button_pixels.h"
 
 namespace corvane {
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/go_button_image.h"
+#include "ui/go_button_pixels.h"
 
 namespace corvane {
 namespace {
@@ -81,6 +81,22 @@ GoButtonPixel GoButtonImagePixel(int x, int y, int size, bool active) {
                 mix(green.blue, kArrowWhite.blue)};
   constexpr int kSamples = kSamplesPerAxis * kSamplesPerAxis;
   return Pixel(colour, (covered * 255 + kSamples / 2) / kSamples);
+}
+
+void DrawGoButtonPixels(int size, bool active, bool withAlpha, std::uint8_t* pixels) {
+  for (int y = 0; y < size; ++y) {
+    for (int x = 0; x < size; ++x, pixels += 4) {
+      GoButtonPixel p = GoButtonImagePixel(x, y, size, active);
+      if (!withAlpha) p = OverMargin(p);
+      auto channel = [&](int value) {
+        return static_cast<std::uint8_t>(withAlpha ? (value * p.coverage + 127) / 255 : value);
+      };
+      pixels[0] = channel(p.blue);
+      pixels[1] = channel(p.green);
+      pixels[2] = channel(p.red);
+      pixels[3] = withAlpha ? p.coverage : 255;
+    }
+  }
 }
 
 GoButtonPixel OverMargin(GoButtonPixel pixel) {

@@ -23,4 +23,9 @@ GoButtonPixel GoButtonImagePixel(int x, int y, int size, bool active);
 // The pixel over the margin's grey, as the opaque pictures show it.
 GoButtonPixel OverMargin(GoButtonPixel pixel);
 
+// The whole picture as the system's 32-bit top-down rows (blue, green, red,
+// alpha): over the margin's grey, or premultiplied with the margin
+// transparent. `pixels` holds size * size * 4 bytes.
+void DrawGoButtonPixels(int size, bool active, bool withAlpha, std::uint8_t* pixels);
+
 }  // namespace corvane
