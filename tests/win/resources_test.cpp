@@ -28,8 +28,10 @@ class ResourcesTest : public ::testing::Test {
 };
 HMODULE ResourcesTest::dll = nullptr;
 
-// Runs first (suite order): the cache of this process starts out empty.
+// Whatever ran before: the cache starts out empty, as in a process that
+// loads the module anew.
 TEST_F(ResourcesTest, AStringThatFailedToLoadIsTriedAgain) {
+  FreeResourceStrings();
   ModuleInstance = GetModuleHandleW(nullptr);  // this program has no strings
   const wchar_t* first = LoadResString(IDS_PRODUCT_NAME);
   EXPECT_STREQ(first, L"");
