@@ -90,7 +90,7 @@ add_library(corvane_band STATIC
   ui/band_window.cpp
   ui/box_click.cpp
   ui/colour_mode.cpp
-  ui/focus_hotkey.cpp
+  ui/focus_key_hook.cpp
   ui/focus_key_binding.cpp
   ui/go_button.cpp
   ui/go_button_images.cpp

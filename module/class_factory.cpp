@@ -37,7 +37,7 @@ STDMETHODIMP SearchBandFactory::CreateInstance(IUnknown* outer, REFIID iid, void
   if (!IsEqualCLSID(classId, CLSID_SearchBand)) return E_FAIL;
   // The creation's own reference goes once the caller has its own, or with
   // the object when the caller's interface is refused.
-  ComPtr<IDeskBand> band(new (std::nothrow) SearchBand());
+  auto band = ComPtr<IDeskBand>::Adopt(new (std::nothrow) SearchBand());
   if (!band) return E_OUTOFMEMORY;
   return band->QueryInterface(iid, out);
 }
@@ -50,7 +50,8 @@ extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID classId, REFIID iid
   if (out == nullptr) return E_POINTER;
   *out = nullptr;
   if (!IsEqualCLSID(classId, corvane::CLSID_SearchBand)) return CLASS_E_CLASSNOTAVAILABLE;
-  corvane::ComPtr<IClassFactory> factory(new (std::nothrow) corvane::SearchBandFactory(classId));
+  auto factory =
+      corvane::ComPtr<IClassFactory>::Adopt(new (std::nothrow) corvane::SearchBandFactory(classId));
   if (!factory) return E_OUTOFMEMORY;
   return factory->QueryInterface(iid, out);
 }

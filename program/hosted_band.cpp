@@ -13,9 +13,11 @@ HRESULT HostedBand::Show(bool show) { return band->ShowDW(show ? TRUE : FALSE); 
 
 void HostedBand::Release() {
   if (!band) return;
-  band->ShowDW(FALSE);
-  band->CloseDW(0);
-  SetBandSite(band.Get(), nullptr);
+  // Going whatever the band answers: a band that cannot be hidden, closed or
+  // unsited is still released, which ends it.
+  TRACE_IF_FAILED(band->ShowDW(FALSE));
+  TRACE_IF_FAILED(band->CloseDW(0));
+  TRACE_IF_FAILED(SetBandSite(band.Get(), nullptr));
   band.Reset();
 }
 

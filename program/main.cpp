@@ -18,6 +18,7 @@
 #include "program/settings_window.h"
 #include "program/single_instance.h"
 #include "program/strip_window.h"
+#include "support/hresult.h"
 #include "support/windows_handles.h"
 
 namespace corvane::program {
@@ -87,7 +88,7 @@ int StartWithWindows() {
   // Brings an earlier version's values up to date: under the machine's Run
   // value the user's own one goes, so that it cannot start Corvane twice. A
   // failure leaves them as they were, and Corvane starts all the same.
-  static_cast<void>(SetStartWithWindows(true));
+  TRACE_IF_FAILED(SetStartWithWindows(true));
   return ShowBand(WhenRunning::Leave);
 }
 

@@ -1,5 +1,7 @@
 #include "program/notification_icon.h"
 
+#include "support/hresult.h"
+
 #include <shellapi.h>
 
 #include "program/program_resource_ids.h"
@@ -42,15 +44,19 @@ void NotificationIcon::LoadPicture() {
                                     IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
 }
 
-void NotificationIcon::Show(HWND owner, UINT noticeMessage) {
+HRESULT NotificationIcon::Show(HWND owner, UINT noticeMessage) {
   window = owner;
   notice = noticeMessage;
   LoadPicture();
-  // After Explorer restarts the old icon is gone with it: this adds it anew.
+  // After Explorer restarts the old icon is gone with it: this adds it anew,
+  // so that the one deleted first may well not be there.
   NOTIFYICONDATAW data = Data(NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP);
   Shell_NotifyIconW(NIM_DELETE, &data);
   shown = Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
-  if (shown) Shell_NotifyIconW(NIM_SETVERSION, &data);
+  RETURN_HR_IF(E_FAIL, !shown);
+  // Refused, the icon's clicks come in the older form, which the strip reads too.
+  TRACE_IF_FAILED(Shell_NotifyIconW(NIM_SETVERSION, &data) ? S_OK : E_FAIL);
+  return S_OK;
 }
 
 void NotificationIcon::Refresh() {

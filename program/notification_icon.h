@@ -16,9 +16,9 @@ class NotificationIcon {
   ~NotificationIcon() { Remove(); }
 
   // Adds the icon for `window`, which hears its clicks as `notice` (in the
-  // form of the shell's version 4); again after Explorer restarts. A shell
-  // that is not up yet adds it when it says it is.
-  void Show(HWND window, UINT notice);
+  // form of the shell's version 4); again after Explorer restarts. Fails
+  // when the shell has no notification area yet: it says when it has.
+  HRESULT Show(HWND window, UINT notice);
   // Draws it anew at the taskbar's DPI.
   void Refresh();
   void Remove();

@@ -1,6 +1,7 @@
 #include "program/reserved_row.h"
 
 #include "program/program_settings.h"
+#include "support/hresult.h"
 
 namespace corvane::program {
 
@@ -21,7 +22,7 @@ void ReservedRow::GiveBackLeftOver() {
   GiveBackRow(taken.edge, taken.row);
   // Unforgotten, it is given back once more at the next start, where the
   // work area still ends at the row.
-  static_cast<void>(ForgetTakenRow());
+  TRACE_IF_FAILED(ForgetTakenRow());
 }
 
 ScreenRect ReservedRow::Keep(HWND bar, HMONITOR monitor, const ScreenFacts& screen, int sliver,
@@ -52,7 +53,7 @@ ScreenRect ReservedRow::Keep(HWND bar, HMONITOR monitor, const ScreenFacts& scre
   if (!(without == current) && SetWorkArea(without)) {
     setWorkArea = true;
     // Unremembered, a crash leaves the work area short until sign-out.
-    static_cast<void>(RememberTakenRow({along, row}));
+    TRACE_IF_FAILED(RememberTakenRow({along, row}));
   }
   return row;
 }
@@ -61,7 +62,7 @@ bool ReservedRow::GiveUp() {
   if (edge == TaskbarEdge::None) return false;
   if (setWorkArea) {
     GiveBackRow(edge, row);
-    static_cast<void>(ForgetTakenRow());
+    TRACE_IF_FAILED(ForgetTakenRow());
     setWorkArea = false;
   }
   edge = TaskbarEdge::None;

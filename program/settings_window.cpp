@@ -31,10 +31,9 @@ constexpr wchar_t kDialogClass[] = L"#32770";
 constexpr int kTrialHotkeyId = 0xBFFF;
 
 std::string Utf8(const std::wstring& text) {
-  char* utf8 = nullptr;
-  if (!ToUtf8(text.c_str(), &utf8)) return std::string();
-  UniqueMemory<char> owned(utf8);
-  return std::string(utf8);
+  UniqueMemory<char> utf8;
+  if (FAILED(ConvertToUtf8(text.c_str(), &utf8))) return std::string();
+  return std::string(utf8.Get());
 }
 
 // What the window says of each problem, and the field it puts the focus in.
@@ -322,7 +321,8 @@ void SettingsWindow::OnTest() {
     SayEngineProblem(problem, std::wstring());
     return;
   }
-  LaunchEngineSearch(dialog, address.c_str(), ProgramText(IDS_TEST_QUERY).c_str());
+  // Not opened, the shell has said why in a box of its own over the window.
+  TRACE_IF_FAILED(LaunchEngineSearch(dialog, address.c_str(), ProgramText(IDS_TEST_QUERY).c_str()));
 }
 
 // The key as it is to be stored: "F12", "none", or a combination in its
@@ -374,7 +374,7 @@ bool SettingsWindow::Save() {
   if (SUCCEEDED(result)) result = WriteChosenPlacement();
   // Whatever was stored, the bands and the strip read it again; told or not,
   // each reads it when it starts.
-  static_cast<void>(AnnounceSettingsChange());
+  TRACE_IF_FAILED(AnnounceSettingsChange());
   if (FAILED(result)) {
     SayNotSaved(result);
     return false;

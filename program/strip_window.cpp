@@ -150,7 +150,8 @@ HRESULT Strip::Open() {
   FollowPlacement();
   if (!IsWindow(window)) return S_OK;  // closed meanwhile: the loop ends at once
   WatchFullScreen();
-  icon.Show(window, iconNoticeMessage);
+  // Without a notification area yet, the icon comes when the taskbar does.
+  TRACE_IF_FAILED(icon.Show(window, iconNoticeMessage));
   return S_OK;
 }
 
@@ -244,7 +245,7 @@ void Strip::FollowPlacement() {
   ShowWindow(window, hidden || steppedBack ? SW_HIDE : SW_SHOWNOACTIVATE);
   if (hidden && settings.focusKey.kind == FocusKeyKind::kF12Hook) {
     // Without the hook the strip is still called by its icon.
-    static_cast<void>(hiddenKey.Start(window, kFocusKeyHeard));
+    TRACE_IF_FAILED(hiddenKey.Start(window, kFocusKeyHeard));
   } else {
     hiddenKey.Stop();
   }
@@ -560,7 +561,7 @@ LRESULT Strip::OnTaskbarCreated(WPARAM, LPARAM) {
   row.Forget();
   ListenToShell(ABM_NEW);
   Reposition();
-  icon.Show(window, iconNoticeMessage);
+  TRACE_IF_FAILED(icon.Show(window, iconNoticeMessage));
   return 0;
 }
 

@@ -2,6 +2,8 @@
 #pragma once
 #include <windows.h>
 
+#include "support/memory.h"
+
 namespace corvane {
 
 // LaunchWebSearch results.
@@ -14,7 +16,9 @@ enum : int {
 // The only mode LaunchWebSearch accepts.
 constexpr int kLaunchModeWebSearch = 1;
 
-// UTF-16 to a new zero-terminated UTF-8 block (free with FreeMemory).
+// UTF-16 to a new zero-terminated UTF-8 block.
+HRESULT ConvertToUtf8(const wchar_t* text, UniqueMemory<char>* utf8);
+// The same as a search's own conversion: a block to free with FreeMemory.
 // 1 on success; 0 with *out set to nullptr otherwise.
 int ToUtf8(const wchar_t* text, char** out);
 
@@ -26,6 +30,7 @@ int LaunchWebSearch(HWND ownerWindow, const wchar_t* query, int mode);
 
 // Opens the engine at `engineAddress` (a usable one, with a place for the
 // query) searching for `query`: the settings window's test of an engine.
-int LaunchEngineSearch(HWND ownerWindow, const wchar_t* engineAddress, const wchar_t* query);
+// S_FALSE when there is nothing to search for.
+HRESULT LaunchEngineSearch(HWND ownerWindow, const wchar_t* engineAddress, const wchar_t* query);
 
 }  // namespace corvane

@@ -1,4 +1,4 @@
-#include "search/recent_searches.h"
+#include "search/recent_search_list.h"
 
 #include "support/ascii_text.h"
 #include "support/bounded_string.h"

@@ -1,7 +1,7 @@
 #include "search/recent_search_store.h"
 
 #include "res/product.h"
-#include "search/recent_searches.h"
+#include "search/recent_search_list.h"
 #include "support/hresult.h"
 #include "support/memory.h"
 #include "support/settings_store.h"
@@ -57,7 +57,7 @@ void RememberSearch(const wchar_t* query) {
   static SRWLOCK writing = SRWLOCK_INIT;
   AcquireSRWLockExclusive(&writing);
   // A list that cannot be written stays as it was; the search went out.
-  static_cast<void>(WriteWithSearch(query));
+  TRACE_IF_FAILED(WriteWithSearch(query));
   ReleaseSRWLockExclusive(&writing);
 }
 

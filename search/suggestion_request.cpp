@@ -7,7 +7,7 @@
 #include "search/engine_template.h"
 #include "search/keyword_query.h"
 #include "search/launch_web_search.h"
-#include "search/recent_searches.h"
+#include "search/recent_search_list.h"
 #include "search/suggest_address.h"
 #include "search/typed_address.h"
 #include "search/user_engines.h"
@@ -19,8 +19,8 @@ namespace corvane {
 namespace {
 
 UniqueMemory<char> Utf8(const wchar_t* text) {
-  char* utf8 = nullptr;
-  return UniqueMemory<char>(ToUtf8(text, &utf8) ? utf8 : nullptr);
+  UniqueMemory<char> utf8;
+  return SUCCEEDED(ConvertToUtf8(text, &utf8)) ? std::move(utf8) : UniqueMemory<char>();
 }
 
 // A stored suggestion address, as UTF-8, when it may be asked.

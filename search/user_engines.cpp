@@ -15,9 +15,8 @@ namespace {
 
 // A stored engine address as UTF-8, when it is one to search with.
 UniqueMemory<char> UsableEngine(HRESULT read, const UniqueMemory<wchar_t>& stored) {
-  char* utf8 = nullptr;
-  if (read != S_OK || !ToUtf8(stored.Get(), &utf8)) return UniqueMemory<char>();
-  UniqueMemory<char> engine(utf8);
+  UniqueMemory<char> engine;
+  if (read != S_OK || FAILED(ConvertToUtf8(stored.Get(), &engine))) return UniqueMemory<char>();
   if (CheckEngineTemplate(engine.Get()) != TemplateCheck::kUsable) return UniqueMemory<char>();
   return engine;
 }

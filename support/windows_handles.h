@@ -35,16 +35,28 @@ class NoAddRefRelease : public Interface {
   STDMETHOD_(ULONG, AddRef)() = 0;
   STDMETHOD_(ULONG, Release)() = 0;
 };
-// A counted interface pointer; PutVoid() is the out-parameter of
-// QueryInterface-style calls.
+// A counted interface pointer, made from a raw one in one of two named ways
+// as the platform's owners are: Adopt takes over the reference the caller
+// holds (a new object's, an out-parameter's), Share adds one of its own.
+// PutVoid() is the out-parameter of QueryInterface-style calls.
 template <class Interface>
 class ComPtr : public UniqueHandle<Interface*, ReleaseInterface<Interface>> {
+  using Base = UniqueHandle<Interface*, ReleaseInterface<Interface>>;
+
  public:
-  using UniqueHandle<Interface*, ReleaseInterface<Interface>>::UniqueHandle;
+  ComPtr() = default;
+  static ComPtr Adopt(Interface* object) { return ComPtr(object); }
+  static ComPtr Share(Interface* object) {
+    if (object != nullptr) object->AddRef();
+    return ComPtr(object);
+  }
   NoAddRefRelease<Interface>* operator->() const {
     return static_cast<NoAddRefRelease<Interface>*>(this->Get());
   }
   void** PutVoid() { return reinterpret_cast<void**>(this->Put()); }
+
+ private:
+  explicit ComPtr(Interface* object) : Base(object) {}
 };
 
 // Another reference to `object`, held while the owner lives: across a call
@@ -52,8 +64,7 @@ class ComPtr : public UniqueHandle<Interface*, ReleaseInterface<Interface>> {
 // may let go.
 template <class Interface>
 ComPtr<Interface> HoldReference(Interface* object) {
-  object->AddRef();
-  return ComPtr<Interface>(object);
+  return ComPtr<Interface>::Share(object);
 }
 
 // A window's device context, given back to the window.

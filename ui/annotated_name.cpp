@@ -2,6 +2,8 @@
 
 #include <oleacc.h>
 
+#include "support/hresult.h"
+
 namespace corvane {
 namespace {
 
@@ -38,8 +40,8 @@ void ForgetAnnotatedName(HWND window) {
   IAccPropServices* services = Annotations();
   if (services == nullptr) return;
   // Nothing to take back is no failure: the window goes either way.
-  static_cast<void>(services->ClearHwndProps(window, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
-                                             &kNameProperty, 1));
+  TRACE_IF_FAILED(services->ClearHwndProps(window, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                                           &kNameProperty, 1));
   services->Release();
 }
 

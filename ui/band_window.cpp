@@ -16,7 +16,7 @@
 #include "support/windows_handles.h"
 #include "ui/band_accessibility.h"
 #include "ui/colour_mode.h"
-#include "ui/focus_hotkey.h"
+#include "ui/focus_key_hook.h"
 #include "ui/focus_key_binding.h"
 #include "support/session_bands.h"
 #include "ui/go_button.h"

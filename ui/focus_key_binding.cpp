@@ -6,7 +6,7 @@
 #include "support/hresult.h"
 #include "support/settings_store.h"
 #include "support/wide_text.h"
-#include "ui/focus_hotkey.h"
+#include "ui/focus_key_hook.h"
 #include "ui/shared_hook_state.h"
 
 namespace corvane {
@@ -26,7 +26,9 @@ HRESULT TakeFocusKey(BandRecord* band, const FocusKey& key) {
     case FocusKeyKind::kCombination:
       band->holdsFocusCombination = RegisterHotKey(band->bandWindow, kFocusKeyHotkeyId,
                                                    key.modifiers | MOD_NOREPEAT, key.virtualKey);
-      return S_OK;
+      // Held by another band of the session, or another program: the band
+      // goes on without it and takes it when a band gives it back.
+      return band->holdsFocusCombination ? S_OK : S_FALSE;
     case FocusKeyKind::kNone:
     case FocusKeyKind::kInvalid:
       return S_OK;
@@ -66,7 +68,7 @@ void RebindFocusKey(BandRecord* band) {
   UnbindFocusKey(band);
   // A hook that cannot be installed now leaves the band without a key; it
   // keeps working with the mouse.
-  static_cast<void>(TakeFocusKey(band, key));
+  TRACE_IF_FAILED(TakeFocusKey(band, key));
 }
 
 }  // namespace corvane

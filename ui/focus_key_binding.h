@@ -11,9 +11,9 @@ struct BandRecord;
 // The id of the band window's registered combination (WM_HOTKEY's wParam).
 constexpr int kFocusKeyHotkeyId = 1;
 
-// Takes the focus key of the band's settings. Fails only when F12's hook cannot
-// be installed; a combination another band of the session holds already is
-// left to that band.
+// Takes the focus key of the band's settings. Fails only when F12's hook
+// cannot be installed; S_FALSE for a combination the system gives to another
+// (a band of the session that holds it already, or another program).
 HRESULT BindFocusKey(BandRecord* band);
 // Gives back the hook or the combination the band holds. True when it held
 // the combination: another band may take it now.

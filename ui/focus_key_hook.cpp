@@ -1,4 +1,4 @@
-#include "ui/focus_hotkey.h"
+#include "ui/focus_key_hook.h"
 
 #include "support/module_state.h"
 #include "ui/band_lookup.h"

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "search/recent_searches.h"
+#include "search/recent_search_list.h"
 #include "search/suggest_address.h"
 #include "search/suggestion_answer.h"
 #include "ui/suggestion_placement.h"
