@@ -5,7 +5,6 @@
 
 #include <algorithm>
 
-#include "program/engine_settings.h"
 #include "program/program_resource_ids.h"
 #include "program/program_texts.h"
 #include "program/settings_window.h"
