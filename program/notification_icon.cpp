@@ -1,12 +1,11 @@
 #include "program/notification_icon.h"
 
-#include "support/hresult.h"
-
 #include <shellapi.h>
 
 #include "program/program_resource_ids.h"
 #include "program/program_texts.h"
 #include "support/dpi_scale.h"
+#include "support/hresult.h"
 #include "ui/window_dpi.h"
 
 namespace corvane::program {

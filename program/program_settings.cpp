@@ -1,5 +1,4 @@
 #include "program/program_settings.h"
-#include "support/settings_store.h"
 
 #include <string>
 
@@ -14,8 +13,7 @@ namespace {
 
 // Removing what is not there is no failure.
 HRESULT DeleteRunValue(HKEY root) {
-  LONG status = RegDeleteKeyValueW(root, kRunKey, kRunValue);
-  return status == ERROR_FILE_NOT_FOUND ? S_OK : FromWin32(status);
+  return FromWin32Removal(RegDeleteKeyValueW(root, kRunKey, kRunValue));
 }
 
 bool HasRunValue(HKEY root) {
@@ -96,8 +94,8 @@ bool ReadTakenRow(TakenRow* taken) {
 }
 
 HRESULT ForgetTakenRow() {
-  LONG status = RegDeleteKeyValueW(HKEY_CURRENT_USER, kTakenRowKey, SessionValueName().c_str());
-  return status == ERROR_FILE_NOT_FOUND ? S_OK : FromWin32(status);
+  return FromWin32Removal(
+      RegDeleteKeyValueW(HKEY_CURRENT_USER, kTakenRowKey, SessionValueName().c_str()));
 }
 
 bool StartsWithWindows() {

@@ -41,4 +41,9 @@ void TraceFailure(const char* what, HRESULT result, const char* file, int line) 
   SetLastError(lastError);
 }
 
+HRESULT TraceIfFailed(HRESULT result, const char* what, const char* file, int line) {
+  if (FAILED(result)) TraceFailure(what, result, file, line);
+  return result;
+}
+
 }  // namespace corvane

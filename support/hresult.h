@@ -49,14 +49,17 @@ namespace corvane {
 // debugger's output: never a text of the user's, nothing on disk.
 void TraceFailure(const char* what, HRESULT result, const char* file, int line);
 
-inline HRESULT TraceIfFailed(HRESULT result, const char* what, const char* file, int line) {
-  if (FAILED(result)) TraceFailure(what, result, file, line);
-  return result;
-}
+// `result`, traced when it is a failure.
+HRESULT TraceIfFailed(HRESULT result, const char* what, const char* file, int line);
 
 // A registry or other Win32 status code as an HRESULT.
 inline HRESULT FromWin32(LONG status) {
   return HRESULT_FROM_WIN32(static_cast<unsigned long>(status));
+}
+
+// The status of a removal: what was not there is no failure.
+inline HRESULT FromWin32Removal(LONG status) {
+  return status == ERROR_FILE_NOT_FOUND ? S_OK : FromWin32(status);
 }
 
 // The calling thread's last error as a failure, never S_OK.

@@ -14,10 +14,8 @@
 namespace corvane {
 namespace {
 
-// Removing what is not there is no failure.
 HRESULT DeleteValue(const wchar_t* key, const wchar_t* name) {
-  const LONG status = RegDeleteKeyValueW(HKEY_CURRENT_USER, key, name);
-  return status == ERROR_FILE_NOT_FOUND ? S_OK : FromWin32(status);
+  return FromWin32Removal(RegDeleteKeyValueW(HKEY_CURRENT_USER, key, name));
 }
 
 HRESULT SetText(HKEY key, const wchar_t* name, const wchar_t* text, size_t units) {

@@ -25,12 +25,13 @@ constexpr const wchar_t* kListKeys[] = {kKeywordsKey, kEngineNamesKey, kSuggestA
 static_assert(ARRAYSIZE(kListKeys) == static_cast<size_t>(SettingList::kCount), "one key per list");
 
 // What is not there, or is there as something the rule cannot take, is
-// absent; anything else is a failure to read.
+// absent; anything else is a failure to read, traced here, where the reader
+// then goes by the rule's default.
 HRESULT AbsentOrFailed(LONG status) {
   if (status == ERROR_FILE_NOT_FOUND || status == ERROR_UNSUPPORTED_TYPE ||
       status == ERROR_MORE_DATA)
     return S_FALSE;
-  return FromWin32(status);
+  return TRACE_IF_FAILED(FromWin32(status));
 }
 
 // A REG_SZ of at most `maxUnits` units.
