@@ -5,9 +5,9 @@
 #include "search/suggestion_http.h"
 #include "support/localized_text.h"
 #include "support/text_language.h"
-#include "ui/go_button_pixels.h"
 #include "ui/accessible_window.h"
 #include "ui/annotated_name.h"
+#include "ui/go_button_pixels.h"
 
 namespace {
 

@@ -14,9 +14,9 @@
 #include "program/notification_icon.h"
 #include "program/program_settings.h"
 #include "program/reserved_row.h"
-#include "support/settings_store.h"
 #include "program/screen_areas.h"
 #include "support/band_colours.h"
+#include "support/settings_store.h"
 #include "support/windows_handles.h"
 #include "ui/accessible_window.h"
 

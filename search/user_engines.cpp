@@ -5,8 +5,8 @@
 #include "search/engine_template.h"
 #include "search/keyword_query.h"
 #include "search/launch_web_search.h"
-#include "support/bounded_string.h"
 #include "search/web_scheme.h"
+#include "support/bounded_string.h"
 #include "support/settings_store.h"
 #include "support/wide_text.h"
 

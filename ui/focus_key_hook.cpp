@@ -1,9 +1,9 @@
 #include "ui/focus_key_hook.h"
 
 #include "support/module_state.h"
+#include "support/session_bands.h"
 #include "ui/band_lookup.h"
 #include "ui/box_click.h"
-#include "support/session_bands.h"
 #include "ui/shared_hook_state.h"
 
 namespace corvane {

@@ -11,8 +11,8 @@
 #include "support/module_state.h"
 #include "support/resource_strings.h"
 #include "support/windows_handles.h"
-#include "ui/go_button_pixels.h"
 #include "ui/go_button_images.h"
+#include "ui/go_button_pixels.h"
 #include "ui/query_submission.h"
 
 namespace corvane {

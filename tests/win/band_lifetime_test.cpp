@@ -9,9 +9,9 @@
 #include <utility>
 #include <vector>
 
+#include "support/session_bands.h"
 #include "tests/support/win/band_test_support.h"
 #include "ui/band_window.h"
-#include "support/session_bands.h"
 #include "ui/shared_hook_state.h"
 
 namespace corvane::test {

@@ -1,8 +1,8 @@
 // The hook's shared block: one copy for every process that loads the DLL,
 // the removal that never takes another band's hook, and the list of live
 // hint boxes that F12 chooses from, one per logon session.
-#include "ui/shared_hook_state.h"
 #include "support/session_bands.h"
+#include "ui/shared_hook_state.h"
 
 #include <gtest/gtest.h>
 
