@@ -15,7 +15,6 @@
 namespace corvane {
 
 class BandAccessibility;
-class SuggestionList;
 class SuggestionSession;
 
 // The Go button's pictures where the bitmaps do not serve: at another size
@@ -84,7 +83,6 @@ struct BandRecord {
   // band window's code owns them): what screen readers are told, the list
   // under the box and what it shows and waits for.
   BandAccessibility* accessibility = nullptr;
-  SuggestionList* suggestionList = nullptr;
   SuggestionSession* suggestionSession = nullptr;
   // The last search handed to the browser, counted: given back to the box
   // when the browser could not be opened for it.

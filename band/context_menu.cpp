@@ -4,6 +4,7 @@
 #include "res/resource_ids.h"
 #include "support/bounded_string.h"
 #include "support/resource_strings.h"
+#include "support/settings_store.h"
 #include "ui/go_button.h"
 
 namespace corvane {
@@ -25,8 +26,10 @@ STDMETHODIMP SearchBand::QueryContextMenu(HMENU menu, UINT position, UINT firstI
                                           UINT flags) {
   if (flags & CMF_DEFAULTONLY) return S_OK;
   // The host's menu is the host's: an item it does not take is not offered.
-  InsertMenuW(menu, position, MF_BYPOSITION | (showGoButton ? MF_CHECKED : 0),
-              firstId + kToggleGoButton, LoadResString(IDS_SHOW_GO_BUTTON));
+  const UINT state =
+      (showGoButton ? MF_CHECKED : 0) | (IsFixedByPolicy(Setting::kShowGoButton) ? MF_GRAYED : 0);
+  InsertMenuW(menu, position, MF_BYPOSITION | state, firstId + kToggleGoButton,
+              LoadResString(IDS_SHOW_GO_BUTTON));
   InsertMenuW(menu, position, MF_BYPOSITION, firstId + kAbout, LoadResString(IDS_ABOUT_MENU));
   return MAKE_HRESULT(SEVERITY_SUCCESS, 0, 2);
 }
@@ -37,6 +40,7 @@ STDMETHODIMP SearchBand::InvokeCommand(CMINVOKECOMMANDINFO* info) {
   if (info == nullptr || !IS_INTRESOURCE(info->lpVerb)) return E_INVALIDARG;
   switch (LOWORD(reinterpret_cast<ULONG_PTR>(info->lpVerb))) {
     case kToggleGoButton:
+      if (IsFixedByPolicy(Setting::kShowGoButton)) return S_OK;
       showGoButton = showGoButton ? FALSE : TRUE;
       LayoutBand(this);
       // Without a window of its own a null handle would repaint the desktop.

@@ -64,8 +64,9 @@ SearchBand::~SearchBand() {
   if (goBitmapActive != nullptr) DeleteObject(goBitmapActive);
   if (goBitmapNormal != nullptr) DeleteObject(goBitmapNormal);
   // A destructor has no one to tell: a setting that cannot be written keeps
-  // its stored value, which the next band starts with.
-  WriteShowGoButton(showGoButton);
+  // its stored value, which the next band starts with. A policy's value is
+  // not the user's to keep.
+  if (!IsFixedByPolicy(Setting::kShowGoButton)) WriteShowGoButton(showGoButton);
   if (site != nullptr) site->Release();
   ObjectDestroyed();
 }

@@ -49,13 +49,12 @@ endif()
 
 add_library(corvane_win STATIC
   search/default_browser.cpp
+  search/engine_layers.cpp
   search/home_page.cpp
   search/launch_thread.cpp
   search/launch_web_search.cpp
   search/recent_search_store.cpp
   search/select_search_domain.cpp
-  search/suggestion_fetch.cpp
-  search/suggestion_request.cpp
   search/user_engines.cpp
 )
 target_link_libraries(corvane_win PUBLIC corvane_pure corvane_module shell32 advapi32 ole32)
@@ -98,8 +97,6 @@ add_library(corvane_band STATIC
   ui/query_submission.cpp
   ui/search_box.cpp
   ui/search_hint.cpp
-  ui/suggestion_list.cpp
-  ui/suggestion_session.cpp
   ui/window_dpi.cpp
 )
 target_link_libraries(corvane_band PUBLIC corvane_module corvane_win gdi32 user32 uuid)
@@ -151,13 +148,18 @@ add_library(corvane_ui SHARED
   module/ui_module_main.cpp
   module/corvane_ui.def
   res/corvane_ui.rc
+  search/suggestion_fetch.cpp
   search/suggestion_http.cpp
+  search/suggestion_request.cpp
   ui/accessible_window.cpp
   ui/annotated_name.cpp
+  ui/suggestion_list.cpp
+  ui/typing_suggestions.cpp
 )
 target_include_directories(corvane_ui PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/res
                            ${CMAKE_BINARY_DIR}/res)
-target_link_libraries(corvane_ui PRIVATE corvane_module corvane_pure corvane_memory ole32 user32)
+target_link_libraries(corvane_ui PRIVATE corvane_band corvane_win corvane_module corvane_pure
+                      corvane_memory ole32 user32)
 if(NOT MSVC)
   target_sources(corvane_ui PRIVATE module/runtime_support.cpp)
 endif()

@@ -5,6 +5,12 @@
 
 #include <new>
 
+// The library's own tag would bring its new-handler with it, and with that a
+// writable section and two of unwind data into every process the hook reaches.
+namespace std {
+const nothrow_t nothrow{};
+}
+
 void* operator new(std::size_t size) { return HeapAlloc(GetProcessHeap(), 0, size); }
 void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
   return HeapAlloc(GetProcessHeap(), 0, size);

@@ -1,23 +1,22 @@
 // CORVANEUI.DLL: loaded by CORVANE.DLL only in the process that shows the
-// band. It keeps nothing but its instance, for its own texts.
+// band, for what that process alone needs.
 #include <windows.h>
+
+#include <new>
 
 #include "search/suggestion_http.h"
 #include "support/localized_text.h"
+#include "support/module_state.h"
 #include "support/text_language.h"
 #include "ui/accessible_window.h"
 #include "ui/annotated_name.h"
 #include "ui/go_button_pixels.h"
-
-namespace {
-
-HINSTANCE UiModuleInstance = nullptr;
-
-}  // namespace
+#include "ui/typing_suggestions.h"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
   if (reason == DLL_PROCESS_ATTACH) {
-    UiModuleInstance = instance;
+    // Its texts, and the suggestion list's class and window.
+    corvane::ModuleInstance = instance;
     DisableThreadLibraryCalls(instance);
   }
   return TRUE;
@@ -28,7 +27,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
 extern "C" BOOL WINAPI CorvaneLoadTranslation(UINT id, wchar_t* buffer, int units) {
   const std::uint16_t language = corvane::TextLanguage();
   return language != corvane::kEnglishLanguage &&
-                 corvane::LoadLanguageString(UiModuleInstance, id, language, buffer, units)
+                 corvane::LoadLanguageString(corvane::ModuleInstance, id, language, buffer, units)
              ? TRUE
              : FALSE;
 }
@@ -38,15 +37,6 @@ extern "C" BOOL WINAPI CorvaneAnswerAccessibleObject(HWND window, WPARAM flags, 
                                                      const void* parts, LRESULT* answer) {
   return corvane::AnswerAccessibleObject(
              window, flags, objectId, static_cast<const corvane::AccessibleParts*>(parts), answer)
-             ? TRUE
-             : FALSE;
-}
-
-// By name, for CORVANE.DLL's GetProcAddress, on its thread for one request:
-// the network stays out of every process the focus key's hook reaches.
-extern "C" BOOL WINAPI CorvaneAskForSuggestions(const wchar_t* address, ULONGLONG deadline,
-                                                void* rows) {
-  return corvane::AskForSuggestions(address, deadline, static_cast<corvane::SuggestionRows*>(rows))
              ? TRUE
              : FALSE;
 }
@@ -66,4 +56,16 @@ extern "C" BOOL WINAPI CorvaneAnnotateName(HWND window, const wchar_t* name) {
 
 extern "C" void WINAPI CorvaneForgetAnnotatedName(HWND window) {
   corvane::ForgetAnnotatedName(window);
+}
+
+// By name, for CORVANE.DLL's GetProcAddress: suggestions and recent searches
+// for a band's box, in a list of this module's.
+extern "C" corvane::SuggestionSession* WINAPI
+CorvaneMakeSuggestionSession(corvane::BandRecord* band, const corvane::SuggestionTexts* texts) {
+  auto* session = new (std::nothrow) corvane::TypingSuggestions(band, *texts);
+  if (session != nullptr && !session->HasList()) {
+    delete session;
+    return nullptr;
+  }
+  return session;
 }

@@ -1,5 +1,8 @@
 #include "program/engine_settings.h"
 
+#include <algorithm>
+
+#include "search/engine_layers.h"
 #include "support/hresult.h"
 #include "support/settings_store.h"
 #include "support/wide_text.h"
@@ -7,20 +10,35 @@
 namespace corvane::program {
 namespace {
 
-std::wstring ReadText(Setting setting) {
+std::wstring ReadListed(SettingLayer layer, SettingList list, const std::wstring& keyword) {
   UniqueMemory<wchar_t> text;
-  return ReadTextSetting(setting, &text) == S_OK ? std::wstring(text.Get()) : std::wstring();
+  return ReadListedSetting(layer, list, keyword.c_str(), &text) == S_OK ? std::wstring(text.Get())
+                                                                        : std::wstring();
 }
 
-std::wstring ReadListed(SettingList list, const std::wstring& keyword) {
-  UniqueMemory<wchar_t> text;
-  return ReadListedSetting(list, keyword.c_str(), &text) == S_OK ? std::wstring(text.Get())
-                                                                 : std::wstring();
-}
-
-bool CollectKeyword(const wchar_t* keyword, void* context) {
-  static_cast<std::vector<std::wstring>*>(context)->emplace_back(keyword);
+bool CollectEngine(const wchar_t* keyword, SettingLayer layer, void* context) {
+  UserEngine engine;
+  engine.keyword = keyword;
+  engine.layer = layer;
+  static_cast<std::vector<UserEngine>*>(context)->push_back(std::move(engine));
   return true;
+}
+
+bool SameEngine(const UserEngine& a, const UserEngine& b) {
+  return a.name == b.name && a.keyword == b.keyword && a.address == b.address &&
+         a.suggestAddress == b.suggestAddress;
+}
+
+// The engines the user may keep: all but the policies'.
+std::vector<UserEngine> OwnEngines(const std::vector<UserEngine>& engines) {
+  std::vector<UserEngine> own;
+  for (const UserEngine& engine : engines)
+    if (!IsPolicy(engine.layer)) own.push_back(engine);
+  return own;
+}
+
+bool SameEngines(const std::vector<UserEngine>& a, const std::vector<UserEngine>& b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), SameEngine);
 }
 
 // The lists and what each holds of an engine; the addresses first, since a
@@ -57,40 +75,72 @@ HRESULT WriteEngines(const std::vector<UserEngine>& engines) {
   return S_OK;
 }
 
+HRESULT WriteText(Setting setting, std::u16string_view text) {
+  return WriteTextSetting(setting, std::wstring(text.begin(), text.end()).c_str());
+}
+
+HRESULT WriteFocusKey(const FocusKey& key) {
+  wchar_t text[kMaxFocusKeyUnits + 1] = {};
+  if (!FormatFocusKey(key, AsUtf16(text), ARRAYSIZE(text))) return E_INVALIDARG;
+  return WriteTextSetting(Setting::kFocusKey, text);
+}
+
 }  // namespace
 
 HRESULT ReadEngineSettings(EngineSettings* read) {
   EngineSettings settings;
   const Settings stored = ReadSettings();
-  settings.searchAddress = ReadText(Setting::kSearchAddress);
   settings.focusKey = stored.focusKey;
   settings.suggestions = stored.suggestions;
   settings.history = stored.history;
-  std::vector<std::wstring> keywords;
-  RETURN_IF_FAILED(VisitKeywords(SettingList::kKeywords, CollectKeyword, &keywords));
-  for (const std::wstring& keyword : keywords) {
-    UserEngine engine;
-    engine.keyword = keyword;
-    engine.address = ReadListed(SettingList::kKeywords, keyword);
-    engine.name = ReadListed(SettingList::kEngineNames, keyword);
-    engine.suggestAddress = ReadListed(SettingList::kSuggestAddresses, keyword);
-    if (engine.name.empty()) engine.name = keyword;
-    settings.engines.push_back(std::move(engine));
+  settings.placement = stored.placement;
+  settings.placementMonitor = stored.placementMonitor;
+  settings.fixed = stored.fixed;
+  settings.recommended = stored.recommended;
+  settings.userEngines = stored.userEngines;
+  UniqueMemory<wchar_t> address;
+  SettingLayer from = SettingLayer::kUser;
+  if (ReadEngineAddressSetting(Setting::kSearchAddress, &address, &from) == S_OK) {
+    settings.searchAddress = address.Get();
+    if (IsPolicy(from)) settings.fixed |= SettingBit(Setting::kSearchAddress);
+    if (IsRecommendation(from)) settings.recommended |= SettingBit(Setting::kSearchAddress);
+  }
+  RETURN_IF_FAILED(VisitEngines(CollectEngine, &settings.engines));
+  for (UserEngine& engine : settings.engines) {
+    engine.address = ReadListed(engine.layer, SettingList::kKeywords, engine.keyword);
+    engine.name = ReadListed(engine.layer, SettingList::kEngineNames, engine.keyword);
+    engine.suggestAddress =
+        ReadListed(engine.layer, SettingList::kSuggestAddresses, engine.keyword);
+    if (engine.name.empty()) engine.name = engine.keyword;
+    if (IsRecommendation(engine.layer)) settings.recommendedEngines = true;
   }
   *read = std::move(settings);
   return S_OK;
 }
 
-HRESULT WriteEngineSettings(const EngineSettings& settings) {
-  RETURN_IF_FAILED(WriteTextSetting(Setting::kSearchAddress, settings.searchAddress.c_str()));
-  wchar_t focusKey[kMaxFocusKeyUnits + 1] = {};
-  if (!FormatFocusKey(settings.focusKey, AsUtf16(focusKey), ARRAYSIZE(focusKey)))
-    return E_INVALIDARG;
-  RETURN_IF_FAILED(WriteTextSetting(Setting::kFocusKey, focusKey));
-  RETURN_IF_FAILED(WriteNumberSetting(Setting::kSuggestions, settings.suggestions ? 1 : 0));
-  RETURN_IF_FAILED(WriteNumberSetting(Setting::kHistory, settings.history ? 1 : 0));
-  if (!settings.history) RETURN_IF_FAILED(ForgetRecentSearches());
-  return WriteEngines(settings.engines);
+HRESULT WriteEngineSettings(const EngineSettings& shown, const EngineSettings& chosen) {
+  // A value the user may not change, or a recommendation left as it was.
+  auto keeps = [&shown](Setting setting, bool unchanged) {
+    return shown.IsFixed(setting) || (shown.IsRecommended(setting) && unchanged);
+  };
+  if (!keeps(Setting::kSearchAddress, shown.searchAddress == chosen.searchAddress))
+    RETURN_IF_FAILED(WriteTextSetting(Setting::kSearchAddress, chosen.searchAddress.c_str()));
+  if (!keeps(Setting::kFocusKey, shown.focusKey == chosen.focusKey))
+    RETURN_IF_FAILED(WriteFocusKey(chosen.focusKey));
+  if (!keeps(Setting::kSuggestions, shown.suggestions == chosen.suggestions))
+    RETURN_IF_FAILED(WriteNumberSetting(Setting::kSuggestions, chosen.suggestions ? 1 : 0));
+  if (!keeps(Setting::kHistory, shown.history == chosen.history))
+    RETURN_IF_FAILED(WriteNumberSetting(Setting::kHistory, chosen.history ? 1 : 0));
+  if (!chosen.history) RETURN_IF_FAILED(ForgetRecentSearches());
+  if (!keeps(Setting::kPlacement, shown.placement == chosen.placement))
+    RETURN_IF_FAILED(WriteText(Setting::kPlacement, StripModeText(chosen.placement)));
+  if (!keeps(Setting::kPlacementMonitor, shown.placementMonitor == chosen.placementMonitor))
+    RETURN_IF_FAILED(
+        WriteText(Setting::kPlacementMonitor, StripMonitorText(chosen.placementMonitor)));
+  if (!shown.userEngines) return S_OK;
+  const std::vector<UserEngine> own = OwnEngines(chosen.engines);
+  if (shown.recommendedEngines && SameEngines(OwnEngines(shown.engines), own)) return S_OK;
+  return WriteEngines(own);
 }
 
 }  // namespace corvane::program

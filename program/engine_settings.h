@@ -1,14 +1,17 @@
-// The user's search settings as the settings window edits them, read from
-// and written to the settings key: the default engine, the user's own
-// engines (name, keyword, address, suggestion address), the focus key, and whether suggestions
-// and recent searches are wanted.
+// The settings as the settings window edits them, read through the layers
+// of the settings (support/settings_store.h) and written as the user's own:
+// the default engine, the engines (name, keyword, address, suggestion
+// address), the focus key, whether suggestions and recent searches are
+// wanted, and where the strip lives.
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "support/focus_key.h"
+#include "support/setting_rules.h"
 
 namespace corvane::program {
 
@@ -17,6 +20,8 @@ struct UserEngine {
   std::wstring keyword;
   std::wstring address;
   std::wstring suggestAddress;  // empty: none
+  // A policy's engine is shown, never changed, removed nor stored.
+  SettingLayer layer = SettingLayer::kUser;
 };
 
 struct EngineSettings {
@@ -25,14 +30,28 @@ struct EngineSettings {
   FocusKey focusKey;
   bool suggestions = false;
   bool history = false;
+  StripMode placement = StripMode::Float;
+  StripMonitor placementMonitor = StripMonitor::Primary;
+  // What the policies decide: a bit (SettingBit) for each value they fix
+  // and for each they recommend, whether the user's own engines are used,
+  // and whether those shown are the recommended ones.
+  std::uint32_t fixed = 0;
+  std::uint32_t recommended = 0;
+  bool userEngines = true;
+  bool recommendedEngines = false;
+  bool IsFixed(Setting setting) const { return (fixed & SettingBit(setting)) != 0; }
+  bool IsRecommended(Setting setting) const { return (recommended & SettingBit(setting)) != 0; }
 };
 
-// What is stored; absent values read as empty. An engine whose name is not
-// stored is named by its keyword. Fails when the engines cannot be listed:
-// saved, an empty list would take them all away.
+// What the layers decide; absent values read as empty. An engine whose name
+// is not stored is named by its keyword. Fails when the engines cannot be
+// listed: saved, an empty list would take them all away.
 HRESULT ReadEngineSettings(EngineSettings* settings);
-// Replaces what is stored; an empty search address is removed, and so are
-// the recent searches when history is off.
-HRESULT WriteEngineSettings(const EngineSettings& settings);
+// Stores `chosen` as the user's own, but for what the policies decide as
+// `shown` says: nothing a policy fixes, no recommended value left as it was
+// shown (it stays a recommendation), no engines where the user's are set
+// aside. An empty search address is removed, and so are the recent
+// searches when history is off.
+HRESULT WriteEngineSettings(const EngineSettings& shown, const EngineSettings& chosen);
 
 }  // namespace corvane::program

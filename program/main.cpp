@@ -84,11 +84,12 @@ int ShowBand(WhenRunning whenRunning) {
 // At sign-in, from a Run value: only for a user who wants it, and quietly,
 // for the user's own Run value may have started it already.
 int StartWithWindows() {
+  TRACE_IF_FAILED(FollowStartPolicy());
   if (!StartsWithWindows()) return kSuccess;
   // Brings an earlier version's values up to date: under the machine's Run
   // value the user's own one goes, so that it cannot start Corvane twice. A
   // failure leaves them as they were, and Corvane starts all the same.
-  TRACE_IF_FAILED(SetStartWithWindows(true));
+  if (!StartWithWindowsFixed()) TRACE_IF_FAILED(SetStartWithWindows(true));
   return ShowBand(WhenRunning::Leave);
 }
 
@@ -100,6 +101,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   switch (
       ParseProgramArguments(__argc - 1, reinterpret_cast<const char16_t* const*>(__wargv + 1))) {
     case ProgramAction::ShowBand:
+      TRACE_IF_FAILED(FollowStartPolicy());
       return ShowBand(WhenRunning::Focus);
     case ProgramAction::StartWithWindows:
       return StartWithWindows();

@@ -21,16 +21,9 @@ bool HasRunValue(HKEY root) {
          ERROR_SUCCESS;
 }
 
-bool UserDeclinesStart() { return ReadSettings().declinesStart; }
-
 HRESULT SetUserDeclinesStart(bool declines) {
   return declines ? WriteNumberSetting(Setting::kStartWithWindows, 0)
                   : RemoveSetting(Setting::kStartWithWindows);
-}
-
-HRESULT WriteChoice(Setting setting, std::u16string_view text) {
-  const std::wstring value(text.begin(), text.end());
-  return WriteTextSetting(setting, value.c_str());
 }
 
 HRESULT WriteUserRunValue() {
@@ -64,11 +57,6 @@ HRESULT ForgetStripPlace() {
   return RemoveSetting(Setting::kStripTop);
 }
 
-HRESULT WriteStripPlacement(StripMode mode, StripMonitor monitor) {
-  RETURN_IF_FAILED(WriteChoice(Setting::kPlacement, StripModeText(mode)));
-  return WriteChoice(Setting::kPlacementMonitor, StripMonitorText(monitor));
-}
-
 HRESULT RememberTakenRow(const TakenRow& taken) {
   const LONG record[] = {static_cast<LONG>(taken.edge), taken.row.left, taken.row.top,
                          taken.row.right, taken.row.bottom};
@@ -99,11 +87,24 @@ HRESULT ForgetTakenRow() {
 }
 
 bool StartsWithWindows() {
-  if (HasRunValue(HKEY_LOCAL_MACHINE)) return !UserDeclinesStart();
+  const Settings settings = ReadSettings();
+  if (settings.IsFixed(Setting::kStartWithWindows) || HasRunValue(HKEY_LOCAL_MACHINE))
+    return !settings.declinesStart;
   return HasRunValue(HKEY_CURRENT_USER);
 }
 
+bool StartWithWindowsFixed() { return ReadSettings().IsFixed(Setting::kStartWithWindows); }
+
+HRESULT FollowStartPolicy() {
+  const Settings settings = ReadSettings();
+  if (!settings.IsFixed(Setting::kStartWithWindows)) return S_FALSE;
+  if (settings.declinesStart) return DeleteRunValue(HKEY_CURRENT_USER);
+  if (HasRunValue(HKEY_LOCAL_MACHINE) || HasRunValue(HKEY_CURRENT_USER)) return S_OK;
+  return WriteUserRunValue();
+}
+
 HRESULT SetStartWithWindows(bool start) {
+  RETURN_HR_IF(HRESULT_FROM_WIN32(ERROR_ACCESS_DISABLED_BY_POLICY), StartWithWindowsFixed());
   if (HasRunValue(HKEY_LOCAL_MACHINE)) {
     // The machine's value starts it: a value of the user's own would start
     // it twice.

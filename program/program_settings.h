@@ -14,8 +14,6 @@ namespace corvane::program {
 HRESULT WriteStripPlace(POINT place);
 HRESULT ForgetStripPlace();
 
-HRESULT WriteStripPlacement(StripMode mode, StripMonitor monitor);
-
 // The row the strip took out of the work area itself (where no shell keeps
 // it), remembered for this session until sign-out, as long as the work area
 // lacks it: a strip that ends without giving it back (a crash) gives it back
@@ -28,10 +26,18 @@ HRESULT RememberTakenRow(const TakenRow& taken);
 bool ReadTakenRow(TakenRow* taken);
 HRESULT ForgetTakenRow();
 
+// A policy's StartWithWindows decides for every user: 1 starts Corvane
+// whatever the user said, 0 never.
 bool StartsWithWindows();
+bool StartWithWindowsFixed();
+// Where a policy decides, puts the user's Run value in line with it: gone
+// for "never", written where no Run value starts Corvane for "start";
+// S_FALSE where the user decides.
+HRESULT FollowStartPolicy();
 // Under the machine's Run value: clears or sets the user's "no"; else writes
 // this program's quoted path with the startup switch as the user's Run
-// value, or removes it.
+// value, or removes it. Refused (ERROR_ACCESS_DISABLED_BY_POLICY) where a
+// policy decides.
 HRESULT SetStartWithWindows(bool start);
 
 }  // namespace corvane::program

@@ -133,6 +133,7 @@ void SettingsWindow::OnInitDialog() {
   ShowPlacement();
   CheckDlgButton(dialog, IDC_SUGGESTIONS, settings.suggestions ? BST_CHECKED : BST_UNCHECKED);
   CheckDlgButton(dialog, IDC_HISTORY, settings.history ? BST_CHECKED : BST_UNCHECKED);
+  LockManagedSettings();
   SendDlgItemMessageW(dialog, IDC_ENGINE_KEYWORD, EM_LIMITTEXT, kMaxKeywordLength, 0);
   SendDlgItemMessageW(dialog, IDC_KEY_TEXT, EM_LIMITTEXT, kMaxFocusKeyUnits, 0);
   // Without it the combination is still typed.
@@ -186,7 +187,6 @@ void SettingsWindow::ShowDefaultEngines(const std::wstring& chosen) {
 
 // The choices in the order of their settings' values.
 void SettingsWindow::ShowPlacement() {
-  const Settings stored = ReadSettings();
   struct Choice {
     int control;
     std::initializer_list<UINT> texts;
@@ -194,10 +194,10 @@ void SettingsWindow::ShowPlacement() {
   } choices[] = {
       {IDC_PLACEMENT,
        {IDS_PLACEMENT_FLOAT, IDS_PLACEMENT_RESERVE, IDS_PLACEMENT_HIDDEN},
-       static_cast<int>(stored.placement)},
+       static_cast<int>(settings.placement)},
       {IDC_PLACEMENT_MONITOR,
        {IDS_MONITOR_PRIMARY, IDS_MONITOR_POINTER},
-       static_cast<int>(stored.placementMonitor)},
+       static_cast<int>(settings.placementMonitor)},
   };
   for (const Choice& choice : choices) {
     for (UINT text : choice.texts)
@@ -207,13 +207,35 @@ void SettingsWindow::ShowPlacement() {
   }
 }
 
-HRESULT SettingsWindow::WriteChosenPlacement() const {
-  auto chosen = [&](int control) {
-    LRESULT index = SendDlgItemMessageW(dialog, control, CB_GETCURSEL, 0, 0);
-    return index < 0 ? 0 : static_cast<int>(index);
+int SettingsWindow::ChosenIndex(int control) const {
+  const LRESULT index = SendDlgItemMessageW(dialog, control, CB_GETCURSEL, 0, 0);
+  return index < 0 ? 0 : static_cast<int>(index);
+}
+
+// What a policy fixes is shown greyed, under a line that says why; the
+// engines of the policies stay in the list, never to be changed.
+void SettingsWindow::LockManagedSettings() {
+  const struct {
+    Setting setting;
+    std::initializer_list<int> controls;
+  } locks[] = {
+      {Setting::kSearchAddress, {IDC_DEFAULT_ENGINE}},
+      {Setting::kFocusKey, {IDC_KEY_F12, IDC_KEY_NONE, IDC_KEY_COMBINATION, IDC_KEY_TEXT}},
+      {Setting::kSuggestions, {IDC_SUGGESTIONS}},
+      {Setting::kHistory, {IDC_HISTORY}},
+      {Setting::kPlacement, {IDC_PLACEMENT}},
+      {Setting::kPlacementMonitor, {IDC_PLACEMENT_MONITOR}},
   };
-  return WriteStripPlacement(static_cast<StripMode>(chosen(IDC_PLACEMENT)),
-                             static_cast<StripMonitor>(chosen(IDC_PLACEMENT_MONITOR)));
+  bool managed = !settings.userEngines || settings.fixed != 0;
+  for (const auto& lock : locks)
+    if (settings.IsFixed(lock.setting))
+      for (int control : lock.controls) EnableWindow(GetDlgItem(dialog, control), FALSE);
+  for (const UserEngine& engine : settings.engines) managed = managed || IsPolicy(engine.layer);
+  if (!settings.userEngines)
+    for (int control : {IDC_ENGINE_NAME, IDC_ENGINE_KEYWORD, IDC_ENGINE_ADDRESS,
+                        IDC_ENGINE_SUGGEST_ADDRESS, IDC_ENGINE_ADD, IDC_ENGINE_TEST})
+      EnableWindow(GetDlgItem(dialog, control), FALSE);
+  ShowWindow(GetDlgItem(dialog, IDC_MANAGED), managed ? SW_SHOW : SW_HIDE);
 }
 
 void SettingsWindow::ShowFocusKey() {
@@ -230,17 +252,23 @@ void SettingsWindow::ShowFocusKey() {
 
 void SettingsWindow::OnKeyChoice() {
   EnableWindow(GetDlgItem(dialog, IDC_KEY_TEXT),
-               IsDlgButtonChecked(dialog, IDC_KEY_COMBINATION) == BST_CHECKED);
+               !settings.IsFixed(Setting::kFocusKey) &&
+                   IsDlgButtonChecked(dialog, IDC_KEY_COMBINATION) == BST_CHECKED);
 }
 
 int SettingsWindow::SelectedEngine() const {
   return ListView_GetNextItem(GetDlgItem(dialog, IDC_ENGINE_LIST), -1, LVNI_SELECTED);
 }
 
+bool SettingsWindow::MayChange(int engine) const {
+  return engine >= 0 && static_cast<size_t>(engine) < settings.engines.size() &&
+         !IsPolicy(settings.engines[engine].layer);
+}
+
 void SettingsWindow::EnableEngineButtons() {
-  BOOL selected = SelectedEngine() >= 0;
-  EnableWindow(GetDlgItem(dialog, IDC_ENGINE_CHANGE), selected);
-  EnableWindow(GetDlgItem(dialog, IDC_ENGINE_REMOVE), selected);
+  const BOOL mayChange = MayChange(SelectedEngine()) ? TRUE : FALSE;
+  EnableWindow(GetDlgItem(dialog, IDC_ENGINE_CHANGE), mayChange);
+  EnableWindow(GetDlgItem(dialog, IDC_ENGINE_REMOVE), mayChange);
 }
 
 void SettingsWindow::OnEngineSelected() {
@@ -291,7 +319,7 @@ void SettingsWindow::OnAdd() {
 void SettingsWindow::OnChange() {
   int selected = SelectedEngine();
   UserEngine engine;
-  if (selected < 0 || !EngineFromFields(selected, &engine)) return;
+  if (!MayChange(selected) || !EngineFromFields(selected, &engine)) return;
   // The default engine follows its engine's new address.
   std::wstring chosen = ChosenDefaultAddress();
   if (chosen == settings.engines[selected].address) chosen = engine.address;
@@ -304,7 +332,7 @@ void SettingsWindow::OnChange() {
 // default, not an address nobody named.
 void SettingsWindow::OnRemove() {
   int selected = SelectedEngine();
-  if (selected < 0) return;
+  if (!MayChange(selected)) return;
   std::wstring chosen = ChosenDefaultAddress();
   if (chosen == settings.engines[selected].address) chosen.clear();
   settings.engines.erase(settings.engines.begin() + selected);
@@ -329,6 +357,10 @@ void SettingsWindow::OnTest() {
 // canonical form that the system lets Corvane have (unless it is the one
 // stored already, which a band of the session may hold).
 bool SettingsWindow::AcceptFocusKey(FocusKey* accepted) {
+  if (settings.IsFixed(Setting::kFocusKey)) {
+    *accepted = settings.focusKey;
+    return true;
+  }
   FocusKey key;
   if (IsDlgButtonChecked(dialog, IDC_KEY_NONE) == BST_CHECKED) {
     key.kind = FocusKeyKind::kNone;
@@ -370,8 +402,9 @@ bool SettingsWindow::Save() {
   changed.searchAddress = ChosenDefaultAddress();
   changed.suggestions = IsDlgButtonChecked(dialog, IDC_SUGGESTIONS) == BST_CHECKED;
   changed.history = IsDlgButtonChecked(dialog, IDC_HISTORY) == BST_CHECKED;
-  HRESULT result = WriteEngineSettings(changed);
-  if (SUCCEEDED(result)) result = WriteChosenPlacement();
+  changed.placement = static_cast<StripMode>(ChosenIndex(IDC_PLACEMENT));
+  changed.placementMonitor = static_cast<StripMonitor>(ChosenIndex(IDC_PLACEMENT_MONITOR));
+  const HRESULT result = WriteEngineSettings(settings, changed);
   // Whatever was stored, the bands and the strip read it again; told or not,
   // each reads it when it starts.
   TRACE_IF_FAILED(AnnounceSettingsChange());

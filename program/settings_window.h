@@ -57,7 +57,10 @@ class SettingsWindow {
   void ShowDefaultEngines(const std::wstring& chosen);
   void ShowFocusKey();
   void ShowPlacement();
-  HRESULT WriteChosenPlacement() const;
+  int ChosenIndex(int control) const;
+  void LockManagedSettings();
+  // Whether the engine at that row is the user's to change or remove.
+  bool MayChange(int engine) const;
   void EnableEngineButtons();
   int SelectedEngine() const;
   // The engine in the fields, when it is acceptable beside the others (the

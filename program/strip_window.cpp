@@ -13,6 +13,7 @@
 #include "support/dpi_scale.h"
 #include "support/focus_key.h"
 #include "support/hresult.h"
+#include "support/settings_store.h"
 #include "ui/band_window.h"
 #include "ui/box_click.h"
 #include "ui/colour_mode.h"
@@ -67,6 +68,14 @@ void PaintGrip(HDC dc, int gripWidth, int height, int dpi, COLORREF colour) {
 // message box of its band, its menu).
 bool BelongsTo(HWND other, HWND rootOwner) {
   return other != nullptr && GetAncestor(other, GA_ROOTOWNER) == rootOwner;
+}
+
+// Checked as Corvane starts; greyed where a policy decides.
+void AppendStartWithWindows(HMENU menu) {
+  const UINT state =
+      (StartsWithWindows() ? MF_CHECKED : 0) | (StartWithWindowsFixed() ? MF_GRAYED : 0);
+  AppendMenuW(menu, MF_STRING | state, kStartWithWindows,
+              ProgramText(IDS_START_WITH_WINDOWS).c_str());
 }
 
 }  // namespace
@@ -388,8 +397,7 @@ void Strip::ShowMenu(POINT screen) {
       band.AddMenuItems(menu.Get(), kFirstBandCommand, kLastBandCommand);
   if (bandMenu) AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
   AppendMenuW(menu.Get(), MF_STRING, kSettings, ProgramText(IDS_SETTINGS).c_str());
-  AppendMenuW(menu.Get(), MF_STRING | (StartsWithWindows() ? MF_CHECKED : 0), kStartWithWindows,
-              ProgramText(IDS_START_WITH_WINDOWS).c_str());
+  AppendStartWithWindows(menu.Get());
   AppendMenuW(menu.Get(), MF_STRING | (hasPlace ? 0 : MF_GRAYED), kResetPosition,
               ProgramText(IDS_RESET_POSITION).c_str());
   AppendMenuW(menu.Get(), MF_STRING, kExit, ProgramText(IDS_EXIT).c_str());
@@ -429,8 +437,7 @@ void Strip::ShowIconMenu(POINT screen) {
   UniqueMenu menu(CreatePopupMenu());
   if (!menu) return;
   AppendMenuW(menu.Get(), MF_STRING, kSettings, ProgramText(IDS_SETTINGS).c_str());
-  AppendMenuW(menu.Get(), MF_STRING | (StartsWithWindows() ? MF_CHECKED : 0), kStartWithWindows,
-              ProgramText(IDS_START_WITH_WINDOWS).c_str());
+  AppendStartWithWindows(menu.Get());
   AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
   AppendMenuW(menu.Get(), MF_STRING, kExit, ProgramText(IDS_EXIT).c_str());
   RunMenuCommand(TrackMenu(menu.Get(), screen), nullptr);
@@ -463,6 +470,8 @@ LRESULT Strip::OnExitMove(WPARAM, LPARAM) {
 
 LRESULT Strip::OnSettingChange(WPARAM wParam, LPARAM lParam) {
   if (wParam == SPI_SETWORKAREA) Reposition();
+  // The strip, its band and the taskbar's bands follow, as after a save.
+  if (IsPolicyChange(WM_SETTINGCHANGE, lParam)) TRACE_IF_FAILED(AnnounceSettingsChange());
   if (IsColourChange(WM_SETTINGCHANGE, wParam, lParam)) OnColourChange(0, 0);
   return 0;
 }

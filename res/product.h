@@ -41,22 +41,38 @@ inline constexpr wchar_t kPlacementMonitorValue[] = L"PlacementMonitor";
 inline constexpr wchar_t kTakenRowKey[] = L"SOFTWARE\\Ostrand\\Corvane\\1.0\\TakenRow";
 // 0: this user does not want the machine's Run value to start Corvane.
 inline constexpr wchar_t kStartWithWindowsValue[] = L"StartWithWindows";
-// REG_SZ: the default engine's address; the user's keywords (value name)
-// with their engines' addresses; the engines' names by keyword; the focus key.
+// REG_SZ: the default engine's address; in keys below the settings' key,
+// the user's keywords (value name) with their engines' addresses and the
+// engines' names by keyword; the focus key.
 inline constexpr wchar_t kSearchAddressValue[] = L"SearchAddress";
-inline constexpr wchar_t kKeywordsKey[] = L"SOFTWARE\\Ostrand\\Corvane\\1.0\\Keywords";
-inline constexpr wchar_t kEngineNamesKey[] = L"SOFTWARE\\Ostrand\\Corvane\\1.0\\EngineNames";
+inline constexpr wchar_t kKeywordsKey[] = L"Keywords";
+inline constexpr wchar_t kEngineNamesKey[] = L"EngineNames";
 inline constexpr wchar_t kFocusKeyValue[] = L"FocusKey";
 // REG_DWORD, 1 on (absent or 0: off): suggestions as the user types, and the
 // recent searches kept as REG_MULTI_SZ, newest first.
 inline constexpr wchar_t kSuggestionsValue[] = L"Suggestions";
 inline constexpr wchar_t kHistoryValue[] = L"History";
 inline constexpr wchar_t kRecentSearchesValue[] = L"RecentSearches";
-// REG_SZ: where the default engine answers for suggestions; the user's
-// keywords (value name) with their engines' suggestion addresses.
+// REG_SZ: where the default engine answers for suggestions; in a key below
+// the settings' key, the user's keywords (value name) with their engines'
+// suggestion addresses.
 inline constexpr wchar_t kSuggestAddressValue[] = L"SuggestAddress";
-inline constexpr wchar_t kSuggestAddressesKey[] =
-    L"SOFTWARE\\Ostrand\\Corvane\\1.0\\SuggestAddresses";
+inline constexpr wchar_t kSuggestAddressesKey[] = L"SuggestAddresses";
+
+// Under HKEY_LOCAL_MACHINE and HKEY_CURRENT_USER: the values an organisation
+// fixes, by the settings' own names and with the same keys below, and in
+// its Recommended key those it proposes where the user has chosen nothing.
+inline constexpr wchar_t kPolicyKey[] = L"SOFTWARE\\Policies\\Ostrand\\Corvane";
+inline constexpr wchar_t kRecommendedPolicyKey[] =
+    L"SOFTWARE\\Policies\\Ostrand\\Corvane\\Recommended";
+// REG_DWORD, policies only: 0 sets the user's own engines aside.
+inline constexpr wchar_t kAllowUserEnginesValue[] = L"AllowUserEngines";
+// Windows' own policy, REG_DWORD 1: no web suggestions in the taskbar's
+// search box, nor in Corvane's.
+inline constexpr wchar_t kExplorerPolicyKey[] = L"SOFTWARE\\Policies\\Microsoft\\Windows\\Explorer";
+inline constexpr wchar_t kDisableSearchBoxSuggestionsValue[] = L"DisableSearchBoxSuggestions";
+// The setting change that Group Policy announces once it applied policies.
+inline constexpr wchar_t kPolicyChange[] = L"Policy";
 
 // Under both HKEY_LOCAL_MACHINE (installed for all users) and
 // HKEY_CURRENT_USER.

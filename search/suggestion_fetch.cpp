@@ -7,23 +7,9 @@
 #include "support/bounded_string.h"
 #include "support/memory.h"
 #include "support/module_thread.h"
-#include "support/system_library.h"
-#include "support/ui_module.h"
 #include "support/wide_text.h"
 
 namespace corvane {
-namespace {
-
-// The network is CORVANEUI.DLL's: no process the focus key's hook reaches
-// carries it. Without that module no suggestions are asked for.
-bool Ask(const wchar_t* address, ULONGLONG deadline, SuggestionRows* rows) {
-  AskForSuggestionsFunction ask;
-  return FindFunction(UiModule(), kAskForSuggestionsExport, &ask) &&
-         ask(address, deadline, rows) != FALSE;
-}
-
-}  // namespace
-
 SuggestionFetch* SuggestionFetch::Start(const char16_t* address, HWND window, UINT message) {
   auto* fetch = new (std::nothrow) SuggestionFetch;
   if (fetch == nullptr) return nullptr;
@@ -49,7 +35,8 @@ void SuggestionFetch::Thread(void* parameter) {
 
 void SuggestionFetch::Run() {
   SuggestionRows rows = {};
-  if (Ask(address_, started_ + kSuggestionTimeLimitMs, &rows) && Age() <= kSuggestionTimeLimitMs)
+  if (AskForSuggestions(address_, started_ + kSuggestionTimeLimitMs, &rows) &&
+      Age() <= kSuggestionTimeLimitMs)
     rows_ = rows;
   InterlockedExchange(&done_, 1);
   HWND window = static_cast<HWND>(InterlockedCompareExchangePointer(

@@ -1,5 +1,6 @@
 // One request for suggestions, made on a thread of its own so that typing
-// never waits for the network (search/suggestion_http.h).
+// never waits for the network (search/suggestion_http.h). CORVANEUI.DLL's,
+// like the network itself.
 #pragma once
 #include <windows.h>
 

@@ -4,6 +4,7 @@
 
 #include "res/product.h"
 #include "search/built_in_engines.h"
+#include "search/engine_layers.h"
 #include "search/engine_template.h"
 #include "search/keyword_query.h"
 #include "search/launch_web_search.h"
@@ -12,7 +13,6 @@
 #include "search/typed_address.h"
 #include "search/user_engines.h"
 #include "support/bounded_string.h"
-#include "support/settings_store.h"
 #include "support/wide_text.h"
 
 namespace corvane {
@@ -34,15 +34,15 @@ UniqueMemory<char> UsableSuggestAddress(HRESULT read, const UniqueMemory<wchar_t
 // that of the user's engine it is, kept under its keyword.
 UniqueMemory<char> DefaultSuggestAddress() {
   UniqueMemory<wchar_t> stored;
-  HRESULT read = ReadTextSetting(Setting::kSuggestAddress, &stored);
+  HRESULT read = ReadEngineAddressSetting(Setting::kSuggestAddress, &stored);
   if (UniqueMemory<char> address = UsableSuggestAddress(read, stored)) return address;
   UniqueMemory<wchar_t> searchAddress;
-  const bool custom = ReadTextSetting(Setting::kSearchAddress, &searchAddress) == S_OK;
+  const bool custom = ReadEngineAddressSetting(Setting::kSearchAddress, &searchAddress) == S_OK;
   const BuiltInEngine* engine = FindBuiltInEngine(custom ? AsUtf16(searchAddress.Get()) : nullptr);
   if (engine != nullptr) return Utf8(AsWide(engine->suggestAddress));
   wchar_t keyword[kMaxKeywordLength + 1] = {};
   if (!FindDefaultEngineKeyword(keyword)) return UniqueMemory<char>();
-  read = ReadListedSetting(SettingList::kSuggestAddresses, keyword, &stored);
+  read = ReadEngineText(SettingList::kSuggestAddresses, keyword, &stored);
   return UsableSuggestAddress(read, stored);
 }
 
@@ -56,7 +56,7 @@ bool KeywordSuggestAddress(const wchar_t* typed, const KeywordQuery& keyword,
       kResultOk)
     return true;
   UniqueMemory<wchar_t> stored;
-  const HRESULT read = ReadListedSetting(SettingList::kSuggestAddresses, name, &stored);
+  const HRESULT read = ReadEngineText(SettingList::kSuggestAddresses, name, &stored);
   *address = UsableSuggestAddress(read, stored);
   return true;
 }

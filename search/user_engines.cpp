@@ -2,12 +2,12 @@
 
 #include "res/product.h"
 #include "search/built_in_engines.h"
+#include "search/engine_layers.h"
 #include "search/engine_template.h"
 #include "search/keyword_query.h"
 #include "search/launch_web_search.h"
 #include "search/web_scheme.h"
 #include "support/bounded_string.h"
-#include "support/settings_store.h"
 #include "support/wide_text.h"
 
 namespace corvane {
@@ -27,10 +27,10 @@ struct KeywordSearch {
   bool found;
 };
 
-bool IsKeywordOfAddress(const wchar_t* name, void* context) {
+bool IsKeywordOfAddress(const wchar_t* name, SettingLayer layer, void* context) {
   auto* search = static_cast<KeywordSearch*>(context);
   UniqueMemory<wchar_t> address;
-  if (ReadListedSetting(SettingList::kKeywords, name, &address) != S_OK ||
+  if (ReadListedSetting(layer, SettingList::kKeywords, name, &address) != S_OK ||
       CompareStringOrdinal(address.Get(), -1, search->address, -1, FALSE) != CSTR_EQUAL)
     return true;
   search->found =
@@ -41,8 +41,7 @@ bool IsKeywordOfAddress(const wchar_t* name, void* context) {
 // The first keyword of the user's whose engine's address is `address`.
 bool FindKeywordOf(const wchar_t* address, wchar_t (&keyword)[kMaxKeywordLength + 1]) {
   KeywordSearch search = {address, keyword, false};
-  return SUCCEEDED(VisitKeywords(SettingList::kKeywords, IsKeywordOfAddress, &search)) &&
-         search.found;
+  return SUCCEEDED(VisitEngines(IsKeywordOfAddress, &search)) && search.found;
 }
 
 // A copy of at most kMaxEngineNameUnits units, never the half of a pair.
@@ -77,7 +76,7 @@ UniqueMemory<wchar_t> ServerNameOf(const char* engine) {
 
 UniqueMemory<char> ReadDefaultEngine() {
   UniqueMemory<wchar_t> address;
-  const HRESULT read = ReadTextSetting(Setting::kSearchAddress, &address);
+  const HRESULT read = ReadEngineAddressSetting(Setting::kSearchAddress, &address);
   return UsableEngine(read, address);
 }
 
@@ -87,20 +86,21 @@ UniqueMemory<char> ReadKeywordEngine(const wchar_t* keyword, size_t length) {
       BoundedCopyN(AsUtf16(name), ARRAYSIZE(name), AsUtf16(keyword), length) != kResultOk)
     return UniqueMemory<char>();
   UniqueMemory<wchar_t> address;
-  const HRESULT read = ReadListedSetting(SettingList::kKeywords, name, &address);
+  const HRESULT read = ReadEngineText(SettingList::kKeywords, name, &address);
   return UsableEngine(read, address);
 }
 
 bool FindDefaultEngineKeyword(wchar_t (&keyword)[kMaxKeywordLength + 1]) {
   UniqueMemory<wchar_t> address;
-  return ReadDefaultEngine() && ReadTextSetting(Setting::kSearchAddress, &address) == S_OK &&
+  return ReadDefaultEngine() &&
+         ReadEngineAddressSetting(Setting::kSearchAddress, &address) == S_OK &&
          FindKeywordOf(address.Get(), keyword);
 }
 
 UniqueMemory<wchar_t> ReadDefaultEngineName() {
   UniqueMemory<char> engine = ReadDefaultEngine();
   UniqueMemory<wchar_t> address;
-  if (!engine || ReadTextSetting(Setting::kSearchAddress, &address) != S_OK)
+  if (!engine || ReadEngineAddressSetting(Setting::kSearchAddress, &address) != S_OK)
     return UniqueMemory<wchar_t>();
   const BuiltInEngine* builtIn = FindBuiltInEngine(AsUtf16(address.Get()));
   if (builtIn != nullptr)
@@ -109,7 +109,7 @@ UniqueMemory<wchar_t> ReadDefaultEngineName() {
   if (FindKeywordOf(address.Get(), keyword)) {
     UniqueMemory<wchar_t> name;
     const bool named =
-        ReadListedSetting(SettingList::kEngineNames, keyword, &name) == S_OK && name.Get()[0];
+        ReadEngineText(SettingList::kEngineNames, keyword, &name) == S_OK && name.Get()[0];
     return EngineName(named ? name.Get() : keyword);
   }
   return ServerNameOf(engine.Get());

@@ -24,8 +24,28 @@ enum class Setting : std::uint8_t {
   kStripLeft,
   kStripTop,
   kStartWithWindows,
+  kAllowUserEngines,
   kCount,
 };
+
+// Where a value may come from, in the order in which they win: what the
+// machine's and then the user's policies fix, the user's own choice, and
+// what the machine's and then the user's policies recommend where the user
+// has chosen nothing.
+enum class SettingLayer : std::uint8_t {
+  kMachinePolicy,
+  kUserPolicy,
+  kUser,
+  kMachineRecommended,
+  kUserRecommended,
+  kCount,
+};
+constexpr bool IsPolicy(SettingLayer layer) { return layer <= SettingLayer::kUserPolicy; }
+constexpr bool IsRecommendation(SettingLayer layer) { return layer > SettingLayer::kUser; }
+constexpr std::uint32_t SettingBit(Setting setting) { return 1u << static_cast<unsigned>(setting); }
+constexpr std::uint8_t LayerBit(SettingLayer layer) {
+  return static_cast<std::uint8_t>(1u << static_cast<unsigned>(layer));
+}
 
 // The user's engines: one value per keyword in each of three keys.
 enum class SettingList : std::uint8_t {
@@ -46,6 +66,8 @@ struct SettingRule {
   std::uint32_t max;
   // What a number means when it is absent or not used.
   std::uint32_t fallback;
+  // The layers it is read from (LayerBit), in their order.
+  std::uint8_t layers;
 };
 
 const SettingRule& RuleOf(Setting setting);
@@ -63,6 +85,10 @@ constexpr std::uint32_t kMaxFocusKeyUnits = 63;
 // and a text is as if absent.
 bool TakesNumber(Setting setting, std::uint32_t stored);
 bool TakesText(Setting setting, std::size_t units);
+// A whole stored text of `units` units and its terminator: its length, and
+// for the focus key and the strip's choices whether it names one. An
+// address is checked where it is used (search/engine_layers.h).
+bool TakesTextValue(Setting setting, const char16_t* text, std::size_t units);
 
 // The focus key a stored text means: F12 when it is absent (null), empty or
 // cannot be read, so that the box can always be called by the keyboard.

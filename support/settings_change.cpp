@@ -23,6 +23,11 @@ HRESULT SetText(HKEY key, const wchar_t* name, const wchar_t* text, size_t units
                                   static_cast<DWORD>((units + 1) * sizeof(wchar_t))));
 }
 
+// The user's list, below the settings' key.
+std::wstring UserListKey(SettingList list) {
+  return std::wstring(kSettingsKey) + L"\\" + SettingListKey(list);
+}
+
 size_t Units(const wchar_t* text) { return BoundedLength(AsUtf16(text), kMaxSettingTextUnits + 1); }
 
 bool ListHolds(const ListedSetting* entries, size_t count, const wchar_t* keyword) {
@@ -72,8 +77,9 @@ HRESULT WriteListedSettings(SettingList list, const ListedSetting* entries, size
       return E_INVALIDARG;
   }
   UniqueRegistryKey key;
-  RETURN_IF_FAILED(FromWin32(RegCreateKeyExW(HKEY_CURRENT_USER, SettingListKey(list), 0, nullptr, 0,
-                                             KEY_SET_VALUE, nullptr, key.Put(), nullptr)));
+  RETURN_IF_FAILED(
+      FromWin32(RegCreateKeyExW(HKEY_CURRENT_USER, UserListKey(list).c_str(), 0, nullptr, 0,
+                                KEY_SET_VALUE, nullptr, key.Put(), nullptr)));
   for (size_t at = 0; at < count; ++at)
     if (entries[at].text[0] != L'\0')
       RETURN_IF_FAILED(
@@ -83,7 +89,7 @@ HRESULT WriteListedSettings(SettingList list, const ListedSetting* entries, size
 
 HRESULT RemoveUnlistedSettings(SettingList list, const ListedSetting* entries, size_t count) {
   UniqueRegistryKey key;
-  const LONG opened = RegOpenKeyExW(HKEY_CURRENT_USER, SettingListKey(list), 0,
+  const LONG opened = RegOpenKeyExW(HKEY_CURRENT_USER, UserListKey(list).c_str(), 0,
                                     KEY_SET_VALUE | KEY_QUERY_VALUE, key.Put());
   if (opened == ERROR_FILE_NOT_FOUND) return S_OK;
   RETURN_IF_FAILED(FromWin32(opened));

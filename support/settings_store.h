@@ -1,11 +1,13 @@
-// The user's settings under kSettingsKey (HKEY_CURRENT_USER), which the band
-// and Corvane.exe share: every value read through its rule (setting_rules.h),
-// written so that a failure part-way loses nothing, and announced to every
-// band and strip of the session.
+// The settings, which the band and Corvane.exe share: the user's own under
+// kSettingsKey (HKEY_CURRENT_USER) and the organisation's under kPolicyKey
+// (both roots), each value taken from the first layer (SettingLayer) that
+// holds one its rule takes; the user's written so that a failure part-way
+// loses nothing, and announced to every band and strip of the session.
 #pragma once
 #include <windows.h>
 
 #include <cstddef>
+#include <cstdint>
 
 #include "support/memory.h"
 #include "support/setting_rules.h"
@@ -26,29 +28,61 @@ struct Settings {
   // The strip's top left corner where the user dragged it, in screen pixels.
   bool hasStripPlace = false;
   POINT stripPlace = {};
-  // Installed for all users, a user may still not want it started.
+  // Installed for all users, a user may still not want it started; a
+  // policy's 0 (fixed) means that it never starts.
   bool declinesStart = false;
+  // A policy may set the user's own engines aside.
+  bool userEngines = true;
+  // A bit (SettingBit) for each value that a policy fixes, and for each
+  // that a policy recommends where the user has chosen nothing.
+  std::uint32_t fixed = 0;
+  std::uint32_t recommended = 0;
+  bool IsFixed(Setting setting) const { return (fixed & SettingBit(setting)) != 0; }
+  bool IsRecommended(Setting setting) const { return (recommended & SettingBit(setting)) != 0; }
+  // Notes where a value came from.
+  void Note(Setting setting, SettingLayer from);
 };
 Settings ReadSettings();
-// A number as its rule decides it: the stored one, else the fallback.
+// A number as the layers and its rule decide it: the first layer's that
+// the rule takes, else the fallback.
 DWORD DecidedNumber(Setting setting);
 
-// The registry's names: a setting's value under kSettingsKey, a list's key.
+// The registry's names: a setting's value, a list's key below a layer's.
 const wchar_t* SettingName(Setting setting);
 const wchar_t* SettingListKey(SettingList list);
 
-// S_OK with the value when it is stored and its rule takes it; S_FALSE when
-// it is absent or broken (another type, too long, out of range), and the
-// caller then goes by the rule's default; a failure when the registry
-// cannot be read.
-HRESULT ReadNumberSetting(Setting setting, DWORD* value);
-HRESULT ReadTextSetting(Setting setting, UniqueMemory<wchar_t>* text);
-// The engine of a keyword of at most kMaxKeywordLength units.
-HRESULT ReadListedSetting(SettingList list, const wchar_t* keyword, UniqueMemory<wchar_t>* text);
-// Calls `visit` with each keyword of the list, in the registry's order,
-// until it answers false; names longer than a keyword are passed over.
+// What a stored text must be beyond its rule, where it comes from `layer`
+// (an engine's address: search/engine_layers.h).
+using TextCheck = bool (*)(SettingLayer layer, const wchar_t* text);
+
+// S_OK with the value of the first layer that holds one its rule (and
+// `check`) takes, and that layer in `from`; S_FALSE when none does (absent
+// or broken: another type, too long, out of range), and the caller then
+// goes by the rule's default. A layer that cannot be read is traced and
+// passed over.
+HRESULT ReadNumberSetting(Setting setting, DWORD* value, SettingLayer* from = nullptr);
+HRESULT ReadTextSetting(Setting setting, UniqueMemory<wchar_t>* text, TextCheck check = nullptr,
+                        SettingLayer* from = nullptr);
+// One layer's value alone; likewise, but a failure to read is returned.
+HRESULT ReadNumberSettingIn(SettingLayer layer, Setting setting, DWORD* value);
+HRESULT ReadTextSettingIn(SettingLayer layer, Setting setting, UniqueMemory<wchar_t>* text);
+
+// The engines a layer holds: the text of a keyword of at most
+// kMaxKeywordLength units, and each keyword of a list, in the registry's
+// order, until `visit` answers false (longer names are passed over).
+HRESULT ReadListedSetting(SettingLayer layer, SettingList list, const wchar_t* keyword,
+                          UniqueMemory<wchar_t>* text);
 using KeywordVisitor = bool (*)(const wchar_t* keyword, void* context);
-HRESULT VisitKeywords(SettingList list, KeywordVisitor visit, void* context);
+HRESULT VisitKeywords(SettingLayer layer, SettingList list, KeywordVisitor visit, void* context);
+// Whether a policy holds a value for `setting` that its rule takes.
+bool IsFixedByPolicy(Setting setting);
+// Whether the user keeps a list of engines (an empty one too): the
+// recommended engines are for a user who does not.
+bool HasOwnEngines();
+// Whether Windows' own policy turns web suggestions off.
+bool WindowsSuggestionsOff();
+// Group Policy applied a change (WM_SETTINGCHANGE "Policy").
+bool IsPolicyChange(UINT message, LPARAM lParam);
 
 // Whether the band shows its Go button. 1 when a valid value was found; only
 // then, and only for a non-null target, stores 1 (shown) or 0 (hidden).

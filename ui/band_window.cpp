@@ -12,7 +12,9 @@
 #include "support/module_state.h"
 #include "support/resource_strings.h"
 #include "support/session_bands.h"
+#include "support/settings_store.h"
 #include "support/system_library.h"
+#include "support/ui_module.h"
 #include "support/wide_text.h"
 #include "support/windows_handles.h"
 #include "ui/band_accessibility.h"
@@ -24,7 +26,6 @@
 #include "ui/query_submission.h"
 #include "ui/search_box.h"
 #include "ui/search_hint.h"
-#include "ui/suggestion_list.h"
 #include "ui/suggestion_session.h"
 #include "ui/window_dpi.h"
 
@@ -92,21 +93,23 @@ void DeleteFont(BandRecord* band) {
 
 // What the band window's code adds to the box, made with its controls: all
 // or nothing.
-bool MakeBoxHelpers(BandRecord* band) {
-  band->accessibility = new (std::nothrow) BandAccessibility(band);
-  // Hidden until there is something to show, the list hears the system's changes.
-  band->suggestionList = new (std::nothrow) SuggestionList(band);
-  if (band->suggestionList != nullptr)
-    band->suggestionSession = new (std::nothrow) SuggestionSession(band, band->suggestionList);
-  return band->accessibility != nullptr && band->suggestionSession != nullptr;
+// Without CORVANEUI.DLL the box shows no list, as it speaks no other language.
+SuggestionSession* MakeSuggestionSession(BandRecord* band) {
+  const SuggestionTexts texts = {LoadResString(IDS_RECENT_SEARCH), LoadResString(IDS_SUGGESTIONS)};
+  MakeSuggestionSessionFunction make;
+  return FindFunction(UiModule(), kMakeSuggestionSessionExport, &make) ? make(band, &texts)
+                                                                       : nullptr;
 }
 
-// The session first: it hides the list as it goes.
+bool MakeBoxHelpers(BandRecord* band) {
+  band->accessibility = new (std::nothrow) BandAccessibility(band);
+  band->suggestionSession = MakeSuggestionSession(band);
+  return band->accessibility != nullptr;
+}
+
 void DeleteBoxHelpers(BandRecord* band) {
   delete band->suggestionSession;
   band->suggestionSession = nullptr;
-  delete band->suggestionList;
-  band->suggestionList = nullptr;
   delete band->accessibility;
   band->accessibility = nullptr;
 }
@@ -219,7 +222,7 @@ LRESULT OnShowWindow(BandRecord* band, HWND, WPARAM shown, LPARAM) {
 }
 
 LRESULT OnTimer(BandRecord* band, HWND, WPARAM wParam, LPARAM) {
-  if (wParam == SuggestionSession::kPauseTimer && band->suggestionSession)
+  if (wParam == kSuggestionPauseTimer && band->suggestionSession)
     band->suggestionSession->OnPause();
   return 0;
 }
@@ -227,6 +230,11 @@ LRESULT OnTimer(BandRecord* band, HWND, WPARAM wParam, LPARAM) {
 LRESULT OnSuggestionClicked(BandRecord* band, HWND, WPARAM row, LPARAM) {
   if (band->suggestionSession && band->suggestionSession->TakeRow(static_cast<int>(row)))
     SubmitQuery(band, FALSE);
+  return 0;
+}
+
+LRESULT OnSuggestionsAnswered(BandRecord* band, HWND, WPARAM, LPARAM) {
+  if (band->suggestionSession) band->suggestionSession->OnAnswered();
   return 0;
 }
 
@@ -246,8 +254,28 @@ LRESULT OnCtlColorEdit(BandRecord* band, HWND window, WPARAM wParam, LPARAM lPar
   return reinterpret_cast<LRESULT>(band->boxBrush.Get());
 }
 
+// The settings window saved, or Group Policy applied a change: the focus
+// key, the hint, suggestions, and a Go button that a policy shows or hides.
+void FollowSettingsChange(BandRecord* band) {
+  band->settings = ReadSettings();
+  RebindFocusKey(band);
+  FollowSearchHint(band);
+  if (band->settings.IsFixed(Setting::kShowGoButton) &&
+      band->showGoButton != band->settings.showGoButton) {
+    band->showGoButton = band->settings.showGoButton;
+    LayoutBand(band);
+    InvalidateRect(band->bandWindow, nullptr, FALSE);
+  }
+}
+
+LRESULT OnPolicyChanged(BandRecord* band, HWND, WPARAM, LPARAM) {
+  FollowSettingsChange(band);
+  return 0;
+}
+
 LRESULT OnSettingChange(BandRecord* band, HWND window, WPARAM wParam, LPARAM lParam) {
   if (IsColourChange(WM_SETTINGCHANGE, wParam, lParam)) FollowColourChange(band);
+  if (IsPolicyChange(WM_SETTINGCHANGE, lParam)) FollowSettingsChange(band);
   return OnDpiChanged(band, window, wParam, lParam);
 }
 
@@ -345,6 +373,8 @@ const struct {
     {kColoursChangedMessage, OnColoursChanged},
     {kDpiChangedAfterParent, OnDpiChanged},
     {WM_SETTINGCHANGE, OnSettingChange},
+    {kPolicyChangedMessage, OnPolicyChanged},
+    {kSuggestionsAnsweredMessage, OnSuggestionsAnswered},
     {WM_DESTROY, OnDestroy},
     {WM_NCDESTROY, OnNcDestroy},
 };
@@ -407,13 +437,7 @@ LRESULT CALLBACK BandWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   if (message == WM_NCCREATE) return OnNcCreate(window, wParam, lParam);
   if (BandRecord* band = BandFromWindow(window)) {
     if (message == SettingsChangedMessage && message != 0) {
-      band->settings = ReadSettings();
-      RebindFocusKey(band);
-      FollowSearchHint(band);
-      return 0;
-    }
-    if (message == SuggestionSession::AnsweredMessage()) {
-      if (band->suggestionSession) band->suggestionSession->OnAnswered();
+      FollowSettingsChange(band);
       return 0;
     }
     for (const auto& entry : kBandMessages)
@@ -443,7 +467,7 @@ void FollowColourChange(BandRecord* band) {
   TakeCurrentColours(band);
   RedrawWindow(band->bandWindow, nullptr, nullptr,
                RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
-  if (band->suggestionList) band->suggestionList->Redraw();
+  if (band->suggestionSession) band->suggestionSession->Redraw();
 }
 
 void DestroyOwnBandWindow(BandRecord* band) {

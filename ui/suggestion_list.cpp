@@ -4,9 +4,8 @@
 
 #include "band/band_record.h"
 #include "res/product.h"
-#include "res/resource_ids.h"
 #include "support/module_state.h"
-#include "support/resource_strings.h"
+#include "support/settings_store.h"
 #include "support/wide_text.h"
 #include "ui/accessible_answer.h"
 #include "ui/accessible_window.h"
@@ -29,7 +28,10 @@ ScreenRect ScreenRectOf(HWND window) {
 
 }  // namespace
 
-SuggestionList::SuggestionList(BandRecord* band) : band(band) { MakeWindow(); }
+SuggestionList::SuggestionList(BandRecord* band, const SuggestionTexts& texts)
+    : band(band), texts(texts) {
+  MakeWindow();
+}
 
 SuggestionList::~SuggestionList() {
   if (window != nullptr) DestroyWindow(window);
@@ -99,7 +101,7 @@ void SuggestionList::Paint(HDC dc) {
     RECT text = {row.left + padding, row.top, row.right - padding, row.bottom};
     const UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
     if (rows->rows[i].recent) {
-      const wchar_t* mark = LoadResString(IDS_RECENT_SEARCH);
+      const wchar_t* mark = texts.recentMark;
       SetTextColor(dc, isChosen ? colours.listChosenText : colours.listMark);
       RECT markArea = text;
       DrawTextW(dc, mark, -1, &markArea, format | DT_RIGHT);
@@ -123,7 +125,7 @@ bool SuggestionList::DescribePart(HWND window, long part, AccessiblePart* facts)
   if (list == nullptr) return false;
   if (part == CHILDID_SELF) {
     facts->role = ROLE_SYSTEM_LIST;
-    facts->name = LoadResString(IDS_SUGGESTIONS);
+    facts->name = list->texts.listName;
     facts->state = IsWindowVisible(window) ? 0 : STATE_SYSTEM_INVISIBLE;
     return true;
   }
@@ -131,7 +133,7 @@ bool SuggestionList::DescribePart(HWND window, long part, AccessiblePart* facts)
   const SuggestionRow& shown = list->rows->rows[row];
   facts->role = ROLE_SYSTEM_LISTITEM;
   facts->name = AsWide(shown.text);
-  if (shown.recent) facts->description = LoadResString(IDS_RECENT_SEARCH);
+  if (shown.recent) facts->description = list->texts.recentMark;
   facts->state = STATE_SYSTEM_SELECTABLE |
                  (row == list->chosen ? STATE_SYSTEM_SELECTED | STATE_SYSTEM_FOCUSED : 0);
   facts->place = list->RowPlace(row);
@@ -154,6 +156,7 @@ LRESULT SuggestionList::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   static const AccessibleParts kParts = {PartCount, DescribePart, nullptr, ChosenPart};
   if (IsColourChange(message, wParam, lParam))
     SendMessageW(band->bandWindow, kColoursChangedMessage, 0, 0);
+  if (IsPolicyChange(message, lParam)) PostMessageW(band->bandWindow, kPolicyChangedMessage, 0, 0);
   switch (message) {
     case WM_MOUSEACTIVATE:
       return MA_NOACTIVATE;

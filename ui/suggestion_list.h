@@ -7,24 +7,18 @@
 #include <windows.h>
 
 #include "search/suggestion_rows.h"
+#include "ui/suggestion_session.h"
 
 namespace corvane {
 
 struct AccessiblePart;
 struct BandRecord;
 
-// Posted to the band window: the user clicked row wParam.
-constexpr UINT kSuggestionClickedMessage = WM_APP + 2;
-// Sent to the band window: the list, a top-level window, heard Windows'
-// colours change, which the band window, a child, hears only from a host
-// that passes it on.
-constexpr UINT kColoursChangedMessage = WM_APP + 3;
-
 class SuggestionList {
  public:
   // The list of `band`'s box, made hidden at once so that it hears the
   // system's changes.
-  explicit SuggestionList(BandRecord* band);
+  SuggestionList(BandRecord* band, const SuggestionTexts& texts);
   ~SuggestionList();
   SuggestionList(const SuggestionList&) = delete;
   SuggestionList& operator=(const SuggestionList&) = delete;
@@ -34,6 +28,7 @@ class SuggestionList {
   void Show(const SuggestionRows* shown, int chosenRow);
   void Hide();
   bool IsShown() const;
+  bool HasWindow() const { return window != nullptr; }
   // Something of the rows' look changed.
   void Redraw();
   // The chosen row changed: shown, and told to screen readers.
@@ -55,6 +50,7 @@ class SuggestionList {
   void Paint(HDC dc);
 
   BandRecord* const band;
+  const SuggestionTexts texts;
   HWND window = nullptr;
   const SuggestionRows* rows = nullptr;
   int chosen = -1;

@@ -1,69 +1,62 @@
-// Suggestions and recent searches as the user types: what the list is to
-// show after a pause, the one request out at a time and its answer, and the
-// keys that move through the list.
+// Suggestions and recent searches as the user types, in a list beside the
+// box. CORVANEUI.DLL makes them (ui/typing_suggestions.h): the list's window,
+// its drawing and the requests over the network are for the band's own
+// process alone, not for every program the focus key's hook reaches.
+// CORVANE.DLL reaches them through this interface and the messages below,
+// all to the band window.
 #pragma once
 #include <windows.h>
 
-#include "search/suggestion_request.h"
-#include "search/suggestion_rows.h"
-#include "support/memory.h"
-
 namespace corvane {
 
-class SuggestionFetch;
-class SuggestionList;
 struct BandRecord;
+
+// The band window's timer for the pause after a keystroke.
+constexpr UINT_PTR kSuggestionPauseTimer = 1;
+// Posted: the user clicked row wParam.
+constexpr UINT kSuggestionClickedMessage = WM_APP + 2;
+// Sent: the list, a top-level window, heard Windows' colours change, which
+// the band window, a child, hears only from a host that passes it on.
+constexpr UINT kColoursChangedMessage = WM_APP + 3;
+// Posted: the list heard that Group Policy applied a change, likewise.
+constexpr UINT kPolicyChangedMessage = WM_APP + 4;
+// Posted: a request for suggestions is done.
+constexpr UINT kSuggestionsAnsweredMessage = WM_APP + 5;
+
+// The texts the list shows from CORVANE.DLL's table (copied: the pointers
+// stay CORVANE.DLL's, whose cache outlives every list).
+struct SuggestionTexts {
+  const wchar_t* recentMark;
+  const wchar_t* listName;
+};
 
 class SuggestionSession {
  public:
-  // The band window's timer for the pause after a keystroke.
-  static constexpr UINT_PTR kPauseTimer = 1;
-  // Posted to the band window when a request for suggestions is done.
-  static UINT AnsweredMessage();
-
-  // For the box of `band`, shown in `list`.
-  SuggestionSession(BandRecord* band, SuggestionList* list) : band(band), list(list) {}
-  ~SuggestionSession() { Close(); }
-  SuggestionSession(const SuggestionSession&) = delete;
-  SuggestionSession& operator=(const SuggestionSession&) = delete;
-
+  virtual ~SuggestionSession() = default;
   // The user changed the box's text, or put the focus into it: the list
   // follows after a short pause.
-  void OnTextEdited();
-  void OnPause();
-  void OnAnswered();
+  virtual void OnTextEdited() = 0;
+  virtual void OnPause() = 0;
+  virtual void OnAnswered() = 0;
   // Down and Up move through the list (showing the chosen text in the box),
   // Esc closes it and gives the typed text back. true when the key was used.
-  bool OnKey(WPARAM key);
+  virtual bool OnKey(WPARAM key) = 0;
   // Puts a row's text into the box; false when there is no such row.
-  bool TakeRow(int row);
+  virtual bool TakeRow(int row) = 0;
   // Closes the list and forgets what it waited for: the box lost the focus,
   // a search started, or the window goes.
-  void Close();
+  virtual void Close() = 0;
   // Sets the box's text without asking for suggestions for it.
-  void SetBoxText(const wchar_t* text);
-
- private:
-  SuggestionRequest RequestForTyped() const;
-  void Ask(const SuggestionRequest& request);
-  void LetGoOfFetch();
-  void ShowRows();
-
-  BandRecord* const band;
-  SuggestionList* const list;
-  SuggestionRows rows = {};
-  int selected = -1;  // -1: the text the user typed
-  // The user's own text, which Esc gives back; counted at every edit, so
-  // that an answer for an older text is never shown.
-  UniqueMemory<wchar_t> typed;
-  unsigned edits = 0;
-  // At most one request at a time; a newer text waits for it.
-  SuggestionFetch* fetch = nullptr;
-  unsigned fetchEdits = 0;
-  size_t fetchPrefixUnits = 0;
-  bool fetchWanted = false;
-  // The box's text is being set for the user, not typed by them.
-  bool settingText = false;
+  virtual void SetBoxText(const wchar_t* text) = 0;
+  // Something of the rows' look changed.
+  virtual void Redraw() = 0;
 };
+
+// CORVANEUI.DLL's export, by name: the session of `band`'s box, its list made
+// hidden at once so that it hears the system's changes; null without memory
+// or a window.
+using MakeSuggestionSessionFunction = SuggestionSession*(WINAPI*)(BandRecord* band,
+                                                                  const SuggestionTexts* texts);
+inline constexpr char kMakeSuggestionSessionExport[] = "CorvaneMakeSuggestionSession";
 
 }  // namespace corvane

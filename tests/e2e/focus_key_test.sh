@@ -94,7 +94,7 @@ for _ in $(seq 100); do [ "$(visible_windows)" -le "$shown" ] && break; sleep 0.
 xdotool key ctrl+shift+space
 xdotool key Return
 wait_gone "Corvane.exe --settings" || fail "settings: OK did not close the window"
-[ "$(reg_value "$KEYWORDS_KEY" w)" = "https://wiki.example/w/{searchTerms}" ] ||
+[ "$(reg_value "$SETTINGS_KEY\\$KEYWORDS_KEY" w)" = "https://wiki.example/w/{searchTerms}" ] ||
   fail "settings: the keyword's address was not stored"
 [ "$(reg_value "$ENGINE_NAMES_KEY" w)" = "Wiki" ] || fail "settings: the name was not stored"
 [ "$(reg_value "$SUGGEST_ADDRESSES_KEY" w)" = "https://wiki.example/suggest?q={searchTerms}" ] ||
@@ -109,7 +109,7 @@ wait_for "$dir/status" "focus=search" || fail "settings: the new key did not ope
 expect_search settings "$dir/status" "$dir/urls.log" "w berlin" "w berlin" \
   "https://wiki.example/w/berlin" key Return
 stop_programs
-"$wine_run" "$prefix" "$arch" reg delete "HKCU\\$KEYWORDS_KEY" /f >/dev/null 2>&1
+"$wine_run" "$prefix" "$arch" reg delete "HKCU\\$SETTINGS_KEY\\$KEYWORDS_KEY" /f >/dev/null 2>&1
 "$wine_run" "$prefix" "$arch" reg delete "HKCU\\$ENGINE_NAMES_KEY" /f >/dev/null 2>&1
 "$wine_run" "$prefix" "$arch" reg delete "HKCU\\$SUGGEST_ADDRESSES_KEY" /f >/dev/null 2>&1
 clear_focus_key

@@ -80,7 +80,7 @@ opened "https://www.google.de/search\?ie=UTF-8&oe=UTF-8&q=core\+one" answering
 
 echo "== A keyword's engine is asked for the words after the keyword, and only it"
 port=$(tr -d '\r\n' <"$work/answering.port")
-reg add "HKCU\\$KEYWORDS_KEY" /v w /t REG_SZ /d "https://wiki.example/?q={searchTerms}" /f
+reg add "HKCU\\$SETTINGS_KEY\\$KEYWORDS_KEY" /v w /t REG_SZ /d "https://wiki.example/?q={searchTerms}" /f
 reg add "HKCU\\$SUGGEST_ADDRESSES_KEY" /v w /t REG_SZ /d "http://127.0.0.1:$port/k?q=%s" /f
 click_box keyword
 xdotool type --delay 40 "w ber"
@@ -110,7 +110,7 @@ grep -q "^GET /k?q=kor HTTP" "$log" || fail "default: the engine's own service w
 xdotool key Return
 opened "https://wiki.example/\?q=kor" default
 forget "$SEARCH_ADDRESS_VALUE"
-reg delete "HKCU\\$KEYWORDS_KEY" /f
+reg delete "HKCU\\$SETTINGS_KEY\\$KEYWORDS_KEY" /f
 reg delete "HKCU\\$SUGGEST_ADDRESSES_KEY" /f
 stop_programs
 

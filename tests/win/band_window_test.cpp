@@ -279,9 +279,10 @@ TEST_F(BandSubmission, ScreenReadersReadTheBoxAndTheGoButton) {
 // same name; it follows a change of engine at once.
 TEST_F(BandSubmission, TheHintNamesTheEngineThatSearches) {
   const std::wstring wiki = L"https://wiki.example/w/index.php?search={searchTerms}";
-  SetRegistryText(HKEY_CURRENT_USER, kKeywordsKey, L"w", wiki);
-  SetRegistryText(HKEY_CURRENT_USER, kEngineNamesKey, L"w", L"Wiki");
-  SetRegistryText(HKEY_CURRENT_USER, kKeywordsKey, L"x", L"https://x.example/?q=%s");
+  SetRegistryText(HKEY_CURRENT_USER, test::Below(kSettingsKey, kKeywordsKey), L"w", wiki);
+  SetRegistryText(HKEY_CURRENT_USER, test::Below(kSettingsKey, kEngineNamesKey), L"w", L"Wiki");
+  SetRegistryText(HKEY_CURRENT_USER, test::Below(kSettingsKey, kKeywordsKey), L"x",
+                  L"https://x.example/?q=%s");
   const struct {
     const wchar_t* address;  // null: none stored
     const wchar_t* hint;

@@ -82,7 +82,7 @@ TEST_F(LaunchWebSearchTest, OpensTheUsersEnginesAndTypedAddresses) {
       {nullptr, L"bad q", kPrefix + "bad+q"},
       {L"https://duckduckgo.com/?q=%s", L"bad q", "https://duckduckgo.com/?q=bad+q"},
   };
-  const std::wstring keywords = kKeywordsKey;
+  const std::wstring keywords = test::Below(kSettingsKey, kKeywordsKey);
   test::SetRegistryText(HKEY_CURRENT_USER, keywords, L"w",
                         L"https://wiki.example/w/{searchTerms}?x=1");
   test::SetRegistryText(HKEY_CURRENT_USER, keywords, L"bad", L"notepad.exe %s");

@@ -160,17 +160,19 @@ program::EngineSettings Engines(std::initializer_list<program::UserEngine> engin
 TEST(WriteEngineSettings, ReplacesTheEnginesWholly) {
   ScratchRegistryRoot user(HKEY_CURRENT_USER);
   ASSERT_HRESULT_SUCCEEDED(program::WriteEngineSettings(
-      Engines({{L"Wiki", L"w", L"https://w.example/?q={searchTerms}",
-                L"https://w.example/s?q={searchTerms}"},
-               {L"Old", L"x", L"https://x.example/?q={searchTerms}", L""}})));
+      {}, Engines({{L"Wiki", L"w", L"https://w.example/?q={searchTerms}",
+                    L"https://w.example/s?q={searchTerms}"},
+                   {L"Old", L"x", L"https://x.example/?q={searchTerms}", L""}})));
   ASSERT_HRESULT_SUCCEEDED(program::WriteEngineSettings(
-      Engines({{L"Wiki", L"w", L"https://w.example/new?q={searchTerms}", L""},
-               {L"New", L"y", L"https://y.example/?q={searchTerms}", L""}})));
+      {}, Engines({{L"Wiki", L"w", L"https://w.example/new?q={searchTerms}", L""},
+                   {L"New", L"y", L"https://y.example/?q={searchTerms}", L""}})));
   using Values = std::map<std::wstring, std::wstring>;
-  EXPECT_EQ(Listed(kKeywordsKey), (Values{{L"w", L"https://w.example/new?q={searchTerms}"},
-                                          {L"y", L"https://y.example/?q={searchTerms}"}}));
-  EXPECT_EQ(Listed(kEngineNamesKey), (Values{{L"w", L"Wiki"}, {L"y", L"New"}}));
-  EXPECT_TRUE(Listed(kSuggestAddressesKey).empty());
+  EXPECT_EQ(Listed(test::Below(kSettingsKey, kKeywordsKey).c_str()),
+            (Values{{L"w", L"https://w.example/new?q={searchTerms}"},
+                    {L"y", L"https://y.example/?q={searchTerms}"}}));
+  EXPECT_EQ(Listed(test::Below(kSettingsKey, kEngineNamesKey).c_str()),
+            (Values{{L"w", L"Wiki"}, {L"y", L"New"}}));
+  EXPECT_TRUE(Listed(test::Below(kSettingsKey, kSuggestAddressesKey).c_str()).empty());
   program::EngineSettings read;
   ASSERT_HRESULT_SUCCEEDED(program::ReadEngineSettings(&read));
   EXPECT_EQ(read.engines.size(), 2u);
@@ -186,19 +188,23 @@ TEST(WriteEngineSettings, AFailurePartWayKeepsEveryEngine) {
                             &key, nullptr),
             ERROR_SUCCESS);
   RegCloseKey(key);
-  for (const wchar_t* path : {kSettingsKey, kKeywordsKey}) {
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, REG_OPTION_VOLATILE,
+  for (const std::wstring& path :
+       {std::wstring(kSettingsKey), test::Below(kSettingsKey, kKeywordsKey)}) {
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_VOLATILE,
                               KEY_ALL_ACCESS, nullptr, &key, nullptr),
               ERROR_SUCCESS);
     RegCloseKey(key);
   }
-  SetRegistryText(HKEY_CURRENT_USER, kKeywordsKey, L"w", L"https://w.example/?q={searchTerms}");
-  SetRegistryText(HKEY_CURRENT_USER, kKeywordsKey, L"x", L"https://x.example/?q={searchTerms}");
+  SetRegistryText(HKEY_CURRENT_USER, test::Below(kSettingsKey, kKeywordsKey), L"w",
+                  L"https://w.example/?q={searchTerms}");
+  SetRegistryText(HKEY_CURRENT_USER, test::Below(kSettingsKey, kKeywordsKey), L"x",
+                  L"https://x.example/?q={searchTerms}");
 
   EXPECT_HRESULT_FAILED(program::WriteEngineSettings(
-      Engines({{L"Wiki", L"w", L"https://w.example/new?q={searchTerms}", L""},
-               {L"New", L"y", L"https://y.example/?q={searchTerms}", L""}})));
-  const std::map<std::wstring, std::wstring> kept = Listed(kKeywordsKey);
+      {}, Engines({{L"Wiki", L"w", L"https://w.example/new?q={searchTerms}", L""},
+                   {L"New", L"y", L"https://y.example/?q={searchTerms}", L""}})));
+  const std::map<std::wstring, std::wstring> kept =
+      Listed(test::Below(kSettingsKey, kKeywordsKey).c_str());
   EXPECT_EQ(kept.count(L"x"), 1u) << "an engine the change would have taken away is lost";
   EXPECT_EQ(kept.count(L"y"), 1u);
 }

@@ -1,4 +1,4 @@
-#include "ui/suggestion_session.h"
+#include "ui/typing_suggestions.h"
 
 #include "band/band_record.h"
 #include "search/recent_search_store.h"
@@ -6,7 +6,6 @@
 #include "search/suggestion_http.h"
 #include "support/bounded_string.h"
 #include "support/wide_text.h"
-#include "ui/suggestion_list.h"
 
 namespace corvane {
 namespace {
@@ -26,13 +25,7 @@ UniqueMemory<wchar_t> BoxText(HWND edit) {
 
 }  // namespace
 
-UINT SuggestionSession::AnsweredMessage() {
-  static UINT message = 0;
-  if (message == 0) message = RegisterWindowMessageW(L"Ostrand.Corvane.SuggestionsAnswered");
-  return message;
-}
-
-void SuggestionSession::LetGoOfFetch() {
+void TypingSuggestions::LetGoOfFetch() {
   if (fetch != nullptr) fetch->Abandon();
   fetch = nullptr;
   fetchWanted = false;
@@ -40,40 +33,41 @@ void SuggestionSession::LetGoOfFetch() {
 
 // Asks `request`, unless a younger request is still out: then the newer
 // text is asked for once that one is done.
-void SuggestionSession::Ask(const SuggestionRequest& request) {
+void TypingSuggestions::Ask(const SuggestionRequest& request) {
   if (fetch != nullptr && !fetch->Done() && fetch->Age() <= kSuggestionTimeLimitMs) {
     fetchWanted = true;
     return;
   }
   LetGoOfFetch();
   if (!request.address) return;
-  fetch = SuggestionFetch::Start(request.address.Get(), band->bandWindow, AnsweredMessage());
+  fetch =
+      SuggestionFetch::Start(request.address.Get(), band->bandWindow, kSuggestionsAnsweredMessage);
   fetchEdits = edits;
   fetchPrefixUnits = request.prefixUnits;
 }
 
 // What the typed text is to be asked for, while suggestions are on.
-SuggestionRequest SuggestionSession::RequestForTyped() const {
+SuggestionRequest TypingSuggestions::RequestForTyped() const {
   return band->settings.suggestions ? BuildSuggestionRequest(typed.Get()) : SuggestionRequest();
 }
 
-void SuggestionSession::ShowRows() {
+void TypingSuggestions::ShowRows() {
   selected = -1;
   if (rows.count != 0)
-    list->Show(&rows, selected);
+    list.Show(&rows, selected);
   else
-    list->Hide();
+    list.Hide();
 }
 
-void SuggestionSession::OnTextEdited() {
+void TypingSuggestions::OnTextEdited() {
   if (settingText) return;
   ++edits;
   typed = BoxText(band->searchEdit);
-  SetTimer(band->bandWindow, kPauseTimer, kPauseMs, nullptr);
+  SetTimer(band->bandWindow, kSuggestionPauseTimer, kPauseMs, nullptr);
 }
 
-void SuggestionSession::OnPause() {
-  KillTimer(band->bandWindow, kPauseTimer);
+void TypingSuggestions::OnPause() {
+  KillTimer(band->bandWindow, kSuggestionPauseTimer);
   if (!typed || GetFocus() != band->searchEdit) return;
   SuggestionRequest request = RequestForTyped();
   rows.count = 0;
@@ -83,7 +77,7 @@ void SuggestionSession::OnPause() {
   if (request.address) Ask(request);
 }
 
-void SuggestionSession::OnAnswered() {
+void TypingSuggestions::OnAnswered() {
   if (fetch == nullptr || !fetch->Done()) return;
   if (fetchEdits == edits && typed && GetFocus() == band->searchEdit) {
     // The recent searches stay first; suggestions follow, each text once.
@@ -104,13 +98,13 @@ void SuggestionSession::OnAnswered() {
   if (wanted && typed) Ask(RequestForTyped());
 }
 
-bool SuggestionSession::OnKey(WPARAM key) {
+bool TypingSuggestions::OnKey(WPARAM key) {
   const int count = static_cast<int>(rows.count);
   if (count == 0 || (key != VK_DOWN && key != VK_UP && key != VK_ESCAPE)) return false;
-  const bool shown = list->IsShown();
+  const bool shown = list.IsShown();
   if (key == VK_ESCAPE) {
     if (!shown) return false;
-    list->Hide();
+    list.Hide();
     if (selected >= 0 && typed) SetBoxText(typed.Get());
     selected = -1;
     return true;
@@ -125,25 +119,25 @@ bool SuggestionSession::OnKey(WPARAM key) {
   if (next < -1) next = count - 1;
   selected = next;
   SetBoxText(next >= 0 ? AsWide(rows.rows[next].text) : typed.Get() != nullptr ? typed.Get() : L"");
-  list->Choose(selected);
+  list.Choose(selected);
   return true;
 }
 
-bool SuggestionSession::TakeRow(int row) {
+bool TypingSuggestions::TakeRow(int row) {
   if (row < 0 || static_cast<size_t>(row) >= rows.count) return false;
   SetBoxText(AsWide(rows.rows[row].text));
   return true;
 }
 
-void SuggestionSession::Close() {
-  if (band->bandWindow != nullptr) KillTimer(band->bandWindow, kPauseTimer);
-  list->Hide();
+void TypingSuggestions::Close() {
+  if (band->bandWindow != nullptr) KillTimer(band->bandWindow, kSuggestionPauseTimer);
+  list.Hide();
   LetGoOfFetch();
   rows.count = 0;
   selected = -1;
 }
 
-void SuggestionSession::SetBoxText(const wchar_t* text) {
+void TypingSuggestions::SetBoxText(const wchar_t* text) {
   settingText = true;
   SetWindowTextW(band->searchEdit, text);
   settingText = false;
