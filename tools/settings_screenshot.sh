@@ -23,9 +23,9 @@ trap 'stop_programs; "$root/cmake/wine-prefix.sh" stop "$prefix" "$arch"' EXIT
 # The window as a user's who made two engines and chose a combination.
 reg() { "$wine_run" "$prefix" "$arch" reg add "HKCU\\$1" /v "$2" /t "${4:-REG_SZ}" /d "$3" /f >/dev/null; }
 reg "$SETTINGS_KEY\\$KEYWORDS_KEY" m "https://www.openstreetmap.org/search?query={searchTerms}"
-reg "$ENGINE_NAMES_KEY" m Maps
+reg "$SETTINGS_KEY\\$ENGINE_NAMES_KEY" m Maps
 reg "$SETTINGS_KEY\\$KEYWORDS_KEY" w "https://en.wikipedia.org/w/index.php?search={searchTerms}"
-reg "$ENGINE_NAMES_KEY" w Wikipedia
+reg "$SETTINGS_KEY\\$ENGINE_NAMES_KEY" w Wikipedia
 reg "$SETTINGS_KEY" "$FOCUS_KEY_VALUE" "Ctrl+Alt+S"
 reg "$SETTINGS_KEY" "$SUGGESTIONS_VALUE" 1 REG_DWORD
 reg "$SETTINGS_KEY" "$HISTORY_VALUE" 1 REG_DWORD

@@ -37,8 +37,10 @@ scenario() {
 # wineserver forgets the hooks of the tests before.
 "$(dirname "$wine_run")/wine-prefix.sh" stop-server "$prefix" "$arch"
 "$(dirname "$wine_run")/wine-prefix.sh" start "$prefix" "$arch"
-echo "== With the focus key none, F12 reaches the program and nothing is loaded into it"
-set_focus_key none
+echo "== A machine policy's focus key none: F12 reaches the program, nothing is loaded into it"
+set_focus_key F12
+"$wine_run" "$prefix" "$arch" reg add "HKLM\\$POLICY_KEY" /v "$FOCUS_KEY_VALUE" /t REG_SZ \
+  /d none /f >/dev/null 2>&1 || fail "could not store the policy"
 scenario none ""
 focus_window "$target"
 xdotool key F12
@@ -46,6 +48,7 @@ wait_for "$dir/keys" "^up 123$" || fail "none: F12 did not reach the application
 grep -q "focus=search" "$dir/status" && fail "none: F12 opened the box"
 wait_for "$dir/keys" "^corvane-loaded 0$" || fail "none: CORVANE.DLL was loaded into the program"
 stop_programs
+"$wine_run" "$prefix" "$arch" reg delete "HKLM\\$POLICY_KEY" /f >/dev/null 2>&1
 
 echo "== With Ctrl+Alt+S, F12 reaches the program and Ctrl+Alt+S opens the box"
 set_focus_key "Ctrl+Alt+S"
@@ -96,8 +99,8 @@ xdotool key Return
 wait_gone "Corvane.exe --settings" || fail "settings: OK did not close the window"
 [ "$(reg_value "$SETTINGS_KEY\\$KEYWORDS_KEY" w)" = "https://wiki.example/w/{searchTerms}" ] ||
   fail "settings: the keyword's address was not stored"
-[ "$(reg_value "$ENGINE_NAMES_KEY" w)" = "Wiki" ] || fail "settings: the name was not stored"
-[ "$(reg_value "$SUGGEST_ADDRESSES_KEY" w)" = "https://wiki.example/suggest?q={searchTerms}" ] ||
+[ "$(reg_value "$SETTINGS_KEY\\$ENGINE_NAMES_KEY" w)" = "Wiki" ] || fail "settings: the name was not stored"
+[ "$(reg_value "$SETTINGS_KEY\\$SUGGEST_ADDRESSES_KEY" w)" = "https://wiki.example/suggest?q={searchTerms}" ] ||
   fail "settings: the suggestion address was not stored"
 [ "$(reg_value "$SETTINGS_KEY" "$FOCUS_KEY_VALUE")" = "Ctrl+Shift+Space" ] ||
   fail "settings: the key was stored as '$(reg_value "$SETTINGS_KEY" "$FOCUS_KEY_VALUE")'"
@@ -110,8 +113,8 @@ expect_search settings "$dir/status" "$dir/urls.log" "w berlin" "w berlin" \
   "https://wiki.example/w/berlin" key Return
 stop_programs
 "$wine_run" "$prefix" "$arch" reg delete "HKCU\\$SETTINGS_KEY\\$KEYWORDS_KEY" /f >/dev/null 2>&1
-"$wine_run" "$prefix" "$arch" reg delete "HKCU\\$ENGINE_NAMES_KEY" /f >/dev/null 2>&1
-"$wine_run" "$prefix" "$arch" reg delete "HKCU\\$SUGGEST_ADDRESSES_KEY" /f >/dev/null 2>&1
+"$wine_run" "$prefix" "$arch" reg delete "HKCU\\$SETTINGS_KEY\\$ENGINE_NAMES_KEY" /f >/dev/null 2>&1
+"$wine_run" "$prefix" "$arch" reg delete "HKCU\\$SETTINGS_KEY\\$SUGGEST_ADDRESSES_KEY" /f >/dev/null 2>&1
 clear_focus_key
 
 echo "== F12 opens the search box; the application sees neither press nor release"

@@ -81,7 +81,7 @@ opened "https://www.google.de/search\?ie=UTF-8&oe=UTF-8&q=core\+one" answering
 echo "== A keyword's engine is asked for the words after the keyword, and only it"
 port=$(tr -d '\r\n' <"$work/answering.port")
 reg add "HKCU\\$SETTINGS_KEY\\$KEYWORDS_KEY" /v w /t REG_SZ /d "https://wiki.example/?q={searchTerms}" /f
-reg add "HKCU\\$SUGGEST_ADDRESSES_KEY" /v w /t REG_SZ /d "http://127.0.0.1:$port/k?q=%s" /f
+reg add "HKCU\\$SETTINGS_KEY\\$SUGGEST_ADDRESSES_KEY" /v w /t REG_SZ /d "http://127.0.0.1:$port/k?q=%s" /f
 click_box keyword
 xdotool type --delay 40 "w ber"
 now_shows "list=shown text=w ber$" || fail "keyword: no list for 'w ber' $(shown)"
@@ -111,7 +111,7 @@ xdotool key Return
 opened "https://wiki.example/\?q=kor" default
 forget "$SEARCH_ADDRESS_VALUE"
 reg delete "HKCU\\$SETTINGS_KEY\\$KEYWORDS_KEY" /f
-reg delete "HKCU\\$SUGGEST_ADDRESSES_KEY" /f
+reg delete "HKCU\\$SETTINGS_KEY\\$SUGGEST_ADDRESSES_KEY" /f
 stop_programs
 
 echo "== A service that never answers: Enter searches at once"
@@ -150,6 +150,27 @@ for _ in $(seq 100); do [ "$(recent_searches)" != 'old search\0other' ] && break
 [ "$(recent_searches)" = 'new words\0old search\0other' ] ||
   fail "off: the recent searches are '$(recent_searches)'"
 stop_programs
+
+echo "== A user policy's Suggestions 0, and Windows' DisableSearchBoxSuggestions, outweigh the user"
+for policy in "policy|$POLICY_KEY|$SUGGESTIONS_VALUE|0" \
+  "windows|$EXPLORER_POLICY_KEY|$DISABLE_SEARCH_BOX_SUGGESTIONS_VALUE|1"; do
+  IFS='|' read -r name key value data <<<"$policy"
+  setting "$SUGGESTIONS_VALUE" REG_DWORD 1
+  setting "$RECENT_SEARCHES_VALUE" REG_MULTI_SZ 'old search'
+  reg add "HKCU\\$key" /v "$value" /t REG_DWORD /d "$data" /f || fail "$name: no policy"
+  server "$name"
+  band "$name"
+  xdotool type --delay 40 "ol"
+  # The recent search shows at the pause at which a request would go out.
+  now_shows "list=shown text=ol$" || fail "$name: the recent search was not offered $(shown)"
+  exec 3<>"/dev/tcp/127.0.0.1/$(tr -d '\r\n' <"$work/$name.port")"
+  printf 'GET /s?q=marker HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n' >&3
+  wait_for "$log" "q=marker" || fail "$name: the service did not hear the test"
+  exec 3>&-
+  grep -v "q=marker\|^closed$" "$log" && fail "$name: the service heard what was typed"
+  stop_programs
+  reg delete "HKCU\\$key" /v "$value" /f
+done
 
 echo "== The settings window clears the recent searches, and forgets them with history off"
 start_program "$bin/Corvane.exe" --settings

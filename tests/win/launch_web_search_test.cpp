@@ -103,6 +103,26 @@ TEST_F(LaunchWebSearchTest, OpensTheUsersEnginesAndTypedAddresses) {
   }
 }
 
+// An organisation's engine, through the shell: the machine's policy over
+// the user's own default and keyword.
+TEST_F(LaunchWebSearchTest, AMachinePolicysEngineWins) {
+  ScratchRegistryRoot machine(HKEY_LOCAL_MACHINE);
+  test::SetRegistryText(HKEY_CURRENT_USER, kSettingsKey, kSearchAddressValue,
+                        L"https://user.example/?q=%s");
+  test::SetRegistryText(HKEY_CURRENT_USER, test::Below(kSettingsKey, kKeywordsKey), L"w",
+                        L"https://user.example/w?q=%s");
+  test::SetRegistryText(HKEY_LOCAL_MACHINE, kPolicyKey, kSearchAddressValue,
+                        L"https://intranet.example/?q=%s");
+  test::SetRegistryText(HKEY_LOCAL_MACHINE, test::Below(kPolicyKey, kKeywordsKey), L"w",
+                        L"https://intranet.example/w?q=%s");
+  EXPECT_EQ(LaunchWebSearch(nullptr, L"a b", 1), kLaunchOpened);
+  EXPECT_EQ(WaitForLine(urlLog), "https://intranet.example/?q=a+b\n");
+  EXPECT_EQ(LaunchWebSearch(nullptr, L"w c", 1), kLaunchOpened);
+  EXPECT_TRUE(test::WaitForText(urlLog,
+                                "https://intranet.example/?q=a+b\n"
+                                "https://intranet.example/w?q=c\n"));
+}
+
 TEST(LaunchWebSearch, RefusalByTheShellIsFailure) {
   ScratchRegistryRoot classes(HKEY_CLASSES_ROOT);
   test::SetRegistryText(HKEY_CLASSES_ROOT, L"https\\shell\\open\\command", nullptr,

@@ -1,6 +1,7 @@
 // Corvane.exe as a user meets it: started as a process of its own, found by
 // its window, driven with real input and messages from outside.
 #include <windows.h>
+#include <commctrl.h>
 #include <gtest/gtest.h>
 #include <shellapi.h>
 
@@ -8,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "program/program_resource_ids.h"
 #include "res/product.h"
 #include "tests/support/win/accessible_reader.h"
 #include "tests/support/win/taskbar_mode.h"
@@ -238,11 +240,18 @@ class ProgramTest : public ::testing::Test {
   void TearDown() override { ForgetSettings(); }
 
   static void ForgetSettings() {
-    for (const wchar_t* name : {kStripLeftValue, kStripTopValue, kShowGoButtonValue,
-                                kStartWithWindowsValue, kPlacementValue, kPlacementMonitorValue})
+    for (const wchar_t* name :
+         {kStripLeftValue, kStripTopValue, kShowGoButtonValue, kStartWithWindowsValue,
+          kPlacementValue, kPlacementMonitorValue, kHistoryValue, kRecentSearchesValue})
       RegDeleteKeyValueW(HKEY_CURRENT_USER, kSettingsKey, name);
+    RegDeleteTreeW(HKEY_CURRENT_USER, Below(kSettingsKey, kKeywordsKey).c_str());
     RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, kRunValue);
     RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kRunKey, kRunValue);
+    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) RegDeleteTreeW(root, kPolicyKey);
+  }
+
+  static void SetPolicyNumber(HKEY root, const wchar_t* name, DWORD value) {
+    SetRegistryValue(root, kPolicyKey, name, REG_DWORD, &value, sizeof value);
   }
 
   // Closes it from outside, as the system or another program would.
@@ -459,6 +468,70 @@ TEST_F(ProgramTest, UnderTheMachinesRunValueEachUserChooses) {
   EXPECT_FALSE(HasValue(HKEY_CURRENT_USER, kSettingsKey, kStartWithWindowsValue));
   EXPECT_FALSE(HasValue(HKEY_CURRENT_USER, kRunKey, kRunValue));
   RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kRunKey, kRunValue);
+}
+
+// A policy's StartWithWindows decides for every user: 1 starts Corvane
+// whatever the user declined, 0 never, and neither can be changed.
+TEST_F(ProgramTest, APolicyDecidesTheStartWithWindows) {
+  SetRegistryText(HKEY_LOCAL_MACHINE, kRunKey, kRunValue,
+                  L"\"" + ProgramFolder() + L"\\Corvane.exe\" --startup");
+  DWORD declined = 0;
+  SetRegistryValue(HKEY_CURRENT_USER, kSettingsKey, kStartWithWindowsValue, REG_DWORD, &declined,
+                   sizeof declined);
+  SetPolicyNumber(HKEY_LOCAL_MACHINE, kStartWithWindowsValue, 1);
+  Program off(L"--autostart off");
+  EXPECT_EQ(off.Wait(), 1u) << "a fixed start was changed";
+  Program atSignIn(L"--startup");
+  HWND strip = WaitForStrip(atSignIn);
+  ASSERT_NE(strip, nullptr) << "the user's no outweighed the policy";
+  EXPECT_EQ(Close(atSignIn, strip), 0u);
+
+  SetPolicyNumber(HKEY_CURRENT_USER, kStartWithWindowsValue, 0);
+  RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kPolicyKey, kStartWithWindowsValue);
+  SetRegistryText(HKEY_CURRENT_USER, kRunKey, kRunValue, L"\"C:\\Old\\Corvane.exe\" --startup");
+  Program on(L"--autostart on");
+  EXPECT_EQ(on.Wait(), 1u);
+  Program never(L"--startup");
+  EXPECT_EQ(never.Wait(), 0u);
+  EXPECT_EQ(StripOf(never.Id()), nullptr);
+  EXPECT_FALSE(HasValue(HKEY_CURRENT_USER, kRunKey, kRunValue)) << "the user's Run value stayed";
+}
+
+// The settings window greys what a policy fixes under a line that says so,
+// and its OK stores the user's own choices only.
+TEST_F(ProgramTest, TheSettingsWindowLocksWhatAPolicyFixes) {
+  const std::wstring userKeywords = Below(kSettingsKey, kKeywordsKey);
+  SetRegistryText(HKEY_LOCAL_MACHINE, kPolicyKey, kSearchAddressValue,
+                  L"https://intranet.example/?q=%s");
+  SetRegistryText(HKEY_LOCAL_MACHINE, Below(kPolicyKey, kKeywordsKey), L"in",
+                  L"https://intranet.example/?q=%s");
+  SetRegistryText(HKEY_CURRENT_USER, kPolicyKey, kFocusKeyValue, L"none");
+  SetPolicyNumber(HKEY_CURRENT_USER, kSuggestionsValue, 1);
+  SetRegistryText(HKEY_CURRENT_USER, userKeywords, L"w", L"https://wiki.example/?q=%s");
+  Program settings(L"--settings");
+  HWND dialog = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (dialog = FindWindowW(nullptr, L"Corvane settings")); }));
+  auto enabled = [&](int control) { return IsWindowEnabled(GetDlgItem(dialog, control)) != 0; };
+  EXPECT_TRUE(IsWindowVisible(GetDlgItem(dialog, IDC_MANAGED)));
+  for (int control : {IDC_DEFAULT_ENGINE, IDC_KEY_F12, IDC_KEY_NONE, IDC_KEY_COMBINATION,
+                      IDC_KEY_TEXT, IDC_SUGGESTIONS})
+    EXPECT_FALSE(enabled(control)) << control;
+  for (int control : {IDC_HISTORY, IDC_PLACEMENT, IDC_ENGINE_ADD}) EXPECT_TRUE(enabled(control));
+  EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_KEY_NONE), static_cast<UINT>(BST_CHECKED));
+  EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_SUGGESTIONS), static_cast<UINT>(BST_CHECKED));
+  EXPECT_EQ(SendDlgItemMessageW(dialog, IDC_ENGINE_LIST, LVM_GETITEMCOUNT, 0, 0), 2);
+  SendMessageW(GetDlgItem(dialog, IDC_HISTORY), BM_CLICK, 0, 0);
+  PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+  EXPECT_EQ(settings.Wait(), 0u);
+  for (const wchar_t* fixed : {kSearchAddressValue, kFocusKeyValue, kSuggestionsValue})
+    EXPECT_FALSE(HasValue(HKEY_CURRENT_USER, kSettingsKey, fixed)) << fixed;
+  DWORD history = 0, bytes = sizeof history;
+  EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, kHistoryValue, RRF_RT_REG_DWORD, nullptr,
+                         &history, &bytes),
+            ERROR_SUCCESS);
+  EXPECT_EQ(history, 1u);
+  EXPECT_TRUE(HasValue(HKEY_CURRENT_USER, userKeywords.c_str(), L"w"));
+  EXPECT_FALSE(HasValue(HKEY_CURRENT_USER, userKeywords.c_str(), L"in"));
 }
 
 TEST_F(ProgramTest, LeavesCleanlyWhenClosedOrWhenTheSessionEnds) {

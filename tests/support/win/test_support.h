@@ -31,11 +31,11 @@ class ScratchRegistryRoot {
 // Writes a value (creating the key); data is taken as given, in bytes.
 void SetRegistryValue(HKEY root, const std::wstring& key, const wchar_t* name, DWORD type,
                       const void* data, DWORD bytes);
-// A REG_SZ value with its terminator; name nullptr is the default value.
 // A key below `key`: a list of engines below the settings' or a policy's.
 inline std::wstring Below(const wchar_t* key, const wchar_t* below) {
   return std::wstring(key) + L"\\" + below;
 }
+// A REG_SZ value with its terminator; name nullptr is the default value.
 void SetRegistryText(HKEY root, const std::wstring& key, const wchar_t* name,
                      const std::wstring& text);
 
