@@ -10,6 +10,7 @@ packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 wine32:i386 nsis wixl msitools
   xvfb xdotool imagemagick fuse3 libfuse3-dev
+  libxml2-utils zip  # the policy templates: checked, and packed for the release
   fonts-wqy-microhei  # Japanese and Chinese glyphs for Wine's dialogs
 )
 

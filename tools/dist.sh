@@ -5,7 +5,8 @@
 # corvane-setup-x86.exe the 32-bit files; corvane-user-setup-*.exe are the
 # same for one user, without administrator rights; corvane-x64.msi and
 # corvane-x86.msi are the MSI packages for managed deployment; winget/ holds
-# winget's manifests of them all.
+# winget's manifests of them all; corvane-policies-VERSION.zip the
+# administrative templates (installer/policies).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
@@ -28,3 +29,9 @@ installer x86 win32
 bash "$root/tools/make_msi.sh" x64 "$build/dist/corvane-x64.msi" "$build/win64" "$build/win32"
 bash "$root/tools/make_msi.sh" x86 "$build/dist/corvane-x86.msi" "$build/win32"
 bash "$root/tools/make_winget.sh" "$build/dist" "$build/win64"
+
+# shellcheck source=/dev/null
+. "$build/win64/tests/product.sh"
+policies=$build/dist/corvane-policies-$VERSION.zip
+rm -f "$policies"
+(cd "$root/installer/policies" && zip -q -X -r "$policies" corvane.admx ./*/corvane.adml)
