@@ -308,6 +308,25 @@ TEST_F(BandSubmission, TheHintNamesTheEngineThatSearches) {
   }
 }
 
+// Group Policy announces a change to every top-level window: the band, a
+// child, hears it through its suggestion list's window and follows the
+// engine that a machine policy now fixes.
+TEST_F(BandSubmission, FollowsAPolicyChange) {
+  ScratchRegistryRoot machine(HKEY_LOCAL_MACHINE), user(HKEY_CURRENT_USER);
+  SetRegistryText(HKEY_CURRENT_USER, kSettingsKey, kSearchAddressValue,
+                  L"https://www.bing.com/search?q={searchTerms}");
+  SendMessageW(BandWindow(), RegisterWindowMessageW(kSettingsChangedMessage), 0, 0);
+  ASSERT_EQ(Text(HintEdit()), L"Search with Bing");
+  SetRegistryText(HKEY_LOCAL_MACHINE, kPolicyKey, kSearchAddressValue,
+                  L"https://duckduckgo.com/?q={searchTerms}");
+  DWORD_PTR answer = 0;
+  SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"Policy"),
+                      SMTO_ABORTIFHUNG, 5000, &answer);
+  for (int waited = 0; waited < 5000 && Text(HintEdit()) != L"Search with DuckDuckGo"; waited += 50)
+    PumpMessages(50);
+  EXPECT_EQ(Text(HintEdit()), L"Search with DuckDuckGo");
+}
+
 // The browser cannot be started (its program is gone): the box is emptied
 // as ever, then the words come back, unless other words were typed since,
 // and a warning says what to check. Nothing was opened.
