@@ -1,5 +1,6 @@
-// The user's engines as stored under the settings key: the default engine's
-// address and the keywords' addresses. An address that is not a usable web
+// The engines a search goes to, as the settings' layers decide them
+// (search/engine_layers.h): the default engine's address and the keywords'
+// addresses. An address that is not a usable web
 // address is never used: the search goes on as if it were absent.
 #pragma once
 #include <windows.h>

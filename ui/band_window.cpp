@@ -91,8 +91,6 @@ void DeleteFont(BandRecord* band) {
   band->font = nullptr;
 }
 
-// What the band window's code adds to the box, made with its controls: all
-// or nothing.
 // Without CORVANEUI.DLL the box shows no list, as it speaks no other language.
 SuggestionSession* MakeSuggestionSession(BandRecord* band) {
   const SuggestionTexts texts = {LoadResString(IDS_RECENT_SEARCH), LoadResString(IDS_SUGGESTIONS)};
@@ -101,6 +99,9 @@ SuggestionSession* MakeSuggestionSession(BandRecord* band) {
                                                                        : nullptr;
 }
 
+// What the band window's code adds to the box, made with its controls: the
+// box goes without suggestions where they cannot be made, not without words
+// for screen readers.
 bool MakeBoxHelpers(BandRecord* band) {
   band->accessibility = new (std::nothrow) BandAccessibility(band);
   band->suggestionSession = MakeSuggestionSession(band);
