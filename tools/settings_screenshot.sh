@@ -2,6 +2,8 @@
 # A picture of the settings window in a language, as Wine draws it with the
 # fonts the tests use (Japanese and Chinese included):
 #   settings_screenshot.sh LOCALE OUT.png     e.g. ja_JP.UTF-8 settings-ja.png
+# With MANAGED=1, as an organisation's policies fix the default engine and
+# turn suggestions off.
 # Uses the 64-bit build in BUILD_ROOT (CORVANE_BUILD_ROOT, else build/), made
 # by tools/run.sh --64 or tools/test.sh.
 set -euo pipefail
@@ -29,6 +31,12 @@ reg "$SETTINGS_KEY\\$ENGINE_NAMES_KEY" w Wikipedia
 reg "$SETTINGS_KEY" "$FOCUS_KEY_VALUE" "Ctrl+Alt+S"
 reg "$SETTINGS_KEY" "$SUGGESTIONS_VALUE" 1 REG_DWORD
 reg "$SETTINGS_KEY" "$HISTORY_VALUE" 1 REG_DWORD
+"$wine_run" "$prefix" "$arch" reg delete "HKLM\\$POLICY_KEY" /f >/dev/null 2>&1 || true
+if [ -n "${MANAGED:-}" ]; then
+  policy() { "$wine_run" "$prefix" "$arch" reg add "HKLM\\$POLICY_KEY" /v "$1" /t "$2" /d "$3" /f >/dev/null; }
+  policy "$SEARCH_ADDRESS_VALUE" REG_SZ "https://duckduckgo.com/?q={searchTerms}"
+  policy "$SUGGESTIONS_VALUE" REG_DWORD 0
+fi
 DISPLAY=$(cat "$prefix.display")
 export DISPLAY
 # For Wine only: this shell need not have the locale.
