@@ -510,7 +510,11 @@ TEST_F(ProgramTest, TheSettingsWindowLocksWhatAPolicyFixes) {
   SetRegistryText(HKEY_CURRENT_USER, userKeywords, L"w", L"https://wiki.example/?q=%s");
   Program settings(L"--settings");
   HWND dialog = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (dialog = FindWindowW(nullptr, L"Corvane settings")); }));
+  // Shown once its controls are set up.
+  ASSERT_TRUE(WaitUntil([&] {
+    dialog = FindWindowW(nullptr, L"Corvane settings");
+    return dialog != nullptr && IsWindowVisible(dialog);
+  }));
   auto enabled = [&](int control) { return IsWindowEnabled(GetDlgItem(dialog, control)) != 0; };
   EXPECT_TRUE(IsWindowVisible(GetDlgItem(dialog, IDC_MANAGED)));
   for (int control : {IDC_DEFAULT_ENGINE, IDC_KEY_F12, IDC_KEY_NONE, IDC_KEY_COMBINATION,
