@@ -95,15 +95,13 @@ HRESULT ReadEngineSettings(EngineSettings* read) {
   settings.history = stored.history;
   settings.placement = stored.placement;
   settings.placementMonitor = stored.placementMonitor;
-  settings.fixed = stored.fixed;
-  settings.recommended = stored.recommended;
+  static_cast<SettingSources&>(settings) = stored;
   settings.userEngines = stored.userEngines;
   UniqueMemory<wchar_t> address;
   SettingLayer from = SettingLayer::kUser;
   if (ReadEngineAddressSetting(Setting::kSearchAddress, &address, &from) == S_OK) {
     settings.searchAddress = address.Get();
-    if (IsPolicy(from)) settings.fixed |= SettingBit(Setting::kSearchAddress);
-    if (IsRecommendation(from)) settings.recommended |= SettingBit(Setting::kSearchAddress);
+    settings.Note(Setting::kSearchAddress, from);
   }
   RETURN_IF_FAILED(VisitEngines(CollectEngine, &settings.engines));
   for (UserEngine& engine : settings.engines) {

@@ -6,7 +6,6 @@
 #pragma once
 #include <windows.h>
 
-#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -24,7 +23,7 @@ struct UserEngine {
   SettingLayer layer = SettingLayer::kUser;
 };
 
-struct EngineSettings {
+struct EngineSettings : SettingSources {
   std::wstring searchAddress;  // empty: Google's country site
   std::vector<UserEngine> engines;
   FocusKey focusKey;
@@ -32,15 +31,10 @@ struct EngineSettings {
   bool history = false;
   StripMode placement = StripMode::Float;
   StripMonitor placementMonitor = StripMonitor::Primary;
-  // What the policies decide: a bit (SettingBit) for each value they fix
-  // and for each they recommend, whether the user's own engines are used,
-  // and whether those shown are the recommended ones.
-  std::uint32_t fixed = 0;
-  std::uint32_t recommended = 0;
+  // Beside the values the policies fix or recommend: whether the user's own
+  // engines are used, and whether those shown are the recommended ones.
   bool userEngines = true;
   bool recommendedEngines = false;
-  bool IsFixed(Setting setting) const { return (fixed & SettingBit(setting)) != 0; }
-  bool IsRecommended(Setting setting) const { return (recommended & SettingBit(setting)) != 0; }
 };
 
 // What the layers decide; absent values read as empty. An engine whose name

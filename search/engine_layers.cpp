@@ -45,6 +45,16 @@ bool HoldsEngine(SettingLayer layer, const wchar_t* keyword) {
          IsUsable(address.Get(), IsEngineTemplate);
 }
 
+// The layer of `list` whose engine the keyword names; false when none does.
+bool FindEngineLayerIn(const EngineLayerList& list, const wchar_t* keyword, SettingLayer* layer) {
+  for (unsigned at = 0; at < list.count; ++at)
+    if (HoldsEngine(list.layers[at], keyword)) {
+      *layer = list.layers[at];
+      return true;
+    }
+  return false;
+}
+
 struct AddressSearch {
   const wchar_t* address;
   bool found;
@@ -52,6 +62,7 @@ struct AddressSearch {
 
 bool IsPolicyEngineOf(const wchar_t* keyword, SettingLayer layer, void* context) {
   auto* search = static_cast<AddressSearch*>(context);
+  // The policies' engines come first: the search ends at the first other.
   if (!IsPolicy(layer)) return false;
   UniqueMemory<wchar_t> address;
   search->found = ReadListedSetting(layer, SettingList::kKeywords, keyword, &address) == S_OK &&
@@ -72,6 +83,7 @@ bool TakesSuggestAddress(SettingLayer layer, const wchar_t* address) {
 }
 
 struct LayerVisit {
+  const EngineLayerList* list;
   SettingLayer layer;
   EngineVisitor visit;
   void* context;
@@ -81,7 +93,7 @@ struct LayerVisit {
 bool VisitIfDecided(const wchar_t* keyword, void* context) {
   auto* at = static_cast<LayerVisit*>(context);
   SettingLayer layer = at->layer;
-  if (FindEngineLayer(keyword, &layer) && layer == at->layer)
+  if (FindEngineLayerIn(*at->list, keyword, &layer) && layer == at->layer)
     at->stopped = !at->visit(keyword, layer, at->context);
   return !at->stopped;
 }
@@ -97,27 +109,17 @@ HRESULT ReadEngineAddressSetting(Setting setting, UniqueMemory<wchar_t>* address
       setting == Setting::kSearchAddress ? TakesSearchAddress : TakesSuggestAddress, from);
 }
 
-bool FindEngineLayer(const wchar_t* keyword, SettingLayer* layer) {
-  const EngineLayerList list = EngineLayers();
-  for (unsigned at = 0; at < list.count; ++at)
-    if (HoldsEngine(list.layers[at], keyword)) {
-      *layer = list.layers[at];
-      return true;
-    }
-  return false;
-}
-
 HRESULT ReadEngineText(SettingList list, const wchar_t* keyword, UniqueMemory<wchar_t>* text) {
   text->Reset();
   SettingLayer layer = SettingLayer::kUser;
-  if (!FindEngineLayer(keyword, &layer)) return S_FALSE;
+  if (!FindEngineLayerIn(EngineLayers(), keyword, &layer)) return S_FALSE;
   return ReadListedSetting(layer, list, keyword, text);
 }
 
 HRESULT VisitEngines(EngineVisitor visit, void* context) {
   const EngineLayerList list = EngineLayers();
   for (unsigned at = 0; at < list.count; ++at) {
-    LayerVisit layerVisit = {list.layers[at], visit, context, false};
+    LayerVisit layerVisit = {&list, list.layers[at], visit, context, false};
     RETURN_IF_FAILED(
         VisitKeywords(list.layers[at], SettingList::kKeywords, VisitIfDecided, &layerVisit));
     if (layerVisit.stopped) return S_OK;

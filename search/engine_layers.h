@@ -19,8 +19,6 @@ namespace corvane {
 HRESULT ReadEngineAddressSetting(Setting setting, UniqueMemory<wchar_t>* address,
                                  SettingLayer* from = nullptr);
 
-// The layer whose engine the keyword names; false when none does.
-bool FindEngineLayer(const wchar_t* keyword, SettingLayer* layer);
 // The keyword's address, name or suggestion address, from its engine's
 // layer; S_FALSE when the keyword names no engine or the value is absent.
 HRESULT ReadEngineText(SettingList list, const wchar_t* keyword, UniqueMemory<wchar_t>* text);

@@ -47,6 +47,20 @@ constexpr std::uint8_t LayerBit(SettingLayer layer) {
   return static_cast<std::uint8_t>(1u << static_cast<unsigned>(layer));
 }
 
+// Which values a policy fixes, and which it recommends where the user has
+// chosen nothing: what the settings window greys, and keeps as they are.
+struct SettingSources {
+  std::uint32_t fixed = 0;        // a SettingBit each
+  std::uint32_t recommended = 0;  // likewise
+  bool IsFixed(Setting setting) const { return (fixed & SettingBit(setting)) != 0; }
+  bool IsRecommended(Setting setting) const { return (recommended & SettingBit(setting)) != 0; }
+  // Notes the layer a value was taken from.
+  void Note(Setting setting, SettingLayer from) {
+    if (IsPolicy(from)) fixed |= SettingBit(setting);
+    if (IsRecommendation(from)) recommended |= SettingBit(setting);
+  }
+};
+
 // The user's engines: one value per keyword in each of three keys.
 enum class SettingList : std::uint8_t {
   kKeywords,  // the engine's address

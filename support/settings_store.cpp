@@ -201,11 +201,6 @@ bool IsPolicyChange(UINT message, LPARAM lParam) {
                               TRUE) == CSTR_EQUAL;
 }
 
-void Settings::Note(Setting setting, SettingLayer from) {
-  if (IsPolicy(from)) fixed |= SettingBit(setting);
-  if (IsRecommendation(from)) recommended |= SettingBit(setting);
-}
-
 Settings ReadSettings() {
   Settings settings;
   auto decided = [&settings](Setting setting) {

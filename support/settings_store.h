@@ -7,7 +7,6 @@
 #include <windows.h>
 
 #include <cstddef>
-#include <cstdint>
 
 #include "support/memory.h"
 #include "support/setting_rules.h"
@@ -18,7 +17,7 @@ namespace corvane {
 // they start and when they are told of a change. The engines' addresses and
 // names are read where a search uses them, so that each search goes where
 // the settings say at that moment.
-struct Settings {
+struct Settings : SettingSources {
   BOOL showGoButton = TRUE;
   FocusKey focusKey;
   bool suggestions = false;
@@ -33,14 +32,6 @@ struct Settings {
   bool declinesStart = false;
   // A policy may set the user's own engines aside.
   bool userEngines = true;
-  // A bit (SettingBit) for each value that a policy fixes, and for each
-  // that a policy recommends where the user has chosen nothing.
-  std::uint32_t fixed = 0;
-  std::uint32_t recommended = 0;
-  bool IsFixed(Setting setting) const { return (fixed & SettingBit(setting)) != 0; }
-  bool IsRecommended(Setting setting) const { return (recommended & SettingBit(setting)) != 0; }
-  // Notes where a value came from.
-  void Note(Setting setting, SettingLayer from);
 };
 Settings ReadSettings();
 // A number as the layers and its rule decide it: the first layer's that
