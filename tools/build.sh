@@ -17,13 +17,16 @@ case $kind in
 esac
 
 # The two Windows trees find each other, the installers and the native
-# tree's test programs in BUILD_ROOT.
+# tree's test programs in BUILD_ROOT; what they ship carries the commit's
+# time.
+# shellcheck source=source_date.sh
+. "$root/tools/source_date.sh"
 trees=()
 case $kind in
   win32) trees=(-DCORVANE_OTHER_ARCH_TREE="$builds/win64" -DCORVANE_DIST_DIR="$builds/dist"
-                -DCORVANE_NATIVE_TREE="$builds/native") ;;
+                -DCORVANE_NATIVE_TREE="$builds/native" -DCORVANE_SOURCE_DATE_EPOCH="$SOURCE_DATE_EPOCH") ;;
   win64) trees=(-DCORVANE_OTHER_ARCH_TREE="$builds/win32" -DCORVANE_DIST_DIR="$builds/dist"
-                -DCORVANE_NATIVE_TREE="$builds/native") ;;
+                -DCORVANE_NATIVE_TREE="$builds/native" -DCORVANE_SOURCE_DATE_EPOCH="$SOURCE_DATE_EPOCH") ;;
 esac
 # A tree configured from another checkout (a copied or moved folder) cannot
 # be reused: CMake refuses it with a message that does not say what to do.
