@@ -23,6 +23,8 @@ Unicode true
   !error "ARCH must be x64 or x86"
 !endif
 SetCompressor /SOLID lzma
+; The same files pack to the same setup, whenever they were built.
+SetDateSave off
 RequestExecutionLevel ${EXECUTION_LEVEL}
 ManifestDPIAware true
 ManifestSupportedOS all

@@ -8,8 +8,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${CORVANE_BUILD_ROOT:-$root/build}
 
 bash "$root/tools/bootstrap.sh" || exit 1
-# Building with a log each: native, then both Windows trees and the
-# installers, which the Windows tests install.
+# Building with a log each: native, both Windows trees with their tests,
+# then the release, whose installers the Windows tests install.
 build_step() {
   local name=$1
   shift
@@ -19,7 +19,9 @@ build_step() {
     { tail -n 60 "$build/$name.log"; echo "building $name failed"; exit 1; }
 }
 build_step native bash "$root/tools/build.sh" native "$build"
-build_step windows bash "$root/tools/dist.sh" "$build"
+build_step win32 bash "$root/tools/build.sh" win32 "$build"
+build_step win64 bash "$root/tools/build.sh" win64 "$build"
+build_step release bash "$root/tools/dist.sh" "$build"
 
 # Every run starts its Wine sessions afresh.
 for arch in win32 win64; do
