@@ -6,6 +6,7 @@
 ;            -DOUTFILE=<setup.exe> corvane.nsi
 ;   makensis -DARCH=x86 -DDEFINES=<product.nsh> -DDLL=<32-bit CORVANE.DLL> -DUI_DLL=<its CORVANEUI.DLL>
 ;            -DPROGRAM=<32-bit Corvane.exe> -DICON=<corvane.ico> -DOUTFILE=<setup.exe> corvane.nsi
+; and -DSIGN_SCRIPT=<tools/sign_file.sh> for both.
 ; product.nsh is the build tree's installer/product.nsh: the names, ids and
 ; version that the code shares.
 ; Exit codes: 0 done, 1 cancelled, 2 refused or failed, 3010 done but a file
@@ -30,6 +31,10 @@ ManifestDPIAware true
 ManifestSupportedOS all
 
 !include "${DEFINES}"
+; Setup, and the uninstaller it writes, are signed as they are made where a
+; certificate is given.
+!finalize 'bash "${SIGN_SCRIPT}" "${PRODUCT_NAME}" "%1"' = 0
+!uninstfinalize 'bash "${SIGN_SCRIPT}" "${PRODUCT_NAME}" "%1"' = 0
 
 ; The path a text of setup names, in every language.
 Var NamedPath

@@ -11,7 +11,7 @@ packages=(
   wine wine64 wine32:i386 nsis wixl msitools
   xvfb xdotool imagemagick fuse3 libfuse3-dev
   libxml2-utils zip  # the policy templates: checked, and packed for the release
-  faketime  # the release: its packages' times the commit's
+  osslsigncode faketime  # the release: signed, and its packages' times the commit's
   fonts-wqy-microhei  # Japanese and Chinese glyphs for Wine's dialogs
 )
 

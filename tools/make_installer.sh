@@ -4,7 +4,8 @@
 #   make_installer.sh x86 OUTFILE TREE DLL
 # TREE gives the program and the names, ids and version the code shares; DLL
 # is the tree's CORVANE.DLL or another build of it. SCOPE=user in the
-# environment makes the per-user installer.
+# environment makes the per-user installer. Where a certificate is given
+# (tools/sign_file.sh), setup and its uninstaller are signed.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 # makensis takes relative paths from the script's folder.
@@ -15,5 +16,6 @@ extra=(-DUI_DLL="$tree/bin/CORVANEUI.DLL")
 mkdir -p "$(dirname "$outfile")"
 makensis -V2 -WX -DARCH="$arch" -DSCOPE="${SCOPE:-machine}" -DDEFINES="$tree/installer/product.nsh" -DDLL="$dll" \
   -DPROGRAM="$tree/bin/Corvane.exe" -DICON="$root/program/corvane.ico" -DOUTFILE="$outfile" \
+  -DSIGN_SCRIPT="$root/tools/sign_file.sh" \
   "${extra[@]}" "$root/installer/corvane.nsi"
 echo "$outfile: $(stat -c %s "$outfile") bytes"

@@ -4,7 +4,8 @@
 #   make_msi.sh x86 OUTFILE TREE
 # TREE gives the program, the DLLs and the names, ids and version the code
 # shares; MSI_VERSION in the environment stands for its version (a test's
-# newer package).
+# newer package). Where a certificate is given (tools/sign_file.sh), the
+# package is signed.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 arch=$1 outfile=$(realpath -m "$2") tree=$(realpath "$3")
@@ -101,4 +102,5 @@ VALUES ('RefuseFolder', 'NOT Installed AND (NOT (INSTALLDIR ~<< $program_files) 
 msibuild "$outfile" -q "DELETE FROM \`Upgrade\` WHERE \`ActionProperty\` = 'WIX_UPGRADE_DETECTED'"
 msibuild "$outfile" -q "INSERT INTO \`Upgrade\` (\`UpgradeCode\`, \`VersionMax\`, \`Attributes\`, \
 \`ActionProperty\`) VALUES ('$MSI_UPGRADE_CODE', '$version', 513, 'WIX_UPGRADE_DETECTED')"
+bash "$root/tools/sign_file.sh" "$PRODUCT_NAME" "$outfile"
 echo "$outfile: $(stat -c %s "$outfile") bytes"

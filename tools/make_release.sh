@@ -10,7 +10,9 @@
 # administrative templates (installer/policies); SHA256SUMS the SHA-256 of
 # every other file.
 # The same commit packs the same bytes, wherever and whenever: every time
-# in them is the commit's (SOURCE_DATE_EPOCH).
+# in them is the commit's (SOURCE_DATE_EPOCH). Where a certificate is given
+# (tools/sign_file.sh), every program is signed before it is packed, and
+# every setup, uninstaller and package as it is made.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(realpath "$1") out=$(realpath -m "$2")
@@ -25,9 +27,9 @@ export SOURCE_DATE_EPOCH
 . "$build/win64/tests/product.sh"
 
 # Files as they ship, in folders laid out as the build trees, which
-# make_installer.sh and make_msi.sh take: copies with
-# the commit's time as their files' time (the MSI packages' cabinets keep
-# it).
+# make_installer.sh and make_msi.sh take: copies, signed where a certificate
+# is given, with the commit's time as their files' time (the MSI packages'
+# cabinets keep it).
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 stage_tree() {
@@ -37,6 +39,7 @@ stage_tree() {
   cp "$build/$tree/tests/product.sh" "$stage/$tree/tests/"
   for file in "$MODULE_FILE" "$UI_MODULE_FILE" "$PROGRAM_FILE" package_actions.dll; do
     cp "$build/$tree/bin/$file" "$stage/$tree/bin/"
+    bash "$root/tools/sign_file.sh" "$PRODUCT_NAME" "$stage/$tree/bin/$file"
     touch -d "@$SOURCE_DATE_EPOCH" "$stage/$tree/bin/$file"
   done
 }
