@@ -3,7 +3,8 @@
 # program, setup and package carries a SHA-256 signature with the product's
 # name and the commit's time, verified against that certificate as the
 # trusted root; so do the programs in the packages, and the files a signed
-# setup installs under Wine, the uninstaller it writes among them. A byte
+# setup installs under Wine, the uninstaller it writes among them; without
+# their signatures the installed programs are the build's own bytes. A byte
 # changed after signing fails; the same key signs the same bytes again;
 # winget's manifests and the sums list the files as signed. The same with a
 # PKCS#12 file and its password.
@@ -88,8 +89,22 @@ wine_path() { printf 'Z:%s' "${1//\//\\}"; }
 installed="$prefix/drive_c/Program Files/Corvane"
 "$wine_run" "$prefix" win64 "$(wine_path "$release/corvane-setup-x64.exe")" /S ||
   fail "the signed setup did not install"
+# Without their signatures, the installed programs are the build's own
+# bytes: what an administrator compares with a build of the sources.
+unsigned=$(for tree in win32 win64; do
+  for file in "$MODULE_FILE" "$UI_MODULE_FILE" "$PROGRAM_FILE"; do
+    sha256sum "$build/$tree/bin/$file" | cut -d' ' -f1
+  done
+done)
 before=$verified
-while IFS= read -r -d '' file; do verify "$file"; done < <(find "$installed" -type f -iregex '.*\.\(exe\|dll\)' -print0)
+while IFS= read -r -d '' file; do
+  verify "$file"
+  [ "$(basename "$file")" = uninstall.exe ] && continue
+  osslsigncode remove-signature -in "$file" -out "$work/unsigned" >/dev/null
+  grep -qx "$(sha256sum "$work/unsigned" | cut -d' ' -f1)" <<<"$unsigned" ||
+    fail "${file#"$prefix"/}, its signature removed, is not the build's"
+  rm -f "$work/unsigned"
+done < <(find "$installed" -type f -iregex '.*\.\(exe\|dll\)' -print0)
 [ $((verified - before)) = 6 ] || fail "$((verified - before)) installed programs verified, not 6"
 [ -f "$installed/uninstall.exe" ] || fail "setup wrote no uninstaller"
 "$wine_run" "$prefix" win64 'C:\Program Files\Corvane\uninstall.exe' /S || fail "the uninstaller failed"
