@@ -41,6 +41,17 @@ verify() {
   grep -q "Signing time: $signing_time GMT" <<<"$output" || fail "${1#"$work"/}: not the commit's time"
   verified=$((verified + 1))
 }
+# Every program below a folder, EXPECTED of them; CHECK, if named, looks at
+# each too.   verify_programs FOLDER EXPECTED WHAT [CHECK]
+verify_programs() {
+  local count=0 file
+  while IFS= read -r -d '' file; do
+    verify "$file"
+    count=$((count + 1))
+    [ -z "${4:-}" ] || "$4" "$file"
+  done < <(find "$1" -type f -iregex '.*\.\(exe\|dll\)' -print0)
+  [ $count = "$2" ] || fail "$count $3, not $2"
+}
 signed_release() {
   CORVANE_SIGN_CERT=$work/signer.pem CORVANE_SIGN_KEY=$work/signer.key \
     bash "$src/tools/make_release.sh" "$build" "$1" >"$1.log" 2>&1 ||
@@ -59,11 +70,9 @@ for package in "$release"/*.msi; do
   msiextract -C "$files" "$package" >/dev/null || fail "$package cannot be unpacked"
   msiinfo extract "$package" Binary.PackageActions >"$files/package_actions.dll"
 done
-before=$verified
-while IFS= read -r -d '' file; do verify "$file"; done < <(find "$work/packed" -type f -iregex '.*\.\(exe\|dll\)' -print0)
 # x64: both DLLs of each architecture, the program, the actions; x86: its
 # two DLLs, the program, the actions.
-[ $((verified - before)) = 10 ] || fail "$((verified - before)) packed programs verified, not 10"
+verify_programs "$work/packed" 10 "packed programs"
 
 # A changed byte: in the middle of a setup, and in a package's tables.
 cp "$release/corvane-setup-x64.exe" "$work/changed.exe"
@@ -96,16 +105,14 @@ unsigned=$(for tree in win32 win64; do
     sha256sum "$build/$tree/bin/$file" | cut -d' ' -f1
   done
 done)
-before=$verified
-while IFS= read -r -d '' file; do
-  verify "$file"
-  [ "$(basename "$file")" = uninstall.exe ] && continue
-  osslsigncode remove-signature -in "$file" -out "$work/unsigned" >/dev/null
+built_bytes() {
+  [ "$(basename "$1")" != uninstall.exe ] || return 0
+  osslsigncode remove-signature -in "$1" -out "$work/unsigned" >/dev/null
   grep -qx "$(sha256sum "$work/unsigned" | cut -d' ' -f1)" <<<"$unsigned" ||
-    fail "${file#"$prefix"/}, its signature removed, is not the build's"
+    fail "${1#"$prefix"/}, its signature removed, is not the build's"
   rm -f "$work/unsigned"
-done < <(find "$installed" -type f -iregex '.*\.\(exe\|dll\)' -print0)
-[ $((verified - before)) = 6 ] || fail "$((verified - before)) installed programs verified, not 6"
+}
+verify_programs "$installed" 6 "installed programs" built_bytes
 [ -f "$installed/uninstall.exe" ] || fail "setup wrote no uninstaller"
 "$wine_run" "$prefix" win64 'C:\Program Files\Corvane\uninstall.exe' /S || fail "the uninstaller failed"
 for _ in $(seq 300); do [ -e "$installed" ] || break; sleep 0.2; done
