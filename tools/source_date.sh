@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2154 # $root is the sourcing script's
 # The time a build of this checkout stands for, in seconds since 1970:
 # SOURCE_DATE_EPOCH where the caller set it (a copy of the sources without
 # their history), else the date of the checkout's commit; empty where
