@@ -13,6 +13,11 @@ arch=$1 outfile=$(realpath -m "$2") tree=$(realpath "$3") dll=$(realpath "$4")
 # Each CORVANE.DLL's UI module is its own tree's.
 extra=(-DUI_DLL="$tree/bin/CORVANEUI.DLL")
 [ "$arch" = x64 ] && extra+=(-DDLL_X86="$(realpath "$5")" -DUI_DLL_X86="$(dirname "$(realpath "$5")")/CORVANEUI.DLL")
+# makensis signs from the script's folder too: the certificate's files by
+# their full paths.
+for variable in CORVANE_SIGN_CERT CORVANE_SIGN_KEY CORVANE_SIGN_PASSWORD_FILE; do
+  [ -z "${!variable:-}" ] || export "$variable=$(realpath -m "${!variable}")"
+done
 mkdir -p "$(dirname "$outfile")"
 makensis -V2 -WX -DARCH="$arch" -DSCOPE="${SCOPE:-machine}" -DDEFINES="$tree/installer/product.nsh" -DDLL="$dll" \
   -DPROGRAM="$tree/bin/Corvane.exe" -DICON="$root/program/corvane.ico" -DOUTFILE="$outfile" \

@@ -52,9 +52,11 @@ verify_programs() {
   done < <(find "$1" -type f -iregex '.*\.\(exe\|dll\)' -print0)
   [ $count = "$2" ] || fail "$count $3, not $2"
 }
+# As a developer signs: the certificate's files named from the folder they
+# are in.
 signed_release() {
-  CORVANE_SIGN_CERT=$work/signer.pem CORVANE_SIGN_KEY=$work/signer.key \
-    bash "$src/tools/make_release.sh" "$build" "$1" >"$1.log" 2>&1 ||
+  (cd "$work" && CORVANE_SIGN_CERT=signer.pem CORVANE_SIGN_KEY=signer.key \
+    bash "$src/tools/make_release.sh" "$build" "$1" >"$1.log" 2>&1) ||
     { tail -n 30 "$1.log"; fail "the signed release was not made"; exit 1; }
 }
 
