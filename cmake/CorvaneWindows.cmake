@@ -47,23 +47,6 @@ else()
   set(CORVANE_PROGRAM_LINK_OPTIONS -s -Wl,--gc-sections)
 endif()
 
-# What ships carries the commit's time in its header instead of the time it
-# was linked (tools/build.sh passes it), so that a commit links to the same
-# bytes wherever and whenever it is built. The launcher puts the time into
-# the link command: a new commit links them again.
-set(CORVANE_SOURCE_DATE_EPOCH "" CACHE STRING
-    "The time, in seconds since 1970, that the shipped programs' headers carry")
-if(CORVANE_SOURCE_DATE_EPOCH AND NOT CORVANE_SOURCE_DATE_EPOCH MATCHES "^[1-9][0-9]*$")
-  message(FATAL_ERROR "CORVANE_SOURCE_DATE_EPOCH must be a positive number of seconds, "
-                      "not '${CORVANE_SOURCE_DATE_EPOCH}'")
-endif()
-function(corvane_stamp_with_source_date target)
-  if(CORVANE_SOURCE_DATE_EPOCH AND NOT MSVC)
-    set_target_properties(${target} PROPERTIES
-      CXX_LINKER_LAUNCHER "env;SOURCE_DATE_EPOCH=${CORVANE_SOURCE_DATE_EPOCH}")
-  endif()
-endfunction()
-
 add_library(corvane_win STATIC
   search/default_browser.cpp
   search/engine_layers.cpp
@@ -152,7 +135,6 @@ function(corvane_add_band_module target)
   target_link_options(${target} PRIVATE ${CORVANE_PRODUCT_LINK_OPTIONS})
   set_target_properties(${target} PROPERTIES
     PREFIX "" OUTPUT_NAME "CORVANE" SUFFIX ".DLL")
-  corvane_stamp_with_source_date(${target})
   if(NOT MSVC)
     add_custom_command(TARGET ${target} POST_BUILD
       COMMAND bash ${PROJECT_SOURCE_DIR}/cmake/read-only-resources.sh $<TARGET_FILE:${target}>
@@ -184,7 +166,6 @@ endif()
 target_compile_options(corvane_ui PRIVATE ${CORVANE_PRODUCT_COMPILE_OPTIONS})
 target_link_options(corvane_ui PRIVATE ${CORVANE_PRODUCT_LINK_OPTIONS})
 set_target_properties(corvane_ui PROPERTIES PREFIX "" OUTPUT_NAME "CORVANEUI" SUFFIX ".DLL")
-corvane_stamp_with_source_date(corvane_ui)
 set_source_files_properties(res/corvane_ui.rc PROPERTIES OBJECT_DEPENDS
   "${CMAKE_SOURCE_DIR}/res/resource_ids.h;${CMAKE_SOURCE_DIR}/res/product.h;${CMAKE_BINARY_DIR}/res/product_version.h")
 if(NOT MSVC)
@@ -237,7 +218,6 @@ target_link_libraries(corvane_program PRIVATE corvane_band_hosting corvane_win c
 target_compile_options(corvane_program PRIVATE ${CORVANE_PRODUCT_COMPILE_OPTIONS})
 target_link_options(corvane_program PRIVATE ${CORVANE_WIDE_MAIN_OPTIONS} ${CORVANE_PROGRAM_LINK_OPTIONS})
 set_target_properties(corvane_program PROPERTIES OUTPUT_NAME "Corvane")
-corvane_stamp_with_source_date(corvane_program)
 add_dependencies(corvane_program corvane corvane_ui)
 
 # The MSI packages' own actions (installer/corvane.wxs): in their Binary
@@ -253,4 +233,21 @@ if(NOT MSVC AND CMAKE_SIZEOF_VOID_P EQUAL 4)
   target_link_options(corvane_package_actions PRIVATE -Wl,--enable-stdcall-fixup)
 endif()
 set_target_properties(corvane_package_actions PROPERTIES PREFIX "" OUTPUT_NAME "package_actions")
-corvane_stamp_with_source_date(corvane_package_actions)
+
+# What the release ships, built alone by tools/dist.sh. It carries the
+# commit's time in its header instead of the time it was linked
+# (tools/build.sh passes it), so that a commit links to the same bytes
+# wherever and whenever it is built; the launcher puts the time into the
+# link command, so that a new commit links them again.
+set(CORVANE_SHIPPED_TARGETS corvane corvane_ui corvane_program corvane_package_actions)
+add_custom_target(corvane_shipped DEPENDS ${CORVANE_SHIPPED_TARGETS})
+set(CORVANE_SOURCE_DATE_EPOCH "" CACHE STRING
+    "The time, in seconds since 1970, that the shipped programs' headers carry")
+if(CORVANE_SOURCE_DATE_EPOCH AND NOT CORVANE_SOURCE_DATE_EPOCH MATCHES "^[1-9][0-9]*$")
+  message(FATAL_ERROR "CORVANE_SOURCE_DATE_EPOCH must be a positive number of seconds, "
+                      "not '${CORVANE_SOURCE_DATE_EPOCH}'")
+endif()
+if(CORVANE_SOURCE_DATE_EPOCH AND NOT MSVC)
+  set_target_properties(${CORVANE_SHIPPED_TARGETS} PROPERTIES
+    CXX_LINKER_LAUNCHER "env;SOURCE_DATE_EPOCH=${CORVANE_SOURCE_DATE_EPOCH}")
+endif()

@@ -23,10 +23,11 @@ esac
 . "$root/tools/source_date.sh"
 trees=()
 case $kind in
-  win32) trees=(-DCORVANE_OTHER_ARCH_TREE="$builds/win64" -DCORVANE_DIST_DIR="$builds/dist"
-                -DCORVANE_NATIVE_TREE="$builds/native" -DCORVANE_SOURCE_DATE_EPOCH="$SOURCE_DATE_EPOCH") ;;
-  win64) trees=(-DCORVANE_OTHER_ARCH_TREE="$builds/win32" -DCORVANE_DIST_DIR="$builds/dist"
-                -DCORVANE_NATIVE_TREE="$builds/native" -DCORVANE_SOURCE_DATE_EPOCH="$SOURCE_DATE_EPOCH") ;;
+  win32 | win64)
+    other=win64
+    [ "$kind" = win64 ] && other=win32
+    trees=(-DCORVANE_OTHER_ARCH_TREE="$builds/$other" -DCORVANE_DIST_DIR="$builds/dist"
+           -DCORVANE_NATIVE_TREE="$builds/native" -DCORVANE_SOURCE_DATE_EPOCH="$SOURCE_DATE_EPOCH") ;;
 esac
 # A tree configured from another checkout (a copied or moved folder) cannot
 # be reused: CMake refuses it with a message that does not say what to do.

@@ -12,7 +12,6 @@ build=${1:-$root/build}
 
 bash "$root/tools/bootstrap.sh"
 for kind in win32 win64; do
-  bash "$root/tools/build.sh" "$kind" "$build" corvane corvane_ui corvane_program \
-    corvane_package_actions
+  bash "$root/tools/build.sh" "$kind" "$build" corvane_shipped
 done
 bash "$root/tools/make_release.sh" "$build" "$build/dist"
