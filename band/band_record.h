@@ -73,6 +73,9 @@ struct BandRecord {
   FocusKey focusKey;
   HHOOK focusHook = nullptr;
   BOOL holdsFocusCombination = FALSE;
+  // The combination that searches the clipboard's text, as registered.
+  FocusKey clipboardKey = {FocusKeyKind::kNone, 0, 0};
+  BOOL holdsClipboardCombination = FALSE;
   // The band window's DPI: every length of the layout is scaled by dpi / 96.
   int dpi = kDefaultDpi;
   // The taskbar is composited: the band shows the taskbar's background.

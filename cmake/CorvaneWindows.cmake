@@ -88,11 +88,13 @@ add_library(corvane_band STATIC
   ui/band_lookup.cpp
   ui/band_window.cpp
   ui/box_click.cpp
+  ui/clipboard_search.cpp
   ui/colour_mode.cpp
   ui/focus_key_hook.cpp
   ui/focus_key_binding.cpp
   ui/go_button.cpp
   ui/go_button_images.cpp
+  ui/monitor_in_front.cpp
   ui/own_window_class.cpp
   ui/query_submission.cpp
   ui/search_box.cpp
@@ -153,6 +155,8 @@ add_library(corvane_ui SHARED
   search/suggestion_request.cpp
   ui/accessible_window.cpp
   ui/annotated_name.cpp
+  ui/box_menu.cpp
+  ui/clipboard_query.cpp
   ui/suggestion_list.cpp
   ui/typing_suggestions.cpp
 )
@@ -195,17 +199,20 @@ add_executable(corvane_program WIN32
   program/key_field.cpp
   program/main.cpp
   program/notification_icon.cpp
+  program/program_menu.cpp
   program/program_settings.cpp
   program/program_texts.cpp
   program/reserved_row.cpp
   program/screen_areas.cpp
   program/settings_window.cpp
   program/single_instance.cpp
+  program/strip_set.cpp
   program/strip_window.cpp
   program/corvane_program.rc
   ui/accessible_window.cpp
   ui/box_click.cpp
   ui/colour_mode.cpp
+  ui/monitor_in_front.cpp
   ui/window_dpi.cpp
 )
 target_include_directories(corvane_program PRIVATE ${CMAKE_SOURCE_DIR}/program ${CMAKE_SOURCE_DIR}/res

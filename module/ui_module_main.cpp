@@ -10,6 +10,8 @@
 #include "support/text_language.h"
 #include "ui/accessible_window.h"
 #include "ui/annotated_name.h"
+#include "ui/box_menu.h"
+#include "ui/clipboard_query.h"
 #include "ui/go_button_pixels.h"
 #include "ui/typing_suggestions.h"
 
@@ -68,4 +70,14 @@ CorvaneMakeSuggestionSession(corvane::BandRecord* band, const corvane::Suggestio
     return nullptr;
   }
   return session;
+}
+
+// By name, for CORVANE.DLL's GetProcAddress: the search box's own menu.
+extern "C" UINT WINAPI CorvaneTrackBoxMenu(HWND searchEdit, HWND owner, POINT screen) {
+  return corvane::TrackBoxMenu(searchEdit, owner, screen);
+}
+
+// By name, for CORVANE.DLL's GetProcAddress: the clipboard's text as a query.
+extern "C" BOOL WINAPI CorvaneReadClipboardQuery(HWND owner, wchar_t* query, std::size_t limit) {
+  return corvane::ReadClipboardQuery(owner, query, limit) ? TRUE : FALSE;
 }

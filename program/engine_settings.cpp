@@ -79,10 +79,11 @@ HRESULT WriteText(Setting setting, std::u16string_view text) {
   return WriteTextSetting(setting, std::wstring(text.begin(), text.end()).c_str());
 }
 
-HRESULT WriteFocusKey(const FocusKey& key) {
+// "none" is written too: it stands before a key an organisation recommends.
+HRESULT WriteKey(Setting setting, const FocusKey& key) {
   wchar_t text[kMaxFocusKeyUnits + 1] = {};
   if (!FormatFocusKey(key, AsUtf16(text), ARRAYSIZE(text))) return E_INVALIDARG;
-  return WriteTextSetting(Setting::kFocusKey, text);
+  return WriteTextSetting(setting, text);
 }
 
 }  // namespace
@@ -91,6 +92,7 @@ HRESULT ReadEngineSettings(EngineSettings* read) {
   EngineSettings settings;
   const Settings stored = ReadSettings();
   settings.focusKey = stored.focusKey;
+  settings.searchClipboardKey = stored.searchClipboardKey;
   settings.suggestions = stored.suggestions;
   settings.history = stored.history;
   settings.placement = stored.placement;
@@ -124,7 +126,9 @@ HRESULT WriteEngineSettings(const EngineSettings& shown, const EngineSettings& c
   if (!keeps(Setting::kSearchAddress, shown.searchAddress == chosen.searchAddress))
     RETURN_IF_FAILED(WriteTextSetting(Setting::kSearchAddress, chosen.searchAddress.c_str()));
   if (!keeps(Setting::kFocusKey, shown.focusKey == chosen.focusKey))
-    RETURN_IF_FAILED(WriteFocusKey(chosen.focusKey));
+    RETURN_IF_FAILED(WriteKey(Setting::kFocusKey, chosen.focusKey));
+  if (!keeps(Setting::kSearchClipboardKey, shown.searchClipboardKey == chosen.searchClipboardKey))
+    RETURN_IF_FAILED(WriteKey(Setting::kSearchClipboardKey, chosen.searchClipboardKey));
   if (!keeps(Setting::kSuggestions, shown.suggestions == chosen.suggestions))
     RETURN_IF_FAILED(WriteNumberSetting(Setting::kSuggestions, chosen.suggestions ? 1 : 0));
   if (!keeps(Setting::kHistory, shown.history == chosen.history))

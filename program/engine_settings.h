@@ -27,6 +27,7 @@ struct EngineSettings : SettingSources {
   std::wstring searchAddress;  // empty: Google's country site
   std::vector<UserEngine> engines;
   FocusKey focusKey;
+  FocusKey searchClipboardKey = {FocusKeyKind::kNone, 0, 0};
   bool suggestions = false;
   bool history = false;
   StripMode placement = StripMode::Float;

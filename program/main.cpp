@@ -1,5 +1,5 @@
 // Corvane.exe: the search box where the taskbar hosts no toolbars. Shows the
-// band in a strip beside the taskbar, one per session; "--startup" is the
+// band in strips beside the taskbar, one program per session; "--startup" is the
 // start with Windows, "--settings" opens the settings window, "--autostart
 // on|off" only sets whether it starts with Windows, without a window.
 #include <windows.h>
@@ -17,7 +17,7 @@
 #include "program/program_texts.h"
 #include "program/settings_window.h"
 #include "program/single_instance.h"
-#include "program/strip_window.h"
+#include "program/strip_set.h"
 #include "support/hresult.h"
 #include "support/windows_handles.h"
 
@@ -61,17 +61,15 @@ int ShowBand(WhenRunning whenRunning) {
   HRESULT comReady = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   int exitCode = kSuccess;
   {
-    ComPtr<IDeskBand> band;
-    HRESULT result = LoadBand(band.Put());
-    Strip strip(std::move(band));
-    if (SUCCEEDED(result)) result = strip.Open();
+    StripSet strips(LoadBand);
+    HRESULT result = strips.Open();
     if (FAILED(result)) {
       ReportBandFailure(result);
       exitCode = kFailed;
     } else {
       MSG message;
       while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        strip.BeforeDispatch(message);
+        strips.BeforeDispatch(message);
         TranslateMessage(&message);
         DispatchMessageW(&message);
       }

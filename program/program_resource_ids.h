@@ -40,6 +40,9 @@
 #define IDS_MONITOR_PRIMARY 435
 #define IDS_MONITOR_POINTER 436
 #define IDS_KEY_NAMES 437
+#define IDS_MONITOR_ALL 438
+#define IDS_STRIP_PASTE_AND_SEARCH 439
+#define IDS_KEYS_SAME 440
 
 // The settings window and its controls.
 #define IDD_SETTINGS 100
@@ -64,3 +67,4 @@
 #define IDC_PLACEMENT 119
 #define IDC_PLACEMENT_MONITOR 120
 #define IDC_MANAGED 121
+#define IDC_CLIPBOARD_KEY_TEXT 122

@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include "support/system_library.h"
+
 namespace corvane::program {
 namespace {
 
@@ -91,11 +93,41 @@ ScreenFacts FactsOf(HMONITOR handle) {
             : ScreenRect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   facts.workArea = primary ? PrimaryWorkArea(facts.monitor) : FromRect(info.rcWork);
   // The shell names only the primary taskbar; another monitor's shows in its
-  // work area.
-  const TaskbarReport report = primary ? PrimaryTaskbarReport() : TaskbarReport{};
-  facts.edge = FindTaskbarEdge(report, facts.monitor, facts.workArea);
+  // work area, and a monitor without one takes the primary one's edge.
+  facts.edge = FindTaskbarEdge(PrimaryTaskbarReport(), facts.monitor, facts.workArea);
   facts.taskbarHides = TaskbarHidesAt(facts.edge, facts.monitor);
   return facts;
+}
+
+int MonitorDpi(HMONITOR monitor) {
+  // GetDpiForMonitor, of Windows 8.1 and later.
+  using GetDpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+  constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
+  static HMODULE shcore = nullptr;
+  GetDpiForMonitorFunction getDpi = nullptr;
+  UINT x = 0, y = 0;
+  if (FindFunction(LoadSystemLibrary(L"shcore.dll", &shcore), "GetDpiForMonitor", &getDpi) &&
+      SUCCEEDED(getDpi(monitor, kEffectiveDpi, &x, &y)))
+    return static_cast<int>(y);
+  return 0;
+}
+
+std::wstring DeviceNameOf(HMONITOR monitor) {
+  MONITORINFOEXW info = {};
+  info.cbSize = sizeof info;
+  return GetMonitorInfoW(monitor, &info) ? std::wstring(info.szDevice) : std::wstring();
+}
+
+std::vector<HMONITOR> AllMonitors() {
+  std::vector<HMONITOR> monitors;
+  EnumDisplayMonitors(
+      nullptr, nullptr,
+      [](HMONITOR monitor, HDC, RECT*, LPARAM list) {
+        reinterpret_cast<std::vector<HMONITOR>*>(list)->push_back(monitor);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&monitors));
+  return monitors;
 }
 
 HMONITOR MonitorNearest(const ScreenRect& rect) {

@@ -1,8 +1,11 @@
-// The screen as the strip sees it: each monitor's work area and taskbar, the
-// monitor under the pointer, the window that fills a monitor, and the work
-// area set where no shell keeps the strip's row.
+// The screen as the strip sees it: the monitors, each one's work area,
+// taskbar and DPI, the monitor under the pointer, the window that fills a
+// monitor, and the work area set where no shell keeps the strip's row.
 #pragma once
 #include <windows.h>
+
+#include <string>
+#include <vector>
 
 #include "program/strip_placement.h"
 
@@ -28,6 +31,14 @@ UINT AppBarEdge(TaskbarEdge edge);
 HMONITOR PrimaryMonitor();
 HMONITOR MonitorOfPointer();
 ScreenFacts FactsOf(HMONITOR monitor);
+// The monitor's own DPI where the system keeps one per monitor; 0 where it
+// cannot say.
+int MonitorDpi(HMONITOR monitor);
+// The system's name of a monitor ("\\.\DISPLAY2"), which outlives its
+// handle across changes of the screens; empty for one that is gone.
+std::wstring DeviceNameOf(HMONITOR monitor);
+// Every monitor of the desktop, in the system's order.
+std::vector<HMONITOR> AllMonitors();
 // The monitor that holds most of `rect`, or the nearest.
 HMONITOR MonitorNearest(const ScreenRect& rect);
 // Sets the work area of the monitor that holds `area`, and says so.

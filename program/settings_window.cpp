@@ -135,9 +135,11 @@ void SettingsWindow::OnInitDialog() {
   CheckDlgButton(dialog, IDC_HISTORY, settings.history ? BST_CHECKED : BST_UNCHECKED);
   LockManagedSettings();
   SendDlgItemMessageW(dialog, IDC_ENGINE_KEYWORD, EM_LIMITTEXT, kMaxKeywordLength, 0);
-  SendDlgItemMessageW(dialog, IDC_KEY_TEXT, EM_LIMITTEXT, kMaxFocusKeyUnits, 0);
-  // Without it the combination is still typed.
-  TakeCombinationsAsPressed(GetDlgItem(dialog, IDC_KEY_TEXT));
+  for (int field : {IDC_KEY_TEXT, IDC_CLIPBOARD_KEY_TEXT}) {
+    SendDlgItemMessageW(dialog, field, EM_LIMITTEXT, kMaxFocusKeyUnits, 0);
+    // Without it the combination is still typed.
+    TakeCombinationsAsPressed(GetDlgItem(dialog, field));
+  }
   SetForegroundWindow(dialog);
 }
 
@@ -196,7 +198,7 @@ void SettingsWindow::ShowPlacement() {
        {IDS_PLACEMENT_FLOAT, IDS_PLACEMENT_RESERVE, IDS_PLACEMENT_HIDDEN},
        static_cast<int>(settings.placement)},
       {IDC_PLACEMENT_MONITOR,
-       {IDS_MONITOR_PRIMARY, IDS_MONITOR_POINTER},
+       {IDS_MONITOR_PRIMARY, IDS_MONITOR_POINTER, IDS_MONITOR_ALL},
        static_cast<int>(settings.placementMonitor)},
   };
   for (const Choice& choice : choices) {
@@ -225,6 +227,7 @@ void SettingsWindow::LockManagedSettings() {
       {Setting::kHistory, {IDC_HISTORY}},
       {Setting::kPlacement, {IDC_PLACEMENT}},
       {Setting::kPlacementMonitor, {IDC_PLACEMENT_MONITOR}},
+      {Setting::kSearchClipboardKey, {IDC_CLIPBOARD_KEY_TEXT}},
   };
   bool managed = !settings.userEngines || settings.fixed != 0;
   for (const auto& lock : locks)
@@ -244,10 +247,15 @@ void SettingsWindow::ShowFocusKey() {
   if (key.kind == FocusKeyKind::kNone) choice = IDC_KEY_NONE;
   if (key.kind == FocusKeyKind::kCombination) choice = IDC_KEY_COMBINATION;
   CheckRadioButton(dialog, IDC_KEY_F12, IDC_KEY_COMBINATION, choice);
+  ShowCombination(IDC_KEY_TEXT, key);
+  ShowCombination(IDC_CLIPBOARD_KEY_TEXT, settings.searchClipboardKey);
+  OnKeyChoice();
+}
+
+void SettingsWindow::ShowCombination(int field, const FocusKey& key) {
   wchar_t text[kMaxFocusKeyUnits + 1] = {};
   if (key.kind == FocusKeyKind::kCombination && FormatFocusKey(key, AsUtf16(text), ARRAYSIZE(text)))
-    SetDlgItemTextW(dialog, IDC_KEY_TEXT, text);
-  OnKeyChoice();
+    SetDlgItemTextW(dialog, field, text);
 }
 
 void SettingsWindow::OnKeyChoice() {
@@ -353,9 +361,8 @@ void SettingsWindow::OnTest() {
   TRACE_IF_FAILED(LaunchEngineSearch(dialog, address.c_str(), ProgramText(IDS_TEST_QUERY).c_str()));
 }
 
-// The key as it is to be stored: "F12", "none", or a combination in its
-// canonical form that the system lets Corvane have (unless it is the one
-// stored already, which a band of the session may hold).
+// The key as it is to be stored: "F12", "none", or a combination that the
+// system lets Corvane have.
 bool SettingsWindow::AcceptFocusKey(FocusKey* accepted) {
   if (settings.IsFixed(Setting::kFocusKey)) {
     *accepted = settings.focusKey;
@@ -365,25 +372,56 @@ bool SettingsWindow::AcceptFocusKey(FocusKey* accepted) {
   if (IsDlgButtonChecked(dialog, IDC_KEY_NONE) == BST_CHECKED) {
     key.kind = FocusKeyKind::kNone;
   } else if (IsDlgButtonChecked(dialog, IDC_KEY_COMBINATION) == BST_CHECKED) {
-    std::wstring typed = Text(IDC_KEY_TEXT);
-    key = ParseFocusKey(AsUtf16(typed.c_str()), AsUtf16(ProgramText(IDS_KEY_NAMES).c_str()));
-    if (key.kind != FocusKeyKind::kCombination) {
-      Problem(IDS_KEY_INVALID, GetDlgItem(dialog, IDC_KEY_TEXT), typed);
-      return false;
-    }
+    if (!AcceptCombination(IDC_KEY_TEXT, settings.focusKey, &key)) return false;
+  }
+  *accepted = key;
+  return true;
+}
+
+// The clipboard's key: none where the field is empty or says so, else a
+// combination the system lets Corvane have, other than the focus key.
+bool SettingsWindow::AcceptClipboardKey(const FocusKey& focusKey, FocusKey* accepted) {
+  if (settings.IsFixed(Setting::kSearchClipboardKey)) {
+    *accepted = settings.searchClipboardKey;
+    return true;
+  }
+  const std::wstring typed = Text(IDC_CLIPBOARD_KEY_TEXT);
+  FocusKey key = {FocusKeyKind::kNone, 0, 0};
+  const bool none =
+      typed.empty() || ParseFocusKey(AsUtf16(typed.c_str())).kind == FocusKeyKind::kNone;
+  if (!none && !AcceptCombination(IDC_CLIPBOARD_KEY_TEXT, settings.searchClipboardKey, &key))
+    return false;
+  if (key.kind == FocusKeyKind::kCombination && key == focusKey) {
+    Problem(IDS_KEYS_SAME, GetDlgItem(dialog, IDC_CLIPBOARD_KEY_TEXT),
+            Text(IDC_CLIPBOARD_KEY_TEXT));
+    return false;
+  }
+  *accepted = key;
+  return true;
+}
+
+// The combination typed into `field`, in its canonical form, when the
+// system lets Corvane have it (unless it is the one stored already, which a
+// band of the session may hold); otherwise says what is wrong.
+bool SettingsWindow::AcceptCombination(int field, const FocusKey& stored, FocusKey* accepted) {
+  const std::wstring typed = Text(field);
+  const FocusKey key =
+      ParseFocusKey(AsUtf16(typed.c_str()), AsUtf16(ProgramText(IDS_KEY_NAMES).c_str()));
+  if (key.kind != FocusKeyKind::kCombination) {
+    Problem(IDS_KEY_INVALID, GetDlgItem(dialog, field), typed);
+    return false;
   }
   wchar_t canonical[kMaxFocusKeyUnits + 1] = {};
   if (!FormatFocusKey(key, AsUtf16(canonical), ARRAYSIZE(canonical))) return false;
-  const bool stored = settings.focusKey == key;
-  if (key.kind == FocusKeyKind::kCombination && !stored) {
+  if (key != stored) {
     if (!RegisterHotKey(dialog, kTrialHotkeyId, key.modifiers | MOD_NOREPEAT, key.virtualKey)) {
-      Problem(IDS_KEY_TAKEN, GetDlgItem(dialog, IDC_KEY_TEXT), canonical);
+      Problem(IDS_KEY_TAKEN, GetDlgItem(dialog, field), canonical);
       return false;
     }
     UnregisterHotKey(dialog, kTrialHotkeyId);
   }
   // The field shows what is stored, in the names every Corvane reads.
-  if (key.kind == FocusKeyKind::kCombination) SetDlgItemTextW(dialog, IDC_KEY_TEXT, canonical);
+  SetDlgItemTextW(dialog, field, canonical);
   *accepted = key;
   return true;
 }
@@ -395,10 +433,11 @@ std::wstring SettingsWindow::ChosenDefaultAddress() const {
 }
 
 bool SettingsWindow::Save() {
-  FocusKey focusKey;
-  if (!AcceptFocusKey(&focusKey)) return false;
+  FocusKey focusKey, clipboardKey;
+  if (!AcceptFocusKey(&focusKey) || !AcceptClipboardKey(focusKey, &clipboardKey)) return false;
   EngineSettings changed = settings;
   changed.focusKey = focusKey;
+  changed.searchClipboardKey = clipboardKey;
   changed.searchAddress = ChosenDefaultAddress();
   changed.suggestions = IsDlgButtonChecked(dialog, IDC_SUGGESTIONS) == BST_CHECKED;
   changed.history = IsDlgButtonChecked(dialog, IDC_HISTORY) == BST_CHECKED;

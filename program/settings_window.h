@@ -1,5 +1,6 @@
-// The "Corvane settings" window: the default engine, the user's own engines
-// and the focus key. OK and Apply store the settings and tell every band of
+// The "Corvane settings" window: the default engine, the user's own engines,
+// the focus key, the key that searches what was copied and where the strips
+// stand. OK and Apply store the settings and tell every band of
 // the session; nothing is stored that the window does not accept.
 #pragma once
 #include <windows.h>
@@ -56,6 +57,7 @@ class SettingsWindow {
   // Fills the default engine's choices and selects the one of `chosen`.
   void ShowDefaultEngines(const std::wstring& chosen);
   void ShowFocusKey();
+  void ShowCombination(int field, const FocusKey& key);
   void ShowPlacement();
   int ChosenIndex(int control) const;
   void LockManagedSettings();
@@ -67,6 +69,8 @@ class SettingsWindow {
   // one at `replacing` is left out); otherwise says what is wrong.
   bool EngineFromFields(int replacing, UserEngine* engine);
   bool AcceptFocusKey(FocusKey* key);
+  bool AcceptClipboardKey(const FocusKey& focusKey, FocusKey* key);
+  bool AcceptCombination(int field, const FocusKey& stored, FocusKey* key);
   std::wstring ChosenDefaultAddress() const;
   bool Save();
   void Problem(UINT textId, HWND control, const std::wstring& detail = L"");

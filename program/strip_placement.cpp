@@ -3,8 +3,14 @@
 #include <algorithm>
 #include <iterator>
 
+#include "support/dpi_scale.h"
+
 namespace corvane::program {
 namespace {
+
+// The strip at 96 DPI.
+constexpr int kStripWidth = 300;
+constexpr int kStripHeight = 30;
 
 bool Overlap(const ScreenRect& a, const ScreenRect& b) {
   return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
@@ -32,7 +38,8 @@ TaskbarEdge EdgeWorkAreaGivesUp(const ScreenRect& monitor, const ScreenRect& wor
 TaskbarEdge FindTaskbarEdge(const TaskbarReport& report, const ScreenRect& monitor,
                             const ScreenRect& workArea) {
   bool reported = report.answered && report.edge != TaskbarEdge::None && !IsEmpty(report.rect);
-  if (reported && !Overlap(report.rect, workArea)) return report.edge;
+  if (reported && Overlap(report.rect, monitor) && !Overlap(report.rect, workArea))
+    return report.edge;
   TaskbarEdge given = EdgeWorkAreaGivesUp(monitor, workArea);
   if (given != TaskbarEdge::None) return given;
   return reported ? report.edge : TaskbarEdge::None;
@@ -42,6 +49,11 @@ ScreenRect DockedPlace(TaskbarEdge edge, const ScreenRect& workArea, int width, 
   int left = edge == TaskbarEdge::Left ? workArea.left : workArea.right - width;
   int top = edge == TaskbarEdge::Top ? workArea.top : workArea.bottom - height;
   return KeptInside({left, top, left + width, top + height}, workArea);
+}
+
+StripSize StripSizeAt(int dpi, int bandMinimumHeight) {
+  return {ScaleForDpi(kStripWidth, dpi),
+          std::max(ScaleForDpi(kStripHeight, dpi), bandMinimumHeight)};
 }
 
 ScreenRect AwayFromHiddenTaskbar(const ScreenRect& area, TaskbarEdge edge, int sliver) {

@@ -17,10 +17,11 @@ struct TaskbarReport {
   ScreenRect rect;
 };
 
-// The taskbar's edge of a monitor. The shell's answer counts when its
-// taskbar lies outside the work area (a taskbar that is not hiding); else
-// the side the work area gives up; else the shell's edge of a hiding
-// taskbar; else none.
+// The taskbar's edge of a monitor. The shell's answer (of the primary
+// taskbar) counts when its taskbar lies on this monitor outside the work
+// area (a taskbar that is not hiding); else the side the work area gives up
+// (another monitor's own taskbar); else the shell's edge, of a hiding
+// taskbar or of the primary one for a monitor without a taskbar; else none.
 TaskbarEdge FindTaskbarEdge(const TaskbarReport& report, const ScreenRect& monitor,
                             const ScreenRect& workArea);
 
@@ -29,6 +30,14 @@ TaskbarEdge FindTaskbarEdge(const TaskbarReport& report, const ScreenRect& monit
 // bottom taskbar and for none, top right for a top one, bottom left or right
 // for a vertical one.
 ScreenRect DockedPlace(TaskbarEdge edge, const ScreenRect& workArea, int width, int height);
+
+// The strip's size at a monitor's DPI: 300 x 30 at 96, grown with it, and
+// never lower than the band needs.
+struct StripSize {
+  int width;
+  int height;
+};
+StripSize StripSizeAt(int dpi, int bandMinimumHeight);
 
 // A hidden taskbar leaves the work area whole but comes back when the
 // pointer touches the last `sliver` pixels of its edge: `area` without them.

@@ -5,36 +5,30 @@
 
 #include <algorithm>
 
+#include "program/program_menu.h"
 #include "program/program_resource_ids.h"
+#include "program/program_settings.h"
 #include "program/program_texts.h"
-#include "program/settings_window.h"
 #include "program/single_instance.h"
+#include "program/strip_set.h"
 #include "res/product.h"
 #include "support/dpi_scale.h"
-#include "support/focus_key.h"
 #include "support/hresult.h"
 #include "support/settings_store.h"
 #include "ui/band_window.h"
 #include "ui/box_click.h"
+#include "ui/clipboard_search.h"
 #include "ui/colour_mode.h"
 #include "ui/window_dpi.h"
 
 namespace corvane::program {
 namespace {
 
-// The strip at 96 DPI; it grows with its screen's DPI.
-constexpr int kStripWidth = 300;
-constexpr int kStripHeight = 30;
+// At 96 DPI; it grows with its screen's DPI.
 constexpr int kGripWidth = 10;
 constexpr int kHiddenTaskbarSliver = 2;
 
 constexpr UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED, newer than the headers' target
-// Posted by the keyboard hook: F12 came while the strip was out of sight.
-constexpr UINT kFocusKeyHeard = WM_APP + 1;
-
-// Menu identifiers: the band's own items take a range of their own.
-constexpr UINT kStartWithWindows = 1, kResetPosition = 2, kExit = 3, kSettings = 4;
-constexpr UINT kFirstBandCommand = 0x100, kLastBandCommand = 0x1FF;
 
 constexpr long kGripPart = 1, kBandPart = 2;
 
@@ -70,14 +64,6 @@ bool BelongsTo(HWND other, HWND rootOwner) {
   return other != nullptr && GetAncestor(other, GA_ROOTOWNER) == rootOwner;
 }
 
-// Checked as Corvane starts; greyed where a policy decides.
-void AppendStartWithWindows(HMENU menu) {
-  const UINT state =
-      (StartsWithWindows() ? MF_CHECKED : 0) | (StartWithWindowsFixed() ? MF_GRAYED : 0);
-  AppendMenuW(menu, MF_STRING | state, kStartWithWindows,
-              ProgramText(IDS_START_WITH_WINDOWS).c_str());
-}
-
 }  // namespace
 
 const Strip::MessageEntry Strip::kMessages[] = {
@@ -94,17 +80,15 @@ const Strip::MessageEntry Strip::kMessages[] = {
     {WM_SYSCOLORCHANGE, &Strip::OnColourChange},
     {WM_THEMECHANGED, &Strip::OnColourChange},
     {WM_GETOBJECT, &Strip::OnGetObject},
-    {WM_DISPLAYCHANGE, &Strip::OnScreenChange},
     {kDpiChanged, &Strip::OnDpiChanged},
+    {WM_ACTIVATE, &Strip::OnActivate},
+    {WM_CLOSE, &Strip::OnClose},
     {WM_QUERYENDSESSION, &Strip::OnQueryEndSession},
     {WM_ENDSESSION, &Strip::OnEndSession},
-    {WM_ACTIVATE, &Strip::OnActivate},
-    {kFocusKeyHeard, &Strip::OnFocusKeyHeard},
     {WM_DESTROY, &Strip::OnDestroy},
 };
 
 const Strip::RegisteredEntry Strip::kRegisteredMessages[] = {
-    {&Strip::taskbarCreatedMessage, &Strip::OnTaskbarCreated},
     {&Strip::focusSearchBoxMessage, &Strip::OnCalled},
     {&Strip::shellNoticeMessage, &Strip::OnShellNotice},
     {&Strip::iconNoticeMessage, &Strip::OnIconNotice},
@@ -112,38 +96,35 @@ const Strip::RegisteredEntry Strip::kRegisteredMessages[] = {
     {&Strip::settingsChangedMessage, &Strip::OnSettingsChanged},
 };
 
-Strip* Strip::watching = nullptr;
+Strip::~Strip() {
+  if (window != nullptr) DestroyWindow(window);
+}
 
-HRESULT Strip::Open() {
+HRESULT Strip::Open(HWND owner) {
   RETURN_IF_FAILED(RegisterStripClass(WindowProc));
-  taskbarCreatedMessage = RegisterWindowMessageW(L"TaskbarCreated");
   shellNoticeMessage = RegisterWindowMessageW(kShellNoticeMessage);
   focusSearchBoxMessage = FocusSearchBoxMessage();
   iconNoticeMessage = RegisterWindowMessageW(kIconNoticeMessage);
   boxDoneMessage = RegisterWindowMessageW(kSearchBoxDoneMessage);
   settingsChangedMessage = RegisterWindowMessageW(kSettingsChangedMessage);
-  settings = ReadSettings();
-  hasPlace = settings.hasStripPlace;
+  const Settings& settings = set.CurrentSettings();
+  hasPlace = settings.hasStripPlace && set.KeepsStoredPlace();
   place = settings.stripPlace;
-  ReservedRow::GiveBackLeftOver();
-  monitor = PrimaryMonitor();
   colours = CurrentBandColours();
   name = ProgramText(IDS_PROGRAM_CAPTION);
   gripName = ProgramText(IDS_GRIP);
   openMenu = ProgramText(IDS_OPEN_MENU);
   // No taskbar button and no place in Alt+Tab: the strip belongs with the
   // taskbar, not with the programs.
-  owner.Reset(CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", nullptr, WS_POPUP, 0, 0, 0, 0, nullptr,
-                              nullptr, GetModuleHandleW(nullptr), nullptr));
+  const StripSize size = StripSizeAt(MonitorDpi(monitor), 0);
   window = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kStripWindowClass, L"Corvane",
-                           WS_POPUP | WS_CLIPCHILDREN, 0, 0, kStripWidth, kStripHeight, owner.Get(),
+                           WS_POPUP | WS_CLIPCHILDREN, 0, 0, size.width, size.height, owner,
                            nullptr, GetModuleHandleW(nullptr), this);
   RETURN_LAST_ERROR_IF(window == nullptr);
-  // An elevated strip still hears a restarted Explorer, its icon's clicks,
-  // a second start and the settings window; where the filter cannot be
-  // changed it works on without them.
-  for (UINT message :
-       {taskbarCreatedMessage, iconNoticeMessage, focusSearchBoxMessage, settingsChangedMessage})
+  // An elevated strip still hears its icon's clicks, a second start and the
+  // settings window; where the filter cannot be changed it works on without
+  // them.
+  for (UINT message : {iconNoticeMessage, focusSearchBoxMessage, settingsChangedMessage})
     ChangeWindowMessageFilterEx(window, message, MSGFLT_ALLOW, nullptr);
   ListenToShell(ABM_NEW);
   HRESULT shown = ShowBand();
@@ -151,22 +132,8 @@ HRESULT Strip::Open() {
     DestroyWindow(window);
     return shown;
   }
-  // Open from here on: the calls below let other threads' messages in, and
-  // the end of the session may close the strip meanwhile.
-  open = true;
-  watching = this;
   FollowPlacement();
-  if (!IsWindow(window)) return S_OK;  // closed meanwhile: the loop ends at once
-  WatchFullScreen();
-  // Without a notification area yet, the icon comes when the taskbar does.
-  TRACE_IF_FAILED(icon.Show(window, iconNoticeMessage));
   return S_OK;
-}
-
-void Strip::BeforeDispatch(const MSG& message) {
-  if (message.message == WM_HOTKEY && settings.placement == StripMode::Hidden &&
-      !IsWindowVisible(window) && message.hwnd == band.Window())
-    Call();
 }
 
 // As an application bar that claims no room: the shell then tells the strip
@@ -189,10 +156,13 @@ HRESULT Strip::ShowBand() {
 }
 
 void Strip::Reposition() {
-  if (moving) return;  // the user places it; the drop decides
-  const int dpi = WindowDpi(window);
-  const int width = ScaleForDpi(kStripWidth, dpi);
-  const int height = std::max(ScaleForDpi(kStripHeight, dpi), band.MinimumHeight());
+  if (moving || window == nullptr) return;  // the user places it; the drop decides
+  const Settings& settings = set.CurrentSettings();
+  // Sized for its monitor, before it stands there.
+  const int monitorDpi = MonitorDpi(monitor);
+  const StripSize size =
+      StripSizeAt(monitorDpi > 0 ? monitorDpi : WindowDpi(window), band.MinimumHeight());
+  const int width = size.width, height = size.height;
   // Giving the row back changes the work area: the screen is read after.
   if (settings.placement != StripMode::Reserve) GiveUpRow();
   const ScreenFacts screen = FactsOf(monitor);
@@ -229,10 +199,15 @@ void Strip::GiveUpRow() {
   ListenToShell(ABM_NEW);
 }
 
-// Called by the focus key, the icon or a second start: the strip comes into
-// sight where it belongs, the focus in its box.
+void Strip::MoveTo(HMONITOR other) {
+  if (other == monitor) return;
+  GiveUpRow();
+  monitor = other;
+  Reposition();
+}
+
 void Strip::Call() {
-  if (settings.placementMonitor == StripMonitor::Pointer) monitor = MonitorOfPointer();
+  if (set.CurrentSettings().placementMonitor == StripMonitor::Pointer) MoveTo(MonitorOfPointer());
   Reposition();
   ShowWindow(window, SW_SHOW);
   FocusSearchBox();
@@ -240,70 +215,33 @@ void Strip::Call() {
 
 // Out of sight until called, it goes when its box is done with.
 void Strip::PutAway() {
-  if (settings.placement == StripMode::Hidden) ShowWindow(window, SW_HIDE);
+  if (set.CurrentSettings().placement == StripMode::Hidden) ShowWindow(window, SW_HIDE);
 }
 
-// Where the settings say the strip lives; the focus key F12 is heard here
-// while the strip is out of sight, for the band's hook serves only a box in
-// sight.
 void Strip::FollowPlacement() {
-  if (settings.placementMonitor == StripMonitor::Primary) monitor = PrimaryMonitor();
   Reposition();
-  const bool hidden = settings.placement == StripMode::Hidden;
+  const bool hidden = set.CurrentSettings().placement == StripMode::Hidden;
   ShowWindow(window, hidden || steppedBack ? SW_HIDE : SW_SHOWNOACTIVATE);
-  if (hidden && settings.focusKey.kind == FocusKeyKind::kF12Hook) {
-    // Without the hook the strip is still called by its icon.
-    TRACE_IF_FAILED(hiddenKey.Start(window, kFocusKeyHeard));
-  } else {
-    hiddenKey.Stop();
-  }
-}
-
-// The window in front and its moves: a window that fills the strip's
-// monitor (and only that one) puts a strip that is always in sight away
-// until it ends.
-void Strip::WatchFullScreen() {
-  foregroundHook.Reset(SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
-                                       OnWindowEvent, 0, 0, WINEVENT_OUTOFCONTEXT));
-  DWORD process = 0;
-  if (HWND front = GetForegroundWindow()) GetWindowThreadProcessId(front, &process);
-  // Only the window in front's own moves: a film made full-screen in place.
-  locationHook.Reset(
-      process == 0 ? nullptr
-                   : SetWinEventHook(EVENT_OBJECT_LOCATIONCHANGE, EVENT_OBJECT_LOCATIONCHANGE,
-                                     nullptr, OnWindowEvent, process, 0, WINEVENT_OUTOFCONTEXT));
 }
 
 void Strip::StepBackForFullScreen() {
-  if (settings.placement == StripMode::Hidden) return;  // in sight only when called
+  if (set.CurrentSettings().placement == StripMode::Hidden) return;  // in sight only when called
   const bool fullScreen = FullScreenWindowOn(FactsOf(monitor).monitor);
   if (fullScreen == steppedBack) return;
   steppedBack = fullScreen;
   ShowWindow(window, steppedBack ? SW_HIDE : SW_SHOWNOACTIVATE);
 }
 
-void CALLBACK Strip::OnWindowEvent(HWINEVENTHOOK, DWORD event, HWND eventWindow, LONG object, LONG,
-                                   DWORD, DWORD) {
-  if (watching == nullptr) return;
-  if (event == EVENT_SYSTEM_FOREGROUND) {
-    watching->WatchFullScreen();
-    watching->StepBackForFullScreen();
-  } else if (object == OBJID_WINDOW && eventWindow == GetForegroundWindow()) {
-    watching->StepBackForFullScreen();
-  }
-}
-
-// Called by F12, which went no further. Where Windows gives the foreground
-// only to the program the key went to, the box is clicked as the user
-// would: the click brings it. The key itself is never sent on, for it would
-// reach the program in front where no hook of the band's serves it (one
-// that runs elevated, say).
-LRESULT Strip::OnFocusKeyHeard(WPARAM, LPARAM) {
+// The key itself went no further. Where Windows gives the foreground only
+// to the program the key went to, the box is clicked as the user would: the
+// click brings it. The key is never sent on, for it would reach the program
+// in front where no hook of the band's serves it (one that runs elevated,
+// say).
+void Strip::CallByKey() {
   Call();
-  if (GetForegroundWindow() == window) return 0;
+  if (GetForegroundWindow() == window) return;
   HWND box = SearchBox();
   if (box != nullptr && WindowFromPoint(BoxClickPoint(box)) == box) ClickBox(box);
-  return 0;
 }
 
 // As F12 does: the hint box takes the focus and opens the search box (or
@@ -396,51 +334,31 @@ void Strip::ShowMenu(POINT screen) {
   ComPtr<IContextMenu> bandMenu =
       band.AddMenuItems(menu.Get(), kFirstBandCommand, kLastBandCommand);
   if (bandMenu) AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(menu.Get(), MF_STRING, kSettings, ProgramText(IDS_SETTINGS).c_str());
-  AppendStartWithWindows(menu.Get());
+  const UINT canPaste = IsClipboardFormatAvailable(CF_UNICODETEXT) ? 0 : MF_GRAYED;
+  AppendMenuW(menu.Get(), MF_STRING | canPaste, kPasteAndSearch,
+              ProgramText(IDS_STRIP_PASTE_AND_SEARCH).c_str());
+  AppendProgramItems(menu.Get());
   AppendMenuW(menu.Get(), MF_STRING | (hasPlace ? 0 : MF_GRAYED), kResetPosition,
               ProgramText(IDS_RESET_POSITION).c_str());
   AppendMenuW(menu.Get(), MF_STRING, kExit, ProgramText(IDS_EXIT).c_str());
-  RunMenuCommand(TrackMenu(menu.Get(), screen), bandMenu.Get());
+  RunMenuCommand(TrackMenu(window, menu.Get(), screen), bandMenu.Get());
 }
 
-// The menu closes when the user clicks elsewhere only if its owner is in
-// the foreground.
-UINT Strip::TrackMenu(HMENU menu, POINT screen) {
-  SetForegroundWindow(window);
-  UINT chosen =
-      TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0, window, nullptr);
-  PostMessageW(window, WM_NULL, 0, 0);
-  return chosen;
-}
-
-// A choice that cannot be stored holds for this run only: the setting keeps
-// its stored value, which the menu shows the next time it opens.
 void Strip::RunMenuCommand(UINT command, IContextMenu* bandMenu) {
   if (command >= kFirstBandCommand && command <= kLastBandCommand && bandMenu != nullptr) {
     InvokeBandCommand(bandMenu, window, command - kFirstBandCommand);
-  } else if (command == kStartWithWindows) {
-    TRACE_IF_FAILED(SetStartWithWindows(!StartsWithWindows()));
+  } else if (command == kPasteAndSearch) {
+    // The band reads the clipboard and searches, as its own box's item does.
+    if (HWND bandWindow = band.Window()) SendMessageW(bandWindow, kSearchClipboardMessage, 0, 0);
   } else if (command == kResetPosition) {
-    TRACE_IF_FAILED(ForgetStripPlace());
+    if (set.KeepsStoredPlace()) TRACE_IF_FAILED(ForgetStripPlace());
     hasPlace = false;
     Reposition();
-  } else if (command == kSettings) {
-    OpenSettingsWindow();
   } else if (command == kExit) {
-    DestroyWindow(window);
+    set.Forward(WM_CLOSE, 0, 0);
+  } else {
+    RunProgramCommand(command);
   }
-}
-
-// The icon's menu: what a program in the notification area offers.
-void Strip::ShowIconMenu(POINT screen) {
-  UniqueMenu menu(CreatePopupMenu());
-  if (!menu) return;
-  AppendMenuW(menu.Get(), MF_STRING, kSettings, ProgramText(IDS_SETTINGS).c_str());
-  AppendStartWithWindows(menu.Get());
-  AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(menu.Get(), MF_STRING, kExit, ProgramText(IDS_EXIT).c_str());
-  RunMenuCommand(TrackMenu(menu.Get(), screen), nullptr);
 }
 
 LRESULT Strip::OnEnterMove(WPARAM, LPARAM) {
@@ -456,29 +374,28 @@ LRESULT Strip::OnExitMove(WPARAM, LPARAM) {
   const ScreenRect dropped = WindowRect(window);
   if (dropped.left == moveStart.left && dropped.top == moveStart.top) return 0;
   // A strip in its row, or called, goes back where it belongs.
-  if (settings.placement != StripMode::Float) {
+  if (set.CurrentSettings().placement != StripMode::Float) {
     Reposition();
     return 0;
   }
   const ScreenRect kept = KeptInside(dropped, UsableArea(FactsOf(MonitorNearest(dropped))));
   place = {kept.left, kept.top};
   hasPlace = true;
-  TRACE_IF_FAILED(WriteStripPlace(place));  // unstored, the place holds for this run only
+  // Unstored (or one of a strip on every monitor), the place holds for this
+  // run only.
+  if (set.KeepsStoredPlace()) TRACE_IF_FAILED(WriteStripPlace(place));
   Reposition();
   return 0;
 }
 
 LRESULT Strip::OnSettingChange(WPARAM wParam, LPARAM lParam) {
   if (wParam == SPI_SETWORKAREA) Reposition();
-  // The strip, its band and the taskbar's bands follow, as after a save.
-  if (IsPolicyChange(WM_SETTINGCHANGE, lParam)) TRACE_IF_FAILED(AnnounceSettingsChange());
   if (IsColourChange(WM_SETTINGCHANGE, wParam, lParam)) OnColourChange(0, 0);
   return 0;
 }
 
 LRESULT Strip::OnColourChange(WPARAM, LPARAM) {
   colours = CurrentBandColours();
-  icon.Refresh();
   InvalidateRect(window, nullptr, TRUE);
   return 0;
 }
@@ -523,19 +440,6 @@ bool Strip::ActOnPart(HWND window, long part) {
   return true;
 }
 
-// Monitors came or went, or another became the primary one (a laptop
-// docked): the strip follows the primary monitor, its row with it.
-LRESULT Strip::OnScreenChange(WPARAM, LPARAM) {
-  if (settings.placementMonitor == StripMonitor::Primary) {
-    const HMONITOR primary = PrimaryMonitor();
-    if (primary != monitor) GiveUpRow();
-    monitor = primary;
-  }
-  Reposition();
-  icon.Refresh();
-  return 0;
-}
-
 // Moved to a screen of another DPI: take the size offered, then the strip's
 // own place at that size.
 LRESULT Strip::OnDpiChanged(WPARAM, LPARAM lParam) {
@@ -544,7 +448,7 @@ LRESULT Strip::OnDpiChanged(WPARAM, LPARAM lParam) {
   SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
   Reposition();
-  icon.Refresh();
+  set.RefreshIcon();
   return 0;
 }
 
@@ -558,38 +462,25 @@ LRESULT Strip::OnShellNotice(WPARAM notice, LPARAM) {
 
 // Out of sight until called, the strip goes when the user turns elsewhere.
 LRESULT Strip::OnActivate(WPARAM state, LPARAM other) {
-  if (LOWORD(state) == WA_INACTIVE && !BelongsTo(reinterpret_cast<HWND>(other), owner.Get()))
+  if (LOWORD(state) == WA_INACTIVE &&
+      !BelongsTo(reinterpret_cast<HWND>(other), GetAncestor(window, GA_ROOTOWNER)))
     PutAway();
   return 0;
 }
 
-// Explorer started again: its taskbar may lie elsewhere, and the icon is
-// gone with the old one.
-LRESULT Strip::OnTaskbarCreated(WPARAM, LPARAM) {
+void Strip::AfterShellRestart() {
   row.Forget();
   ListenToShell(ABM_NEW);
   Reposition();
-  TRACE_IF_FAILED(icon.Show(window, iconNoticeMessage));
+}
+
+LRESULT Strip::OnCalled(WPARAM wParam, LPARAM lParam) {
+  set.Forward(focusSearchBoxMessage, wParam, lParam);
   return 0;
 }
 
-LRESULT Strip::OnCalled(WPARAM, LPARAM) {
-  Call();
-  return 0;
-}
-
-// The shell's notices in its fourth version's form: the event in the low
-// word, the place of a menu in wParam.
-LRESULT Strip::OnIconNotice(WPARAM anchor, LPARAM lParam) {
-  switch (LOWORD(lParam)) {
-    case NIN_SELECT:
-    case NIN_KEYSELECT:
-      Call();
-      break;
-    case WM_CONTEXTMENU:
-      ShowIconMenu({static_cast<short>(LOWORD(anchor)), static_cast<short>(HIWORD(anchor))});
-      break;
-  }
+LRESULT Strip::OnIconNotice(WPARAM wParam, LPARAM lParam) {
+  set.Forward(iconNoticeMessage, wParam, lParam);
   return 0;
 }
 
@@ -598,32 +489,30 @@ LRESULT Strip::OnBoxDone(WPARAM, LPARAM) {
   return 0;
 }
 
-LRESULT Strip::OnSettingsChanged(WPARAM, LPARAM) {
-  settings = ReadSettings();
-  FollowPlacement();
+LRESULT Strip::OnSettingsChanged(WPARAM wParam, LPARAM lParam) {
+  set.Forward(settingsChangedMessage, wParam, lParam);
+  return 0;
+}
+
+// As its menu's "Exit" does: the program ends, with all its strips.
+LRESULT Strip::OnClose(WPARAM, LPARAM) {
+  set.Forward(WM_CLOSE, 0, 0);
   return 0;
 }
 
 LRESULT Strip::OnQueryEndSession(WPARAM, LPARAM) { return TRUE; }
 
-// The session ends: let the band go now, the process may not get further.
+// The set closes this strip too: nothing of it is touched after.
 LRESULT Strip::OnEndSession(WPARAM ending, LPARAM) {
-  if (ending) DestroyWindow(window);
+  if (ending) set.EndSession();
   return 0;
 }
 
-// The program ends with its strip; a strip that never opened leaves the
-// program to say why.
 LRESULT Strip::OnDestroy(WPARAM, LPARAM) {
-  hiddenKey.Stop();
-  foregroundHook.Reset();
-  locationHook.Reset();
-  watching = nullptr;
-  icon.Remove();
   GiveUpRow();
   ListenToShell(ABM_REMOVE);
   band.Release();
-  if (open) PostQuitMessage(0);
+  window = nullptr;
   return 0;
 }
 

@@ -1,7 +1,7 @@
-// The program's window: a small borderless always-on-top strip that is the
-// band's site, docked beside the taskbar (floating, in a row it keeps for
-// itself, or out of sight until called) or where the user dragged it by its
-// grip; and the program's icon in the notification area.
+// One of the program's strips: a small borderless always-on-top window that
+// is a band's site, docked beside the taskbar of its monitor (floating, in a
+// row it keeps for itself, or out of sight until called) or where the user
+// dragged it by its grip. The strips of the program are a StripSet's.
 #pragma once
 #include <windows.h>
 #include <shlobj.h>
@@ -9,32 +9,47 @@
 #include <string>
 #include <utility>
 
-#include "program/hidden_focus_key.h"
 #include "program/hosted_band.h"
-#include "program/notification_icon.h"
-#include "program/program_settings.h"
 #include "program/reserved_row.h"
 #include "program/screen_areas.h"
 #include "support/band_colours.h"
-#include "support/settings_store.h"
 #include "support/windows_handles.h"
 #include "ui/accessible_window.h"
 
 namespace corvane::program {
 
+class StripSet;
+
 class Strip {
  public:
-  explicit Strip(ComPtr<IDeskBand> band) : band(std::move(band)) {}
+  Strip(StripSet& set, ComPtr<IDeskBand> band, HMONITOR monitor)
+      : set(set), band(std::move(band)), monitor(monitor) {}
+  ~Strip();
   Strip(const Strip&) = delete;
   Strip& operator=(const Strip&) = delete;
 
-  // Creates the window, sites and shows the band and docks the strip. The
-  // band is let go when the window is destroyed.
-  HRESULT Open();
+  // Creates the window, owned by `owner`, sites and shows the band and docks
+  // the strip. The band is let go when the window is destroyed.
+  HRESULT Open(HWND owner);
 
-  // Before the message loop hands `message` on: the focus key combination,
-  // which the band's window hears, calls a strip that is out of sight.
-  void BeforeDispatch(const MSG& message);
+  HWND Window() const { return window; }
+  HWND BandWindow() const { return band.Window(); }
+  HMONITOR Monitor() const { return monitor; }
+  // Docks on `other` from now on; a row it kept elsewhere is given back.
+  void MoveTo(HMONITOR other);
+  // The settings changed: in sight or not, where they say.
+  void FollowPlacement();
+  // Called by the focus key, the icon or a second start: the strip comes
+  // into sight where it belongs, the focus in its box. By a key, the box is
+  // clicked where Windows gives the foreground only to the program the key
+  // went to.
+  void Call();
+  void CallByKey();
+  // Explorer started again: its taskbar may lie elsewhere.
+  void AfterShellRestart();
+  // A window in front that fills the strip's monitor puts a strip that is
+  // always in sight away until it ends.
+  void StepBackForFullScreen();
 
  private:
   using Handler = LRESULT (Strip::*)(WPARAM, LPARAM);
@@ -50,10 +65,6 @@ class Strip {
   static const MessageEntry kMessages[];
   static const RegisteredEntry kRegisteredMessages[];
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  // The system's hooks call back without a context: the program's one strip.
-  static Strip* watching;
-  static void CALLBACK OnWindowEvent(HWINEVENTHOOK, DWORD event, HWND, LONG object, LONG, DWORD,
-                                     DWORD);
 
   LRESULT OnSize(WPARAM, LPARAM);
   LRESULT OnPaint(WPARAM, LPARAM);
@@ -67,19 +78,18 @@ class Strip {
   LRESULT OnSettingChange(WPARAM, LPARAM);
   LRESULT OnColourChange(WPARAM, LPARAM);
   LRESULT OnGetObject(WPARAM, LPARAM);
-  LRESULT OnScreenChange(WPARAM, LPARAM);
   LRESULT OnDpiChanged(WPARAM, LPARAM);
   LRESULT OnShellNotice(WPARAM, LPARAM);
   LRESULT OnActivate(WPARAM, LPARAM);
-  LRESULT OnTaskbarCreated(WPARAM, LPARAM);
-  LRESULT OnCalled(WPARAM, LPARAM);
-  LRESULT OnFocusKeyHeard(WPARAM, LPARAM);
-  LRESULT OnIconNotice(WPARAM, LPARAM);
   LRESULT OnBoxDone(WPARAM, LPARAM);
-  LRESULT OnSettingsChanged(WPARAM, LPARAM);
+  LRESULT OnClose(WPARAM, LPARAM);
   LRESULT OnQueryEndSession(WPARAM, LPARAM);
   LRESULT OnEndSession(WPARAM, LPARAM);
   LRESULT OnDestroy(WPARAM, LPARAM);
+  // What concerns the whole program goes to the set.
+  LRESULT OnCalled(WPARAM, LPARAM);
+  LRESULT OnIconNotice(WPARAM, LPARAM);
+  LRESULT OnSettingsChanged(WPARAM, LPARAM);
 
   void ListenToShell(DWORD registration);
   HRESULT ShowBand();
@@ -88,16 +98,10 @@ class Strip {
   void GiveUpRow();
   int HiddenTaskbarSliver(const ScreenFacts& screen) const;
   ScreenRect UsableArea(const ScreenFacts& screen) const;
-  void Call();
   void PutAway();
-  void FollowPlacement();
-  void WatchFullScreen();
-  void StepBackForFullScreen();
   void FocusSearchBox();
   HWND SearchBox() const;
   void ShowMenu(POINT screen);
-  void ShowIconMenu(POINT screen);
-  UINT TrackMenu(HMENU menu, POINT screen);
   void RunMenuCommand(UINT command, IContextMenu* bandMenu);
   int GripWidth() const;
 
@@ -108,25 +112,18 @@ class Strip {
   static bool DescribePart(HWND window, long part, AccessiblePart* facts);
   static bool ActOnPart(HWND window, long part);
 
-  // Hidden; an owned window gets no taskbar button on any shell.
-  UniqueWindow owner;
+  StripSet& set;
   HWND window = nullptr;
   HostedBand band;
-  NotificationIcon icon;
-  Settings settings;           // as last read: at the start and at each change
-  HMONITOR monitor = nullptr;  // where it docks: the primary, or where it was called
-  POINT place = {};            // where the user put the floating strip, when hasPlace
+  HMONITOR monitor;  // where it docks
+  POINT place = {};  // where the user put the floating strip, when hasPlace
   bool hasPlace = false;
-  bool open = false;
   bool moving = false;
   bool steppedBack = false;  // for a full-screen window on its monitor
   RECT moveStart = {};
   ReservedRow row;
-  UniqueWinEventHook foregroundHook, locationHook;
-  HiddenFocusKey hiddenKey;  // F12 for a strip out of sight
   BandColours colours = {};
   std::wstring name, gripName, openMenu;
-  UINT taskbarCreatedMessage = 0;
   UINT focusSearchBoxMessage = 0;
   UINT shellNoticeMessage = 0;
   UINT iconNoticeMessage = 0;

@@ -43,11 +43,13 @@ inline constexpr wchar_t kTakenRowKey[] = L"SOFTWARE\\Ostrand\\Corvane\\1.0\\Tak
 inline constexpr wchar_t kStartWithWindowsValue[] = L"StartWithWindows";
 // REG_SZ: the default engine's address; in keys below the settings' key,
 // the user's keywords (value name) with their engines' addresses and the
-// engines' names by keyword; the focus key.
+// engines' names by keyword; the focus key; the key that searches the
+// clipboard's text.
 inline constexpr wchar_t kSearchAddressValue[] = L"SearchAddress";
 inline constexpr wchar_t kKeywordsKey[] = L"Keywords";
 inline constexpr wchar_t kEngineNamesKey[] = L"EngineNames";
 inline constexpr wchar_t kFocusKeyValue[] = L"FocusKey";
+inline constexpr wchar_t kSearchClipboardKeyValue[] = L"SearchClipboardKey";
 // REG_DWORD, 1 on (absent or 0: off): suggestions as the user types, and the
 // recent searches kept as REG_MULTI_SZ, newest first.
 inline constexpr wchar_t kSuggestionsValue[] = L"Suggestions";
@@ -90,6 +92,8 @@ inline constexpr wchar_t kColourSetChange[] = L"ImmersiveColorSet";
 
 inline constexpr wchar_t kBandWindowClass[] = L"Corvane_Class";
 inline constexpr wchar_t kStripWindowClass[] = L"Ostrand.Corvane.Strip";
+// Corvane.exe's hidden window, which owns its strips.
+inline constexpr wchar_t kStripSetWindowClass[] = L"Ostrand.Corvane.Strips";
 inline constexpr wchar_t kSuggestionListClass[] = L"Ostrand.Corvane.Suggestions";
 // "Local\": each session runs its own program and keeps its own list.
 inline constexpr wchar_t kProgramMutex[] = L"Local\\Ostrand.Corvane.Program";

@@ -22,3 +22,15 @@
 
 #define IDS_FIRST IDS_SHOW_GO_BUTTON
 #define IDS_LAST IDS_NO_BROWSER
+
+// CORVANEUI.DLL's own texts, English among its languages: the box's menu.
+#define IDS_BOX_UNDO 401
+#define IDS_BOX_CUT 402
+#define IDS_BOX_COPY 403
+#define IDS_BOX_PASTE 404
+#define IDS_PASTE_AND_SEARCH 405
+#define IDS_BOX_DELETE 406
+#define IDS_BOX_SELECT_ALL 407
+
+#define IDS_UI_FIRST IDS_BOX_UNDO
+#define IDS_UI_LAST IDS_BOX_SELECT_ALL

@@ -42,6 +42,7 @@ constexpr SettingRule kRules[] = {
     {SettingType::kNumber, 0, 0, 1, 1, kPolicyLayers | LayerBit(SettingLayer::kUser)},
     // AllowUserEngines: a policy's 0 sets the user's own engines aside.
     {SettingType::kNumber, 0, 0, 1, 1, kPolicyLayers},
+    Text(kMaxFocusKeyUnits),  // SearchClipboardKey
 };
 static_assert(sizeof kRules / sizeof kRules[0] == static_cast<std::size_t>(Setting::kCount),
               "one rule per setting");
@@ -70,7 +71,7 @@ Choice FromText(std::u16string_view text, const std::u16string_view (&texts)[cou
 
 // In the enumerations' order; the first is the default.
 constexpr std::u16string_view kModeTexts[] = {u"float", u"reserve", u"hidden"};
-constexpr std::u16string_view kMonitorTexts[] = {u"primary", u"pointer"};
+constexpr std::u16string_view kMonitorTexts[] = {u"primary", u"pointer", u"all"};
 
 }  // namespace
 
@@ -91,6 +92,9 @@ bool TakesTextValue(Setting setting, const char16_t* text, std::size_t units) {
   switch (setting) {
     case Setting::kFocusKey:
       return ParseFocusKey(text).kind != FocusKeyKind::kInvalid;
+    case Setting::kSearchClipboardKey:
+      return units == 0 || ClipboardKeyFromSetting(text).kind == FocusKeyKind::kCombination ||
+             ParseFocusKey(text).kind == FocusKeyKind::kNone;
     case Setting::kPlacement:
       return IsChoice({text, units}, kModeTexts);
     case Setting::kPlacementMonitor:
@@ -103,6 +107,13 @@ bool TakesTextValue(Setting setting, const char16_t* text, std::size_t units) {
 FocusKey FocusKeyFromSetting(const char16_t* text) {
   const FocusKey key = ParseFocusKey(text);
   return key.kind == FocusKeyKind::kInvalid ? FocusKey() : key;
+}
+
+FocusKey ClipboardKeyFromSetting(const char16_t* text) {
+  FocusKey key = ParseFocusKey(text);
+  if (text == nullptr || text[0] == u'\0' || key.kind != FocusKeyKind::kCombination)
+    key = {FocusKeyKind::kNone, 0, 0};
+  return key;
 }
 
 StripMode StripModeFromText(std::u16string_view text) {

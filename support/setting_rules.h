@@ -25,6 +25,7 @@ enum class Setting : std::uint8_t {
   kStripTop,
   kStartWithWindows,
   kAllowUserEngines,
+  kSearchClipboardKey,
   kCount,
 };
 
@@ -107,15 +108,18 @@ bool TakesTextValue(Setting setting, const char16_t* text, std::size_t units);
 // The focus key a stored text means: F12 when it is absent (null), empty or
 // cannot be read, so that the box can always be called by the keyboard.
 FocusKey FocusKeyFromSetting(const char16_t* text);
+// The key that searches what was copied: a combination, or none when the
+// text is absent, empty, "none" or anything else (F12 is the focus key's).
+FocusKey ClipboardKeyFromSetting(const char16_t* text);
 
 // Where the program's strip lives: over the screen beside the taskbar, in a
 // row it keeps from other windows, or out of sight until it is called.
 enum class StripMode { Float, Reserve, Hidden };
-// The monitor it goes to: the primary one, or the one with the mouse pointer
-// when it is called.
-enum class StripMonitor { Primary, Pointer };
+// The monitor it goes to: the primary one, the one with the mouse pointer
+// when it is called, or every monitor, a strip on each.
+enum class StripMonitor { Primary, Pointer, All };
 
-// The stored texts ("float", "reserve", "hidden"; "primary", "pointer");
+// The stored texts ("float", "reserve", "hidden"; "primary", "pointer", "all");
 // anything else, ASCII case ignored, reads as the first.
 StripMode StripModeFromText(std::u16string_view text);
 std::u16string_view StripModeText(StripMode mode);

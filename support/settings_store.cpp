@@ -13,9 +13,10 @@ namespace {
 
 // In the order of Setting.
 constexpr const wchar_t* kSettingNames[] = {
-    kShowGoButtonValue,  kFocusKeyValue,       kSuggestionsValue,      kHistoryValue,
-    kSearchAddressValue, kSuggestAddressValue, kPlacementValue,        kPlacementMonitorValue,
-    kStripLeftValue,     kStripTopValue,       kStartWithWindowsValue, kAllowUserEnginesValue,
+    kShowGoButtonValue,       kFocusKeyValue,       kSuggestionsValue,      kHistoryValue,
+    kSearchAddressValue,      kSuggestAddressValue, kPlacementValue,        kPlacementMonitorValue,
+    kStripLeftValue,          kStripTopValue,       kStartWithWindowsValue, kAllowUserEnginesValue,
+    kSearchClipboardKeyValue,
 };
 static_assert(ARRAYSIZE(kSettingNames) == static_cast<size_t>(Setting::kCount),
               "one name per setting");
@@ -227,6 +228,9 @@ Settings ReadSettings() {
   UniqueMemory<wchar_t> value;
   const bool hasKey = text(Setting::kFocusKey, &value);
   settings.focusKey = FocusKeyFromSetting(hasKey ? AsUtf16(value.Get()) : nullptr);
+  const bool hasClipboardKey = text(Setting::kSearchClipboardKey, &value);
+  settings.searchClipboardKey =
+      ClipboardKeyFromSetting(hasClipboardKey ? AsUtf16(value.Get()) : nullptr);
   if (text(Setting::kPlacement, &value))
     settings.placement = StripModeFromText(AsUtf16(value.Get()));
   if (text(Setting::kPlacementMonitor, &value))

@@ -20,6 +20,7 @@ namespace corvane {
 struct Settings : SettingSources {
   BOOL showGoButton = TRUE;
   FocusKey focusKey;
+  FocusKey searchClipboardKey = {FocusKeyKind::kNone, 0, 0};
   bool suggestions = false;
   bool history = false;
   StripMode placement = StripMode::Float;

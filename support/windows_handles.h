@@ -83,4 +83,38 @@ class WindowDc {
   HDC dc;
 };
 
+// The clipboard, open for `owner` while this lives; the system lets one
+// window at a time have it.
+class OpenClipboardFor {
+ public:
+  explicit OpenClipboardFor(HWND owner) : open(OpenClipboard(owner) != FALSE) {}
+  ~OpenClipboardFor() {
+    if (open) CloseClipboard();
+  }
+  OpenClipboardFor(const OpenClipboardFor&) = delete;
+  OpenClipboardFor& operator=(const OpenClipboardFor&) = delete;
+  bool IsOpen() const { return open; }
+
+ private:
+  bool open;
+};
+
+// A global memory block's bytes, locked while this lives.
+class LockedGlobal {
+ public:
+  explicit LockedGlobal(HGLOBAL memory)
+      : memory(memory), bytes(memory != nullptr ? GlobalLock(memory) : nullptr) {}
+  ~LockedGlobal() {
+    if (bytes != nullptr) GlobalUnlock(memory);
+  }
+  LockedGlobal(const LockedGlobal&) = delete;
+  LockedGlobal& operator=(const LockedGlobal&) = delete;
+  const void* Bytes() const { return bytes; }
+  SIZE_T Size() const { return bytes != nullptr ? GlobalSize(memory) : 0; }
+
+ private:
+  HGLOBAL memory;
+  void* bytes;
+};
+
 }  // namespace corvane

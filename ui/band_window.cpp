@@ -28,6 +28,7 @@
 #include "ui/search_hint.h"
 #include "ui/suggestion_session.h"
 #include "ui/window_dpi.h"
+#include "ui/clipboard_search.h"
 
 namespace corvane {
 namespace {
@@ -312,8 +313,14 @@ LRESULT OnMouseLeave(BandRecord* band, HWND, WPARAM, LPARAM) {
   return 0;
 }
 
-LRESULT OnHotKey(BandRecord*, HWND, WPARAM wParam, LPARAM) {
-  if (wParam == kFocusKeyHotkeyId) ClickNewestFocusTarget();
+LRESULT OnHotKey(BandRecord* band, HWND, WPARAM wParam, LPARAM) {
+  if (wParam == kFocusKeyHotkeyId) ClickFocusTargetInFront();
+  if (wParam == kClipboardKeyHotkeyId) SearchClipboard(band);
+  return 0;
+}
+
+LRESULT OnSearchClipboard(BandRecord* band, HWND, WPARAM, LPARAM) {
+  SearchClipboard(band);
   return 0;
 }
 
@@ -369,6 +376,7 @@ const struct {
     {WM_LBUTTONUP, OnLeftButtonUp},
     {WM_MOUSELEAVE, OnMouseLeave},
     {WM_HOTKEY, OnHotKey},
+    {kSearchClipboardMessage, OnSearchClipboard},
     {kSearchNotOpenedMessage, OnSearchNotOpenedMessage},
     {kSuggestionClickedMessage, OnSuggestionClicked},
     {kColoursChangedMessage, OnColoursChanged},

@@ -49,23 +49,56 @@ bool HoldsFocusKey(const BandRecord* band) {
   return true;
 }
 
+// Only a combination searches the clipboard; held by another band of the
+// session, it is taken when that band gives it back.
+void TakeClipboardKey(BandRecord* band, const FocusKey& key) {
+  band->clipboardKey = key;
+  band->holdsClipboardCombination = key.kind == FocusKeyKind::kCombination &&
+                                    RegisterHotKey(band->bandWindow, kClipboardKeyHotkeyId,
+                                                   key.modifiers | MOD_NOREPEAT, key.virtualKey);
+}
+
+// True when the band held the combination registered as `id`.
+bool GiveBack(BandRecord* band, BOOL* holds, int id) {
+  const bool held = *holds != FALSE;
+  if (held) UnregisterHotKey(band->bandWindow, id);
+  *holds = FALSE;
+  return held;
+}
+
+bool UnbindClipboardKey(BandRecord* band) {
+  return GiveBack(band, &band->holdsClipboardCombination, kClipboardKeyHotkeyId);
+}
+
+void RebindClipboardKey(BandRecord* band) {
+  const FocusKey& key = band->settings.searchClipboardKey;
+  const bool holds = key.kind != FocusKeyKind::kCombination || band->holdsClipboardCombination;
+  if (key == band->clipboardKey && holds) return;
+  UnbindClipboardKey(band);
+  TakeClipboardKey(band, key);
+}
+
 }  // namespace
 
-HRESULT BindFocusKey(BandRecord* band) { return TakeFocusKey(band, band->settings.focusKey); }
+HRESULT BindFocusKey(BandRecord* band) {
+  TakeClipboardKey(band, band->settings.searchClipboardKey);
+  return TakeFocusKey(band, band->settings.focusKey);
+}
 
 bool UnbindFocusKey(BandRecord* band) {
   RemoveFocusHotkey(band->focusHook);
   band->focusHook = nullptr;
-  bool heldCombination = band->holdsFocusCombination != FALSE;
-  if (heldCombination) UnregisterHotKey(band->bandWindow, kFocusKeyHotkeyId);
-  band->holdsFocusCombination = FALSE;
-  return heldCombination;
+  const bool heldFocusKey = GiveBack(band, &band->holdsFocusCombination, kFocusKeyHotkeyId);
+  return UnbindClipboardKey(band) || heldFocusKey;
 }
 
 void RebindFocusKey(BandRecord* band) {
+  RebindClipboardKey(band);
   const FocusKey& key = band->settings.focusKey;
   if (key == band->focusKey && HoldsFocusKey(band)) return;
-  UnbindFocusKey(band);
+  RemoveFocusHotkey(band->focusHook);
+  band->focusHook = nullptr;
+  GiveBack(band, &band->holdsFocusCombination, kFocusKeyHotkeyId);
   // A hook that cannot be installed now leaves the band without a key; it
   // keeps working with the mouse.
   TRACE_IF_FAILED(TakeFocusKey(band, key));

@@ -4,6 +4,7 @@
 #include "support/session_bands.h"
 #include "ui/band_lookup.h"
 #include "ui/box_click.h"
+#include "ui/monitor_in_front.h"
 #include "ui/shared_hook_state.h"
 
 namespace corvane {
@@ -23,10 +24,18 @@ bool IsClickableHintBox(HWND hintEdit) {
          GetDlgCtrlID(shown) == kSearchEditId;
 }
 
+// With a box on each monitor (Corvane.exe's strips), the one the user works
+// on is clicked.
+bool IsClickableHintBoxInFront(HWND hintEdit) {
+  return MonitorFromWindow(hintEdit, MONITOR_DEFAULTTONULL) == MonitorInFront() &&
+         IsClickableHintBox(hintEdit);
+}
+
 }  // namespace
 
-bool ClickNewestFocusTarget() {
-  HWND target = NewestSessionFocusTarget(IsClickableHintBox);
+bool ClickFocusTargetInFront() {
+  HWND target = NewestSessionFocusTarget(IsClickableHintBoxInFront);
+  if (target == nullptr) target = NewestSessionFocusTarget(IsClickableHintBox);
   // The key is the box's either way once it is clicked.
   return target != nullptr && ClickBox(target);
 }
@@ -34,7 +43,7 @@ bool ClickNewestFocusTarget() {
 namespace {
 
 LRESULT CALLBACK FocusHotkeyHook(int code, WPARAM wParam, LPARAM lParam) {
-  if (code < 0 || wParam != VK_F12 || !ClickNewestFocusTarget())
+  if (code < 0 || wParam != VK_F12 || !ClickFocusTargetInFront())
     return PassOn(code, wParam, lParam);
   return 1;  // F12 goes no further
 }

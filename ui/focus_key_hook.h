@@ -10,9 +10,10 @@ namespace corvane {
 // new hook (the band keeps it), or null when it cannot be installed.
 HHOOK InstallFocusHotkey(HWND hintEdit);
 
-// Clicks the newest hint box of the session that can be seen at its click
-// point and puts the pointer back: what the focus key does, F12's hook or a
-// registered combination. False, with nothing done, when there is none.
-bool ClickNewestFocusTarget();
+// Clicks a hint box of the session that can be seen at its click point and
+// puts the pointer back: the newest on the monitor the user works on, else
+// the newest anywhere. What the focus key does, F12's hook or a registered
+// combination. False, with nothing done, when there is none.
+bool ClickFocusTargetInFront();
 
 }  // namespace corvane

@@ -55,6 +55,10 @@ void SubmitQuery(BandRecord* band, BOOL fromGoButton) {
   SetSearchText(band, L"");
   if (empty) return;
   if (!HoldsSomethingToSearch(AsUtf16(text.Get()))) return WarnEmptyQuery(band, fromGoButton);
+  LaunchQuery(band, std::move(text));
+}
+
+void LaunchQuery(BandRecord* band, UniqueMemory<wchar_t> text) {
   // The band goes on at once; the host hears of the box when the search
   // was opened.
   const WPARAM search = band->sentSearches + 1;

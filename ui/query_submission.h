@@ -2,6 +2,8 @@
 #pragma once
 #include <windows.h>
 
+#include "support/memory.h"
+
 namespace corvane {
 
 struct BandRecord;
@@ -9,6 +11,10 @@ struct BandRecord;
 // Reads and empties the search box and hands the search to a thread of its
 // own; an empty query is refused with a warning box (Go) or a beep (Enter).
 void SubmitQuery(BandRecord* band, BOOL fromGoButton);
+
+// Hands `text`, which holds something to search, to a thread of its own as a
+// query typed into the box.
+void LaunchQuery(BandRecord* band, UniqueMemory<wchar_t> text);
 
 // Posted to the band window when the search numbered wParam could not be
 // opened.

@@ -2,9 +2,13 @@
 
 #include "band/band_record.h"
 #include "res/product.h"
+#include "support/system_library.h"
+#include "support/ui_module.h"
 #include "support/windows_handles.h"
 #include "ui/band_accessibility.h"
 #include "ui/band_lookup.h"
+#include "ui/box_menu.h"
+#include "ui/clipboard_search.h"
 #include "ui/query_submission.h"
 #include "ui/suggestion_session.h"
 
@@ -38,11 +42,30 @@ void PaintFlatEdge(HWND edit, const BandRecord* band) {
   }
 }
 
-// What both edits answer alike: their accessible object, their edge, and
-// the band's menu for the menu key or Shift+F10 (a right-click keeps the
-// edit's own). The band's menu is its host's, as for a right-click on the
+// The box's own menu, where CORVANEUI.DLL shows it (else the edit keeps its
+// own), and the choice carried out on the search box.
+bool ShowBoxMenu(BandRecord* band, POINT screen) {
+  TrackBoxMenuFunction track = nullptr;
+  if (!FindFunction(UiModule(), kTrackBoxMenuExport, &track)) return false;
+  const UINT command = track(band->searchEdit, band->bandWindow, screen);
+  if (command == kPasteAndSearchCommand) {
+    SearchClipboard(band);
+    return true;
+  }
+  // The closed box opens first, as a click would.
+  if (command != 0 && !IsWindowVisible(band->searchEdit)) SetFocus(band->hintEdit);
+  if (command == EM_SETSEL)
+    SendMessageW(band->searchEdit, EM_SETSEL, 0, -1);
+  else if (command != 0)
+    SendMessageW(band->searchEdit, command, 0, 0);
+  return true;
+}
+
+// What both edits answer alike: their accessible object, their edge, the
+// box's own menu for a right-click, and the band's menu for the menu key or
+// Shift+F10. The band's menu is its host's, as for a right-click on the
 // band: asked of the host through the band window, at the box.
-bool AnswerAsBox(const BandRecord* band, HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
+bool AnswerAsBox(BandRecord* band, HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
                  LRESULT* answer) {
   if (message == WM_GETOBJECT)
     return band->accessibility && band->accessibility->AnswerBox(edit, wParam, lParam, answer);
@@ -51,7 +74,11 @@ bool AnswerAsBox(const BandRecord* band, HWND edit, UINT message, WPARAM wParam,
     *answer = 0;
     return true;
   }
-  if (message != WM_CONTEXTMENU || lParam != -1) return false;
+  if (message != WM_CONTEXTMENU) return false;
+  *answer = 0;
+  if (lParam != -1)
+    return ShowBoxMenu(band,
+                       {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
   RECT box = {};
   GetWindowRect(edit, &box);
   HWND bandWindow = GetParent(edit);

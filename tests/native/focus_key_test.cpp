@@ -2,6 +2,8 @@
 // the settings window writes back.
 #include "support/focus_key.h"
 
+#include "support/setting_rules.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -92,6 +94,37 @@ TEST(FocusKey, FormatNeverOverrunsItsBuffer) {
   char16_t text[6] = {u'#', u'#', u'#', u'#', u'#', u'#'};
   EXPECT_FALSE(FormatFocusKey(Combination(kCtrl | kAlt, 'S'), text, 5));
   EXPECT_EQ(text[5], u'#');
+}
+
+// The clipboard's key takes a combination alone: what is absent, empty,
+// "none", F12 (the focus key's own) or unreadable means no key, and only
+// those texts are stored.
+TEST(ClipboardKey, IsACombinationOrNone) {
+  const struct {
+    const char16_t* text;
+    FocusKey key;
+    bool stored;
+  } cases[] = {
+      {nullptr, OfKind(FocusKeyKind::kNone), true},
+      {u"", OfKind(FocusKeyKind::kNone), true},
+      {u"None", OfKind(FocusKeyKind::kNone), true},
+      {u"F12", OfKind(FocusKeyKind::kNone), false},
+      {u"Ctrl+Q", Combination(kCtrl, 'Q'), true},
+      {u"Win+Shift+V", Combination(kWin | kShift, 'V'), true},
+      {u"ctrl + alt + space", Combination(kCtrl | kAlt, 0x20), true},
+      {u"Shift+V", OfKind(FocusKeyKind::kNone), false},  // a typed character
+      {u"Ctrl+", OfKind(FocusKeyKind::kNone), false},
+  };
+  for (const auto& c : cases) {
+    const std::u16string shown = c.text ? c.text : u"(absent)";
+    EXPECT_TRUE(ClipboardKeyFromSetting(c.text) == c.key)
+        << std::string(shown.begin(), shown.end());
+    if (c.text != nullptr)
+      EXPECT_EQ(TakesTextValue(Setting::kSearchClipboardKey, c.text,
+                               std::char_traits<char16_t>::length(c.text)),
+                c.stored)
+          << std::string(shown.begin(), shown.end());
+  }
 }
 
 }  // namespace

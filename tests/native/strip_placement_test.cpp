@@ -163,13 +163,15 @@ TEST(StripChoices, ReadTheirStoredTextsAndFallBackToTheDefaults) {
   EXPECT_EQ(StripModeFromText(u"reserve"), StripMode::Reserve);
   EXPECT_EQ(StripModeFromText(u"HIDDEN"), StripMode::Hidden);
   EXPECT_EQ(StripMonitorFromText(u"Pointer"), StripMonitor::Pointer);
+  EXPECT_EQ(StripMonitorFromText(u"ALL"), StripMonitor::All);
   for (std::u16string_view unknown : {u"", u"floating", u"hidde", u"reserve "}) {
     EXPECT_EQ(StripModeFromText(unknown), StripMode::Float);
     EXPECT_EQ(StripMonitorFromText(unknown), StripMonitor::Primary);
   }
   for (StripMode mode : {StripMode::Float, StripMode::Reserve, StripMode::Hidden})
     EXPECT_EQ(StripModeFromText(StripModeText(mode)), mode);
-  EXPECT_EQ(StripMonitorFromText(StripMonitorText(StripMonitor::Pointer)), StripMonitor::Pointer);
+  for (StripMonitor monitor : {StripMonitor::Primary, StripMonitor::Pointer, StripMonitor::All})
+    EXPECT_EQ(StripMonitorFromText(StripMonitorText(monitor)), monitor);
 }
 
 TEST(CoversMonitor, OnlyAWindowOverTheWholeMonitor) {
