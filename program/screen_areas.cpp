@@ -24,11 +24,16 @@ TaskbarEdge FromAppBarEdge(UINT shellEdge) {
   return TaskbarEdge::None;
 }
 
-// The system's work area is the primary monitor's.
-ScreenRect PrimaryWorkArea(const ScreenRect& monitor) {
+// The system's work area is the primary monitor's, also where no shell
+// keeps rows for it; one that does not lie on the primary monitor is from
+// before the monitors changed (Wine keeps it), and the monitor's own counts.
+ScreenRect PrimaryWorkArea(const ScreenRect& monitor, const ScreenRect& monitorsOwn) {
   RECT work = {};
-  if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0)) return monitor;
-  return FromRect(work);
+  if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0)) return monitorsOwn;
+  const ScreenRect area = FromRect(work);
+  const bool onMonitor = area.left >= monitor.left && area.top >= monitor.top &&
+                         area.right <= monitor.right && area.bottom <= monitor.bottom;
+  return onMonitor ? area : monitorsOwn;
 }
 
 TaskbarReport PrimaryTaskbarReport() {
@@ -91,7 +96,8 @@ ScreenFacts FactsOf(HMONITOR handle) {
   facts.monitor =
       known ? FromRect(info.rcMonitor)
             : ScreenRect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  facts.workArea = primary ? PrimaryWorkArea(facts.monitor) : FromRect(info.rcWork);
+  const ScreenRect monitorsOwn = known ? FromRect(info.rcWork) : facts.monitor;
+  facts.workArea = primary ? PrimaryWorkArea(facts.monitor, monitorsOwn) : monitorsOwn;
   // The shell names only the primary taskbar; another monitor's shows in its
   // work area, and a monitor without one takes the primary one's edge.
   facts.edge = FindTaskbarEdge(PrimaryTaskbarReport(), facts.monitor, facts.workArea);

@@ -10,6 +10,7 @@ packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 wine32:i386 nsis wixl msitools
   xvfb xdotool imagemagick fuse3 libfuse3-dev
+  xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils  # two monitors side by side
   libxml2-utils zip  # the policy templates: checked, and packed for the release
   osslsigncode faketime  # the release: signed, and its packages' times the commit's
   fonts-wqy-microhei  # Japanese and Chinese glyphs for Wine's dialogs
