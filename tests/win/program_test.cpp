@@ -240,9 +240,9 @@ class ProgramTest : public ::testing::Test {
   void TearDown() override { ForgetSettings(); }
 
   static void ForgetSettings() {
-    for (const wchar_t* name :
-         {kStripLeftValue, kStripTopValue, kShowGoButtonValue, kStartWithWindowsValue,
-          kPlacementValue, kPlacementMonitorValue, kHistoryValue, kRecentSearchesValue})
+    for (const wchar_t* name : {kStripLeftValue, kStripTopValue, kShowGoButtonValue,
+                                kStartWithWindowsValue, kPlacementValue, kPlacementMonitorValue,
+                                kHistoryValue, kRecentSearchesValue, kSearchClipboardKeyValue})
       RegDeleteKeyValueW(HKEY_CURRENT_USER, kSettingsKey, name);
     RegDeleteTreeW(HKEY_CURRENT_USER, Below(kSettingsKey, kKeywordsKey).c_str());
     RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, kRunValue);
@@ -701,6 +701,94 @@ TEST_F(ProgramTest, HiddenUntilCalledAndPutAwayWhenDone) {
     EXPECT_EQ(Close(program, strip), 0u);
   }
   DestroyWindow(elsewhere);
+}
+
+// Puts `text` on the clipboard as Unicode text, or empties it.
+void Copy(const wchar_t* text) {
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  if (text != nullptr) {
+    const size_t bytes = (wcslen(text) + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    memcpy(GlobalLock(memory), text, bytes);
+    GlobalUnlock(memory);
+    EXPECT_NE(SetClipboardData(CF_UNICODETEXT, memory), nullptr);
+  }
+  CloseClipboard();
+}
+
+// Holds the keys down in turn and lets them go the other way round.
+void PressTogether(const std::vector<WORD>& keys) {
+  std::vector<INPUT> input(keys.size() * 2);
+  for (size_t i = 0; i < keys.size(); ++i) {
+    input[i].type = input[input.size() - 1 - i].type = INPUT_KEYBOARD;
+    input[i].ki.wVk = input[input.size() - 1 - i].ki.wVk = keys[i];
+    input[input.size() - 1 - i].ki.dwFlags = KEYEVENTF_KEYUP;
+  }
+  SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
+  PumpMessages(100);
+}
+
+// Right-clicks the box and picks an item of its own menu by its letter.
+void ChooseFromBoxMenu(HWND strip, WORD letter) {
+  RECT rect = {};
+  GetWindowRect(strip, &rect);
+  MouseTo(rect.left + kWidth / 3, rect.top + kHeight / 2);
+  MouseButton(MOUSEEVENTF_RIGHTDOWN);
+  MouseButton(MOUSEEVENTF_RIGHTUP);
+  ASSERT_TRUE(WaitUntil([] { return FindWindowW(L"#32768", nullptr) != nullptr; }))
+      << "no menu of the box's";
+  SendKeys({letter});
+}
+
+// What was copied is searched as if typed, from the program in front by
+// the key or from either menu, one line of it: a keyword picks its engine
+// and an address opens. With nothing copied the key opens the box instead.
+TEST_F(ProgramTest, SearchesWhatWasCopied) {
+  ScratchFolder folder;
+  const std::wstring log = folder.Child(L"urls.log");
+  RecorderAsBrowser recorder(log);
+  SetRegistryText(HKEY_CURRENT_USER, kSettingsKey, kSearchClipboardKeyValue, L"Ctrl+Alt+V");
+  SetRegistryText(HKEY_CURRENT_USER, Below(kSettingsKey, kKeywordsKey), L"w",
+                  L"https://wiki.example/w/{searchTerms}");
+  HWND elsewhere = CreateFrame(200, 100, 100, 100);
+  Activate(elsewhere);
+  Program program;
+  HWND strip = WaitForStrip(program);
+  ASSERT_NE(strip, nullptr);
+  enum class Way { Key, StripMenu, BoxMenu };
+  const struct Case {
+    const char* what;
+    const wchar_t* copied;
+    Way way;
+    const char* opened;
+  } cases[] = {
+      {"the key, lines of a page", L"  Taskleiste\r\n\tauf   jedem\r\nBildschirm\r\n", Way::Key,
+       "https://www.google.de/search?ie=UTF-8&oe=UTF-8&q=Taskleiste+auf+jedem+Bildschirm\n"},
+      {"the strip's menu, a keyword", L"w\r\nberlin", Way::StripMenu,
+       "https://wiki.example/w/berlin\n"},
+      {"the box's menu, an address", L"https://www.example.org/a?b=c\r\n", Way::BoxMenu,
+       "https://www.example.org/a?b=c\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    DeleteFileW(log.c_str());
+    Copy(c.copied);
+    Activate(elsewhere);
+    if (c.way == Way::Key) PressTogether({VK_CONTROL, VK_MENU, 'V'});
+    if (c.way == Way::StripMenu) ChooseFromMenu(strip, 'P');
+    if (c.way == Way::BoxMenu) ChooseFromBoxMenu(strip, 'S');
+    EXPECT_EQ(WaitForLine(log), c.opened);
+  }
+  EXPECT_FALSE(HasValue(HKEY_CURRENT_USER, kSettingsKey, kRecentSearchesValue))
+      << "kept with the history off";
+  Copy(nullptr);
+  Activate(elsewhere);
+  PressTogether({VK_CONTROL, VK_MENU, 'V'});
+  EXPECT_TRUE(WaitUntil([&] { return FocusIn(strip) == SearchBoxOf(strip); }))
+      << "nothing copied: the box did not open";
+  DestroyWindow(elsewhere);
+  EXPECT_EQ(Close(program, strip), 0u);
 }
 
 // A frame of the test's that counts the key messages it is given.
