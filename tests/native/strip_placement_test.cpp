@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "program/program_arguments.h"
+#include "program/strip_monitors.h"
 #include "program/strip_placement.h"
 
 namespace corvane {
@@ -157,6 +159,99 @@ TEST(StripPlaces, EachModeAgainstTheWorkArea) {
               c.sliver == 0 ? c.workArea : AwayFromHiddenTaskbar(c.workArea, c.edge, c.sliver));
     EXPECT_EQ(WorkAreaWithRow(c.workArea, c.edge, row), c.workArea);
   }
+}
+
+// Every monitor of a desk, as the strip on each one is placed: the edge
+// (the primary taskbar's report counts for its own monitor; another
+// monitor's own taskbar shows in its work area; one without a taskbar takes
+// the primary one's edge), the size at the monitor's DPI, the docked place
+// and, keeping a row, the row along that edge.
+TEST(StripPlaces, OnEachMonitorOfADesk) {
+  const TaskbarReport bottom = {true, TaskbarEdge::Bottom, {0, 1032, 1920, 1080}};
+  const TaskbarReport left = {true, TaskbarEdge::Left, {0, 0, 62, 1080}};
+  struct Case {
+    const char* what;
+    TaskbarReport primary;
+    ScreenRect monitor, workArea;
+    int dpi;
+    TaskbarEdge edge;
+    ScreenRect strip, row;
+  } cases[] = {
+      {"primary, 100 %",
+       bottom,
+       kMonitor,
+       {0, 0, 1920, 1032},
+       96,
+       TaskbarEdge::Bottom,
+       {1620, 1002, 1920, 1032},
+       {0, 1002, 1920, 1032}},
+      {"right of it, 150 %, no taskbar",
+       bottom,
+       {1920, 0, 4480, 1440},
+       {1920, 0, 4480, 1440},
+       144,
+       TaskbarEdge::Bottom,
+       {4030, 1395, 4480, 1440},
+       {1920, 1395, 4480, 1440}},
+      {"right of it, its own taskbar",
+       bottom,
+       {1920, 0, 3840, 1080},
+       {1920, 0, 3840, 1032},
+       96,
+       TaskbarEdge::Bottom,
+       {3540, 1002, 3840, 1032},
+       {1920, 1002, 3840, 1032}},
+      {"left of it, 200 %, its own taskbar on top",
+       bottom,
+       {-3840, 0, 0, 2160},
+       {-3840, 96, 0, 2160},
+       192,
+       TaskbarEdge::Top,
+       {-600, 96, 0, 156},
+       {-3840, 96, 0, 156}},
+      {"below a primary with a left taskbar",
+       left,
+       {0, 1080, 1920, 2160},
+       {0, 1080, 1920, 2160},
+       120,
+       TaskbarEdge::Left,
+       {0, 2122, 375, 2160},
+       {0, 1080, 375, 2160}},
+  };
+  for (const Case& c : cases) {
+    const TaskbarEdge edge = FindTaskbarEdge(c.primary, c.monitor, c.workArea);
+    EXPECT_EQ(edge, c.edge) << c.what;
+    const StripSize size = StripSizeAt(c.dpi, 0);
+    EXPECT_EQ(DockedPlace(edge, c.workArea, size.width, size.height), c.strip) << c.what;
+    const bool vertical = edge == TaskbarEdge::Left || edge == TaskbarEdge::Right;
+    EXPECT_EQ(RowAlongEdge(edge, c.workArea, vertical ? size.width : size.height), c.row) << c.what;
+  }
+  // A band that needs more height than the strip has at its DPI gets it.
+  EXPECT_EQ(StripSizeAt(96, 36).height, 36);
+  EXPECT_EQ(StripSizeAt(144, 36).height, 45);
+}
+
+// After monitors came, went or were rearranged, strips keep to the
+// monitors of their names; one whose monitor is gone goes to a new monitor
+// rather than a band being made anew; strips left over close.
+TEST(MatchStripsToMonitors, KeepsMovesAddsAndCloses) {
+  using Names = std::vector<std::wstring>;
+  const struct {
+    const char* what;
+    Names strips, monitors;
+    std::vector<int> placed;
+  } cases[] = {
+      {"first start", {}, {L"1", L"2"}, {kNewStrip, kNewStrip}},
+      {"unchanged", {L"1", L"2"}, {L"1", L"2"}, {0, 1}},
+      {"listed the other way", {L"1", L"2"}, {L"2", L"1"}, {1, 0}},
+      {"one added", {L"1"}, {L"1", L"2"}, {0, kNewStrip}},
+      {"one removed", {L"1", L"2"}, {L"1"}, {0}},
+      {"renamed", {L"1", L"2"}, {L"1", L"3"}, {0, 1}},
+      {"two gone, one new", {L"1", L"2", L"3"}, {L"4", L"2"}, {0, 1}},
+      {"none left", {L"1"}, {}, {}},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(MatchStripsToMonitors(c.strips, c.monitors), c.placed) << c.what;
 }
 
 TEST(StripChoices, ReadTheirStoredTextsAndFallBackToTheDefaults) {
