@@ -70,7 +70,7 @@ TEST_F(Languages, EveryLanguageHasEveryText) {
       EXPECT_FALSE(translated.empty()) << std::hex << language << std::dec << " " << id;
       EXPECT_EQ(Count(translated, L"\n"), Count(english, L"\n")) << language << " " << id;
     }
-    for (unsigned id = IDS_PROGRAM_CAPTION; id <= IDS_OPEN_MENU; ++id) {
+    for (unsigned id = IDS_PROGRAM_CAPTION; id <= IDS_KEYS_SAME; ++id) {
       std::wstring english = Text(program, id, kEnglishLanguage);
       if (english.empty()) continue;
       std::wstring translated = Text(program, id, language);
@@ -80,7 +80,22 @@ TEST_F(Languages, EveryLanguageHasEveryText) {
   }
 }
 
-// The strip's menu: the band's two items and the program's four, the
+// The box's own menu, which CORVANEUI.DLL shows in every language, English
+// too: each item has its text and a key of its own.
+TEST_F(Languages, TheBoxsMenuHasItsTextsAndKeys) {
+  ASSERT_NE(ui, nullptr);
+  for (std::uint16_t language : kTextLanguages) {
+    std::set<wchar_t> keys;
+    for (unsigned id = IDS_UI_FIRST; id <= IDS_UI_LAST; ++id) {
+      const std::wstring text = Text(ui, id, language);
+      EXPECT_FALSE(text.empty()) << std::hex << language << std::dec << " " << id;
+      EXPECT_TRUE(keys.insert(Mnemonic(text)).second) << language << " " << id;
+    }
+    EXPECT_EQ(keys.count(0), 0u) << language;
+  }
+}
+
+// The strip's menu: the band's two items and the program's five, the
 // icon's menu a part of it. "Settings" takes the key of its first letter, the
 // one a user tries first (S where the text does not begin with a letter of
 // the keyboard's).
@@ -90,7 +105,8 @@ TEST_F(Languages, TheMenusKeysAreDistinct) {
     std::set<wchar_t> keys;
     for (unsigned id : {IDS_SHOW_GO_BUTTON, IDS_ABOUT_MENU})
       EXPECT_TRUE(keys.insert(Mnemonic(Text(bandTexts, id, language))).second) << language << id;
-    for (unsigned id : {IDS_SETTINGS, IDS_START_WITH_WINDOWS, IDS_RESET_POSITION, IDS_EXIT})
+    for (unsigned id : {IDS_STRIP_PASTE_AND_SEARCH, IDS_SETTINGS, IDS_START_WITH_WINDOWS,
+                        IDS_RESET_POSITION, IDS_EXIT})
       EXPECT_TRUE(keys.insert(Mnemonic(Text(program, id, language))).second) << language << id;
     EXPECT_EQ(keys.count(0), 0u) << language;
     const std::wstring settings = Text(program, IDS_SETTINGS, language);
