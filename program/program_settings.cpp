@@ -44,6 +44,32 @@ std::wstring SessionValueName() {
   return std::to_wstring(session);
 }
 
+// A monitor's row in this session: "SESSION MONITOR".
+std::wstring TakenRowName(const std::wstring& monitor) {
+  return SessionValueName() + L" " + monitor;
+}
+
+// This session's rows, and the one an earlier version kept under the
+// session's name alone.
+std::vector<std::wstring> SessionsTakenRowNames() {
+  std::vector<std::wstring> names;
+  UniqueRegistryKey key;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, kTakenRowKey, 0, KEY_QUERY_VALUE, key.Put()) !=
+      ERROR_SUCCESS)
+    return names;
+  const std::wstring session = SessionValueName();
+  wchar_t name[256] = {};
+  for (DWORD index = 0;; ++index) {
+    DWORD units = ARRAYSIZE(name);
+    if (RegEnumValueW(key.Get(), index, name, &units, nullptr, nullptr, nullptr, nullptr) !=
+        ERROR_SUCCESS)
+      break;
+    const std::wstring found(name, units);
+    if (found == session || found.rfind(session + L" ", 0) == 0) names.push_back(found);
+  }
+  return names;
+}
+
 }  // namespace
 
 // Stored as two's complement.
@@ -57,33 +83,46 @@ HRESULT ForgetStripPlace() {
   return RemoveSetting(Setting::kStripTop);
 }
 
-HRESULT RememberTakenRow(const TakenRow& taken) {
+HRESULT RememberTakenRow(const std::wstring& monitor, const TakenRow& taken) {
   const LONG record[] = {static_cast<LONG>(taken.edge), taken.row.left, taken.row.top,
                          taken.row.right, taken.row.bottom};
   UniqueRegistryKey key;
   RETURN_IF_FAILED(
       FromWin32(RegCreateKeyExW(HKEY_CURRENT_USER, kTakenRowKey, 0, nullptr, REG_OPTION_VOLATILE,
                                 KEY_SET_VALUE, nullptr, key.Put(), nullptr)));
-  return FromWin32(RegSetValueExW(key.Get(), SessionValueName().c_str(), 0, REG_BINARY,
+  return FromWin32(RegSetValueExW(key.Get(), TakenRowName(monitor).c_str(), 0, REG_BINARY,
                                   reinterpret_cast<const BYTE*>(record), sizeof record));
 }
 
-bool ReadTakenRow(TakenRow* taken) {
-  LONG record[5] = {};
-  DWORD bytes = sizeof record;
-  if (RegGetValueW(HKEY_CURRENT_USER, kTakenRowKey, SessionValueName().c_str(), RRF_RT_REG_BINARY,
-                   nullptr, record, &bytes) != ERROR_SUCCESS ||
-      bytes != sizeof record || record[0] < static_cast<LONG>(TaskbarEdge::Left) ||
-      record[0] > static_cast<LONG>(TaskbarEdge::Bottom))
-    return false;
-  taken->edge = static_cast<TaskbarEdge>(record[0]);
-  taken->row = {record[1], record[2], record[3], record[4]};
-  return true;
+std::vector<TakenRow> ReadTakenRows() {
+  std::vector<TakenRow> rows;
+  for (const std::wstring& name : SessionsTakenRowNames()) {
+    LONG record[5] = {};
+    DWORD bytes = sizeof record;
+    if (RegGetValueW(HKEY_CURRENT_USER, kTakenRowKey, name.c_str(), RRF_RT_REG_BINARY, nullptr,
+                     record, &bytes) != ERROR_SUCCESS ||
+        bytes != sizeof record || record[0] < static_cast<LONG>(TaskbarEdge::Left) ||
+        record[0] > static_cast<LONG>(TaskbarEdge::Bottom))
+      continue;
+    rows.push_back(
+        {static_cast<TaskbarEdge>(record[0]), {record[1], record[2], record[3], record[4]}});
+  }
+  return rows;
 }
 
-HRESULT ForgetTakenRow() {
+HRESULT ForgetTakenRow(const std::wstring& monitor) {
   return FromWin32Removal(
-      RegDeleteKeyValueW(HKEY_CURRENT_USER, kTakenRowKey, SessionValueName().c_str()));
+      RegDeleteKeyValueW(HKEY_CURRENT_USER, kTakenRowKey, TakenRowName(monitor).c_str()));
+}
+
+HRESULT ForgetTakenRows() {
+  HRESULT result = S_OK;
+  for (const std::wstring& name : SessionsTakenRowNames()) {
+    const HRESULT removed =
+        FromWin32Removal(RegDeleteKeyValueW(HKEY_CURRENT_USER, kTakenRowKey, name.c_str()));
+    if (FAILED(removed)) result = removed;
+  }
+  return result;
 }
 
 bool StartsWithWindows() {

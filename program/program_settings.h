@@ -6,6 +6,9 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 #include "program/strip_placement.h"
 
 namespace corvane::program {
@@ -14,17 +17,18 @@ namespace corvane::program {
 HRESULT WriteStripPlace(POINT place);
 HRESULT ForgetStripPlace();
 
-// The row the strip took out of the work area itself (where no shell keeps
-// it), remembered for this session until sign-out, as long as the work area
-// lacks it: a strip that ends without giving it back (a crash) gives it back
-// at its next start.
+// The rows the strips took out of the work area themselves (where no shell
+// keeps them), one per monitor, remembered for this session until sign-out,
+// as long as the work area lacks them: a program that ends without giving
+// them back (a crash) gives them back at its next start.
 struct TakenRow {
   TaskbarEdge edge;
   ScreenRect row;
 };
-HRESULT RememberTakenRow(const TakenRow& taken);
-bool ReadTakenRow(TakenRow* taken);
-HRESULT ForgetTakenRow();
+HRESULT RememberTakenRow(const std::wstring& monitor, const TakenRow& taken);
+std::vector<TakenRow> ReadTakenRows();
+HRESULT ForgetTakenRow(const std::wstring& monitor);
+HRESULT ForgetTakenRows();
 
 // A policy's StartWithWindows decides for every user: 1 starts Corvane
 // whatever the user said, 0 never.

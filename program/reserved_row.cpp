@@ -17,12 +17,12 @@ void GiveBackRow(TaskbarEdge edge, const ScreenRect& row) {
 }  // namespace
 
 void ReservedRow::GiveBackLeftOver() {
-  TakenRow taken = {};
-  if (!ReadTakenRow(&taken)) return;
-  GiveBackRow(taken.edge, taken.row);
-  // Unforgotten, it is given back once more at the next start, where the
-  // work area still ends at the row.
-  TRACE_IF_FAILED(ForgetTakenRow());
+  const std::vector<TakenRow> rows = ReadTakenRows();
+  if (rows.empty()) return;
+  for (const TakenRow& taken : rows) GiveBackRow(taken.edge, taken.row);
+  // Unforgotten, they are given back once more at the next start, where the
+  // work area still ends at a row.
+  TRACE_IF_FAILED(ForgetTakenRows());
 }
 
 ScreenRect ReservedRow::Keep(HWND bar, HMONITOR monitor, const ScreenFacts& screen, int sliver,
@@ -53,7 +53,8 @@ ScreenRect ReservedRow::Keep(HWND bar, HMONITOR monitor, const ScreenFacts& scre
   if (!(without == current) && SetWorkArea(without)) {
     setWorkArea = true;
     // Unremembered, a crash leaves the work area short until sign-out.
-    TRACE_IF_FAILED(RememberTakenRow({along, row}));
+    rememberedAs = DeviceNameOf(monitor);
+    TRACE_IF_FAILED(RememberTakenRow(rememberedAs, {along, row}));
   }
   return row;
 }
@@ -62,7 +63,7 @@ bool ReservedRow::GiveUp() {
   if (edge == TaskbarEdge::None) return false;
   if (setWorkArea) {
     GiveBackRow(edge, row);
-    TRACE_IF_FAILED(ForgetTakenRow());
+    TRACE_IF_FAILED(ForgetTakenRow(rememberedAs));
     setWorkArea = false;
   }
   edge = TaskbarEdge::None;

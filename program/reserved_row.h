@@ -6,6 +6,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <string>
+
 #include "program/screen_areas.h"
 
 namespace corvane::program {
@@ -17,8 +19,8 @@ class ReservedRow {
  public:
   explicit ReservedRow(AppBarCall shell = SHAppBarMessage) : shell(shell) {}
 
-  // A row that a strip of this session took out of the work area and never
-  // gave back (it ended without a word) is given back.
+  // The rows that strips of this session took out of the work area and
+  // never gave back (the program ended without a word) are given back.
   static void GiveBackLeftOver();
 
   // Asks the shell for the row of `bar` (an application bar already) along
@@ -37,6 +39,7 @@ class ReservedRow {
   ScreenRect row = {};
   TaskbarEdge edge = TaskbarEdge::None;  // None: no row kept
   bool setWorkArea = false;
+  std::wstring rememberedAs;  // the monitor the taken row is remembered for
   // The shell may tell the bar that positions changed while it sets the
   // row: the strip asks again meanwhile, and is given the row being set.
   bool settingRow = false;

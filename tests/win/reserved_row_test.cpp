@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "program/program_settings.h"
+#include "res/product.h"
 #include "tests/support/win/test_support.h"
 
 namespace corvane::program {
@@ -55,30 +56,41 @@ TEST_F(ReservedRowTest, OneRowWhenTheShellAnswersWhileSettingIt) {
   EXPECT_TRUE(WorkArea() == kScreen);
 }
 
-// Where the strip takes the row out of the work area itself, it remembers
-// so until it gives the row back; a strip that ended without giving it back
-// (a crash) has it given back by the next one, once.
-TEST_F(ReservedRowTest, ARowLeftTakenIsGivenBackAtTheNextStart) {
-  TakenRow taken = {};
+// Where a strip takes its row out of the work area itself, it remembers so
+// for its monitor until it gives the row back; rows left taken by a program
+// that ended without giving them back (a crash), one per monitor, are given
+// back by the next one, once. The row an earlier version remembered under
+// the session's name alone goes back too.
+TEST_F(ReservedRowTest, RowsLeftTakenAreGivenBackAtTheNextStart) {
   {
     ReservedRow row(AgreeingShell);
     ScreenFacts screen = {kScreen, kScreen, TaskbarEdge::Bottom, false};
     row.Keep(nullptr, PrimaryMonitor(), screen, 0, 30);
-    ASSERT_TRUE(ReadTakenRow(&taken));
-    EXPECT_EQ(taken.edge, TaskbarEdge::Bottom);
-    EXPECT_TRUE(taken.row == kRow);
+    const std::vector<TakenRow> taken = ReadTakenRows();
+    ASSERT_EQ(taken.size(), 1u);
+    EXPECT_EQ(taken[0].edge, TaskbarEdge::Bottom);
+    EXPECT_TRUE(taken[0].row == kRow);
     row.GiveUp();
-    EXPECT_FALSE(ReadTakenRow(&taken));
+    EXPECT_TRUE(ReadTakenRows().empty());
   }
-  // The strip that took it ended with the work area short.
+  // The program ended with the work area short, rows remembered for two
+  // monitors (the other one's work area is not this test's to set) and an
+  // earlier version's.
   SetWorkArea({0, 0, 1024, 738});
-  ASSERT_EQ(RememberTakenRow({TaskbarEdge::Bottom, kRow}), S_OK);
+  ASSERT_EQ(RememberTakenRow(DeviceNameOf(PrimaryMonitor()), {TaskbarEdge::Bottom, kRow}), S_OK);
+  ASSERT_EQ(RememberTakenRow(L"\\\\.\\DISPLAY9", {TaskbarEdge::Left, {2000, 0, 2300, 768}}), S_OK);
+  DWORD session = 0;
+  ProcessIdToSessionId(GetCurrentProcessId(), &session);
+  const LONG earlier[] = {static_cast<LONG>(TaskbarEdge::Bottom), 0, 738, 1024, 768};
+  test::SetRegistryValue(HKEY_CURRENT_USER, kTakenRowKey, std::to_wstring(session).c_str(),
+                         REG_BINARY, earlier, sizeof earlier);
+  EXPECT_EQ(ReadTakenRows().size(), 3u);
   ReservedRow::GiveBackLeftOver();
   EXPECT_TRUE(WorkArea() == kScreen);
-  EXPECT_FALSE(ReadTakenRow(&taken));
+  EXPECT_TRUE(ReadTakenRows().empty());
   // A work area that no longer ends at the row is left alone.
   SetWorkArea({0, 0, 1024, 700});
-  ASSERT_EQ(RememberTakenRow({TaskbarEdge::Bottom, kRow}), S_OK);
+  ASSERT_EQ(RememberTakenRow(DeviceNameOf(PrimaryMonitor()), {TaskbarEdge::Bottom, kRow}), S_OK);
   ReservedRow::GiveBackLeftOver();
   EXPECT_TRUE(WorkArea() == (ScreenRect{0, 0, 1024, 700}));
 }
