@@ -8,7 +8,9 @@ set -u
 # shellcheck source=/dev/null
 . "$bin/../tests/product.sh"
 clear_focus_key() {
-  "$wine_run" "$prefix" "$arch" reg delete "HKCU\\$SETTINGS_KEY" /v "$FOCUS_KEY_VALUE" /f >/dev/null 2>&1
+  for value in "$FOCUS_KEY_VALUE" "$SEARCH_CLIPBOARD_KEY_VALUE"; do
+    "$wine_run" "$prefix" "$arch" reg delete "HKCU\\$SETTINGS_KEY" /v "$value" /f >/dev/null 2>&1
+  done
 }
 set_focus_key() {
   "$wine_run" "$prefix" "$arch" reg add "HKCU\\$SETTINGS_KEY" /v "$FOCUS_KEY_VALUE" /t REG_SZ \
@@ -95,8 +97,19 @@ xdotool key Return
 for _ in $(seq 100); do [ "$(visible_windows)" -le "$shown" ] && break; sleep 0.05; done
 # Pressed rather than typed, the combination is written for the user.
 xdotool key ctrl+shift+space
+# The key that searches what was copied, the next field (a key field takes
+# Alt+Y as pressed): not the focus key's combination.
+xdotool key Tab
+xdotool type "ctrl+shift+space"
+xdotool key Return
+wait_for_more_windows "$shown" || fail "settings: the focus key's combination was taken twice"
+xdotool key Return
+for _ in $(seq 100); do [ "$(visible_windows)" -le "$shown" ] && break; sleep 0.05; done
+xdotool type "ctrl+alt+v"
 xdotool key Return
 wait_gone "Corvane.exe --settings" || fail "settings: OK did not close the window"
+[ "$(reg_value "$SETTINGS_KEY" "$SEARCH_CLIPBOARD_KEY_VALUE")" = "Ctrl+Alt+V" ] ||
+  fail "settings: the clipboard's key was stored as '$(reg_value "$SETTINGS_KEY" "$SEARCH_CLIPBOARD_KEY_VALUE")'"
 [ "$(reg_value "$SETTINGS_KEY\\$KEYWORDS_KEY" w)" = "https://wiki.example/w/{searchTerms}" ] ||
   fail "settings: the keyword's address was not stored"
 [ "$(reg_value "$SETTINGS_KEY\\$ENGINE_NAMES_KEY" w)" = "Wiki" ] || fail "settings: the name was not stored"
