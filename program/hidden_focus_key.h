@@ -1,4 +1,4 @@
-// F12 for a strip out of sight, which the band's own hook cannot serve: a
+// F12 for strips out of sight, which the bands' own hook cannot serve: a
 // low-level keyboard hook on a thread of its own. Windows makes every
 // keystroke of the session wait for the thread of such a hook, and drops the
 // hook without a word when one wait is too long; this thread does nothing
@@ -18,9 +18,10 @@ class HiddenFocusKey {
   HiddenFocusKey& operator=(const HiddenFocusKey&) = delete;
   ~HiddenFocusKey() { Stop(); }
 
-  // From now on F12 pressed while `strip` is out of sight is posted to it as
-  // `message` and goes no further. Listening already, it goes on.
-  HRESULT Start(HWND strip, UINT message);
+  // From now on F12 pressed while `window` is out of sight is posted to it
+  // as `message` and goes no further (the program's hidden window: every
+  // F12). Listening already, it goes on.
+  HRESULT Start(HWND window, UINT message);
   void Stop();
 
  private:

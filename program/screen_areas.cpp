@@ -71,6 +71,11 @@ bool IsShellDesktop(HWND window) {
   return process == shellProcess;
 }
 
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, RECT*, LPARAM list) {
+  reinterpret_cast<std::vector<HMONITOR>*>(list)->push_back(monitor);
+  return TRUE;
+}
+
 }  // namespace
 
 UINT AppBarEdge(TaskbarEdge edge) {
@@ -126,13 +131,7 @@ std::wstring DeviceNameOf(HMONITOR monitor) {
 
 std::vector<HMONITOR> AllMonitors() {
   std::vector<HMONITOR> monitors;
-  EnumDisplayMonitors(
-      nullptr, nullptr,
-      [](HMONITOR monitor, HDC, RECT*, LPARAM list) {
-        reinterpret_cast<std::vector<HMONITOR>*>(list)->push_back(monitor);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&monitors));
+  EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
   return monitors;
 }
 
