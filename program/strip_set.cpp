@@ -118,7 +118,7 @@ HRESULT StripSet::FollowAllMonitors() {
   const std::vector<HMONITOR> monitors = AllMonitors();
   std::vector<std::wstring> monitorNames, stripNames;
   for (HMONITOR monitor : monitors) monitorNames.push_back(DeviceNameOf(monitor));
-  for (const auto& strip : strips) stripNames.push_back(DeviceNameOf(strip->Monitor()));
+  for (const auto& strip : strips) stripNames.push_back(strip->MonitorName());
   const std::vector<int> placed = MatchStripsToMonitors(stripNames, monitorNames);
   std::vector<std::unique_ptr<Strip>> kept;
   for (int strip : placed)

@@ -200,6 +200,7 @@ void Strip::GiveUpRow() {
 }
 
 void Strip::MoveTo(HMONITOR other) {
+  monitorName = DeviceNameOf(other);
   if (other == monitor) return;
   GiveUpRow();
   monitor = other;

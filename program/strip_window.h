@@ -23,7 +23,7 @@ class StripSet;
 class Strip {
  public:
   Strip(StripSet& set, ComPtr<IDeskBand> band, HMONITOR monitor)
-      : set(set), band(std::move(band)), monitor(monitor) {}
+      : set(set), band(std::move(band)), monitor(monitor), monitorName(DeviceNameOf(monitor)) {}
   ~Strip();
   Strip(const Strip&) = delete;
   Strip& operator=(const Strip&) = delete;
@@ -35,6 +35,9 @@ class Strip {
   HWND Window() const { return window; }
   HWND BandWindow() const { return band.Window(); }
   HMONITOR Monitor() const { return monitor; }
+  // The system's name of the monitor it was placed on, which outlives the
+  // monitor's handle when the monitors change.
+  const std::wstring& MonitorName() const { return monitorName; }
   // Docks on `other` from now on; a row it kept elsewhere is given back.
   void MoveTo(HMONITOR other);
   // The settings changed: in sight or not, where they say.
@@ -116,6 +119,7 @@ class Strip {
   HWND window = nullptr;
   HostedBand band;
   HMONITOR monitor;  // where it docks
+  std::wstring monitorName;
   POINT place = {};  // where the user put the floating strip, when hasPlace
   bool hasPlace = false;
   bool moving = false;
