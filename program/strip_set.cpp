@@ -35,9 +35,13 @@ HRESULT RegisterSetClass(WNDPROC windowProc) {
 }  // namespace
 
 const StripSet::MessageEntry StripSet::kMessages[] = {
-    {WM_DISPLAYCHANGE, &StripSet::OnScreenChange},   {WM_SETTINGCHANGE, &StripSet::OnSettingChange},
-    {WM_SYSCOLORCHANGE, &StripSet::OnSettingChange}, {kFocusKeyHeard, &StripSet::OnFocusKeyHeard},
-    {WM_ENDSESSION, &StripSet::OnEndSession},        {WM_CLOSE, &StripSet::OnClose},
+    {WM_DISPLAYCHANGE, &StripSet::OnScreenChange},
+    {WM_SETTINGCHANGE, &StripSet::OnSettingChange},
+    {WM_SYSCOLORCHANGE, &StripSet::OnColourChange},
+    {WM_THEMECHANGED, &StripSet::OnColourChange},
+    {kFocusKeyHeard, &StripSet::OnFocusKeyHeard},
+    {WM_ENDSESSION, &StripSet::OnEndSession},
+    {WM_CLOSE, &StripSet::OnClose},
 };
 
 const StripSet::RegisteredEntry StripSet::kRegisteredMessages[] = {
@@ -219,6 +223,12 @@ LRESULT StripSet::OnSettingChange(WPARAM wParam, LPARAM lParam) {
   // The strips, their bands and the taskbar's bands follow, as after a save.
   if (IsPolicyChange(WM_SETTINGCHANGE, lParam)) TRACE_IF_FAILED(AnnounceSettingsChange());
   if (IsColourChange(WM_SETTINGCHANGE, wParam, lParam)) icon.Refresh();
+  return 0;
+}
+
+// The taskbar's mode or colours changed: the icon is drawn for them.
+LRESULT StripSet::OnColourChange(WPARAM, LPARAM) {
+  icon.Refresh();
   return 0;
 }
 

@@ -70,6 +70,7 @@ class StripSet {
 
   LRESULT OnScreenChange(WPARAM, LPARAM);
   LRESULT OnSettingChange(WPARAM, LPARAM);
+  LRESULT OnColourChange(WPARAM, LPARAM);
   LRESULT OnFocusKeyHeard(WPARAM, LPARAM);
   LRESULT OnTaskbarCreated(WPARAM, LPARAM);
   LRESULT OnCalled(WPARAM, LPARAM);
