@@ -239,12 +239,10 @@ class ProgramTest : public ::testing::Test {
   }
   void TearDown() override { ForgetSettings(); }
 
+  // A user who has chosen nothing: also nothing a script or another test
+  // left (the settings window's save writes every value it shows).
   static void ForgetSettings() {
-    for (const wchar_t* name : {kStripLeftValue, kStripTopValue, kShowGoButtonValue,
-                                kStartWithWindowsValue, kPlacementValue, kPlacementMonitorValue,
-                                kHistoryValue, kRecentSearchesValue, kSearchClipboardKeyValue})
-      RegDeleteKeyValueW(HKEY_CURRENT_USER, kSettingsKey, name);
-    RegDeleteTreeW(HKEY_CURRENT_USER, Below(kSettingsKey, kKeywordsKey).c_str());
+    RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
     RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, kRunValue);
     RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kRunKey, kRunValue);
     for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) RegDeleteTreeW(root, kPolicyKey);
