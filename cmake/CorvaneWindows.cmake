@@ -202,6 +202,7 @@ add_executable(corvane_program WIN32
   program/program_menu.cpp
   program/program_settings.cpp
   program/program_texts.cpp
+  program/program_window_class.cpp
   program/reserved_row.cpp
   program/screen_areas.cpp
   program/settings_window.cpp

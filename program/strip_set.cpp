@@ -7,6 +7,7 @@
 #include "program/program_menu.h"
 #include "program/program_resource_ids.h"
 #include "program/program_texts.h"
+#include "program/program_window_class.h"
 #include "program/single_instance.h"
 #include "program/strip_monitors.h"
 #include "res/product.h"
@@ -20,17 +21,6 @@ namespace {
 
 // Posted by the keyboard hook: F12 came while the strips were out of sight.
 constexpr UINT kFocusKeyHeard = WM_APP + 1;
-
-HRESULT RegisterSetClass(WNDPROC windowProc) {
-  WNDCLASSEXW windowClass = {};
-  windowClass.cbSize = sizeof windowClass;
-  if (GetClassInfoExW(GetModuleHandleW(nullptr), kStripSetWindowClass, &windowClass)) return S_OK;
-  windowClass.lpfnWndProc = windowProc;
-  windowClass.hInstance = GetModuleHandleW(nullptr);
-  windowClass.lpszClassName = kStripSetWindowClass;
-  RETURN_LAST_ERROR_IF(RegisterClassExW(&windowClass) == 0);
-  return S_OK;
-}
 
 }  // namespace
 
@@ -56,7 +46,7 @@ StripSet* StripSet::watching = nullptr;
 StripSet::~StripSet() { CloseAll(); }
 
 HRESULT StripSet::Open() {
-  RETURN_IF_FAILED(RegisterSetClass(WindowProc));
+  RETURN_IF_FAILED(RegisterProgramClass(kStripSetWindowClass, WindowProc));
   taskbarCreatedMessage = RegisterWindowMessageW(L"TaskbarCreated");
   focusSearchBoxMessage = FocusSearchBoxMessage();
   iconNoticeMessage = RegisterWindowMessageW(kIconNoticeMessage);

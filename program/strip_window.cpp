@@ -9,6 +9,7 @@
 #include "program/program_resource_ids.h"
 #include "program/program_settings.h"
 #include "program/program_texts.h"
+#include "program/program_window_class.h"
 #include "program/single_instance.h"
 #include "program/strip_set.h"
 #include "res/product.h"
@@ -31,18 +32,6 @@ constexpr int kHiddenTaskbarSliver = 2;
 constexpr UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED, newer than the headers' target
 
 constexpr long kGripPart = 1, kBandPart = 2;
-
-HRESULT RegisterStripClass(WNDPROC windowProc) {
-  WNDCLASSEXW windowClass = {};
-  windowClass.cbSize = sizeof windowClass;
-  if (GetClassInfoExW(GetModuleHandleW(nullptr), kStripWindowClass, &windowClass)) return S_OK;
-  windowClass.lpfnWndProc = windowProc;
-  windowClass.hInstance = GetModuleHandleW(nullptr);
-  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.lpszClassName = kStripWindowClass;
-  RETURN_LAST_ERROR_IF(RegisterClassExW(&windowClass) == 0);
-  return S_OK;
-}
 
 ScreenRect WindowRect(HWND window) {
   RECT rect = {};
@@ -101,7 +90,7 @@ Strip::~Strip() {
 }
 
 HRESULT Strip::Open(HWND owner) {
-  RETURN_IF_FAILED(RegisterStripClass(WindowProc));
+  RETURN_IF_FAILED(RegisterProgramClass(kStripWindowClass, WindowProc));
   shellNoticeMessage = RegisterWindowMessageW(kShellNoticeMessage);
   focusSearchBoxMessage = FocusSearchBoxMessage();
   iconNoticeMessage = RegisterWindowMessageW(kIconNoticeMessage);
@@ -116,7 +105,7 @@ HRESULT Strip::Open(HWND owner) {
   openMenu = ProgramText(IDS_OPEN_MENU);
   // No taskbar button and no place in Alt+Tab: the strip belongs with the
   // taskbar, not with the programs.
-  const StripSize size = StripSizeAt(MonitorDpi(monitor), 0);
+  const StripSize size = SizeOnMonitor();
   window = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kStripWindowClass, L"Corvane",
                            WS_POPUP | WS_CLIPCHILDREN, 0, 0, size.width, size.height, owner,
                            nullptr, GetModuleHandleW(nullptr), this);
@@ -155,13 +144,17 @@ HRESULT Strip::ShowBand() {
   return band.Show(true);
 }
 
+// Sized for its monitor, before it stands there: the monitor's own DPI, else
+// the window's.
+StripSize Strip::SizeOnMonitor() const {
+  const int monitorDpi = MonitorDpi(monitor);
+  return StripSizeAt(monitorDpi > 0 ? monitorDpi : WindowDpi(window), band.MinimumHeight());
+}
+
 void Strip::Reposition() {
   if (moving || window == nullptr) return;  // the user places it; the drop decides
   const Settings& settings = set.CurrentSettings();
-  // Sized for its monitor, before it stands there.
-  const int monitorDpi = MonitorDpi(monitor);
-  const StripSize size =
-      StripSizeAt(monitorDpi > 0 ? monitorDpi : WindowDpi(window), band.MinimumHeight());
+  const StripSize size = SizeOnMonitor();
   const int width = size.width, height = size.height;
   // Giving the row back changes the work area: the screen is read after.
   if (settings.placement != StripMode::Reserve) GiveUpRow();

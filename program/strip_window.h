@@ -97,6 +97,7 @@ class Strip {
   void ListenToShell(DWORD registration);
   HRESULT ShowBand();
   void LayOutBand();
+  StripSize SizeOnMonitor() const;
   void Reposition();
   void GiveUpRow();
   int HiddenTaskbarSliver(const ScreenFacts& screen) const;

@@ -66,6 +66,12 @@ bool GiveBack(BandRecord* band, BOOL* holds, int id) {
   return held;
 }
 
+bool UnbindOwnFocusKey(BandRecord* band) {
+  RemoveFocusHotkey(band->focusHook);
+  band->focusHook = nullptr;
+  return GiveBack(band, &band->holdsFocusCombination, kFocusKeyHotkeyId);
+}
+
 bool UnbindClipboardKey(BandRecord* band) {
   return GiveBack(band, &band->holdsClipboardCombination, kClipboardKeyHotkeyId);
 }
@@ -86,9 +92,7 @@ HRESULT BindFocusKey(BandRecord* band) {
 }
 
 bool UnbindFocusKey(BandRecord* band) {
-  RemoveFocusHotkey(band->focusHook);
-  band->focusHook = nullptr;
-  const bool heldFocusKey = GiveBack(band, &band->holdsFocusCombination, kFocusKeyHotkeyId);
+  const bool heldFocusKey = UnbindOwnFocusKey(band);
   return UnbindClipboardKey(band) || heldFocusKey;
 }
 
@@ -96,9 +100,7 @@ void RebindFocusKey(BandRecord* band) {
   RebindClipboardKey(band);
   const FocusKey& key = band->settings.focusKey;
   if (key == band->focusKey && HoldsFocusKey(band)) return;
-  RemoveFocusHotkey(band->focusHook);
-  band->focusHook = nullptr;
-  GiveBack(band, &band->holdsFocusCombination, kFocusKeyHotkeyId);
+  UnbindOwnFocusKey(band);
   // A hook that cannot be installed now leaves the band without a key; it
   // keeps working with the mouse.
   TRACE_IF_FAILED(TakeFocusKey(band, key));

@@ -50,28 +50,20 @@ setting() {
   "$wine_run" "$prefix" "$arch" reg add "HKCU\\$SETTINGS_KEY" /v "$1" /t REG_SZ /d "$2" /f \
     >/dev/null 2>&1 || fail "could not store $1"
 }
-# expect_strips LABEL LINES: waits until the strips in sight are LINES.
-expect_strips() {
+# expect_report KIND LABEL LINES: waits until strip_report KIND (the strips
+# in sight, or the monitors once Wine has read the desk anew) says LINES.
+expect_report() {
   local seen
   for _ in $(seq 100); do
-    seen=$(report list)
-    [ "$seen" = "$2" ] && return 0
+    seen=$(report "$1")
+    [ "$seen" = "$3" ] && return 0
     sleep 0.1
   done
-  fail "$1: the strips are"$'\n'"$seen"$'\n'"not"$'\n'"$2"
-}
-
-# expect_monitors LABEL LINES: waits until Wine has read the desk anew.
-expect_monitors() {
-  local seen
-  for _ in $(seq 100); do
-    seen=$(report monitors)
-    [ "$seen" = "$2" ] && return 0
-    sleep 0.1
-  done
-  fail "$1: the monitors are"$'\n'"$seen"
+  fail "$2: strip_report $1 says"$'\n'"$seen"$'\n'"not"$'\n'"$3"
   return 1
 }
+expect_strips() { expect_report list "$@"; }
+expect_monitors() { expect_report monitors "$@"; }
 
 echo "== Wine sees two monitors side by side"
 expect_monitors "desk" $'0 0 1280 800 primary\n1280 0 2304 768 -' || exit 1
